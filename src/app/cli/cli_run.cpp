@@ -1,0 +1,54 @@
+#include "cli_run.h"
+
+#include "cli_arguments.h"
+#include "csv_text.h"
+#include "display_text.h"
+#include "hyetograph.h"
+#include "number_text.h"
+
+namespace velmora::cli {
+
+namespace {
+
+QString TotalsText(const TExpressionObject& storm, const TOptions& options, QChar separator) {
+    // The average is in the unit the computation used: mm/h for unit 0,
+    // mm/min for any other value.
+    const QString unit = IntensityUnitText(options.Int_StormUnitidx == 0 ? 0 : 1).value();
+    return OverallRainfallLabelText(storm, options, separator) + QStringLiteral("\r\n") +
+           AverageIntensityLabelText(storm, options, unit, separator) + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
+    const CliParseResult parsed = ParseCliArguments(arguments);
+    if (!parsed.request) {
+        err += QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.error, CliUsageLine).toUtf8();
+        return 2;
+    }
+    CliRequest request = *parsed.request;
+    if (request.help) {
+        out += CliHelpText().toUtf8();
+        return 0;
+    }
+
+    const THyetographResult result = CalcHyetograph(request.storm, request.options);
+    if (!result.succeeded()) {
+        err += (QStringLiteral("出错：") + result.failure + QLatin1Char('\n')).toUtf8();
+        return 1;
+    }
+    StoreResults(request.storm, result);
+
+    const QChar separator = UserDecimalSeparator();
+    std::vector<TResultRowTexts> rows;
+    rows.reserve(result.rows.size());
+    for (const THyetographRow& row : result.rows)
+        rows.push_back(ResultRowTexts(row, request.options, separator));
+    QString text = CsvText(rows, request.options);
+    if (request.totals)
+        text += TotalsText(request.storm, request.options, separator);
+    out += text.toUtf8();
+    return 0;
+}
+
+} // namespace velmora::cli

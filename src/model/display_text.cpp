@@ -1,0 +1,86 @@
+#include "display_text.h"
+
+#include "number_text.h"
+
+#include <cstdlib>
+
+namespace velmora {
+
+namespace {
+
+QString TwoDigits(long long value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString TimeText(double minutes, int timeFormatIdx) {
+    const auto whole = static_cast<long long>(minutes);
+    const QString sign = whole < 0 ? QStringLiteral("-") : QString();
+    const long long magnitude = std::llabs(whole);
+    if (timeFormatIdx == 0)
+        return sign + TwoDigits(magnitude / 60) + QLatin1Char(':') + TwoDigits(magnitude % 60);
+    return sign + TwoDigits(magnitude);
+}
+
+TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& options,
+                               QChar decimalSeparator) {
+    const int decimals = EffectivePrecision(options);
+    return {TimeText(row.time, options.Int_TimeForamtidx),
+            FixedDecimalsText(row.intensity, decimals, decimalSeparator),
+            FixedDecimalsText(row.cumulative, decimals, decimalSeparator)};
+}
+
+std::optional<QString> IntensityUnitText(int stormUnitIdx) {
+    if (stormUnitIdx == 0)
+        return QStringLiteral("mm/h");
+    if (stormUnitIdx == 1)
+        return QStringLiteral("mm/min");
+    return std::nullopt;
+}
+
+std::optional<QString> IntensityColumnHeader(int stormUnitIdx) {
+    const auto unit = IntensityUnitText(stormUnitIdx);
+    if (!unit)
+        return std::nullopt;
+    return QStringLiteral("降雨强度") + *unit;
+}
+
+std::optional<QString> IntensityAxisTitle(int stormUnitIdx) {
+    const auto unit = IntensityUnitText(stormUnitIdx);
+    if (!unit)
+        return std::nullopt;
+    return QStringLiteral("降雨强度(%1)").arg(*unit);
+}
+
+QString ReturnPeriodLabelText(const TExpressionObject& storm, QChar decimalSeparator) {
+    return QStringLiteral("重现期  P=%1年")
+        .arg(GeneralNumberText(storm.Storm_RepeatYear, decimalSeparator));
+}
+
+QString DurationLabelText(const TExpressionObject& storm, QChar decimalSeparator) {
+    return QStringLiteral("降雨历时t=%1min")
+        .arg(GeneralNumberText(storm.Storm_Time, decimalSeparator));
+}
+
+QString PeakRatioLabelText(const TExpressionObject& storm, QChar decimalSeparator) {
+    return QStringLiteral("峰值比例r=%1")
+        .arg(GeneralNumberText(storm.Storm_Percent, decimalSeparator));
+}
+
+QString OverallRainfallLabelText(const TExpressionObject& storm, const TOptions& options,
+                                 QChar decimalSeparator) {
+    return QStringLiteral("降雨总量H=%1mm")
+        .arg(FixedDecimalsText(storm.Strom_Overall_Rainfall, EffectivePrecision(options),
+                               decimalSeparator));
+}
+
+QString AverageIntensityLabelText(const TExpressionObject& storm, const TOptions& options,
+                                  const QString& unitText, QChar decimalSeparator) {
+    return QStringLiteral("平均雨强i=%1%2")
+        .arg(FixedDecimalsText(storm.Strom_Average_Rainfall_Intensity,
+                               EffectivePrecision(options), decimalSeparator),
+             unitText);
+}
+
+} // namespace velmora

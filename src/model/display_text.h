@@ -1,0 +1,46 @@
+#pragma once
+
+#include "hyetograph.h"
+#include "options.h"
+#include "storm.h"
+
+#include <QChar>
+#include <QString>
+
+#include <optional>
+
+namespace velmora {
+
+// The time of a row: with format 0 hours and minutes ("01:05"; hours are not
+// wrapped at 24, so 1500 minutes is "25:00"), otherwise whole minutes with at
+// least two digits ("00", "05", "120").
+QString TimeText(double minutes, int timeFormatIdx);
+
+// The three cell texts of a result row, as the grid shows and the exports write them.
+struct TResultRowTexts {
+    QString time;
+    QString intensity;
+    QString cumulative;
+};
+
+TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& options,
+                               QChar decimalSeparator);
+
+// "mm/h" for unit 0, "mm/min" for unit 1, nothing for any other value.
+std::optional<QString> IntensityUnitText(int stormUnitIdx);
+
+inline const QString TimeColumnHeader = QStringLiteral("时间");
+inline const QString CumulativeColumnHeader = QStringLiteral("降雨总量mm");
+std::optional<QString> IntensityColumnHeader(int stormUnitIdx); // "降雨强度mm/min"
+std::optional<QString> IntensityAxisTitle(int stormUnitIdx);    // "降雨强度(mm/min)"
+
+// The five information labels of the chart.
+QString ReturnPeriodLabelText(const TExpressionObject& storm, QChar decimalSeparator);
+QString DurationLabelText(const TExpressionObject& storm, QChar decimalSeparator);
+QString PeakRatioLabelText(const TExpressionObject& storm, QChar decimalSeparator);
+QString OverallRainfallLabelText(const TExpressionObject& storm, const TOptions& options,
+                                 QChar decimalSeparator);
+QString AverageIntensityLabelText(const TExpressionObject& storm, const TOptions& options,
+                                  const QString& unitText, QChar decimalSeparator);
+
+} // namespace velmora

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "options.h"
+#include "storm.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace velmora {
+
+// One row of the hyetograph table.
+struct THyetographRow {
+    double time;       // minutes from the start of the storm (a whole number)
+    double intensity;  // mm/h or mm/min, as the options' unit says
+    double cumulative; // rainfall up to and including this minute, mm
+};
+
+using THyetographTable = std::vector<THyetographRow>;
+
+// What a computation gives: the rows and the two totals, or why it failed. A
+// failed computation has no rows, so nothing can show or export a part table.
+struct THyetographResult {
+    THyetographTable rows;
+    double overallRainfall = 0;  // H, mm
+    double averageIntensity = 0; // in the unit of the intensity column
+    QString failure;             // empty when the computation succeeded
+
+    bool succeeded() const { return failure.isEmpty(); }
+};
+
+// The longest storm that is computed, in minutes. Longer ones are refused:
+// their table would take the window seconds to show and could exhaust memory.
+inline constexpr int MaxStormMinutes = 100000;
+
+// The Chicago design-storm hyetograph of `storm`, minute by minute, keeping
+// every Storm_Step-th minute and the last one as rows. The options decide the
+// intensity unit and whether the displayed (rounded) values are summed.
+THyetographResult CalcHyetograph(const TExpressionObject& storm, const TOptions& options);
+
+// Writes the two totals of a successful computation into the storm's result
+// fields; after a failure both are 0.
+void StoreResults(TExpressionObject& storm, const THyetographResult& result);
+
+} // namespace velmora

@@ -1,0 +1,28 @@
+#include "options.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+constexpr double ExactConversionMarkerLimit = 166.0;
+constexpr double ExactConversionFactor = 0.006;
+} // namespace
+
+double ConvertIToQ(double x, double qiRatio) {
+    if (qiRatio < ExactConversionMarkerLimit)
+        return x / ExactConversionFactor;
+    return x * qiRatio;
+}
+
+double ConvertQToI(double x, double qiRatio) {
+    if (qiRatio < ExactConversionMarkerLimit)
+        return x * ExactConversionFactor;
+    return x / qiRatio;
+}
+
+int EffectivePrecision(const TOptions& options) {
+    return std::clamp(options.Int_Precision, 0, 99);
+}
+
+} // namespace velmora

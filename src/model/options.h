@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace velmora {
+
+inline const QString DefaultAxisFontText = QStringLiteral("\"Arial\", 9, [], [clBlack]");
+inline const QString DefaultInfoFontText = QStringLiteral("\"Arial\", 9, [Bold], [clWindowText]");
+
+// Every display and calculation option. The fonts are kept as font text and
+// turned into fonts only where they are applied.
+struct TOptions {
+    bool Bool_ShowLabel_P = true;
+    bool Bool_ShowLabel_T = true;
+    bool Bool_ShowLabel_R = true;
+    bool Bool_ShowLabel_Overall_Rainfall = true;
+    bool Bool_ShowLabel_Average_Rainfall_Intensity = true;
+    bool Bool_ShowAxis_Overall_Rainfall = true;
+    bool Bool_ShowAxis_Rainfall_Intensity = true;
+    bool Bool_CalcByShow = false;
+    std::int32_t Int_Precision = 4;        // decimals shown; the dialog offers 1..99
+    double D_QI_ConversionRatio = 167.0;   // one of QIConversionRatios
+    std::int32_t Int_TimeForamtidx = 1;    // 0 = hours and minutes, 1 = minutes
+    std::int32_t Int_StormUnitidx = 1;     // 0 = mm/h, 1 = mm/min
+    QString Font_LeftAxis = DefaultAxisFontText;
+    QString Font_LeftTitle = DefaultAxisFontText;
+    QString Font_RightAxis = DefaultAxisFontText;
+    QString Font_RightTitle = DefaultAxisFontText;
+    QString Font_BottomAxis = DefaultAxisFontText;
+    QString Font_BottomTitle = DefaultAxisFontText;
+    QString Font_RainModelInfo = DefaultInfoFontText;
+
+    bool operator==(const TOptions&) const = default;
+};
+
+// The q-i factors offered by the options dialog, in its order. The last one is
+// not a factor but the marker of exact conversion (1 mm/min = 1000/6 L/(s·hm²)):
+// any factor below 166 selects it.
+inline constexpr std::array<double, 6> QIConversionRatios = {167.0,    166.7,     166.67,
+                                                             166.667, 166.6667, 0.006};
+
+// The flow form's coefficient for an intensity-form coefficient x, and back.
+double ConvertIToQ(double x, double qiRatio);
+double ConvertQToI(double x, double qiRatio);
+
+// The number of decimals to format with: a hand-edited file may hold any
+// integer, so it is held within 0..99 wherever it is used.
+int EffectivePrecision(const TOptions& options);
+
+} // namespace velmora

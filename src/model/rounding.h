@@ -1,0 +1,12 @@
+#pragma once
+
+namespace velmora {
+
+// x rounded to `decimals` places through its decimal text: x is first written
+// with at most 15 significant digits, that text is rounded (ties away from
+// zero) and the nearest double is returned. So 2.675 rounds to 2.68, although
+// the binary value lies just below 2.675. Non-finite values are returned as
+// they are.
+double RoundToPrecision(int decimals, double x);
+
+} // namespace velmora

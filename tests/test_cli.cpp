@@ -1,0 +1,154 @@
+#include "cli_run.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace velmora::cli;
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QByteArray out;
+    QByteArray err;
+    QList<QByteArray> lines() const {
+        QList<QByteArray> result = out.split('\n');
+        result.removeLast(); // after the last line end
+        return result;
+    }
+};
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale::c()); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+
+    static CliRun Run(const QStringList& arguments) {
+        CliRun run{0, {}, {}};
+        run.exitCode = RunCli(arguments, run.out, run.err);
+        return run;
+    }
+};
+
+} // namespace
+
+TEST_F(Cli, WithoutArgumentsPrintsTheDefaultStormAsCsv) {
+    const CliRun run = Run({});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty());
+    const auto lines = run.lines();
+    ASSERT_EQ(lines.size(), 122);
+    for (const QByteArray& line : lines)
+        ASSERT_TRUE(line.endsWith('\r'));
+    EXPECT_EQ(lines[0], QStringLiteral("时间(min),降雨强度(mm/min),降雨总量(mm)\r").toUtf8());
+    EXPECT_EQ(lines[1], "00,0.1908,0.1908\r");
+    EXPECT_EQ(lines[49], "48,3.3599,25.9954\r");
+    EXPECT_EQ(lines[121], "120,0.1908,60.6345\r");
+}
+
+TEST_F(Cli, TotalsFollowTheTable) {
+    const CliRun run = Run({QStringLiteral("--totals"), QStringLiteral("--unit"), QStringLiteral("mm/h"),
+                            QStringLiteral("--decimals=2"), QStringLiteral("--time"), QStringLiteral("hm")});
+    ASSERT_EQ(run.exitCode, 0);
+    const auto lines = run.lines();
+    ASSERT_EQ(lines.size(), 124);
+    EXPECT_EQ(lines[0], QStringLiteral("时间(H:M),降雨强度(mm/h),降雨总量(mm)\r").toUtf8());
+    EXPECT_EQ(lines[49], "00:48,201.60,26.00\r");
+    EXPECT_EQ(lines[122], QStringLiteral("降雨总量H=60.63mm\r").toUtf8());
+    EXPECT_EQ(lines[123], QStringLiteral("平均雨强i=30.07mm/h\r").toUtf8());
+}
+
+TEST_F(Cli, TheFlowFormGivesTheSameStormThroughTheFactor) {
+    const CliRun intensity = Run({QStringLiteral("--totals")});
+    EXPECT_EQ(Run({QStringLiteral("--flow"), QStringLiteral("--a1"), QStringLiteral("1602.8827"),
+                   QStringLiteral("--totals")}).out,
+              intensity.out);
+    EXPECT_EQ(Run({QStringLiteral("--flow"), QStringLiteral("--totals")}).out, intensity.out);
+    EXPECT_NE(Run({QStringLiteral("--flow"), QStringLiteral("--a1"), QStringLiteral("1602.8827"),
+                   QStringLiteral("--qi-ratio"), QStringLiteral("0.006")}).out.split('\n')[49],
+              intensity.out.split('\n')[49]);
+}
+
+TEST_F(Cli, StormParametersChangeTheTable) {
+    const CliRun run = Run({QStringLiteral("--a1"), QStringLiteral("9.5981"), QStringLiteral("--c"),
+                            QStringLiteral("0.846"), QStringLiteral("--b"), QStringLiteral("7"),
+                            QStringLiteral("--n"), QStringLiteral("0.656"), QStringLiteral("--P"),
+                            QStringLiteral("2"), QStringLiteral("--T"), QStringLiteral("1500"),
+                            QStringLiteral("--r"), QStringLiteral("0.4"), QStringLiteral("--step"),
+                            QStringLiteral("60"), QStringLiteral("--time"), QStringLiteral("hm")});
+    ASSERT_EQ(run.exitCode, 0);
+    const auto lines = run.lines();
+    ASSERT_EQ(lines.size(), 27);
+    EXPECT_TRUE(lines[25].startsWith("24:00,"));
+    EXPECT_TRUE(lines[26].startsWith("25:00,"));
+
+    const auto natural = Run({QStringLiteral("--ln"), QStringLiteral("--calc-by-show")});
+    EXPECT_EQ(natural.exitCode, 0);
+    EXPECT_NE(natural.out, Run({}).out);
+}
+
+TEST_F(Cli, OptionsComeFromTheGivenFileThenFromTheFlags) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("options.ini"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[OPTIONS]\nStormUnit=0\nPrecision=2\nTimeFormat=0\n");
+    file.close();
+
+    auto lines = Run({QStringLiteral("--options"), path}).lines();
+    EXPECT_EQ(lines[49], "00:48,201.60,26.00\r");
+    lines = Run({QStringLiteral("--decimals"), QStringLiteral("3"), QStringLiteral("--options"), path}).lines();
+    EXPECT_EQ(lines[49], "00:48,201.596,25.995\r");
+}
+
+TEST_F(Cli, AFailedComputationExitsWithOne) {
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--step"), QStringLiteral("0")},
+          QStringList{QStringLiteral("--P"), QStringLiteral("0")},
+          QStringList{QStringLiteral("--T"), QStringLiteral("100001")}}) {
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 1) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(QStringLiteral("出错："))) << run.err.toStdString();
+    }
+}
+
+TEST_F(Cli, BadArgumentsExitWithTwoAndTheUsage) {
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--P"), QStringLiteral("abc")}, QStringList{QStringLiteral("--unknown")},
+          QStringList{QStringLiteral("--a1")}, QStringList{QStringLiteral("--decimals"), QStringLiteral("100")},
+          QStringList{QStringLiteral("--unit"), QStringLiteral("mm/s")},
+          QStringList{QStringLiteral("--time"), QStringLiteral("h")},
+          QStringList{QStringLiteral("--step"), QStringLiteral("1.5")},
+          QStringList{QStringLiteral("--qi-ratio"), QStringLiteral("0")},
+          QStringList{QStringLiteral("--ln=1")},
+          QStringList{QStringLiteral("--options"), QStringLiteral("/nonexistent/options.ini")}}) {
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.contains("usage: velmora-cli")) << run.err.toStdString();
+    }
+    const CliRun help = Run({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("usage: velmora-cli"));
+}
+
+TEST_F(Cli, TheProgramWritesWhatItComputes) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--totals")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardOutput(), Run({QStringLiteral("--totals")}).out);
+
+    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--step"), QStringLiteral("0")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).startsWith(QStringLiteral("出错：")));
+}

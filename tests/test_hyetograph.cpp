@@ -1,0 +1,224 @@
+#include "hyetograph.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace velmora;
+
+namespace {
+
+// The worked values are given to 10 decimals.
+constexpr double Tenth = 5e-11;
+
+TOptions PerMinute() { return TOptions{}; }
+
+TOptions PerHour() {
+    TOptions options;
+    options.Int_StormUnitidx = 0;
+    return options;
+}
+
+// The intensity of the default formula at a distance d from the peak, for checking
+// which distance a minute was given.
+double DefaultIntensityAt(double d) {
+    const double k = 9.5981 * (1 + 0.846 * std::log10(2.0));
+    return k * ((1 - 0.656) * d + 7.0) / std::pow(d + 7.0, 1.656);
+}
+
+const THyetographRow* RowAt(const THyetographResult& result, double time) {
+    for (const auto& row : result.rows)
+        if (row.time == time)
+            return &row;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(CalcHyetograph, DefaultStormPerMinute) {
+    const auto result = CalcHyetograph(DefaultStorm(), PerMinute());
+    ASSERT_TRUE(result.succeeded()) << result.failure.toStdString();
+    ASSERT_EQ(result.rows.size(), 121u);
+    for (std::size_t i = 0; i < result.rows.size(); ++i)
+        ASSERT_EQ(result.rows[i].time, static_cast<double>(i));
+
+    EXPECT_NEAR(result.rows[0].intensity, 0.1908022801, Tenth);
+    EXPECT_NEAR(result.rows[0].cumulative, 0.1908022801, Tenth);
+    EXPECT_NEAR(result.rows[48].intensity, 3.3599355465, Tenth); // the peak, K / 7^0.656
+    EXPECT_NEAR(result.rows[48].cumulative, 25.9954002844, Tenth);
+    EXPECT_NEAR(result.rows[120].intensity, 0.1908022801, Tenth);
+    EXPECT_NEAR(result.rows[120].cumulative, 60.6344734011, Tenth);
+    EXPECT_NEAR(result.overallRainfall, 60.6344734011, Tenth);
+    EXPECT_NEAR(result.averageIntensity, 0.5011113504, Tenth);
+}
+
+TEST(CalcHyetograph, DefaultStormPerHourKeepsTheDepthInMillimetres) {
+    const auto perMinute = CalcHyetograph(DefaultStorm(), PerMinute());
+    const auto result = CalcHyetograph(DefaultStorm(), PerHour());
+    ASSERT_TRUE(result.succeeded());
+    ASSERT_EQ(result.rows.size(), 121u);
+    EXPECT_NEAR(result.rows[0].intensity, 11.4481368045, Tenth);
+    EXPECT_NEAR(result.rows[48].intensity, 201.5961327906, Tenth);
+    for (std::size_t i = 0; i < result.rows.size(); ++i)
+        EXPECT_NEAR(result.rows[i].cumulative, perMinute.rows[i].cumulative, 1e-12);
+    EXPECT_NEAR(result.overallRainfall, 60.6344734011, Tenth);
+    EXPECT_NEAR(result.averageIntensity, 30.0666810253, Tenth);
+}
+
+TEST(CalcHyetograph, CalculationWithDisplayedValuesSumsTheRoundedIntensities) {
+    TOptions options;
+    options.Bool_CalcByShow = true;
+    const auto result = CalcHyetograph(DefaultStorm(), options);
+    ASSERT_TRUE(result.succeeded());
+    EXPECT_EQ(result.rows[0].intensity, 0.1908);
+    EXPECT_EQ(result.rows[48].intensity, 3.3599);
+    EXPECT_NEAR(result.rows[120].cumulative, 60.6346, 1e-9);
+
+    options.Int_StormUnitidx = 0;
+    options.Int_Precision = 2;
+    const auto perHour = CalcHyetograph(DefaultStorm(), options);
+    EXPECT_EQ(perHour.rows[48].intensity, 201.60); // rounded in the selected unit
+}
+
+TEST(CalcHyetograph, LargerStepsKeepEveryStepthMinuteAndTheLast) {
+    const auto everyMinute = CalcHyetograph(DefaultStorm(), PerMinute());
+    TExpressionObject storm = DefaultStorm();
+
+    storm.Storm_Step = 5;
+    const auto five = CalcHyetograph(storm, PerMinute());
+    ASSERT_EQ(five.rows.size(), 25u);
+    for (std::size_t i = 0; i < five.rows.size(); ++i) {
+        EXPECT_EQ(five.rows[i].time, 5.0 * static_cast<double>(i));
+        EXPECT_EQ(five.rows[i].cumulative, everyMinute.rows[5 * i].cumulative);
+    }
+    EXPECT_EQ(five.overallRainfall, everyMinute.overallRainfall);
+    // The average is that of every minute, not of the rows kept.
+    EXPECT_NEAR(five.averageIntensity, 0.5011113504, Tenth);
+
+    storm.Storm_Step = 7;
+    const auto seven = CalcHyetograph(storm, PerHour());
+    ASSERT_EQ(seven.rows.size(), 19u);
+    EXPECT_EQ(seven.rows[17].time, 119.0);
+    EXPECT_EQ(seven.rows[18].time, 120.0);
+    EXPECT_NEAR(seven.averageIntensity, 30.0666810253, Tenth);
+}
+
+TEST(CalcHyetograph, FractionalDurationPlacesThePeakBetweenMinutes) {
+    TExpressionObject storm = DefaultStorm();
+    storm.Storm_Time = 120.5; // the peak lies at 48.2
+    const auto result = CalcHyetograph(storm, PerMinute());
+    ASSERT_EQ(result.rows.size(), 121u);
+    EXPECT_EQ(result.rows.back().time, 120.0);
+    EXPECT_NEAR(result.rows[48].intensity, DefaultIntensityAt(0.5), 1e-12);
+    EXPECT_NEAR(result.rows[49].intensity, DefaultIntensityAt(0.8 / 0.6), 1e-12);
+}
+
+TEST(CalcHyetograph, ZeroDurationIsOneRowAtThePeak) {
+    TExpressionObject storm = DefaultStorm();
+    storm.Storm_Time = 0;
+    const auto result = CalcHyetograph(storm, PerMinute());
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.rows[0].time, 0.0);
+    EXPECT_NEAR(result.rows[0].intensity, 3.3599355465, Tenth);
+    EXPECT_EQ(result.overallRainfall, result.rows[0].intensity);
+}
+
+TEST(CalcHyetograph, WithoutBThePeakMinuteIsLeftOutAndEarlierMinutesMoveLater) {
+    TExpressionObject storm = DefaultStorm();
+    storm.b = 0;
+    const auto result = CalcHyetograph(storm, PerMinute());
+    ASSERT_TRUE(result.succeeded()) << result.failure.toStdString();
+    ASSERT_EQ(result.rows.size(), 120u);
+    for (std::size_t i = 0; i < result.rows.size(); ++i)
+        ASSERT_EQ(result.rows[i].time, static_cast<double>(i + 1));
+    // The row at time 48 holds minute 47, 1 / 0.4 minutes of scaled time before the peak.
+    const double k = 9.5981 * (1 + 0.846 * std::log10(2.0));
+    EXPECT_NEAR(RowAt(result, 48)->intensity, k * (1 - 0.656) / std::pow(2.5, 0.656), 1e-12);
+    EXPECT_NEAR(result.averageIntensity, result.overallRainfall / 120, 1e-15);
+}
+
+TEST(CalcHyetograph, UnknownLogarithmGivesZeroIntensities) {
+    TExpressionObject storm = DefaultStorm();
+    storm.LG_LN = 2;
+    storm.Storm_RepeatYear = 0; // not even looked at
+    const auto result = CalcHyetograph(storm, PerMinute());
+    ASSERT_TRUE(result.succeeded());
+    for (const auto& row : result.rows)
+        EXPECT_EQ(row.intensity, 0.0);
+
+    storm = DefaultStorm();
+    storm.LG_LN = 1;
+    const auto natural = CalcHyetograph(storm, PerMinute());
+    const double k = 9.5981 * (1 + 0.846 * std::log(2.0));
+    EXPECT_NEAR(natural.rows[48].intensity, k / std::pow(7.0, 0.656), 1e-12);
+}
+
+TEST(CalcHyetograph, ArithmeticFailuresGiveNoRowsAndAMessage) {
+    const auto expectFailure = [](const TExpressionObject& storm, const char* what) {
+        const auto result = CalcHyetograph(storm, TOptions{});
+        EXPECT_FALSE(result.succeeded()) << what;
+        EXPECT_FALSE(result.failure.isEmpty()) << what;
+        EXPECT_TRUE(result.rows.empty()) << what;
+    };
+    TExpressionObject storm = DefaultStorm();
+    storm.Storm_Step = 0;
+    expectFailure(storm, "step 0");
+
+    storm = DefaultStorm();
+    storm.Storm_RepeatYear = 0;
+    expectFailure(storm, "P = 0");
+    storm.Storm_RepeatYear = -1;
+    expectFailure(storm, "P < 0");
+
+    storm = DefaultStorm();
+    storm.Storm_Time = -1;
+    expectFailure(storm, "T < 0");
+    storm.Storm_Time = std::nan("");
+    expectFailure(storm, "T not a number");
+
+    storm = DefaultStorm();
+    storm.Storm_Percent = 0;
+    expectFailure(storm, "r = 0 divides 0 by 0 at minute 0");
+
+    storm = DefaultStorm();
+    storm.Storm_Percent = 0.5;
+    storm.b = -2; // minute 59 lies 1 / 0.5 before the peak at 60: t + b = 0
+    expectFailure(storm, "division by zero");
+
+    storm = DefaultStorm();
+    storm.b = -10;
+    expectFailure(storm, "negative base to a fractional power");
+
+    storm = DefaultStorm();
+    storm.a1 = 1e308;
+    storm.Storm_Time = 1000;
+    expectFailure(storm, "overflow");
+}
+
+TEST(CalcHyetograph, DurationsBeyondTheLimitAreRefusedNamingIt) {
+    TExpressionObject storm = DefaultStorm();
+    storm.Storm_Time = MaxStormMinutes;
+    const auto atLimit = CalcHyetograph(storm, PerMinute());
+    ASSERT_TRUE(atLimit.succeeded());
+    EXPECT_EQ(atLimit.rows.size(), static_cast<std::size_t>(MaxStormMinutes) + 1);
+
+    storm.Storm_Time = MaxStormMinutes + 1;
+    const auto beyond = CalcHyetograph(storm, PerMinute());
+    EXPECT_FALSE(beyond.succeeded());
+    EXPECT_TRUE(beyond.failure.contains(QString::number(MaxStormMinutes)));
+
+    storm.Storm_Time = 1e300;
+    EXPECT_FALSE(CalcHyetograph(storm, PerMinute()).succeeded());
+}
+
+TEST(StoreResults, WritesTheTotalsOrZerosAfterAFailure) {
+    TExpressionObject storm = DefaultStorm();
+    StoreResults(storm, CalcHyetograph(storm, PerMinute()));
+    EXPECT_NEAR(storm.Strom_Overall_Rainfall, 60.6344734011, Tenth);
+    EXPECT_NEAR(storm.Strom_Average_Rainfall_Intensity, 0.5011113504, Tenth);
+
+    storm.Storm_Step = 0;
+    StoreResults(storm, CalcHyetograph(storm, PerMinute()));
+    EXPECT_EQ(storm.Strom_Overall_Rainfall, 0.0);
+    EXPECT_EQ(storm.Strom_Average_Rainfall_Intensity, 0.0);
+}
