@@ -137,6 +137,20 @@ TEST(CalcHyetograph, WithoutBThePeakMinuteIsLeftOutAndEarlierMinutesMoveLater) {
     EXPECT_NEAR(result.averageIntensity, result.overallRainfall / 120, 1e-15);
 }
 
+TEST(CalcHyetograph, WithoutBALeftOutPeakOnAStepMultipleHasNoRow) {
+    TExpressionObject storm = DefaultStorm();
+    storm.b = 0;
+    storm.Storm_Step = 4;
+    const auto result = CalcHyetograph(storm, PerMinute());
+    ASSERT_EQ(result.rows.size(), 30u);
+    EXPECT_EQ(result.rows[0].time, 1.0);   // minute 0
+    EXPECT_EQ(result.rows[11].time, 45.0); // minute 44
+    EXPECT_EQ(result.rows[12].time, 52.0); // minute 48 is left out
+    EXPECT_EQ(result.rows[29].time, 120.0);
+    storm.Storm_Step = 1;
+    EXPECT_EQ(result.overallRainfall, CalcHyetograph(storm, PerMinute()).overallRainfall);
+}
+
 TEST(CalcHyetograph, UnknownLogarithmGivesZeroIntensities) {
     TExpressionObject storm = DefaultStorm();
     storm.LG_LN = 2;
