@@ -42,6 +42,12 @@ struct TOptions {
 inline constexpr std::array<double, 6> QIConversionRatios = {167.0,    166.7,     166.67,
                                                              166.667, 166.6667, 0.006};
 
+// The entries of the options dialog's q-i list, in the order of the factors.
+inline const std::array<QString, 6> QIConversionRatioCaptions = {
+    QStringLiteral("q = 167 * i"),      QStringLiteral("q = 166.7 * i"),
+    QStringLiteral("q = 166.67 * i"),   QStringLiteral("q = 166.667 * i"),
+    QStringLiteral("q = 166.6667 * i"), QStringLiteral("---最高精度---")};
+
 // The flow form's coefficient for an intensity-form coefficient x, and back.
 double ConvertIToQ(double x, double qiRatio);
 double ConvertQToI(double x, double qiRatio);
