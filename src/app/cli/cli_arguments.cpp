@@ -12,8 +12,6 @@ namespace velmora::cli {
 
 namespace {
 
-using ValueHandler = std::function<std::optional<QString>(const QString&)>;
-
 std::optional<QString> SetNumber(const QString& flag, const QString& text, double& field) {
     const auto value = ParseDecimalNumber(text, QLatin1Char('.'));
     if (!value)
@@ -44,114 +42,133 @@ std::optional<QString> SetChoice(const QString& flag, const QString& text,
     return std::nullopt;
 }
 
-// Everything the flags set, before the storm is put together.
+// The display flags given one by one; they win over an options file.
+struct DisplayOverrides {
+    std::optional<std::int32_t> unit;
+    std::optional<std::int32_t> timeFormat;
+    std::optional<std::int32_t> decimals;
+    std::optional<double> qiRatio;
+    bool calcByShow = false;
+
+    void applyTo(TOptions& options) const {
+        if (unit)
+            options.Int_StormUnitidx = *unit;
+        if (timeFormat)
+            options.Int_TimeForamtidx = *timeFormat;
+        if (decimals)
+            options.Int_Precision = *decimals;
+        if (qiRatio)
+            options.D_QI_ConversionRatio = *qiRatio;
+        if (calcByShow)
+            options.Bool_CalcByShow = true;
+    }
+};
+
+// Everything the flags set, before the storm and the options are put together.
 struct PendingRequest {
     CliRequest request{DefaultStorm(), TOptions{}, false, false};
     std::optional<double> coefficient;
     bool flow = false;
     std::optional<QString> optionsFile;
-    std::vector<std::function<void(TOptions&)>> optionEdits;
+    DisplayOverrides display;
 };
 
-} // namespace
+template <typename T>
+std::optional<QString> Keep(std::optional<QString> error, T value, std::optional<T>& field) {
+    if (!error)
+        field = value;
+    return error;
+}
 
-CliParseResult ParseCliArguments(const QStringList& arguments) {
-    PendingRequest pending;
+using ValueHandler = std::function<std::optional<QString>(const QString& flag, const QString& text)>;
+
+std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
     TExpressionObject& storm = pending.request.storm;
-    double coefficient = 0;
-    double qiRatio = 0;
-    std::int32_t decimals = 0, unit = 0, timeFormat = 0;
-
-    auto optionEdit = [&pending](std::function<void(TOptions&)> edit) {
-        pending.optionEdits.push_back(std::move(edit));
+    DisplayOverrides& display = pending.display;
+    const auto numberInto = [](double& field) {
+        return [&field](const QString& flag, const QString& text) { return SetNumber(flag, text, field); };
     };
-
-    const std::map<QString, ValueHandler> valueFlags = {
-        {QStringLiteral("--a1"), [&](const QString& t) {
-             auto e = SetNumber(QStringLiteral("--a1"), t, coefficient);
-             pending.coefficient = coefficient;
-             return e;
+    return {
+        {QStringLiteral("--a1"),
+         [&pending](const QString& flag, const QString& text) {
+             double value = 0;
+             return Keep(SetNumber(flag, text, value), value, pending.coefficient);
          }},
-        {QStringLiteral("--c"), [&](const QString& t) { return SetNumber(QStringLiteral("--c"), t, storm.c); }},
-        {QStringLiteral("--b"), [&](const QString& t) { return SetNumber(QStringLiteral("--b"), t, storm.b); }},
-        {QStringLiteral("--n"), [&](const QString& t) { return SetNumber(QStringLiteral("--n"), t, storm.n); }},
-        {QStringLiteral("--P"), [&](const QString& t) { return SetNumber(QStringLiteral("--P"), t, storm.Storm_RepeatYear); }},
-        {QStringLiteral("--T"), [&](const QString& t) { return SetNumber(QStringLiteral("--T"), t, storm.Storm_Time); }},
-        {QStringLiteral("--r"), [&](const QString& t) { return SetNumber(QStringLiteral("--r"), t, storm.Storm_Percent); }},
-        {QStringLiteral("--step"), [&](const QString& t) {
-             return SetWhole(QStringLiteral("--step"), t, storm.Storm_Step, INT32_MIN, INT32_MAX);
+        {QStringLiteral("--c"), numberInto(storm.c)},
+        {QStringLiteral("--b"), numberInto(storm.b)},
+        {QStringLiteral("--n"), numberInto(storm.n)},
+        {QStringLiteral("--P"), numberInto(storm.Storm_RepeatYear)},
+        {QStringLiteral("--T"), numberInto(storm.Storm_Time)},
+        {QStringLiteral("--r"), numberInto(storm.Storm_Percent)},
+        {QStringLiteral("--step"),
+         [&storm](const QString& flag, const QString& text) {
+             return SetWhole(flag, text, storm.Storm_Step, INT32_MIN, INT32_MAX);
          }},
-        {QStringLiteral("--options"), [&](const QString& t) -> std::optional<QString> {
-             if (!QFileInfo(t).isFile() || !QFileInfo(t).isReadable())
-                 return QStringLiteral("cannot read the options file '%1'").arg(t);
-             pending.optionsFile = t;
+        {QStringLiteral("--options"),
+         [&pending](const QString&, const QString& text) -> std::optional<QString> {
+             const QFileInfo file(text);
+             if (!file.isFile() || !file.isReadable())
+                 return QStringLiteral("cannot read the options file '%1'").arg(text);
+             pending.optionsFile = text;
              return std::nullopt;
          }},
-        {QStringLiteral("--unit"), [&](const QString& t) {
-             auto e = SetChoice(QStringLiteral("--unit"), t, {QStringLiteral("mm/h"), QStringLiteral("mm/min")}, unit);
-             optionEdit([u = unit](TOptions& o) { o.Int_StormUnitidx = u; });
-             return e;
+        {QStringLiteral("--unit"),
+         [&display](const QString& flag, const QString& text) {
+             std::int32_t value = 0;
+             return Keep(SetChoice(flag, text, {QStringLiteral("mm/h"), QStringLiteral("mm/min")}, value),
+                         value, display.unit);
          }},
-        {QStringLiteral("--time"), [&](const QString& t) {
-             auto e = SetChoice(QStringLiteral("--time"), t, {QStringLiteral("hm"), QStringLiteral("min")}, timeFormat);
-             optionEdit([f = timeFormat](TOptions& o) { o.Int_TimeForamtidx = f; });
-             return e;
+        {QStringLiteral("--time"),
+         [&display](const QString& flag, const QString& text) {
+             std::int32_t value = 0;
+             return Keep(SetChoice(flag, text, {QStringLiteral("hm"), QStringLiteral("min")}, value),
+                         value, display.timeFormat);
          }},
-        {QStringLiteral("--decimals"), [&](const QString& t) {
-             auto e = SetWhole(QStringLiteral("--decimals"), t, decimals, 0, 99);
-             optionEdit([d = decimals](TOptions& o) { o.Int_Precision = d; });
-             return e;
+        {QStringLiteral("--decimals"),
+         [&display](const QString& flag, const QString& text) {
+             std::int32_t value = 0;
+             return Keep(SetWhole(flag, text, value, 0, 99), value, display.decimals);
          }},
-        {QStringLiteral("--qi-ratio"), [&](const QString& t) -> std::optional<QString> {
-             if (auto e = SetNumber(QStringLiteral("--qi-ratio"), t, qiRatio))
-                 return e;
-             if (!(qiRatio > 0))
-                 return QStringLiteral("--qi-ratio needs a factor above 0, not '%1'").arg(t);
-             optionEdit([r = qiRatio](TOptions& o) { o.D_QI_ConversionRatio = r; });
+        {QStringLiteral("--qi-ratio"),
+         [&display](const QString& flag, const QString& text) -> std::optional<QString> {
+             double value = 0;
+             if (auto error = SetNumber(flag, text, value))
+                 return error;
+             if (!(value > 0))
+                 return QStringLiteral("%1 needs a factor above 0, not '%2'").arg(flag, text);
+             display.qiRatio = value;
              return std::nullopt;
          }},
     };
+}
 
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        QString flag = arguments[i];
-        std::optional<QString> inlineValue;
-        if (const auto equals = flag.indexOf(QLatin1Char('=')); flag.startsWith(QLatin1String("--")) && equals > 0) {
-            inlineValue = flag.mid(equals + 1);
-            flag = flag.left(equals);
-        }
-        if (const auto handler = valueFlags.find(flag); handler != valueFlags.end()) {
-            if (!inlineValue && i + 1 >= arguments.size())
-                return {std::nullopt, QStringLiteral("%1 needs a value").arg(flag)};
-            const QString value = inlineValue ? *inlineValue : arguments[++i];
-            if (const auto error = handler->second(value))
-                return {std::nullopt, *error};
-            continue;
-        }
-        if (inlineValue)
-            return {std::nullopt, QStringLiteral("%1 takes no value").arg(flag)};
-        if (flag == QLatin1String("--ln"))
-            storm.LG_LN = 1;
-        else if (flag == QLatin1String("--flow"))
-            pending.flow = true;
-        else if (flag == QLatin1String("--calc-by-show"))
-            optionEdit([](TOptions& o) { o.Bool_CalcByShow = true; });
-        else if (flag == QLatin1String("--totals"))
-            pending.request.totals = true;
-        else if (flag == QLatin1String("--help") || flag == QLatin1String("-h"))
-            pending.request.help = true;
-        else
-            return {std::nullopt, QStringLiteral("unknown argument '%1'").arg(flag)};
-    }
+// A flag without a value; false when there is no such flag.
+bool SetSwitch(const QString& flag, PendingRequest& pending) {
+    if (flag == QLatin1String("--ln"))
+        pending.request.storm.LG_LN = 1;
+    else if (flag == QLatin1String("--flow"))
+        pending.flow = true;
+    else if (flag == QLatin1String("--calc-by-show"))
+        pending.display.calcByShow = true;
+    else if (flag == QLatin1String("--totals"))
+        pending.request.totals = true;
+    else if (flag == QLatin1String("--help") || flag == QLatin1String("-h"))
+        pending.request.help = true;
+    else
+        return false;
+    return true;
+}
 
-    TOptions& options = pending.request.options;
+// The options, then the storm with its dependent coefficient derived with the
+// factor in force, as confirming the new-storm dialog does.
+CliRequest Assemble(PendingRequest& pending) {
+    CliRequest& request = pending.request;
     if (pending.optionsFile)
-        options = LoadOptions(*pending.optionsFile, UserDecimalSeparator());
-    for (const auto& edit : pending.optionEdits)
-        edit(options);
+        request.options = LoadOptions(*pending.optionsFile, UserDecimalSeparator());
+    pending.display.applyTo(request.options);
 
-    // The coefficient given is the master of its form; the other one is
-    // derived with the factor in force, as confirming the new-storm dialog does.
-    const double ratio = options.D_QI_ConversionRatio;
+    TExpressionObject& storm = request.storm;
+    const double ratio = request.options.D_QI_ConversionRatio;
     if (pending.flow) {
         storm.F_type = 1;
         storm.a1_167 = pending.coefficient.value_or(ConvertIToQ(storm.a1, ratio));
@@ -159,7 +176,35 @@ CliParseResult ParseCliArguments(const QStringList& arguments) {
         storm.a1 = *pending.coefficient;
     }
     DeriveDependentCoefficient(storm, ratio);
-    return {pending.request, {}};
+    return request;
+}
+
+} // namespace
+
+CliParseResult ParseCliArguments(const QStringList& arguments) {
+    PendingRequest pending;
+    const auto valueFlags = ValueFlags(pending);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString flag = arguments[i];
+        std::optional<QString> inlineValue; // --flag=value
+        if (const auto equals = flag.indexOf(QLatin1Char('='));
+            flag.startsWith(QLatin1String("--")) && equals > 0) {
+            inlineValue = flag.mid(equals + 1);
+            flag.truncate(equals);
+        }
+        if (const auto handler = valueFlags.find(flag); handler != valueFlags.end()) {
+            if (!inlineValue && i + 1 >= arguments.size())
+                return {std::nullopt, QStringLiteral("%1 needs a value").arg(flag)};
+            const QString value = inlineValue ? *inlineValue : arguments[++i];
+            if (const auto error = handler->second(flag, value))
+                return {std::nullopt, *error};
+        } else if (inlineValue) {
+            return {std::nullopt, QStringLiteral("%1 takes no value").arg(flag)};
+        } else if (!SetSwitch(flag, pending)) {
+            return {std::nullopt, QStringLiteral("unknown argument '%1'").arg(flag)};
+        }
+    }
+    return {Assemble(pending), {}};
 }
 
 QString CliHelpText() {
