@@ -73,8 +73,11 @@ struct PendingRequest {
     DisplayOverrides display;
 };
 
-template <typename T>
-std::optional<QString> Keep(std::optional<QString> error, T value, std::optional<T>& field) {
+// Parses into a fresh value and keeps it only when it was read without error.
+template <typename T, typename Parse>
+std::optional<QString> ParseInto(std::optional<T>& field, const Parse& parse) {
+    T value{};
+    auto error = parse(value);
     if (!error)
         field = value;
     return error;
@@ -91,8 +94,8 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
     return {
         {QStringLiteral("--a1"),
          [&pending](const QString& flag, const QString& text) {
-             double value = 0;
-             return Keep(SetNumber(flag, text, value), value, pending.coefficient);
+             return ParseInto(pending.coefficient,
+                              [&](double& value) { return SetNumber(flag, text, value); });
          }},
         {QStringLiteral("--c"), numberInto(storm.c)},
         {QStringLiteral("--b"), numberInto(storm.b)},
@@ -114,20 +117,20 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
          }},
         {QStringLiteral("--unit"),
          [&display](const QString& flag, const QString& text) {
-             std::int32_t value = 0;
-             return Keep(SetChoice(flag, text, {QStringLiteral("mm/h"), QStringLiteral("mm/min")}, value),
-                         value, display.unit);
+             return ParseInto(display.unit, [&](std::int32_t& value) {
+                 return SetChoice(flag, text, {QStringLiteral("mm/h"), QStringLiteral("mm/min")}, value);
+             });
          }},
         {QStringLiteral("--time"),
          [&display](const QString& flag, const QString& text) {
-             std::int32_t value = 0;
-             return Keep(SetChoice(flag, text, {QStringLiteral("hm"), QStringLiteral("min")}, value),
-                         value, display.timeFormat);
+             return ParseInto(display.timeFormat, [&](std::int32_t& value) {
+                 return SetChoice(flag, text, {QStringLiteral("hm"), QStringLiteral("min")}, value);
+             });
          }},
         {QStringLiteral("--decimals"),
          [&display](const QString& flag, const QString& text) {
-             std::int32_t value = 0;
-             return Keep(SetWhole(flag, text, value, 0, 99), value, display.decimals);
+             return ParseInto(display.decimals,
+                              [&](std::int32_t& value) { return SetWhole(flag, text, value, 0, 99); });
          }},
         {QStringLiteral("--qi-ratio"),
          [&display](const QString& flag, const QString& text) -> std::optional<QString> {
