@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+// One entry of a file dialog's type list: "Excel文件(*.csv)" with mask "*.csv".
+struct FileType {
+    QString name;
+    QString mask;
+};
+
+struct FileDialogRequest {
+    QString title;
+    QString proposedName; // a file name, or a path whose folder the dialog opens in
+    std::vector<FileType> types;
+    int selectedType = 0;       // index into types
+    bool askOverwrite = false;  // save dialogs: ask before choosing an existing file
+};
+
+struct FileDialogAnswer {
+    QString path;
+    int selectedType = 0; // the type selected when the dialog closed
+};
+
+// Everything that needs a person or the desktop. The window reaches dialogs,
+// message boxes and other programs only through this, so that every command
+// can be driven by tests with a scripted desktop.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    virtual std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) = 0;
+
+    virtual void showInformation(const QString& title, const QString& text) = 0;
+    virtual void showError(const QString& title, const QString& text) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool askYesNo(const QString& title, const QString& text) = 0;
+
+    // Each returns false when the desktop could not do it.
+    virtual bool openWithDefaultApplication(const QString& path) = 0;
+    virtual bool openInTextEditor(const QString& path) = 0;
+    virtual bool openAddress(const QUrl& address) = 0;
+};
+
+// The filter text of a Qt file dialog for one type: "Excel文件(*.csv) (*.csv)".
+QString FileTypeFilter(const FileType& type);
+
+} // namespace velmora

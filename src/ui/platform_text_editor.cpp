@@ -1,0 +1,75 @@
+#include "platform_text_editor.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace velmora {
+
+namespace {
+
+#ifndef Q_OS_WIN
+// The command line of a desktop entry's Exec key for one file: the field
+// codes %f %F %u %U take the file, the other codes are dropped.
+QStringList ExecCommand(const QString& exec, const QString& path) {
+    QStringList command;
+    for (const QString& word : QProcess::splitCommand(exec)) {
+        if (word == QLatin1String("%f") || word == QLatin1String("%F"))
+            command << path;
+        else if (word == QLatin1String("%u") || word == QLatin1String("%U"))
+            command << QUrl::fromLocalFile(path).toString();
+        else if (!(word.size() == 2 && word.startsWith(QLatin1Char('%'))))
+            command << word;
+    }
+    if (!exec.contains(QLatin1Char('%')))
+        command << path;
+    return command;
+}
+
+QString DesktopEntryExec(const QString& desktopId) {
+    const QString entry = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
+    QFile file(entry);
+    if (entry.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    bool inMainGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            inMainGroup = line == QLatin1String("[Desktop Entry]");
+        else if (inMainGroup && line.startsWith(QLatin1String("Exec=")))
+            return line.mid(5);
+    }
+    return {};
+}
+
+QString DefaultPlainTextApplication() {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("text/plain")});
+    if (!query.waitForFinished(3000) || query.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+}
+#endif
+
+} // namespace
+
+bool OpenInPlainTextEditor(const QString& path) {
+#ifdef Q_OS_WIN
+    return QProcess::startDetached(QStringLiteral("notepad.exe"), {path});
+#else
+    const QString desktopId = DefaultPlainTextApplication();
+    const QString exec = desktopId.isEmpty() ? QString() : DesktopEntryExec(desktopId);
+    if (!exec.isEmpty()) {
+        QStringList command = ExecCommand(exec, path);
+        const QString program = command.takeFirst();
+        if (QProcess::startDetached(program, command))
+            return true;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+#endif
+}
+
+} // namespace velmora

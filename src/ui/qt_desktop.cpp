@@ -1,0 +1,71 @@
+#include "qt_desktop.h"
+
+#include "platform_text_editor.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace velmora {
+
+QString FileTypeFilter(const FileType& type) {
+    QString masks = type.mask;
+    masks.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return QStringLiteral("%1 (%2)").arg(type.name, masks);
+}
+
+std::optional<FileDialogAnswer> QtDesktop::runFileDialog(const FileDialogRequest& request,
+                                                        bool saving) {
+    QFileDialog dialog(parent_, request.title);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (saving && !request.askOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    QStringList filters;
+    for (const FileType& type : request.types)
+        filters << FileTypeFilter(type);
+    dialog.setNameFilters(filters);
+    if (request.selectedType >= 0 && request.selectedType < filters.size())
+        dialog.selectNameFilter(filters[request.selectedType]);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileDialogAnswer{dialog.selectedFiles().constFirst(),
+                            static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+std::optional<FileDialogAnswer> QtDesktop::askSaveFile(const FileDialogRequest& request) {
+    return runFileDialog(request, true);
+}
+
+std::optional<FileDialogAnswer> QtDesktop::askOpenFile(const FileDialogRequest& request) {
+    return runFileDialog(request, false);
+}
+
+void QtDesktop::showInformation(const QString& title, const QString& text) {
+    QMessageBox::information(parent_, title, text);
+}
+
+void QtDesktop::showError(const QString& title, const QString& text) {
+    QMessageBox::critical(parent_, title, text);
+}
+
+bool QtDesktop::askYesNo(const QString& title, const QString& text) {
+    return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+bool QtDesktop::openWithDefaultApplication(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtDesktop::openInTextEditor(const QString& path) {
+    return OpenInPlainTextEditor(path);
+}
+
+bool QtDesktop::openAddress(const QUrl& address) {
+    return QDesktopServices::openUrl(address);
+}
+
+} // namespace velmora

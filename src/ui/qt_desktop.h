@@ -1,0 +1,30 @@
+#pragma once
+
+#include "desktop.h"
+
+class QWidget;
+
+namespace velmora {
+
+// The desktop of a person: Qt's file dialogs and message boxes over the main
+// window, and the desktop's default applications.
+class QtDesktop final : public Desktop {
+public:
+    explicit QtDesktop(QWidget* parent) : parent_(parent) {}
+
+    std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) override;
+    std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) override;
+    void showInformation(const QString& title, const QString& text) override;
+    void showError(const QString& title, const QString& text) override;
+    bool askYesNo(const QString& title, const QString& text) override;
+    bool openWithDefaultApplication(const QString& path) override;
+    bool openInTextEditor(const QString& path) override;
+    bool openAddress(const QUrl& address) override;
+
+private:
+    std::optional<FileDialogAnswer> runFileDialog(const FileDialogRequest& request, bool saving);
+
+    QWidget* parent_;
+};
+
+} // namespace velmora

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "desktop.h"
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace velmora::testing {
+
+// A desktop that answers from queues and records what the window showed and
+// opened. An unexpected dialog (nothing queued) counts as cancelled or "No".
+class ScriptedDesktop final : public Desktop {
+public:
+    struct Message {
+        enum Kind { Information, Error, Question } kind;
+        QString title;
+        QString text;
+    };
+
+    std::deque<std::optional<FileDialogAnswer>> saveAnswers;
+    std::deque<std::optional<FileDialogAnswer>> openAnswers;
+    std::deque<bool> yesNoAnswers;
+
+    std::vector<FileDialogRequest> fileDialogs;
+    std::vector<Message> messages;
+    std::vector<QString> openedFiles;
+    std::vector<QString> editedFiles;
+    std::vector<QUrl> openedAddresses;
+
+    std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) override {
+        return answer(request, saveAnswers);
+    }
+    std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) override {
+        return answer(request, openAnswers);
+    }
+    void showInformation(const QString& title, const QString& text) override {
+        messages.push_back({Message::Information, title, text});
+    }
+    void showError(const QString& title, const QString& text) override {
+        messages.push_back({Message::Error, title, text});
+    }
+    bool askYesNo(const QString& title, const QString& text) override {
+        messages.push_back({Message::Question, title, text});
+        if (yesNoAnswers.empty())
+            return false;
+        const bool yes = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return yes;
+    }
+    bool openWithDefaultApplication(const QString& path) override {
+        openedFiles.push_back(path);
+        return true;
+    }
+    bool openInTextEditor(const QString& path) override {
+        editedFiles.push_back(path);
+        return true;
+    }
+    bool openAddress(const QUrl& address) override {
+        openedAddresses.push_back(address);
+        return true;
+    }
+
+private:
+    std::optional<FileDialogAnswer> answer(const FileDialogRequest& request,
+                                           std::deque<std::optional<FileDialogAnswer>>& queue) {
+        fileDialogs.push_back(request);
+        if (queue.empty())
+            return std::nullopt;
+        auto next = queue.front();
+        queue.pop_front();
+        return next;
+    }
+};
+
+} // namespace velmora::testing

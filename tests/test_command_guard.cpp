@@ -1,0 +1,45 @@
+#include "command_guard.h"
+#include "scripted_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+
+using namespace velmora;
+using velmora::testing::ScriptedDesktop;
+
+TEST(CommandGuard, AFailureIsShownWithItsOwnTextAndTheProgramGoesOn) {
+    ScriptedDesktop desktop;
+    bool after = false;
+    RunCommand(desktop, [] { throw CommandFailure(QStringLiteral("无法打开文件“/x/a.txt”：权限不够")); });
+    RunCommand(desktop, [] { throw std::runtime_error("disk full"); });
+    RunCommand(desktop, [] { throw std::bad_alloc(); });
+    RunCommand(desktop, [] { throw 42; });
+    RunCommand(desktop, [&] { after = true; });
+
+    ASSERT_EQ(desktop.messages.size(), 4u);
+    for (const auto& message : desktop.messages) {
+        EXPECT_EQ(message.kind, ScriptedDesktop::Message::Error);
+        EXPECT_EQ(message.title, QStringLiteral("错误"));
+        EXPECT_FALSE(message.text.isEmpty());
+    }
+    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("无法打开文件“/x/a.txt”：权限不够"));
+    EXPECT_EQ(desktop.messages[1].text, QStringLiteral("disk full"));
+    EXPECT_TRUE(after);
+}
+
+TEST(CommandGuard, ACommandThatSucceedsShowsNothing) {
+    ScriptedDesktop desktop;
+    int runs = 0;
+    RunCommand(desktop, [&] { ++runs; });
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST(FileTypeFilter, NameAndMasksAsQtListsThem) {
+    EXPECT_EQ(FileTypeFilter({QStringLiteral("Excel文件(*.csv)"), QStringLiteral("*.csv")}),
+              QStringLiteral("Excel文件(*.csv) (*.csv)"));
+    EXPECT_EQ(FileTypeFilter({QStringLiteral("图片"), QStringLiteral("*.bmp;*.png")}),
+              QStringLiteral("图片 (*.bmp *.png)"));
+}
