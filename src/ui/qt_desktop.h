@@ -11,6 +11,8 @@ namespace velmora {
 class QtDesktop final : public Desktop {
 public:
     explicit QtDesktop(QWidget* parent) : parent_(parent) {}
+    // The window the dialogs and message boxes belong to.
+    void setParent(QWidget* parent) { parent_ = parent; }
 
     std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) override;
     std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) override;

@@ -1,0 +1,97 @@
+#include "chart_parts.h"
+
+#include "display_text.h"
+
+#include <array>
+#include <cmath>
+
+namespace velmora {
+
+void TimeAxisTicker::setTimes(QVector<double> times, int timeFormatIdx) {
+    times_ = std::move(times);
+    timeFormatIdx_ = timeFormatIdx;
+}
+
+QString TimeAxisTicker::widestLabel() const {
+    // Times only grow, so the last label is the longest.
+    return times_.isEmpty() ? QString() : TimeText(times_.constLast(), timeFormatIdx_);
+}
+
+double TimeAxisTicker::getTickStep(const QCPRange&) { return labelStep_; }
+
+int TimeAxisTicker::getSubTickCount(double) { return 0; }
+
+QVector<double> TimeAxisTicker::createTickVector(double, const QCPRange& range) {
+    QVector<double> ticks;
+    if (times_.isEmpty())
+        return ticks;
+    const auto count = static_cast<long long>(times_.size());
+    long long first = static_cast<long long>(std::ceil(std::max(range.lower, 0.0)));
+    first = (first + labelStep_ - 1) / labelStep_ * labelStep_;
+    const long long last = std::min(static_cast<long long>(std::floor(range.upper)), count - 1);
+    for (long long index = first; index <= last; index += labelStep_)
+        ticks.append(static_cast<double>(index));
+    return ticks;
+}
+
+QVector<QString> TimeAxisTicker::createLabelVector(const QVector<double>& ticks, const QLocale&,
+                                                   QChar, int) {
+    QVector<QString> labels;
+    labels.reserve(ticks.size());
+    for (const double tick : ticks) {
+        const auto index = static_cast<qsizetype>(tick);
+        labels.append(index >= 0 && index < times_.size() ? TimeText(times_[index], timeFormatIdx_)
+                                                          : QString());
+    }
+    return labels;
+}
+
+namespace {
+
+// The bars' colours, taken in turn.
+const std::array<QColor, 14> BarPalette = {
+    QColor(255, 0, 0),   QColor(0, 128, 0),   QColor(255, 255, 0), QColor(0, 0, 255),
+    QColor(128, 128, 128), QColor(255, 0, 255), QColor(0, 128, 128), QColor(0, 0, 128),
+    QColor(128, 0, 0),   QColor(0, 255, 0),   QColor(128, 128, 0), QColor(128, 0, 128),
+    QColor(192, 192, 192), QColor(0, 255, 255)};
+
+const QColor HighlightFill(255, 255, 255);
+const QColor HighlightEdge(0, 0, 0);
+
+} // namespace
+
+int PaletteBars::barAt(const QPointF& position) const {
+    if (mDataContainer->isEmpty() || !visible())
+        return -1;
+    const double key = keyAxis()->pixelToCoord(position.x());
+    const auto index = static_cast<long long>(std::llround(key));
+    if (index < 0 || index >= mDataContainer->size())
+        return -1;
+    const auto bar = mDataContainer->constBegin() + index;
+    return getBarRect(bar->key, bar->value).contains(position) ? static_cast<int>(index) : -1;
+}
+
+void PaletteBars::draw(QCPPainter* painter) {
+    if (!mKeyAxis || !mValueAxis || mDataContainer->isEmpty())
+        return;
+    QCPBarsDataContainer::const_iterator visibleBegin, visibleEnd;
+    getVisibleDataBounds(visibleBegin, visibleEnd);
+    painter->setAntialiasing(false);
+    const auto begin = mDataContainer->constBegin();
+    for (auto it = visibleBegin; it != visibleEnd; ++it) {
+        const auto index = static_cast<int>(it - begin);
+        const QRectF rect = getBarRect(it->key, it->value);
+        if (index == highlighted_) {
+            painter->setPen(QPen(HighlightEdge, 1));
+            painter->setBrush(HighlightFill);
+        } else {
+            const QColor& color = BarPalette[static_cast<std::size_t>(index) % BarPalette.size()];
+            // A darker edge gives the bars their raised look.
+            painter->setPen(QPen(color.darker(160), 1));
+            painter->setBrush(color);
+        }
+        painter->drawRect(rect);
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,247 @@
+#include "hyetograph_chart.h"
+
+#include "chart_parts.h"
+
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+const QColor GridColor(255, 128, 128);
+const QColor AxisLineColor(192, 192, 192);
+const QColor FrameColor(128, 128, 128);
+const QColor LineColor(255, 128, 0);
+constexpr double BarWidth = 0.3;          // of the slot of one point
+constexpr int RightAxisRoom = 10;         // pixels beyond the right axis maximum
+constexpr double PointPickDistance = 5;   // pixels
+
+void StyleValueAxis(QCPAxis* axis, const QString& title) {
+    axis->setLabel(title);
+    axis->setNumberFormat(QStringLiteral("f"));
+    axis->setNumberPrecision(3);
+    axis->setBasePen(QPen(AxisLineColor));
+    axis->setRange(0, HyetographChart::StartMaximum);
+    axis->setSubTicks(false);
+}
+
+} // namespace
+
+HyetographChart::HyetographChart(QWidget* parent) : QCustomPlot(parent) {
+    setBackground(Qt::white);
+    setInteractions({});
+    setMouseTracking(true);
+    setUpAxes();
+    setUpSeries();
+    connect(this, &QCustomPlot::beforeReplot, this, &HyetographChart::fitToSize);
+}
+
+void HyetographChart::setUpAxes() {
+    ticker_ = QSharedPointer<TimeAxisTicker>::create();
+    xAxis->setTicker(ticker_);
+    xAxis->setLabel(QStringLiteral("降雨历时(min)"));
+    xAxis->setBasePen(QPen(AxisLineColor));
+    xAxis->grid()->setPen(QPen(GridColor, 1, Qt::DotLine));
+    xAxis->grid()->setZeroLinePen(Qt::NoPen);
+    xAxis->setRange(-0.5, 0.5);
+
+    StyleValueAxis(yAxis, QStringLiteral("降雨强度(mm/min)"));
+    yAxis->grid()->setPen(QPen(GridColor, 1, Qt::DotLine));
+    yAxis->grid()->setZeroLinePen(Qt::NoPen);
+
+    StyleValueAxis(yAxis2, QStringLiteral("降雨总量(mm)"));
+    yAxis2->setVisible(true);
+    yAxis2->setRangeReversed(true); // 0 at the top: the bars hang down
+    yAxis2->grid()->setVisible(false);
+
+    // The top axis only closes the grey frame round the plot.
+    xAxis2->setVisible(true);
+    xAxis2->setTicks(false);
+    xAxis2->setTickLabels(false);
+    xAxis2->setBasePen(QPen(FrameColor));
+}
+
+void HyetographChart::setUpSeries() {
+    bars_ = new PaletteBars(xAxis, yAxis2);
+    bars_->setName(QStringLiteral("降雨总量"));
+    bars_->setWidth(BarWidth);
+    bars_->setBrush(QColor(0, 128, 255));
+    bars_->setSelectable(QCP::stNone);
+
+    line_ = addGraph(xAxis, yAxis);
+    line_->setName(QStringLiteral("降雨强度"));
+    line_->setPen(QPen(LineColor, 2));
+    line_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssSquare, LineColor, LineColor, 4));
+    line_->setSelectable(QCP::stNone);
+
+    lineHighlightMark_ = addGraph(xAxis, yAxis);
+    lineHighlightMark_->setLineStyle(QCPGraph::lsNone);
+    lineHighlightMark_->setScatterStyle(
+        QCPScatterStyle(QCPScatterStyle::ssSquare, QPen(Qt::black, 1), QBrush(Qt::white), 9));
+    lineHighlightMark_->setSelectable(QCP::stNone);
+}
+
+void HyetographChart::fill(const THyetographTable& table, int timeFormatIdx) {
+    const auto count = static_cast<int>(table.size());
+    QVector<QCPGraphData> linePoints(count);
+    QVector<QCPBarsData> barPoints(count);
+    QVector<double> times(count);
+    for (int i = 0; i < count; ++i) {
+        const THyetographRow& row = table[static_cast<std::size_t>(i)];
+        linePoints[i] = QCPGraphData(i, row.intensity);
+        barPoints[i] = QCPBarsData(i, row.cumulative);
+        times[i] = row.time;
+    }
+    line_->data()->set(linePoints, true);
+    bars_->data()->set(barPoints, true);
+    ticker_->setTimes(std::move(times), timeFormatIdx);
+    xAxis->setTickLabelRotation(timeFormatIdx == 0 ? 90 : 0);
+    xAxis->setRange(-0.5, count - 0.5);
+    lineHighlight_ = -1;
+    lineHighlightMark_->data()->clear();
+    bars_->setHighlighted(-1);
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+void HyetographChart::clearSeries() {
+    line_->data()->clear();
+    bars_->data()->clear();
+    ticker_->setTimes({}, ticker_->timeFormat());
+    lineHighlight_ = -1;
+    lineHighlightMark_->data()->clear();
+    bars_->setHighlighted(-1);
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+int HyetographChart::pointCount() const { return line_->dataCount(); }
+
+void HyetographChart::setSeriesShown(bool bars, bool line) {
+    bars_->setVisible(bars);
+    line_->setVisible(line);
+    lineHighlightMark_->setVisible(line);
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool HyetographChart::barsShown() const { return bars_->visible(); }
+bool HyetographChart::lineShown() const { return line_->visible(); }
+
+void HyetographChart::setLeftMaximum(double maximum) {
+    leftMaximum_ = maximum;
+    yAxis->setRange(0, maximum);
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+void HyetographChart::setRightMaximum(double maximum) {
+    rightMaximum_ = maximum;
+    replot(QCustomPlot::rpQueuedReplot); // fitToSize adds the room beyond the maximum
+}
+
+void HyetographChart::setIntensityTitle(const QString& title) {
+    yAxis->setLabel(title);
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+void HyetographChart::setAxisFonts(const QFont& leftLabels, const QColor& leftLabelColor,
+                                   const QFont& leftTitle, const QColor& leftTitleColor,
+                                   const QFont& rightLabels, const QColor& rightLabelColor,
+                                   const QFont& rightTitle, const QColor& rightTitleColor,
+                                   const QFont& bottomLabels, const QColor& bottomLabelColor,
+                                   const QFont& bottomTitle, const QColor& bottomTitleColor) {
+    yAxis->setTickLabelFont(leftLabels);
+    yAxis->setTickLabelColor(leftLabelColor);
+    yAxis->setLabelFont(leftTitle);
+    yAxis->setLabelColor(leftTitleColor);
+    yAxis2->setTickLabelFont(rightLabels);
+    yAxis2->setTickLabelColor(rightLabelColor);
+    yAxis2->setLabelFont(rightTitle);
+    yAxis2->setLabelColor(rightTitleColor);
+    xAxis->setTickLabelFont(bottomLabels);
+    xAxis->setTickLabelColor(bottomLabelColor);
+    xAxis->setLabelFont(bottomTitle);
+    xAxis->setLabelColor(bottomTitleColor);
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+int HyetographChart::highlightedBarPoint() const { return bars_->highlighted(); }
+
+void HyetographChart::highlightPoint(int index) {
+    bars_->setHighlighted(index);
+    setLineHighlight(index);
+}
+
+void HyetographChart::setLineHighlight(int index) {
+    if (index == lineHighlight_)
+        return;
+    lineHighlight_ = index;
+    lineHighlightMark_->data()->clear();
+    if (index >= 0 && index < line_->dataCount()) {
+        const auto point = line_->data()->at(index);
+        lineHighlightMark_->addData(point->key, point->value);
+    }
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+int HyetographChart::linePointAt(const QPointF& position) const {
+    if (!line_->visible() || line_->dataCount() == 0)
+        return -1;
+    const auto nearest = std::llround(xAxis->pixelToCoord(position.x()));
+    int found = -1;
+    double best = PointPickDistance;
+    for (long long index = nearest - 1; index <= nearest + 1; ++index) {
+        if (index < 0 || index >= line_->dataCount())
+            continue;
+        const auto point = line_->data()->at(static_cast<int>(index));
+        const QPointF pixel(xAxis->coordToPixel(point->key), yAxis->coordToPixel(point->value));
+        const double distance = QLineF(pixel, position).length();
+        if (distance <= best) {
+            best = distance;
+            found = static_cast<int>(index);
+        }
+    }
+    return found;
+}
+
+int HyetographChart::barAt(const QPointF& position) const { return bars_->barAt(position); }
+
+int HyetographChart::labelStep() const { return ticker_->labelStep(); }
+
+void HyetographChart::fitToSize() {
+    // Label every labelStep-th point: as many as fit without overlapping.
+    const QFontMetrics metrics(xAxis->tickLabelFont());
+    const int footprint = ticker_->timeFormat() == 0
+                              ? metrics.height() + 2
+                              : metrics.horizontalAdvance(ticker_->widestLabel() + QStringLiteral("  "));
+    const int width = axisRect()->width() > 0 ? axisRect()->width() : this->width();
+    const int count = pointCount();
+    ticker_->setLabelStep(width > 0 && count > 0
+                              ? static_cast<int>(std::ceil(double(count) * footprint / width))
+                              : 1);
+
+    const int height = axisRect()->height();
+    const double upper = height > RightAxisRoom ? rightMaximum_ * height / (height - RightAxisRoom)
+                                                : rightMaximum_;
+    yAxis2->setRange(0, upper);
+}
+
+void HyetographChart::mouseMoveEvent(QMouseEvent* event) {
+    QCustomPlot::mouseMoveEvent(event);
+    setLineHighlight(linePointAt(event->position()));
+    emit pointerMoved();
+}
+
+void HyetographChart::mouseReleaseEvent(QMouseEvent* event) {
+    QCustomPlot::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    int index = linePointAt(event->position());
+    if (index < 0)
+        index = barAt(event->position());
+    if (index >= 0)
+        emit pointClicked(index);
+}
+
+void HyetographChart::wheelEvent(QWheelEvent* event) {
+    event->ignore(); // no zooming or scrolling with the wheel
+}
+
+} // namespace velmora

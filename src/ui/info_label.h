@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLabel>
+
+namespace velmora {
+
+// One of the five information labels on the chart: a line of text on the
+// chart's white, which the mouse drags by the point where it took hold.
+// Positions live only as long as the window.
+class InfoLabel final : public QLabel {
+public:
+    InfoLabel(QWidget* chart, const QPoint& startPosition);
+
+    void setLabelText(const QString& text);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QPoint grip_; // where the pointer took hold, in the label's coordinates
+};
+
+} // namespace velmora

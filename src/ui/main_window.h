@@ -1,0 +1,98 @@
+#pragma once
+
+#include "hyetograph.h"
+#include "options.h"
+#include "storm.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QMenu;
+class QPushButton;
+
+namespace velmora {
+
+class Desktop;
+class HyetographChart;
+class InfoLabel;
+class ResultGrid;
+
+// The main window `TFormQuorvel`: the chart on the left, the buttons and the
+// result grid on the right. It owns, for the whole run, the current storm, the
+// hyetograph table and the options, and shows them through one refresh.
+class TFormQuorvel final : public QMainWindow {
+    Q_OBJECT
+public:
+    // Who started the series switch: the check boxes, the chart's context
+    // menu, or the program itself.
+    enum class SwitchSender { CheckBox, Menu, None };
+
+    // Starts up: the settings folder under `settingsBase`, the options, the
+    // default storm computed and shown.
+    TFormQuorvel(Desktop& desktop, const QString& settingsBase, QWidget* parent = nullptr);
+    ~TFormQuorvel() override;
+
+    void RefreshHyetograph();
+    void ShowHyetographTable();
+    void HideSomeSeries(SwitchSender sender);
+    void ApplyOptionsToMainWindow();
+
+    TExpressionObject& currentStorm() { return storm_; }
+    const THyetographTable& hyetographTable() const { return table_; }
+    TOptions& currentOptions() { return options_; }
+    const QString& optionsFileName() const { return optionsFileName_; }
+    const QString& programFolder() const { return programFolder_; }
+    double maxRainfallIntensity() const { return Max_Rainfall_Intensity; }
+    double maxOverallRainfall() const { return Max_Overall_Rainfall; }
+
+    HyetographChart& chart() { return *Chart1; }
+    ResultGrid& grid() { return *GridData; }
+    std::array<InfoLabel*, 5> infoLabels() const;
+
+private:
+    void buildLayout();
+    QWidget* buildRightPanel();
+    void buildMainMenu();
+    void buildContextMenus();
+    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
+                        bool available = false);
+    void connectChartAndGrid();
+    void startUp(const QString& settingsBase);
+
+    void CheckBox_Rainfall_IntensityClick(SwitchSender sender);
+    void Chart1MouseMove();
+    void Series_Overall_RainfallClick(int index);
+    void GridDataClick(int gridRow);
+    void writeLabelTexts();
+    void saveSeriesOptions();
+    void runCommand(const std::function<void()>& command);
+
+    Desktop& desktop_;
+    TExpressionObject storm_;
+    THyetographTable table_;
+    TOptions options_;
+    QString optionsFileName_;
+    QString programFolder_;
+    QString CurrentRainModelFile;
+    double Max_Rainfall_Intensity = 0;
+    double Max_Overall_Rainfall = 0;
+
+    HyetographChart* Chart1 = nullptr;
+    ResultGrid* GridData = nullptr;
+    InfoLabel* Label_P = nullptr;
+    InfoLabel* Label_T = nullptr;
+    InfoLabel* Label_r = nullptr;
+    InfoLabel* Label_Overall_Rainfall = nullptr;
+    InfoLabel* Label_Average_Rainfall_Intensity = nullptr;
+    QCheckBox* CheckBox_Overall_Rainfall = nullptr;
+    QCheckBox* CheckBox_Rainfall_Intensity = nullptr;
+    QAction* menu_Overall_Rainfall = nullptr;
+    QAction* menu_Rainfall_Intensity = nullptr;
+    QMenu* PopupMenu_Picture = nullptr;
+    QMenu* PopupMenu_Grid = nullptr;
+};
+
+} // namespace velmora

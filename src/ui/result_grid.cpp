@@ -1,0 +1,154 @@
+#include "result_grid.h"
+
+#include <QHeaderView>
+#include <QPainter>
+
+namespace velmora {
+
+namespace {
+constexpr int RowHeight = 22;
+constexpr int FilledWidths[3] = {40, 98, 78};
+constexpr int EmptyWidth = 52;
+} // namespace
+
+void ResultGridModel::showTable(const THyetographTable& table, const TOptions& options,
+                                QChar decimalSeparator) {
+    beginResetModel();
+    table_ = &table;
+    options_ = options;
+    separator_ = decimalSeparator;
+    filled_ = true;
+    headers_[0] = TimeColumnHeader;
+    // For a unit other than 0 and 1 the intensity header keeps its text.
+    if (const auto header = IntensityColumnHeader(options.Int_StormUnitidx))
+        headers_[1] = *header;
+    headers_[2] = CumulativeColumnHeader;
+    endResetModel();
+}
+
+void ResultGridModel::clear() {
+    beginResetModel();
+    table_ = nullptr;
+    endResetModel();
+}
+
+TResultRowTexts ResultGridModel::rowTexts(int row) const {
+    return ResultRowTexts((*table_)[static_cast<std::size_t>(row)], options_, separator_);
+}
+
+int ResultGridModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid())
+        return 0;
+    // Before the first fill the grid shows one empty row under its header.
+    return filled_ ? dataRowCount() : 1;
+}
+
+int ResultGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::BackgroundRole && index.column() == 0)
+        return QPalette().brush(QPalette::Button); // the time column looks like a header
+    if (role != Qt::DisplayRole || !table_ || index.row() >= dataRowCount())
+        return {};
+    const TResultRowTexts texts = rowTexts(index.row());
+    switch (index.column()) {
+    case 0:
+        return texts.time;
+    case 1:
+        return texts.intensity;
+    default:
+        return texts.cumulative;
+    }
+}
+
+QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 2)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return headers_[section];
+}
+
+ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent) {
+    setModel(&model_);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    // Uniform fixed rows keep the grid smooth with 100,000 rows.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
+    verticalHeader()->setMinimumSectionSize(RowHeight);
+    horizontalHeader()->setFixedHeight(RowHeight);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    for (int column = 0; column < 3; ++column)
+        setColumnWidth(column, EmptyWidth);
+
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                framedRow_ = -1;
+                emit gridRowActivated(current.isValid() ? current.row() + 1 : 0);
+            });
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex&) { emit gridRowActivated(currentGridRow()); });
+}
+
+void ResultGrid::showTable(const THyetographTable& table, const TOptions& options,
+                           QChar decimalSeparator) {
+    framedRow_ = -1;
+    model_.showTable(table, options, decimalSeparator);
+    for (int column = 0; column < 3; ++column)
+        setColumnWidth(column, FilledWidths[column]);
+}
+
+void ResultGrid::clearTable() {
+    framedRow_ = -1;
+    model_.clear();
+}
+
+int ResultGrid::currentGridRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() && current.row() < model_.dataRowCount() ? current.row() + 1 : 0;
+}
+
+void ResultGrid::setCurrentGridRow(int row) {
+    if (row < 1 || row > model_.dataRowCount() || row == currentGridRow())
+        return;
+    const QModelIndex index = model_.index(row - 1, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+void ResultGrid::FrameCurrentGridRow() {
+    const int row = currentGridRow();
+    framedRow_ = row > 0 ? row - 1 : -1;
+    viewport()->update();
+}
+
+void ResultGrid::clearFrame() {
+    if (framedRow_ < 0)
+        return;
+    framedRow_ = -1;
+    viewport()->update();
+}
+
+void ResultGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (framedRow_ < 0 || framedRow_ >= model_.dataRowCount())
+        return;
+    const QRect first = visualRect(model_.index(framedRow_, 0));
+    const QRect last = visualRect(model_.index(framedRow_, 2));
+    if (!first.isValid() || !last.isValid())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(QColor(255, 0, 0), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(QPoint(first.left() + 1, first.top() + 1),
+                           QPoint(last.right(), last.bottom())));
+}
+
+} // namespace velmora

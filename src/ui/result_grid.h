@@ -1,0 +1,80 @@
+#pragma once
+
+#include "display_text.h"
+#include "hyetograph.h"
+#include "options.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+namespace velmora {
+
+// The cell texts of the result grid, made when a cell is shown, from the rows
+// and the display options in force when the table was filled. Model row k is
+// grid row k + 1 (grid row 0 is the header).
+class ResultGridModel final : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Shows `table`, which must live until the next call to showTable or clear.
+    void showTable(const THyetographTable& table, const TOptions& options, QChar decimalSeparator);
+    // The header row alone.
+    void clear();
+
+    bool filled() const { return filled_; }
+    int dataRowCount() const { return table_ ? static_cast<int>(table_->size()) : 0; }
+    TResultRowTexts rowTexts(int row) const;
+    QString headerText(int column) const { return headers_[column]; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const THyetographTable* table_ = nullptr;
+    TOptions options_;
+    QChar separator_ = QLatin1Char('.');
+    bool filled_ = false;
+    QString headers_[3];
+};
+
+// The grid `GridData`: a header row, a header-styled time column, whole-row
+// selection, and the red frame round the row the chart's pointer is on.
+class ResultGrid final : public QTableView {
+    Q_OBJECT
+public:
+    explicit ResultGrid(QWidget* parent = nullptr);
+
+    ResultGridModel& gridModel() { return model_; }
+    const ResultGridModel& gridModel() const { return model_; }
+
+    // Shows the table with the column widths of a filled grid.
+    void showTable(const THyetographTable& table, const TOptions& options, QChar decimalSeparator);
+    void clearTable();
+
+    // The current grid row (1 for the first data row), 0 when there is none.
+    int currentGridRow() const;
+    // Makes grid row `row` current; nothing happens when it is current already.
+    void setCurrentGridRow(int row);
+
+    // Draws the red frame round the current row until the grid is repainted
+    // for another reason (another row, a refill, the frame cleared).
+    void FrameCurrentGridRow();
+    void clearFrame();
+    bool frameShown() const { return framedRow_ >= 0; }
+
+signals:
+    // GridDataClick: every click on the grid and every change of the current
+    // row, with the current grid row (0 for none).
+    void gridRowActivated(int gridRow);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ResultGridModel model_;
+    int framedRow_ = -1; // model row
+};
+
+} // namespace velmora

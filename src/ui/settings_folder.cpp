@@ -1,0 +1,24 @@
+#include "settings_folder.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace velmora {
+
+QString DefaultSettingsBase() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+QString EnsureSettingsFolder(const QString& base) {
+    if (base.isEmpty())
+        return {};
+    QString folder = QDir::fromNativeSeparators(base);
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    folder += QStringLiteral("Kestrova/Quorvel/");
+    if (!QDir().mkpath(folder))
+        return {};
+    return folder;
+}
+
+} // namespace velmora

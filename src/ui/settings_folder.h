@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+// The per-user configuration folder that holds "Kestrova/Quorvel/".
+QString DefaultSettingsBase();
+
+// `base` followed by "Kestrova/Quorvel/" (one separator between them whether
+// or not `base` ends with one), created with every missing parent. Empty when
+// the folder cannot be made: the options then keep their defaults and cannot
+// be saved.
+QString EnsureSettingsFolder(const QString& base);
+
+} // namespace velmora
