@@ -1,0 +1,323 @@
+#include "hyetograph_chart.h"
+#include "info_label.h"
+#include "main_window.h"
+#include "result_grid.h"
+#include "scripted_desktop.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace velmora;
+using velmora::testing::ScriptedDesktop;
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    QTemporaryDir base;
+    ScriptedDesktop desktop;
+    std::unique_ptr<TFormQuorvel> window;
+
+    QString optionsPath() const { return base.filePath(QStringLiteral("Kestrova/Quorvel/options.ini")); }
+
+    void writeOptions(const QByteArray& bytes) {
+        QDir().mkpath(base.filePath(QStringLiteral("Kestrova/Quorvel")));
+        QFile file(optionsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    void start() {
+        window = std::make_unique<TFormQuorvel>(desktop, base.path());
+        window->show();
+        QCoreApplication::processEvents();
+    }
+    QString cell(int gridRow, int column) const {
+        const auto& model = window->grid().gridModel();
+        return model.data(model.index(gridRow - 1, column), Qt::DisplayRole).toString();
+    }
+    QString header(int column) const {
+        return window->grid().gridModel().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    }
+    template <typename T> T* find(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString labelText(int index) const { return window->infoLabels()[index]->text(); }
+};
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+QPointF LinePointPixel(HyetographChart& chart, int index) {
+    chart.replot();
+    const double value = chart.graph(0)->data()->at(index)->value;
+    return {chart.xAxis->coordToPixel(index), chart.yAxis->coordToPixel(value)};
+}
+
+} // namespace
+
+TEST_F(MainWindow, StartsWithTheDefaultStormComputedAndShown) {
+    start();
+    EXPECT_TRUE(QDir(base.filePath(QStringLiteral("Kestrova/Quorvel"))).exists());
+    EXPECT_EQ(window->optionsFileName(), optionsPath());
+    EXPECT_FALSE(QFile::exists(optionsPath())); // starting writes nothing
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velmora Ver2.11（https://www.example.com）"));
+    EXPECT_TRUE(desktop.messages.empty());
+
+    ASSERT_EQ(window->grid().gridModel().rowCount(), 121);
+    EXPECT_EQ(header(0), QStringLiteral("时间"));
+    EXPECT_EQ(header(1), QStringLiteral("降雨强度mm/min"));
+    EXPECT_EQ(header(2), QStringLiteral("降雨总量mm"));
+    EXPECT_EQ(cell(1, 0), "00");
+    EXPECT_EQ(cell(1, 1), "0.1908");
+    EXPECT_EQ(cell(1, 2), "0.1908");
+    EXPECT_EQ(cell(49, 0), "48");
+    EXPECT_EQ(cell(49, 1), "3.3599");
+    EXPECT_EQ(cell(49, 2), "25.9954");
+    EXPECT_EQ(cell(121, 0), "120");
+    EXPECT_EQ(cell(121, 2), "60.6345");
+    EXPECT_EQ(window->grid().columnWidth(0), 40);
+    EXPECT_EQ(window->grid().columnWidth(1), 98);
+    EXPECT_EQ(window->grid().columnWidth(2), 78);
+
+    EXPECT_EQ(labelText(0), QStringLiteral("重现期  P=2年"));
+    EXPECT_EQ(labelText(1), QStringLiteral("降雨历时t=120min"));
+    EXPECT_EQ(labelText(2), QStringLiteral("峰值比例r=0.4"));
+    EXPECT_EQ(labelText(3), QStringLiteral("降雨总量H=60.6345mm"));
+    EXPECT_EQ(labelText(4), QStringLiteral("平均雨强i=0.5011mm/min"));
+    for (InfoLabel* label : window->infoLabels())
+        EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(window->chart().pointCount(), 121);
+    EXPECT_EQ(window->chart().yAxis->label(), QStringLiteral("降雨强度(mm/min)"));
+    EXPECT_EQ(window->chart().xAxis->tickLabelRotation(), 0);
+}
+
+TEST_F(MainWindow, HoursAndMinutesPerHourWithTwoDecimalsFromTheOptionsFile) {
+    writeOptions("[OPTIONS]\nStormUnit=0\nPrecision=2\nTimeFormat=0\nShowLabel_T=0\n");
+    start();
+    EXPECT_EQ(header(1), QStringLiteral("降雨强度mm/h"));
+    EXPECT_EQ(cell(49, 0), "00:48");
+    EXPECT_EQ(cell(49, 1), "201.60");
+    EXPECT_EQ(cell(121, 0), "02:00");
+    EXPECT_EQ(labelText(4), QStringLiteral("平均雨强i=30.07mm/h"));
+    EXPECT_EQ(window->chart().yAxis->label(), QStringLiteral("降雨强度(mm/h)"));
+    EXPECT_EQ(window->chart().xAxis->tickLabelRotation(), 90);
+    EXPECT_FALSE(window->infoLabels()[1]->isVisible());
+}
+
+TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {
+    start();
+    HyetographChart& chart = window->chart();
+    const double intensity = window->maxRainfallIntensity();
+    const double rainfall = window->maxOverallRainfall();
+    EXPECT_NEAR(intensity, 3.3599355465, 1e-9);
+    EXPECT_NEAR(rainfall, 60.6344734011, 1e-9);
+    EXPECT_DOUBLE_EQ(chart.leftMaximum(), 2 * intensity);
+    EXPECT_DOUBLE_EQ(chart.rightMaximum(), 2 * rainfall);
+
+    find<QCheckBox>("CheckBox_Overall_Rainfall")->click(); // bars off
+    EXPECT_FALSE(chart.barsShown());
+    EXPECT_DOUBLE_EQ(chart.leftMaximum(), 1.1 * intensity);
+
+    find<QCheckBox>("CheckBox_Overall_Rainfall")->click(); // bars on again
+    find<QAction>("menu_Rainfall_Intensity")->trigger();  // line off
+    EXPECT_FALSE(chart.lineShown());
+    EXPECT_DOUBLE_EQ(chart.rightMaximum(), 1.1 * rainfall);
+    const double left = chart.leftMaximum();
+
+    find<QAction>("menu_Overall_Rainfall")->trigger(); // neither
+    EXPECT_FALSE(chart.barsShown());
+    EXPECT_DOUBLE_EQ(chart.leftMaximum(), left);
+    EXPECT_DOUBLE_EQ(chart.rightMaximum(), 1.1 * rainfall);
+}
+
+TEST_F(MainWindow, SeriesSwitchesFollowEachOtherAndAreSavedAtOnce) {
+    start();
+    auto* box = find<QCheckBox>("CheckBox_Rainfall_Intensity");
+    auto* item = find<QAction>("menu_Rainfall_Intensity");
+
+    item->trigger(); // from the context menu
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(window->chart().lineShown());
+    QFile file(optionsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    file.close();
+    EXPECT_TRUE(saved.contains("ShowAxis_Intensity=0\r\n"));
+    EXPECT_TRUE(saved.contains("ShowAxis_Overall=1\r\n"));
+
+    // Nothing changed since: a refresh does not write the file again.
+    ASSERT_TRUE(QFile::remove(optionsPath()));
+    window->RefreshHyetograph();
+    EXPECT_FALSE(QFile::exists(optionsPath()));
+
+    box->click(); // from the check box
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(window->chart().lineShown());
+    EXPECT_TRUE(QFile::exists(optionsPath()));
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(MainWindow, SwitchingWithoutATableWritesNothing) {
+    start();
+    window->currentStorm().Storm_Step = 0;
+    window->RefreshHyetograph();
+    const double left = window->chart().leftMaximum();
+    const double right = window->chart().rightMaximum();
+    find<QCheckBox>("CheckBox_Overall_Rainfall")->click();
+    EXPECT_FALSE(window->chart().barsShown());
+    EXPECT_FALSE(find<QAction>("menu_Overall_Rainfall")->isChecked());
+    EXPECT_DOUBLE_EQ(window->chart().leftMaximum(), left);
+    EXPECT_DOUBLE_EQ(window->chart().rightMaximum(), right);
+    EXPECT_FALSE(QFile::exists(optionsPath()));
+}
+
+TEST_F(MainWindow, AFailedComputationEmptiesGridAndChartAndSaysWhy) {
+    start();
+    window->currentStorm().Storm_Step = 0;
+    window->RefreshHyetograph();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Error);
+    EXPECT_EQ(desktop.messages[0].title, QStringLiteral("错误"));
+    EXPECT_TRUE(desktop.messages[0].text.startsWith(QStringLiteral("出错：")));
+    EXPECT_TRUE(window->hyetographTable().empty());
+    EXPECT_EQ(window->grid().gridModel().rowCount(), 0);
+    EXPECT_EQ(window->chart().pointCount(), 0);
+    EXPECT_EQ(window->currentStorm().Strom_Overall_Rainfall, 0.0);
+    EXPECT_EQ(window->currentStorm().Strom_Average_Rainfall_Intensity, 0.0);
+    EXPECT_EQ(labelText(3), QStringLiteral("降雨总量H=0.0000mm"));
+
+    window->currentStorm().Storm_Step = 1;
+    window->RefreshHyetograph();
+    EXPECT_EQ(window->grid().gridModel().rowCount(), 121);
+}
+
+TEST_F(MainWindow, SelectingAGridRowHighlightsItsPoints) {
+    start();
+    ResultGrid& grid = window->grid();
+    HyetographChart& chart = window->chart();
+    grid.setCurrentGridRow(5);
+    EXPECT_EQ(chart.highlightedLinePoint(), 4);
+    EXPECT_EQ(chart.highlightedBarPoint(), 4);
+
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.currentGridRow(), 6);
+    EXPECT_EQ(chart.highlightedBarPoint(), 5);
+
+    const QRect row10 = grid.visualRect(grid.gridModel().index(9, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, row10.center());
+    EXPECT_EQ(grid.currentGridRow(), 10);
+    EXPECT_EQ(chart.highlightedLinePoint(), 9);
+}
+
+TEST_F(MainWindow, PointingAtALinePointSelectsAndFramesItsRow) {
+    start();
+    HyetographChart& chart = window->chart();
+    ResultGrid& grid = window->grid();
+
+    SendMouse(&chart, QEvent::MouseMove, {2, 2}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(grid.currentGridRow(), 0);
+    EXPECT_FALSE(grid.frameShown());
+
+    SendMouse(&chart, QEvent::MouseMove, LinePointPixel(chart, 48), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(grid.currentGridRow(), 49);
+    EXPECT_TRUE(grid.frameShown());
+    EXPECT_EQ(chart.highlightedBarPoint(), 48);
+
+    // Off the line the bar keeps its highlight, so the row stays current and framed.
+    SendMouse(&chart, QEvent::MouseMove, {2, 2}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(chart.highlightedLinePoint(), -1);
+    EXPECT_EQ(grid.currentGridRow(), 49);
+    EXPECT_TRUE(grid.frameShown());
+
+    const QPointF point20 = LinePointPixel(chart, 20);
+    SendMouse(&chart, QEvent::MouseButtonPress, point20, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(&chart, QEvent::MouseButtonRelease, point20, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(grid.currentGridRow(), 21);
+}
+
+TEST_F(MainWindow, ADraggedLabelKeepsItsPlace) {
+    start();
+    InfoLabel* label = window->infoLabels()[0];
+    EXPECT_EQ(label->pos(), QPoint(100, 96));
+    SendMouse(label, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(label, QEvent::MouseMove, {45, 25}, Qt::NoButton, Qt::LeftButton);
+    SendMouse(label, QEvent::MouseButtonRelease, {45, 25}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(label->pos(), QPoint(140, 116));
+
+    // Moving without the left button held does not drag.
+    SendMouse(label, QEvent::MouseMove, {60, 60}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(label->pos(), QPoint(140, 116));
+
+    window->resize(1000, 700);
+    QCoreApplication::processEvents();
+    window->RefreshHyetograph();
+    EXPECT_EQ(label->pos(), QPoint(140, 116));
+    EXPECT_EQ(window->infoLabels()[1]->pos(), QPoint(100, 118));
+}
+
+TEST_F(MainWindow, MenusHoldEveryItemAndOnlyBuiltCommandsAreEnabled) {
+    start();
+    QStringList titles;
+    for (QAction* action : window->menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("文件(&F)"), QStringLiteral("设置(&O)"),
+                                   QStringLiteral("数据(&D)"), QStringLiteral("帮助(&H)")}));
+    EXPECT_EQ(find<QAction>("Menu_Save1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(find<QAction>("Menu_AddQQ")->text(), QStringLiteral("加Q群12345678"));
+    for (const char* name : {"Menu_Exit", "menu_Overall_Rainfall", "menu_Rainfall_Intensity"})
+        EXPECT_TRUE(find<QAction>(name)->isEnabled()) << name;
+    for (const char* name : {"Menu_New1", "Menu_Open1", "Menu_Save1", "Menu_SaveAs1", "Menu_Options",
+                             "Menu_OutputResult1", "Menu_SaveBmp1", "Menu_SaveJpg1", "Menu_SavePng1",
+                             "MenuSaveDataToExcel1", "MenuSaveDataToWord1", "MenuSaveDataToSWMM1",
+                             "Menu_OutputExcelPicData1", "Menu_help1", "Menu_Update", "menu_kefu",
+                             "Menu_About", "Menu_SaveBmp", "MenuSaveDataToExcel", "MenuSaveDataToSWMM"})
+        EXPECT_FALSE(find<QAction>(name)->isEnabled()) << name;
+    EXPECT_EQ(find<QAction>("Menu_SavePng")->data().toInt(), 3);
+
+    find<QAction>("Menu_Exit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(desktop.messages.empty()); // no question about the unsaved storm
+}
+
+TEST_F(MainWindow, FontsComeFromTheFontTexts) {
+    writeOptions("[OPTIONS]\nFont_RainModelInfo=\"Courier\", 12, [Italic], [clRed]\n"
+                 "Font_BottomAxis=\"Arial\", 11, [Bold], [clBlue]\n");
+    start();
+    for (InfoLabel* label : window->infoLabels()) {
+        EXPECT_EQ(label->font().pointSize(), 12);
+        EXPECT_TRUE(label->font().italic());
+        EXPECT_FALSE(label->font().bold());
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    }
+    EXPECT_EQ(window->chart().xAxis->tickLabelFont().pointSize(), 11);
+    EXPECT_TRUE(window->chart().xAxis->tickLabelFont().bold());
+    EXPECT_EQ(window->chart().xAxis->tickLabelColor(), QColor(0, 0, 255));
+}
+
+TEST_F(MainWindow, TheLongestStormFillsTheGridAndLabelsDoNotOverlap) {
+    start();
+    window->currentStorm().Storm_Time = MaxStormMinutes;
+    window->RefreshHyetograph();
+    EXPECT_EQ(window->grid().gridModel().rowCount(), MaxStormMinutes + 1);
+    EXPECT_EQ(window->chart().pointCount(), MaxStormMinutes + 1);
+    window->chart().replot();
+    const int plotWidth = window->chart().axisRect()->width();
+    ASSERT_GT(plotWidth, 0);
+    // Labels stand at least their own width apart.
+    const QFontMetrics metrics(window->chart().xAxis->tickLabelFont());
+    const double spacing = double(plotWidth) * window->chart().labelStep() / (MaxStormMinutes + 1);
+    EXPECT_GE(spacing, metrics.horizontalAdvance(QStringLiteral("100000")));
+}
