@@ -1,0 +1,42 @@
+// A full refresh of the main window: computation, grid, chart, labels and one
+// paint of the whole window, offscreen.
+
+#include "main_window.h"
+#include "silent_desktop.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace velmora;
+
+namespace {
+
+void BM_FullRefresh(benchmark::State& state) {
+    QTemporaryDir settings;
+    SilentDesktop desktop;
+    TFormQuorvel window(desktop, settings.path());
+    window.show();
+    QCoreApplication::processEvents();
+    window.currentStorm().Storm_Time = static_cast<double>(state.range(0) - 1);
+    for (auto _ : state) {
+        window.RefreshHyetograph();
+        window.repaint();
+    }
+    state.counters["rows"] = static_cast<double>(window.hyetographTable().size());
+}
+
+} // namespace
+
+BENCHMARK(BM_FullRefresh)->Arg(1441)->Arg(10081)->Arg(100001)->ArgName("rows")->Unit(benchmark::kMillisecond);
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "desktop.h"
+
+namespace velmora {
+
+// A desktop for measurements: every dialog is cancelled, every message dropped.
+class SilentDesktop final : public Desktop {
+public:
+    std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest&) override { return {}; }
+    std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest&) override { return {}; }
+    void showInformation(const QString&, const QString&) override {}
+    void showError(const QString&, const QString&) override {}
+    bool askYesNo(const QString&, const QString&) override { return false; }
+    bool openWithDefaultApplication(const QString&) override { return true; }
+    bool openInTextEditor(const QString&) override { return true; }
+    bool openAddress(const QUrl&) override { return true; }
+};
+
+} // namespace velmora
