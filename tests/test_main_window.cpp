@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -215,6 +216,12 @@ TEST_F(MainWindow, SelectingAGridRowHighlightsItsPoints) {
     QTest::keyClick(&grid, Qt::Key_Down);
     EXPECT_EQ(grid.currentGridRow(), 6);
     EXPECT_EQ(chart.highlightedBarPoint(), 5);
+
+    // The header row selects nothing.
+    QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(grid.columnWidth(0) + 5, 5));
+    EXPECT_EQ(grid.currentGridRow(), 6);
+    EXPECT_EQ(chart.highlightedLinePoint(), 5);
 
     const QRect row10 = grid.visualRect(grid.gridModel().index(9, 1));
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, row10.center());

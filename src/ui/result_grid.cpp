@@ -83,6 +83,7 @@ ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setFixedHeight(RowHeight);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false); // the header row selects nothing
     horizontalHeader()->setStretchLastSection(false);
     for (int column = 0; column < 3; ++column)
         setColumnWidth(column, EmptyWidth);
