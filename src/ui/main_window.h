@@ -66,6 +66,7 @@ private:
     void Chart1MouseMove();
     void Series_Overall_RainfallClick(int index);
     void GridDataClick(int gridRow);
+    void showLabelsAndSeriesFromOptions();
     void writeLabelTexts();
     void saveSeriesOptions();
     void runCommand(const std::function<void()>& command);

@@ -27,15 +27,7 @@ void TFormQuorvel::RefreshHyetograph() {
     Max_Rainfall_Intensity = 0;
     Max_Overall_Rainfall = 0;
 
-    Label_P->setVisible(options_.Bool_ShowLabel_P);
-    Label_T->setVisible(options_.Bool_ShowLabel_T);
-    Label_r->setVisible(options_.Bool_ShowLabel_R);
-    Label_Overall_Rainfall->setVisible(options_.Bool_ShowLabel_Overall_Rainfall);
-    Label_Average_Rainfall_Intensity->setVisible(options_.Bool_ShowLabel_Average_Rainfall_Intensity);
-
-    CheckBox_Overall_Rainfall->setChecked(options_.Bool_ShowAxis_Overall_Rainfall);
-    CheckBox_Rainfall_Intensity->setChecked(options_.Bool_ShowAxis_Rainfall_Intensity);
-    HideSomeSeries(SwitchSender::CheckBox);
+    showLabelsAndSeriesFromOptions();
 
     THyetographResult result = CalcHyetograph(storm_, options_);
     StoreResults(storm_, result);
@@ -49,6 +41,21 @@ void TFormQuorvel::RefreshHyetograph() {
 
     writeLabelTexts();
     Chart1->replot();
+}
+
+// The label switches, then the series switches: the check boxes take the
+// options and the chart and the context menu follow them. With the check boxes
+// equal to the options this never writes the options file.
+void TFormQuorvel::showLabelsAndSeriesFromOptions() {
+    Label_P->setVisible(options_.Bool_ShowLabel_P);
+    Label_T->setVisible(options_.Bool_ShowLabel_T);
+    Label_r->setVisible(options_.Bool_ShowLabel_R);
+    Label_Overall_Rainfall->setVisible(options_.Bool_ShowLabel_Overall_Rainfall);
+    Label_Average_Rainfall_Intensity->setVisible(options_.Bool_ShowLabel_Average_Rainfall_Intensity);
+
+    CheckBox_Overall_Rainfall->setChecked(options_.Bool_ShowAxis_Overall_Rainfall);
+    CheckBox_Rainfall_Intensity->setChecked(options_.Bool_ShowAxis_Rainfall_Intensity);
+    HideSomeSeries(SwitchSender::CheckBox);
 }
 
 void TFormQuorvel::writeLabelTexts() {
@@ -126,15 +133,7 @@ void TFormQuorvel::CheckBox_Rainfall_IntensityClick(SwitchSender sender) {
 }
 
 void TFormQuorvel::ApplyOptionsToMainWindow() {
-    Label_P->setVisible(options_.Bool_ShowLabel_P);
-    Label_T->setVisible(options_.Bool_ShowLabel_T);
-    Label_r->setVisible(options_.Bool_ShowLabel_R);
-    Label_Overall_Rainfall->setVisible(options_.Bool_ShowLabel_Overall_Rainfall);
-    Label_Average_Rainfall_Intensity->setVisible(options_.Bool_ShowLabel_Average_Rainfall_Intensity);
-
-    CheckBox_Overall_Rainfall->setChecked(options_.Bool_ShowAxis_Overall_Rainfall);
-    CheckBox_Rainfall_Intensity->setChecked(options_.Bool_ShowAxis_Rainfall_Intensity);
-    HideSomeSeries(SwitchSender::CheckBox);
+    showLabelsAndSeriesFromOptions();
 
     const QPalette colours = palette();
     const QFont axisBase(QStringLiteral("Arial"), 9);
