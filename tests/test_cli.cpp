@@ -152,3 +152,36 @@ TEST_F(Cli, TheProgramWritesWhatItComputes) {
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).startsWith(QStringLiteral("出错：")));
 }
+
+TEST_F(Cli, StormFilesAreWrittenAndReadWithTheProgramsOwnReaderAndWriter) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("storm.txt"));
+    const QStringList storm = {QStringLiteral("--T"), QStringLiteral("1440"), QStringLiteral("--step"),
+                               QStringLiteral("5"), QStringLiteral("--ln")};
+    const CliRun write = Run(storm + QStringList{QStringLiteral("--write-storm"), path});
+    ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
+    EXPECT_TRUE(write.out.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("LG_LN=1\r\n"));
+
+    const CliRun fromFile = Run({QStringLiteral("--storm"), path, QStringLiteral("--totals")});
+    EXPECT_EQ(fromFile.exitCode, 0);
+    EXPECT_EQ(fromFile.out, Run(storm + QStringList{QStringLiteral("--totals")}).out);
+    // Flags still change the storm read from the file.
+    EXPECT_EQ(Run({QStringLiteral("--storm"), path, QStringLiteral("--step"), QStringLiteral("1")}).lines().size(),
+              1442);
+
+    QFile bad(folder.filePath(QStringLiteral("bad.txt")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("SIGN=nothing\r\n");
+    bad.close();
+    const CliRun wrong = Run({QStringLiteral("--storm"), bad.fileName()});
+    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(wrong.err), QStringLiteral("该文件不包含正确的数据格式，请确认后重试~\n"));
+
+    EXPECT_EQ(Run({QStringLiteral("--storm"), folder.filePath(QStringLiteral("none.txt"))}).exitCode, 2);
+    const CliRun blocked = Run({QStringLiteral("--write-storm"), path + QStringLiteral("/inside.txt")});
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_TRUE(blocked.err.contains("inside.txt"));
+}

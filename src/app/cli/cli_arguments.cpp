@@ -64,11 +64,9 @@ struct DisplayOverrides {
     }
 };
 
-// Everything the flags set, before the storm and the options are put together.
+// Everything the flags set, before the options are put together.
 struct PendingRequest {
-    CliRequest request{DefaultStorm(), TOptions{}, false, false};
-    std::optional<double> coefficient;
-    bool flow = false;
+    CliRequest request;
     std::optional<QString> optionsFile;
     DisplayOverrides display;
 };
@@ -85,34 +83,46 @@ std::optional<QString> ParseInto(std::optional<T>& field, const Parse& parse) {
 
 using ValueHandler = std::function<std::optional<QString>(const QString& flag, const QString& text)>;
 
-std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
-    TExpressionObject& storm = pending.request.storm;
-    DisplayOverrides& display = pending.display;
-    const auto numberInto = [](double& field) {
-        return [&field](const QString& flag, const QString& text) { return SetNumber(flag, text, field); };
+ValueHandler NumberInto(std::optional<double>& field) {
+    return [&field](const QString& flag, const QString& text) {
+        return ParseInto(field, [&](double& value) { return SetNumber(flag, text, value); });
     };
+}
+
+ValueHandler ReadableFileInto(std::optional<QString>& field) {
+    return [&field](const QString&, const QString& text) -> std::optional<QString> {
+        const QFileInfo file(text);
+        if (!file.isFile() || !file.isReadable())
+            return QStringLiteral("cannot read the file '%1'").arg(text);
+        field = text;
+        return std::nullopt;
+    };
+}
+
+std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
+    StormEdits& storm = pending.request.storm;
+    DisplayOverrides& display = pending.display;
     return {
-        {QStringLiteral("--a1"),
-         [&pending](const QString& flag, const QString& text) {
-             return ParseInto(pending.coefficient,
-                              [&](double& value) { return SetNumber(flag, text, value); });
-         }},
-        {QStringLiteral("--c"), numberInto(storm.c)},
-        {QStringLiteral("--b"), numberInto(storm.b)},
-        {QStringLiteral("--n"), numberInto(storm.n)},
-        {QStringLiteral("--P"), numberInto(storm.Storm_RepeatYear)},
-        {QStringLiteral("--T"), numberInto(storm.Storm_Time)},
-        {QStringLiteral("--r"), numberInto(storm.Storm_Percent)},
+        {QStringLiteral("--a1"), NumberInto(storm.coefficient)},
+        {QStringLiteral("--c"), NumberInto(storm.c)},
+        {QStringLiteral("--b"), NumberInto(storm.b)},
+        {QStringLiteral("--n"), NumberInto(storm.n)},
+        {QStringLiteral("--P"), NumberInto(storm.repeatYear)},
+        {QStringLiteral("--T"), NumberInto(storm.time)},
+        {QStringLiteral("--r"), NumberInto(storm.percent)},
         {QStringLiteral("--step"),
          [&storm](const QString& flag, const QString& text) {
-             return SetWhole(flag, text, storm.Storm_Step, INT32_MIN, INT32_MAX);
+             return ParseInto(storm.step, [&](std::int32_t& value) {
+                 return SetWhole(flag, text, value, INT32_MIN, INT32_MAX);
+             });
          }},
-        {QStringLiteral("--options"),
-         [&pending](const QString&, const QString& text) -> std::optional<QString> {
-             const QFileInfo file(text);
-             if (!file.isFile() || !file.isReadable())
-                 return QStringLiteral("cannot read the options file '%1'").arg(text);
-             pending.optionsFile = text;
+        {QStringLiteral("--options"), ReadableFileInto(pending.optionsFile)},
+        {QStringLiteral("--storm"), ReadableFileInto(pending.request.stormFile)},
+        {QStringLiteral("--write-storm"),
+         [&pending](const QString& flag, const QString& text) -> std::optional<QString> {
+             if (text.isEmpty())
+                 return QStringLiteral("%1 needs a file name").arg(flag);
+             pending.request.writeStormFile = text;
              return std::nullopt;
          }},
         {QStringLiteral("--unit"),
@@ -148,9 +158,9 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
 // A flag without a value; false when there is no such flag.
 bool SetSwitch(const QString& flag, PendingRequest& pending) {
     if (flag == QLatin1String("--ln"))
-        pending.request.storm.LG_LN = 1;
+        pending.request.storm.naturalLog = true;
     else if (flag == QLatin1String("--flow"))
-        pending.flow = true;
+        pending.request.storm.flow = true;
     else if (flag == QLatin1String("--calc-by-show"))
         pending.display.calcByShow = true;
     else if (flag == QLatin1String("--totals"))
@@ -162,27 +172,42 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
     return true;
 }
 
-// The options, then the storm with its dependent coefficient derived with the
-// factor in force, as confirming the new-storm dialog does.
 CliRequest Assemble(PendingRequest& pending) {
     CliRequest& request = pending.request;
     if (pending.optionsFile)
         request.options = LoadOptions(*pending.optionsFile, UserDecimalSeparator());
     pending.display.applyTo(request.options);
-
-    TExpressionObject& storm = request.storm;
-    const double ratio = request.options.D_QI_ConversionRatio;
-    if (pending.flow) {
-        storm.F_type = 1;
-        storm.a1_167 = pending.coefficient.value_or(ConvertIToQ(storm.a1, ratio));
-    } else if (pending.coefficient) {
-        storm.a1 = *pending.coefficient;
-    }
-    DeriveDependentCoefficient(storm, ratio);
+    request.qiRatioGiven = pending.display.qiRatio.has_value();
     return request;
 }
 
 } // namespace
+
+void StormEdits::applyTo(TExpressionObject& storm, double qiRatio, bool qiRatioGiven) const {
+    const auto set = [](auto& field, const auto& value) {
+        if (value)
+            field = *value;
+    };
+    set(storm.c, c);
+    set(storm.b, b);
+    set(storm.n, n);
+    set(storm.Storm_RepeatYear, repeatYear);
+    set(storm.Storm_Time, time);
+    set(storm.Storm_Percent, percent);
+    set(storm.Storm_Step, step);
+    if (naturalLog)
+        storm.LG_LN = 1;
+    if (flow) {
+        storm.a1_167 = coefficient.value_or(storm.F_type == 1 ? storm.a1_167
+                                                              : ConvertIToQ(storm.a1, qiRatio));
+        storm.F_type = 1;
+    } else if (coefficient) {
+        storm.F_type = 0;
+        storm.a1 = *coefficient;
+    }
+    if (flow || coefficient || qiRatioGiven)
+        DeriveDependentCoefficient(storm, qiRatio);
+}
 
 CliParseResult ParseCliArguments(const QStringList& arguments) {
     PendingRequest pending;
@@ -217,9 +242,11 @@ Computes a Chicago design-storm hyetograph and prints it as CSV (UTF-8, CR LF
 line ends): a header line and one line per row, time, intensity and
 cumulative rainfall, written as the result table shows them.
 
-Storm (defaults: the storm the program starts with):
+Storm (defaults: the storm the program starts with, or the one read with --storm):
+  --storm FILE    start from the storm in a storm file (.txt) instead
   --a1 X          A1 of i = A1(1+C lgP)/(t+b)^n, or with --flow the coefficient
-                  "166.7A1" of the flow form; A1 is then derived with the q-i factor
+                  "166.7A1" of the flow form; the other one is derived with the q-i
+                  factor (also when --flow or --qi-ratio is given)
   --flow          the formula is given in the flow form q (L/(s·hm²))
   --c X, --b X, --n X   C, b and n of the formula
   --ln            use ln P instead of lg P
@@ -227,6 +254,8 @@ Storm (defaults: the storm the program starts with):
   --T X           duration, minutes (120)
   --r X           peak-position ratio, 0 < r < 1 (0.4)
   --step N        step of the table, whole minutes (1)
+  --write-storm FILE    write the storm as a storm file (code page 936) instead
+                  of printing its table
 
 Display (defaults: minutes, mm/min, 4 decimals; the user's own options file is
 never read unless given with --options):

@@ -10,11 +10,28 @@
 
 namespace velmora::cli {
 
-// What the command line asks for: the storm (dependent coefficient already
-// derived, as the new-storm dialog does) and the options to compute it with.
+// The storm values given on the command line, laid over the base storm: the
+// default storm, or the storm read with --storm.
+struct StormEdits {
+    std::optional<double> coefficient; // --a1: A1, or with --flow the coefficient "166.7A1"
+    std::optional<double> c, b, n, repeatYear, time, percent;
+    std::optional<std::int32_t> step;
+    bool flow = false;
+    bool naturalLog = false;
+
+    // When a coefficient, the form or the q-i factor was given, the coefficient
+    // of the other form is derived with the factor in force, as confirming the
+    // new-storm dialog does; otherwise the base storm's coefficients stay.
+    void applyTo(TExpressionObject& storm, double qiRatio, bool qiRatioGiven) const;
+};
+
+// What the command line asks for.
 struct CliRequest {
-    TExpressionObject storm;
+    StormEdits storm;
+    std::optional<QString> stormFile;      // --storm FILE
+    std::optional<QString> writeStormFile; // --write-storm FILE
     TOptions options;
+    bool qiRatioGiven = false;
     bool totals = false;
     bool help = false;
 };
@@ -32,7 +49,7 @@ CliParseResult ParseCliArguments(const QStringList& arguments);
 inline const QString CliUsageLine = QStringLiteral(
     "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X] [--T X] "
     "[--r X] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
-    "[--calc-by-show] [--qi-ratio X] [--totals] [--help]");
+    "[--calc-by-show] [--qi-ratio X] [--storm FILE] [--write-storm FILE] [--totals] [--help]");
 
 QString CliHelpText();
 

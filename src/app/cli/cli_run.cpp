@@ -5,6 +5,8 @@
 #include "display_text.h"
 #include "hyetograph.h"
 #include "number_text.h"
+#include "storm_file.h"
+#include "text_encoding.h"
 
 namespace velmora::cli {
 
@@ -26,27 +28,47 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         err += QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.error, CliUsageLine).toUtf8();
         return 2;
     }
-    CliRequest request = *parsed.request;
+    const CliRequest& request = *parsed.request;
     if (request.help) {
         out += CliHelpText().toUtf8();
         return 0;
     }
 
-    const THyetographResult result = CalcHyetograph(request.storm, request.options);
+    const QChar separator = UserDecimalSeparator();
+    TExpressionObject storm = DefaultStorm();
+    if (request.stormFile) {
+        const StormFileReading read = ReadStormFileAt(*request.stormFile, separator);
+        if (!read.storm) {
+            err += (read.error + QLatin1Char('\n')).toUtf8();
+            return 1;
+        }
+        storm = *read.storm;
+    }
+    request.storm.applyTo(storm, request.options.D_QI_ConversionRatio, request.qiRatioGiven);
+
+    if (request.writeStormFile) {
+        QString error;
+        if (!WriteFileAtomically(*request.writeStormFile, StormFileBytes(storm, separator), &error)) {
+            err += (error + QLatin1Char('\n')).toUtf8();
+            return 1;
+        }
+        return 0;
+    }
+
+    const THyetographResult result = CalcHyetograph(storm, request.options);
     if (!result.succeeded()) {
         err += (QStringLiteral("出错：") + result.failure + QLatin1Char('\n')).toUtf8();
         return 1;
     }
-    StoreResults(request.storm, result);
+    StoreResults(storm, result);
 
-    const QChar separator = UserDecimalSeparator();
     std::vector<TResultRowTexts> rows;
     rows.reserve(result.rows.size());
     for (const THyetographRow& row : result.rows)
         rows.push_back(ResultRowTexts(row, request.options, separator));
     QString text = CsvText(rows, request.options);
     if (request.totals)
-        text += TotalsText(request.storm, request.options, separator);
+        text += TotalsText(storm, request.options, separator);
     out += text.toUtf8();
     return 0;
 }

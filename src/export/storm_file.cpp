@@ -1,0 +1,147 @@
+#include "storm_file.h"
+
+#include "maker.h"
+#include "number_text.h"
+#include "text_encoding.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace velmora {
+
+namespace {
+
+const QString LineEnd = QStringLiteral("\r\n");
+
+// The value of the first line whose text before its first "=" is `key`,
+// compared without regard to letter case; nothing when no line has the key.
+std::optional<QString> ValueOf(const QStringList& lines, const QString& key) {
+    for (const QString& line : lines) {
+        const auto equals = line.indexOf(QLatin1Char('='));
+        if (equals >= 0 && line.left(equals).compare(key, Qt::CaseInsensitive) == 0)
+            return line.mid(equals + 1);
+    }
+    return std::nullopt;
+}
+
+// Converts the values one by one; the first that does not convert is kept as
+// the error and the rest are skipped.
+class ValueReader {
+public:
+    ValueReader(const QStringList& lines, QChar separator) : lines_(lines), separator_(separator) {}
+
+    void number(const QString& key, double& field) {
+        if (!error_.isEmpty())
+            return;
+        const QString text = ValueOf(lines_, key).value_or(QString());
+        if (const auto value = ParseDecimalNumber(text, separator_))
+            field = *value;
+        else
+            error_ = QStringLiteral("'%1' is not a valid floating point value").arg(text);
+    }
+    template <typename Integer> void integer(const QString& key, Integer& field) {
+        if (!error_.isEmpty())
+            return;
+        const QString text = ValueOf(lines_, key).value_or(QString());
+        if (const auto value = ParseInteger(text))
+            field = static_cast<Integer>(*value); // LG_LN keeps the low 8 bits
+        else
+            error_ = QStringLiteral("'%1' is not a valid integer value").arg(text);
+    }
+    const QString& error() const { return error_; }
+
+private:
+    const QStringList& lines_;
+    QChar separator_;
+    QString error_;
+};
+
+} // namespace
+
+QString StormFileMarker() {
+    return QStringLiteral("访问") + QStringLiteral(VELMORA_MAKER_ADDRESS) +
+           QStringLiteral("获取更多实用工具~");
+}
+
+QByteArray StormFileBytes(const TExpressionObject& storm, QChar decimalSeparator) {
+    const auto number = [decimalSeparator](double value) {
+        return GeneralNumberText(value, decimalSeparator);
+    };
+    const QStringList lines = {
+        QStringLiteral("SIGN=") + StormFileMarker(),
+        QStringLiteral("F_type=") + QString::number(storm.F_type),
+        QStringLiteral("a1_167=") + number(storm.a1_167),
+        QStringLiteral("a1=") + number(storm.a1),
+        QStringLiteral("c=") + number(storm.c),
+        QStringLiteral("b=") + number(storm.b),
+        QStringLiteral("n=") + number(storm.n),
+        QStringLiteral("LG_LN=") + QString::number(storm.LG_LN),
+        QStringLiteral("重现期=") + number(storm.Storm_RepeatYear),
+        QStringLiteral("降雨历时=") + number(storm.Storm_Time),
+        QStringLiteral("峰值比例=") + number(storm.Storm_Percent),
+        QStringLiteral("计算步长=") + number(storm.Storm_Step),
+    };
+    return EncodeCodePage936(lines.join(LineEnd) + LineEnd);
+}
+
+StormFileReading ReadStormFile(const QByteArray& bytes, QChar decimalSeparator) {
+    StormFileReading reading;
+    if (bytes.size() > MaxStormFileBytes) {
+        reading.failure = StormFileReading::Failure::WrongFormat;
+        reading.error = WrongStormFileMessage;
+        return reading;
+    }
+    static const QRegularExpression lineEnds(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = DecodeTextFile(bytes).split(lineEnds);
+    if (ValueOf(lines, QStringLiteral("SIGN")) != StormFileMarker()) {
+        reading.failure = StormFileReading::Failure::WrongFormat;
+        reading.error = WrongStormFileMessage;
+        return reading;
+    }
+
+    TExpressionObject storm;
+    ValueReader read(lines, decimalSeparator);
+    read.number(QStringLiteral("a1"), storm.a1);
+    read.number(QStringLiteral("c"), storm.c);
+    read.number(QStringLiteral("b"), storm.b);
+    read.number(QStringLiteral("n"), storm.n);
+    read.integer(QStringLiteral("LG_LN"), storm.LG_LN);
+    read.number(QStringLiteral("重现期"), storm.Storm_RepeatYear);
+    read.number(QStringLiteral("降雨历时"), storm.Storm_Time);
+    read.number(QStringLiteral("峰值比例"), storm.Storm_Percent);
+    read.integer(QStringLiteral("计算步长"), storm.Storm_Step);
+    if (!ValueOf(lines, QStringLiteral("F_type"))) {
+        // The earlier layout knew only the intensity form.
+        storm.F_type = 0;
+        storm.a1_167 = storm.a1 / 0.006;
+    } else {
+        read.integer(QStringLiteral("F_type"), storm.F_type);
+        read.number(QStringLiteral("a1_167"), storm.a1_167);
+    }
+    if (!read.error().isEmpty()) {
+        reading.failure = StormFileReading::Failure::BadValue;
+        reading.error = read.error();
+        return reading;
+    }
+    reading.storm = storm;
+    return reading;
+}
+
+} // namespace velmora
+
+namespace velmora {
+
+StormFileReading ReadStormFileAt(const QString& path, QChar decimalSeparator) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        StormFileReading reading;
+        reading.failure = StormFileReading::Failure::Unreadable;
+        reading.error = QStringLiteral("无法打开文件“%1”：%2").arg(path, file.errorString());
+        return reading;
+    }
+    // One byte more than a storm file may have is enough to refuse it.
+    return ReadStormFile(file.read(MaxStormFileBytes + 1), decimalSeparator);
+}
+
+} // namespace velmora

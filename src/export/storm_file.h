@@ -1,0 +1,43 @@
+#pragma once
+
+#include "storm.h"
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+
+#include <optional>
+
+namespace velmora {
+
+// The first line's value that makes a file a storm file: "访问", the maker's
+// 23-character address, "获取更多实用工具~".
+QString StormFileMarker();
+
+// The twelve lines of the storm file, in code page 936, CR LF after each.
+QByteArray StormFileBytes(const TExpressionObject& storm, QChar decimalSeparator);
+
+struct StormFileReading {
+    enum class Failure { None, Unreadable, WrongFormat, BadValue };
+
+    std::optional<TExpressionObject> storm; // the whole storm, or nothing
+    Failure failure = Failure::None;
+    QString error; // the message for the failure
+};
+
+// Reads a storm file's bytes into a storm of its own: the caller's storm is
+// changed only when every value converted. A file without "F_type" is of the
+// earlier layout: the intensity form, with a1_167 = a1 / 0.006. The result
+// fields are 0.
+StormFileReading ReadStormFile(const QByteArray& bytes, QChar decimalSeparator);
+
+// Reads the storm file at `path`; a file that cannot be read fails with a
+// message naming the path and the system's reason.
+StormFileReading ReadStormFileAt(const QString& path, QChar decimalSeparator);
+
+// Storm files are a few hundred bytes; anything larger than this is not one.
+inline constexpr qint64 MaxStormFileBytes = 1 << 20;
+
+inline const QString WrongStormFileMessage = QStringLiteral("该文件不包含正确的数据格式，请确认后重试~");
+
+} // namespace velmora
