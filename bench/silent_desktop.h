@@ -7,6 +7,7 @@ namespace velmora {
 // A desktop for measurements: every dialog is cancelled, every message dropped.
 class SilentDesktop final : public Desktop {
 public:
+    int runModal(QDialog&) override { return 0; }
     std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest&) override { return {}; }
     std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest&) override { return {}; }
     void showInformation(const QString&, const QString&) override {}

@@ -2,6 +2,10 @@
 
 #include "desktop.h"
 
+#include <QDialog>
+
+#include <functional>
+
 #include <deque>
 #include <optional>
 #include <vector>
@@ -21,6 +25,8 @@ public:
     std::deque<std::optional<FileDialogAnswer>> saveAnswers;
     std::deque<std::optional<FileDialogAnswer>> openAnswers;
     std::deque<bool> yesNoAnswers;
+    // What a person does in each modal dialog shown, in turn.
+    std::deque<std::function<void(QDialog&)>> dialogScripts;
 
     std::vector<FileDialogRequest> fileDialogs;
     std::vector<Message> messages;
@@ -28,6 +34,15 @@ public:
     std::vector<QString> editedFiles;
     std::vector<QUrl> openedAddresses;
 
+    int runModal(QDialog& dialog) override {
+        dialog.setResult(QDialog::Rejected);
+        if (dialogScripts.empty())
+            return QDialog::Rejected; // an unexpected dialog is cancelled
+        const auto script = dialogScripts.front();
+        dialogScripts.pop_front();
+        script(dialog);
+        return dialog.result();
+    }
     std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) override {
         return answer(request, saveAnswers);
     }

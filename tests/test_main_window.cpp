@@ -2,6 +2,7 @@
 #include "info_label.h"
 #include "main_window.h"
 #include "result_grid.h"
+#include "main_window_fixture.h"
 #include "scripted_desktop.h"
 
 #include <QAction>
@@ -22,34 +23,10 @@ using velmora::testing::ScriptedDesktop;
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public velmora::testing::MainWindowFixture {
 protected:
-    QTemporaryDir base;
-    ScriptedDesktop desktop;
-    std::unique_ptr<TFormQuorvel> window;
-
-    QString optionsPath() const { return base.filePath(QStringLiteral("Kestrova/Quorvel/options.ini")); }
-
-    void writeOptions(const QByteArray& bytes) {
-        QDir().mkpath(base.filePath(QStringLiteral("Kestrova/Quorvel")));
-        QFile file(optionsPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    void start() {
-        window = std::make_unique<TFormQuorvel>(desktop, base.path());
-        window->show();
-        QCoreApplication::processEvents();
-    }
-    QString cell(int gridRow, int column) const {
-        const auto& model = window->grid().gridModel();
-        return model.data(model.index(gridRow - 1, column), Qt::DisplayRole).toString();
-    }
     QString header(int column) const {
         return window->grid().gridModel().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-    }
-    template <typename T> T* find(const char* name) const {
-        return window->findChild<T*>(QString::fromLatin1(name));
     }
     QString labelText(int index) const { return window->infoLabels()[index]->text(); }
 };
@@ -284,9 +261,10 @@ TEST_F(MainWindow, MenusHoldEveryItemAndOnlyBuiltCommandsAreEnabled) {
                                    QStringLiteral("数据(&D)"), QStringLiteral("帮助(&H)")}));
     EXPECT_EQ(find<QAction>("Menu_Save1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_EQ(find<QAction>("Menu_AddQQ")->text(), QStringLiteral("加Q群12345678"));
-    for (const char* name : {"Menu_Exit", "menu_Overall_Rainfall", "menu_Rainfall_Intensity"})
+    for (const char* name : {"Menu_Exit", "menu_Overall_Rainfall", "menu_Rainfall_Intensity",
+                             "Menu_New1", "Menu_Open1", "Menu_Save1", "Menu_SaveAs1"})
         EXPECT_TRUE(find<QAction>(name)->isEnabled()) << name;
-    for (const char* name : {"Menu_New1", "Menu_Open1", "Menu_Save1", "Menu_SaveAs1", "Menu_Options",
+    for (const char* name : {"Menu_Options",
                              "Menu_OutputResult1", "Menu_SaveBmp1", "Menu_SaveJpg1", "Menu_SavePng1",
                              "MenuSaveDataToExcel1", "MenuSaveDataToWord1", "MenuSaveDataToSWMM1",
                              "Menu_OutputExcelPicData1", "Menu_help1", "Menu_Update", "menu_kefu",

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QUrl>
 
+class QDialog;
+
 #include <optional>
 #include <vector>
 
@@ -34,6 +36,10 @@ struct FileDialogAnswer {
 class Desktop {
 public:
     virtual ~Desktop() = default;
+
+    // Shows one of the program's own dialogs modally; returns its result
+    // (QDialog::Accepted or QDialog::Rejected).
+    virtual int runModal(QDialog& dialog) = 0;
 
     virtual std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) = 0;
     virtual std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) = 0;

@@ -5,11 +5,13 @@
 #include "hyetograph_chart.h"
 #include "info_label.h"
 #include "maker.h"
+#include "new_storm_dialog.h"
 #include "number_text.h"
 #include "options_file.h"
 #include "result_grid.h"
 #include "settings_folder.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -108,8 +110,9 @@ QWidget* TFormQuorvel::buildRightPanel() {
     newStorm->setFixedSize(68, 25);
     report->setFixedSize(68, 25);
     workbook->setFixedSize(140, 25);
-    // Their commands come with the new-storm dialog, the report and the workbook.
-    for (QPushButton* button : {newStorm, report, workbook})
+    connect(newStorm, &QPushButton::clicked, this, &TFormQuorvel::ButtonNewRainModelClick);
+    // Their commands come with the report and the workbook.
+    for (QPushButton* button : {report, workbook})
         button->setEnabled(false);
 
     CheckBox_Overall_Rainfall = Placed(new QCheckBox(QStringLiteral("降雨总量"), buttons),
@@ -141,7 +144,8 @@ void TFormQuorvel::startUp(const QString& settingsBase) {
     programFolder_ = QCoreApplication::applicationDirPath();
     if (!programFolder_.endsWith(QLatin1Char('/')))
         programFolder_ += QLatin1Char('/');
-    storm_ = DefaultStorm();
+    // The dialog is made once; making it writes the default storm.
+    newStormDialog_ = new TFormAddNewRainModel(storm_, options_, desktop_, this);
     RefreshHyetograph();
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -151,6 +155,12 @@ void TFormQuorvel::startUp(const QString& settingsBase) {
 
 std::array<InfoLabel*, 5> TFormQuorvel::infoLabels() const {
     return {Label_P, Label_T, Label_r, Label_Overall_Rainfall, Label_Average_Rainfall_Intensity};
+}
+
+void TFormQuorvel::connectCommand(const char* name, void (TFormQuorvel::*handler)()) {
+    QAction* action = findChild<QAction*>(QString::fromLatin1(name));
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, handler);
 }
 
 void TFormQuorvel::runCommand(const std::function<void()>& command) {

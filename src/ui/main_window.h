@@ -17,6 +17,7 @@ namespace velmora {
 
 class Desktop;
 class HyetographChart;
+class TFormAddNewRainModel;
 class InfoLabel;
 class ResultGrid;
 
@@ -45,6 +46,16 @@ public:
     TOptions& currentOptions() { return options_; }
     const QString& optionsFileName() const { return optionsFileName_; }
     const QString& programFolder() const { return programFolder_; }
+    const QString& currentRainModelFile() const { return CurrentRainModelFile; }
+
+    // The storm commands: the new-storm dialog and the storm file.
+    void ButtonNewRainModelClick();
+    void Menu_Open1Click();
+    void Menu_Save1Click();
+    void Menu_SaveAs1Click();
+    // Writes the current storm; an empty name asks for one. False when
+    // nothing was written.
+    bool SaveRainModel(const QString& fileName);
     double maxRainfallIntensity() const { return Max_Rainfall_Intensity; }
     double maxOverallRainfall() const { return Max_Overall_Rainfall; }
 
@@ -60,6 +71,7 @@ private:
     QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
                         bool available = false);
     void connectChartAndGrid();
+    void connectCommand(const char* name, void (TFormQuorvel::*handler)());
     void startUp(const QString& settingsBase);
 
     void CheckBox_Rainfall_IntensityClick(SwitchSender sender);
@@ -92,6 +104,7 @@ private:
     QCheckBox* CheckBox_Rainfall_Intensity = nullptr;
     QAction* menu_Overall_Rainfall = nullptr;
     QAction* menu_Rainfall_Intensity = nullptr;
+    TFormAddNewRainModel* newStormDialog_ = nullptr;
     QMenu* PopupMenu_Picture = nullptr;
     QMenu* PopupMenu_Grid = nullptr;
 };

@@ -48,6 +48,11 @@ void TFormQuorvel::buildMainMenu() {
     data->addSeparator();
     addCommand(data, QStringLiteral("Menu_OutputExcelPicData1"), QStringLiteral("输出Excel图表"));
 
+    connectCommand("Menu_New1", &TFormQuorvel::ButtonNewRainModelClick);
+    connectCommand("Menu_Open1", &TFormQuorvel::Menu_Open1Click);
+    connectCommand("Menu_Save1", &TFormQuorvel::Menu_Save1Click);
+    connectCommand("Menu_SaveAs1", &TFormQuorvel::Menu_SaveAs1Click);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     addCommand(help, QStringLiteral("Menu_help1"), QStringLiteral("帮助"));
     addCommand(help, QStringLiteral("Menu_Update"), QStringLiteral("检查更新..."));

@@ -35,6 +35,10 @@ std::optional<FileDialogAnswer> QtDesktop::runFileDialog(const FileDialogRequest
                             static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
 }
 
+int QtDesktop::runModal(QDialog& dialog) {
+    return dialog.exec();
+}
+
 std::optional<FileDialogAnswer> QtDesktop::askSaveFile(const FileDialogRequest& request) {
     return runFileDialog(request, true);
 }

@@ -14,6 +14,7 @@ public:
     // The window the dialogs and message boxes belong to.
     void setParent(QWidget* parent) { parent_ = parent; }
 
+    int runModal(QDialog& dialog) override;
     std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) override;
     std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) override;
     void showInformation(const QString& title, const QString& text) override;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "options.h"
+#include "storm.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace velmora {
+
+class Desktop;
+
+// `TFormAddNewRainModel`: the storm-intensity formula as a fraction, in the
+// intensity or the flow form, and the design values P, T, r and the step.
+// Made once; its creation writes the default storm into the current storm.
+class TFormAddNewRainModel final : public QDialog {
+    Q_OBJECT
+public:
+    TFormAddNewRainModel(TExpressionObject& storm, const TOptions& options, Desktop& desktop,
+                         QWidget* parent = nullptr);
+
+    // Fills the fields from the current storm; the step keeps its last text.
+    void FormShow();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildFormulaGroup();
+    void buildDesignFields();
+    void cbbStormTypeChange(int index);
+    void ButtonOKClick();
+    // The first empty or out-of-range field: its message shown and the field
+    // focused. False when every check passed.
+    bool refusedByChecks();
+    bool refuse(QLineEdit* field, const QString& message);
+
+    TExpressionObject& storm_;
+    const TOptions& options_;
+    Desktop& desktop_;
+
+    QComboBox* cbbStormType = nullptr;
+    QComboBox* ComboBox_LgLn = nullptr;
+    QLineEdit* Edit_a1 = nullptr;
+    QLineEdit* Edit_c = nullptr;
+    QLineEdit* Edit_b = nullptr;
+    QLineEdit* Edit_n = nullptr;
+    QLabel* lblStormDanWei = nullptr;
+    QLineEdit* EditRepeatYear = nullptr;
+    QLineEdit* EditStormTime = nullptr;
+    QLineEdit* EditStormPercent = nullptr;
+    QLineEdit* EditStep = nullptr;
+    QPushButton* ButtonOK = nullptr;
+    QPushButton* ButtonCancle = nullptr;
+};
+
+} // namespace velmora
