@@ -185,3 +185,26 @@ TEST_F(Cli, StormFilesAreWrittenAndReadWithTheProgramsOwnReaderAndWriter) {
     EXPECT_EQ(blocked.exitCode, 1);
     EXPECT_TRUE(blocked.err.contains("inside.txt"));
 }
+
+TEST_F(Cli, FormatsWriteTheBytesOfTheExports) {
+    QTemporaryDir folder;
+    const QString csv = folder.filePath(QStringLiteral("t.csv"));
+    const QString dat = folder.filePath(QStringLiteral("t.dat"));
+    EXPECT_EQ(Run({QStringLiteral("--out"), csv}).exitCode, 0);
+    EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--out"), dat}).exitCode, 0);
+    const auto contents = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_EQ(contents(csv), contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
+    EXPECT_EQ(contents(dat), contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.dat")));
+
+    // A day and more: the hours go on past 24, so the times only go forward.
+    const auto lines = Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--T"),
+                            QStringLiteral("1500")}).lines();
+    ASSERT_EQ(lines.size(), 1503);
+    EXPECT_EQ(lines[2 + 1440], "24:00           " + lines[2 + 1440].mid(16));
+    EXPECT_TRUE(lines[2 + 1441].startsWith("24:01 "));
+    EXPECT_TRUE(lines[1502].startsWith("25:00 "));
+    EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("xls")}).exitCode, 2);
+}

@@ -7,6 +7,8 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -16,6 +18,7 @@ class QPushButton;
 namespace velmora {
 
 class Desktop;
+struct FileDialogRequest;
 class HyetographChart;
 class TFormAddNewRainModel;
 class InfoLabel;
@@ -56,6 +59,14 @@ public:
     // Writes the current storm; an empty name asks for one. False when
     // nothing was written.
     bool SaveRainModel(const QString& fileName);
+
+    // The data and picture exports.
+    void MenuSaveDataToExcelClick();
+    void MenuSaveDataToSWMMClick();
+    void Menu_SavePicClick(int tag);
+    // Writes the chart as shown to `path` in the format of its extension
+    // (.bmp, .jpg, .png); false when a file should have been written and was not.
+    bool SaveChartPicture(const QString& path);
     double maxRainfallIntensity() const { return Max_Rainfall_Intensity; }
     double maxOverallRainfall() const { return Max_Overall_Rainfall; }
 
@@ -72,6 +83,7 @@ private:
                         bool available = false);
     void connectChartAndGrid();
     void connectCommand(const char* name, void (TFormQuorvel::*handler)());
+    void connectPictureCommand(const char* name);
     void startUp(const QString& settingsBase);
 
     void CheckBox_Rainfall_IntensityClick(SwitchSender sender);
@@ -82,6 +94,12 @@ private:
     void writeLabelTexts();
     void saveSeriesOptions();
     void runCommand(const std::function<void()>& command);
+    bool refusedForEmptyTable(const QString& message);
+    // The path chosen in a save dialog with its extension replaced; asks before
+    // replacing a file the dialog did not ask about. Nothing when cancelled.
+    std::optional<QString> exportTarget(const FileDialogRequest& request,
+                                        const std::function<QString(int selectedType)>& extension);
+    bool writeExportFile(const QString& path, const QByteArray& bytes);
 
     Desktop& desktop_;
     TExpressionObject storm_;

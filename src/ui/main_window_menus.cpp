@@ -19,6 +19,13 @@ QAction* TFormQuorvel::addCommand(QMenu* menu, const QString& name, const QStrin
     return action;
 }
 
+void TFormQuorvel::connectPictureCommand(const char* name) {
+    QAction* action = findChild<QAction*>(QString::fromLatin1(name));
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this,
+            [this, action] { Menu_SavePicClick(action->data().toInt()); });
+}
+
 void TFormQuorvel::buildMainMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     addCommand(file, QStringLiteral("Menu_New1"), QStringLiteral("新建雨型..."));
@@ -53,6 +60,11 @@ void TFormQuorvel::buildMainMenu() {
     connectCommand("Menu_Save1", &TFormQuorvel::Menu_Save1Click);
     connectCommand("Menu_SaveAs1", &TFormQuorvel::Menu_SaveAs1Click);
 
+    connectCommand("MenuSaveDataToExcel1", &TFormQuorvel::MenuSaveDataToExcelClick);
+    connectCommand("MenuSaveDataToSWMM1", &TFormQuorvel::MenuSaveDataToSWMMClick);
+    for (const char* name : {"Menu_SaveBmp1", "Menu_SaveJpg1", "Menu_SavePng1"})
+        connectPictureCommand(name);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     addCommand(help, QStringLiteral("Menu_help1"), QStringLiteral("帮助"));
     addCommand(help, QStringLiteral("Menu_Update"), QStringLiteral("检查更新..."));
@@ -81,6 +93,8 @@ void TFormQuorvel::buildContextMenus() {
     addCommand(PopupMenu_Picture, QStringLiteral("Menu_SaveBmp"), QStringLiteral("保存图片(BMP格式)..."))->setData(1);
     addCommand(PopupMenu_Picture, QStringLiteral("Menu_SaveJpg"), QStringLiteral("保存图片(JPG格式)..."))->setData(2);
     addCommand(PopupMenu_Picture, QStringLiteral("Menu_SavePng"), QStringLiteral("保存图片(PNG格式)..."))->setData(3);
+    for (const char* name : {"Menu_SaveBmp", "Menu_SaveJpg", "Menu_SavePng"})
+        connectPictureCommand(name);
     Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Chart1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu_Picture->popup(Chart1->mapToGlobal(at)); });
@@ -90,6 +104,8 @@ void TFormQuorvel::buildContextMenus() {
     addCommand(PopupMenu_Grid, QStringLiteral("MenuSaveDataToExcel"), QStringLiteral("保存雨型数据(EXCEL格式)..."));
     addCommand(PopupMenu_Grid, QStringLiteral("MenuSaveDataToWord"), QStringLiteral("保存雨型数据(WORD格式)..."));
     addCommand(PopupMenu_Grid, QStringLiteral("MenuSaveDataToSWMM"), QStringLiteral("保存雨型数据(SWMM格式)..."));
+    connectCommand("MenuSaveDataToExcel", &TFormQuorvel::MenuSaveDataToExcelClick);
+    connectCommand("MenuSaveDataToSWMM", &TFormQuorvel::MenuSaveDataToSWMMClick);
     GridData->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(GridData, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu_Grid->popup(GridData->viewport()->mapToGlobal(at));

@@ -125,6 +125,21 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              pending.request.writeStormFile = text;
              return std::nullopt;
          }},
+        {QStringLiteral("--format"),
+         [&pending](const QString& flag, const QString& text) -> std::optional<QString> {
+             std::int32_t value = 0;
+             if (auto error = SetChoice(flag, text, {QStringLiteral("csv"), QStringLiteral("swmm")}, value))
+                 return error;
+             pending.request.format = value == 0 ? CliRequest::Format::Csv : CliRequest::Format::Swmm;
+             return std::nullopt;
+         }},
+        {QStringLiteral("--out"),
+         [&pending](const QString& flag, const QString& text) -> std::optional<QString> {
+             if (text.isEmpty())
+                 return QStringLiteral("%1 needs a file name").arg(flag);
+             pending.request.outFile = text;
+             return std::nullopt;
+         }},
         {QStringLiteral("--unit"),
          [&display](const QString& flag, const QString& text) {
              return ParseInto(display.unit, [&](std::int32_t& value) {
@@ -266,6 +281,9 @@ never read unless given with --options):
   --calc-by-show  sum the displayed (rounded) intensities
   --qi-ratio X    q-i factor (167, 166.7, …; below 166 means exact, 1000/6)
 
+  --format csv|swmm    the table as the CSV export writes it (default), or as
+                  the SWMM rainfall file (hours:minutes and mm/h, "." as separator)
+  --out FILE      write to FILE in code page 936, as the program's exports do
   --totals        add the total rainfall H and the average intensity
   --help, -h      show this text
 

@@ -30,6 +30,8 @@ struct CliRequest {
     StormEdits storm;
     std::optional<QString> stormFile;      // --storm FILE
     std::optional<QString> writeStormFile; // --write-storm FILE
+    enum class Format { Csv, Swmm } format = Format::Csv; // --format
+    std::optional<QString> outFile;         // --out FILE: code page 936 instead of UTF-8 to standard output
     TOptions options;
     bool qiRatioGiven = false;
     bool totals = false;
@@ -49,7 +51,7 @@ CliParseResult ParseCliArguments(const QStringList& arguments);
 inline const QString CliUsageLine = QStringLiteral(
     "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X] [--T X] "
     "[--r X] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
-    "[--calc-by-show] [--qi-ratio X] [--storm FILE] [--write-storm FILE] [--totals] [--help]");
+    "[--calc-by-show] [--qi-ratio X] [--storm FILE] [--write-storm FILE] [--format csv|swmm] [--out FILE] [--totals] [--help]");
 
 QString CliHelpText();
 

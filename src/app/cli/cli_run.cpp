@@ -6,6 +6,7 @@
 #include "hyetograph.h"
 #include "number_text.h"
 #include "storm_file.h"
+#include "swmm_text.h"
 #include "text_encoding.h"
 
 namespace velmora::cli {
@@ -55,7 +56,14 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         return 0;
     }
 
-    const THyetographResult result = CalcHyetograph(storm, request.options);
+    TOptions options = request.options;
+    const bool swmm = request.format == CliRequest::Format::Swmm;
+    if (swmm) {
+        // As the SWMM export does: hours and minutes, mm/h.
+        options.Int_TimeForamtidx = 0;
+        options.Int_StormUnitidx = 0;
+    }
+    const THyetographResult result = CalcHyetograph(storm, options);
     if (!result.succeeded()) {
         err += (QStringLiteral("出错：") + result.failure + QLatin1Char('\n')).toUtf8();
         return 1;
@@ -65,11 +73,20 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
     std::vector<TResultRowTexts> rows;
     rows.reserve(result.rows.size());
     for (const THyetographRow& row : result.rows)
-        rows.push_back(ResultRowTexts(row, request.options, separator));
-    QString text = CsvText(rows, request.options);
+        rows.push_back(ResultRowTexts(row, options, swmm ? QLatin1Char('.') : separator));
+    QString text = swmm ? SwmmText(rows) : CsvText(rows, options);
     if (request.totals)
-        text += TotalsText(storm, request.options, separator);
-    out += text.toUtf8();
+        text += TotalsText(storm, options, separator);
+
+    if (!request.outFile) {
+        out += text.toUtf8();
+        return 0;
+    }
+    QString error;
+    if (!WriteFileAtomically(*request.outFile, EncodeCodePage936(text), &error)) {
+        err += (error + QLatin1Char('\n')).toUtf8();
+        return 1;
+    }
     return 0;
 }
 

@@ -1,0 +1,34 @@
+#include "export_names.h"
+
+#include "number_text.h"
+
+namespace velmora {
+
+namespace {
+
+QString StormPart(const TExpressionObject& storm, QChar separator) {
+    return QStringLiteral("P=%1年 t=%2分 r=%3")
+        .arg(GeneralNumberText(storm.Storm_RepeatYear, separator),
+             GeneralNumberText(storm.Storm_Time, separator),
+             GeneralNumberText(storm.Storm_Percent, separator));
+}
+
+} // namespace
+
+QString ProposedDataFileName(const TExpressionObject& storm, const QString& extension,
+                             QChar decimalSeparator) {
+    return QStringLiteral("芝加哥雨型计算数据") + StormPart(storm, decimalSeparator) + extension;
+}
+
+QString ProposedPictureFileName(const TExpressionObject& storm, const QString& extension,
+                                QChar decimalSeparator) {
+    return QStringLiteral("芝加哥雨型") + StormPart(storm, decimalSeparator) + extension;
+}
+
+QString ReplaceExtension(const QString& path, const QString& extension) {
+    const auto nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+    const auto dot = path.lastIndexOf(QLatin1Char('.'));
+    return (dot >= nameStart ? path.left(dot) : path) + extension;
+}
+
+} // namespace velmora

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "storm.h"
+
+#include <QChar>
+#include <QString>
+
+namespace velmora {
+
+// "芝加哥雨型计算数据P=2年 t=120分 r=0.4" followed by `extension` (".csv", ".dat").
+QString ProposedDataFileName(const TExpressionObject& storm, const QString& extension,
+                             QChar decimalSeparator);
+// "芝加哥雨型P=2年 t=120分 r=0.4" followed by `extension` (".bmp", ".jpg", ".png").
+QString ProposedPictureFileName(const TExpressionObject& storm, const QString& extension,
+                                QChar decimalSeparator);
+
+// `path` with the extension of its file name replaced by `extension` (".csv"),
+// or with `extension` appended when it has none: abc.txt → abc.csv, abc → abc.csv.
+QString ReplaceExtension(const QString& path, const QString& extension);
+
+} // namespace velmora

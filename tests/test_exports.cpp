@@ -1,0 +1,277 @@
+#include "hyetograph_chart.h"
+#include "info_label.h"
+#include "main_window_fixture.h"
+
+#include <QAction>
+#include <QImage>
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <zlib.h>
+
+using namespace velmora;
+using velmora::testing::ScriptedDesktop;
+
+namespace {
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+QByteArray Golden(const char* name) {
+    return Contents(QStringLiteral(VELMORA_TEST_DATA "/") + QString::fromLatin1(name));
+}
+
+class Exports : public velmora::testing::MainWindowFixture {
+protected:
+    QTemporaryDir files;
+    void SetUp() override { start(); }
+    QString path(const char* name) const { return files.filePath(QString::fromUtf8(name)); }
+
+    void exportAs(const char* action, const QString& chosen, int type = 0) {
+        desktop.saveAnswers.push_back(FileDialogAnswer{chosen, type});
+        find<QAction>(action)->trigger();
+    }
+    int informationCount() const {
+        int count = 0;
+        for (const auto& message : desktop.messages)
+            count += message.kind == ScriptedDesktop::Message::Information;
+        return count;
+    }
+    QImage chartPicture() const {
+        window->chart().replot();
+        return window->chart().grab().toImage().convertToFormat(QImage::Format_RGB888);
+    }
+};
+
+// The filter byte of every row of a PNG's image data and its zlib header.
+struct PngRows {
+    QList<int> filters;
+    int zlibLevelBits = -1;
+};
+
+PngRows ReadPngRows(const QByteArray& png, int width, int height) {
+    QByteArray compressed;
+    for (qsizetype at = 8; at + 8 <= png.size();) {
+        const auto length = qFromBigEndian<quint32>(png.constData() + at);
+        const QByteArray type = png.mid(at + 4, 4);
+        if (type == "IDAT")
+            compressed += png.mid(at + 8, length);
+        at += 12 + length;
+    }
+    PngRows rows;
+    if (compressed.size() < 2)
+        return rows;
+    rows.zlibLevelBits = (static_cast<unsigned char>(compressed[1]) >> 6) & 3;
+    const auto rowBytes = static_cast<qsizetype>(1 + 3 * width);
+    QByteArray raw(rowBytes * height, '\0');
+    uLongf size = static_cast<uLongf>(raw.size());
+    if (uncompress(reinterpret_cast<Bytef*>(raw.data()), &size,
+                   reinterpret_cast<const Bytef*>(compressed.constData()),
+                   static_cast<uLong>(compressed.size())) != Z_OK)
+        return rows;
+    for (int y = 0; y < height; ++y)
+        rows.filters << static_cast<unsigned char>(raw[y * rowBytes]);
+    return rows;
+}
+
+struct JpegFacts {
+    int width = 0, height = 0;
+    bool baseline = false;
+    std::array<unsigned, 64> luminance{}, chrominance{};
+};
+
+JpegFacts ReadJpeg(const QByteArray& bytes) {
+    jpeg_decompress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    jpeg_start_decompress(&info);
+    JpegFacts facts{static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                    !info.progressive_mode && info.data_precision == 8, {}, {}};
+    for (int i = 0; i < 64; ++i) {
+        facts.luminance[i] = info.quant_tbl_ptrs[0]->quantval[i];
+        facts.chrominance[i] = info.quant_tbl_ptrs[1]->quantval[i];
+    }
+    std::vector<unsigned char> row(info.output_width * info.output_components);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_read_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return facts;
+}
+
+// libjpeg's own tables for quality 90.
+std::pair<std::array<unsigned, 64>, std::array<unsigned, 64>> Quality90Tables() {
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 90, TRUE);
+    std::pair<std::array<unsigned, 64>, std::array<unsigned, 64>> tables;
+    for (int i = 0; i < 64; ++i) {
+        tables.first[i] = info.quant_tbl_ptrs[0]->quantval[i];
+        tables.second[i] = info.quant_tbl_ptrs[1]->quantval[i];
+    }
+    jpeg_destroy_compress(&info);
+    return tables;
+}
+
+} // namespace
+
+TEST_F(Exports, CsvOfTheDefaultStormByteForByte) {
+    exportAs("MenuSaveDataToExcel", path("table"));
+    ASSERT_EQ(desktop.fileDialogs.size(), 1u);
+    const FileDialogRequest& request = desktop.fileDialogs[0];
+    EXPECT_EQ(request.title, QStringLiteral("保存雨型数据"));
+    EXPECT_EQ(request.proposedName, QStringLiteral("芝加哥雨型计算数据P=2年 t=120分 r=0.4.csv"));
+    EXPECT_EQ(request.types[0].name, QStringLiteral("Excel文件(*.csv)"));
+    EXPECT_EQ(request.types[1].name, QStringLiteral("所有文件(*.*)"));
+    EXPECT_TRUE(request.askOverwrite);
+    EXPECT_EQ(Contents(path("table.csv")), Golden("default_storm.csv")); // 121 rows, 122 lines
+    ASSERT_EQ(desktop.openedFiles.size(), 1u);
+    EXPECT_EQ(desktop.openedFiles[0], path("table.csv"));
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(window->currentOptions().Int_TimeForamtidx, 1); // the CSV export changes no option
+}
+
+TEST_F(Exports, SwmmSwitchesTheDisplayOnceAndWritesHoursMinutesAndMillimetresPerHour) {
+    exportAs("MenuSaveDataToSWMM1", path("abc.csv"));
+    ASSERT_EQ(informationCount(), 1);
+    EXPECT_EQ(desktop.messages[0].text,
+              QStringLiteral("SWMM的时间格式应该为(时:分)，降雨强度单位应该为(毫米/时)\r\n已经自动切换！"));
+    EXPECT_EQ(desktop.fileDialogs[0].proposedName, QStringLiteral("芝加哥雨型计算数据P=2年 t=120分 r=0.4.dat"));
+    EXPECT_EQ(desktop.fileDialogs[0].types[0].name, QStringLiteral("SWMM文件(*.dat)"));
+    EXPECT_EQ(Contents(path("abc.dat")), Golden("default_storm.dat")); // 121 rows, 123 lines
+    ASSERT_EQ(desktop.editedFiles.size(), 1u);
+    EXPECT_EQ(desktop.editedFiles[0], path("abc.dat"));
+    EXPECT_EQ(cell(49, 0), "00:48"); // the window shows what was written
+    EXPECT_FALSE(QFile::exists(optionsPath()));
+
+    exportAs("MenuSaveDataToSWMM", path("again"));
+    EXPECT_EQ(informationCount(), 1); // no message the second time
+    EXPECT_EQ(Contents(path("again.dat")), Golden("default_storm.dat"));
+
+    // A CSV written now carries the switched headings.
+    exportAs("MenuSaveDataToExcel1", path("after.txt"));
+    EXPECT_EQ(Contents(path("after.csv")), Golden("default_storm_hm_mmh.csv"));
+}
+
+TEST_F(Exports, SwmmNumbersUseAPointWhateverTheUsersSeparator) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    window->RefreshHyetograph();
+    exportAs("MenuSaveDataToExcel", path("comma"));
+    exportAs("MenuSaveDataToSWMM", path("point"));
+    QLocale::setDefault(QLocale::c());
+    EXPECT_TRUE(Contents(path("comma.csv")).contains("\r\n48,3,3599,25,9954\r\n"));
+    EXPECT_EQ(Contents(path("point.dat")), Golden("default_storm.dat"));
+}
+
+TEST_F(Exports, AnEmptyTableIsRefusedWithItsMessage) {
+    window->currentStorm().Storm_Step = 0;
+    window->RefreshHyetograph();
+    desktop.messages.clear();
+    find<QAction>("MenuSaveDataToExcel")->trigger();
+    find<QAction>("MenuSaveDataToSWMM")->trigger();
+    find<QAction>("Menu_SavePng1")->trigger();
+    ASSERT_EQ(desktop.messages.size(), 3u);
+    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线"));
+    EXPECT_EQ(desktop.messages[1].text, desktop.messages[0].text);
+    EXPECT_EQ(desktop.messages[2].text, QStringLiteral("没有曲线可以保存~\r\n点击“添加”按钮，添加新曲线"));
+    EXPECT_TRUE(desktop.fileDialogs.empty());
+    EXPECT_EQ(window->currentOptions().Int_TimeForamtidx, 1);
+}
+
+TEST_F(Exports, ReplacedEndingsAskBeforeReplacingAFileAndFailedWritesSayWhy) {
+    QFile old(path("kept.csv"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    desktop.yesNoAnswers.push_back(false);
+    exportAs("MenuSaveDataToExcel", path("kept.txt"));
+    EXPECT_EQ(desktop.messages.back().kind, ScriptedDesktop::Message::Question);
+    EXPECT_EQ(Contents(path("kept.csv")), "old");
+    EXPECT_TRUE(desktop.openedFiles.empty());
+
+    exportAs("MenuSaveDataToExcel", path("kept.csv/inside"));
+    EXPECT_EQ(desktop.messages.back().kind, ScriptedDesktop::Message::Error);
+    EXPECT_TRUE(desktop.messages.back().text.contains(path("kept.csv/inside.csv")));
+    EXPECT_TRUE(desktop.openedFiles.empty());
+    EXPECT_EQ(Contents(path("kept.csv")), "old");
+}
+
+TEST_F(Exports, PicturesFollowTheTypeSelectedWhenTheDialogClosed) {
+    exportAs("Menu_SaveJpg", path("chart.jpg"), 2); // switched to "PNG文件"
+    ASSERT_EQ(desktop.fileDialogs.size(), 1u);
+    const FileDialogRequest& request = desktop.fileDialogs[0];
+    EXPECT_EQ(request.title, QStringLiteral("保存曲线图片"));
+    EXPECT_EQ(request.proposedName, QStringLiteral("芝加哥雨型P=2年 t=120分 r=0.4.jpg"));
+    EXPECT_EQ(request.selectedType, 1);
+    ASSERT_EQ(request.types.size(), 3u);
+    EXPECT_EQ(request.types[0].name, QStringLiteral("位图文件"));
+    EXPECT_EQ(request.types[2].mask, QStringLiteral("*.png"));
+    EXPECT_FALSE(QFile::exists(path("chart.jpg")));
+    EXPECT_TRUE(QFile::exists(path("chart.png")));
+    EXPECT_EQ(desktop.openedFiles.back(), path("chart.png"));
+
+    exportAs("Menu_SavePng1", path("abc.jpg"), 0);
+    EXPECT_TRUE(QFile::exists(path("abc.bmp")));
+}
+
+TEST_F(Exports, BmpAndPngHoldTheChartsPixels) {
+    const QImage shown = chartPicture();
+    EXPECT_EQ(shown.size(), window->chart().size());
+    exportAs("Menu_SaveBmp1", path("chart"), 0);
+    exportAs("Menu_SavePng1", path("chart"), 2);
+
+    const QByteArray bmp = Contents(path("chart.bmp"));
+    EXPECT_EQ(qFromLittleEndian<quint16>(bmp.constData() + 28), 24); // bits per pixel
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 30), 0u); // no compression
+    EXPECT_EQ(QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB888), shown);
+
+    const QByteArray png = Contents(path("chart.png"));
+    const QImage decoded = QImage::fromData(png, "PNG");
+    EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB888), shown);
+    EXPECT_EQ(static_cast<unsigned char>(png[24]), 8); // bit depth
+    EXPECT_EQ(static_cast<unsigned char>(png[25]), 2); // colour type RGB
+    EXPECT_EQ(static_cast<unsigned char>(png[28]), 0); // not interlaced
+    const PngRows rows = ReadPngRows(png, shown.width(), shown.height());
+    EXPECT_EQ(rows.zlibLevelBits, 3); // FLEVEL 3: levels 7 to 9
+    ASSERT_EQ(rows.filters.size(), shown.height());
+    EXPECT_EQ(rows.filters.count(1), shown.height()); // Sub on every row
+}
+
+TEST_F(Exports, JpegIsBaselineAtQuality90) {
+    exportAs("Menu_SaveJpg1", path("chart"), 1);
+    const JpegFacts facts = ReadJpeg(Contents(path("chart.jpg")));
+    EXPECT_EQ(facts.width, window->chart().width());
+    EXPECT_EQ(facts.height, window->chart().height());
+    EXPECT_TRUE(facts.baseline);
+    const auto [luminance, chrominance] = Quality90Tables();
+    EXPECT_EQ(facts.luminance, luminance);
+    EXPECT_EQ(facts.chrominance, chrominance);
+}
+
+TEST_F(Exports, ThePictureShowsTheLabelsAsTheyStand) {
+    InfoLabel* moved = window->infoLabels()[0];
+    moved->move(300, 40);
+    const QImage label = moved->grab().toImage().convertToFormat(QImage::Format_RGB888);
+    ASSERT_TRUE(window->SaveChartPicture(path("moved.png")));
+    const QImage withLabel = QImage(path("moved.png")).convertToFormat(QImage::Format_RGB888);
+    EXPECT_EQ(withLabel.copy(moved->geometry()), label);
+
+    window->currentOptions().Bool_ShowLabel_P = false;
+    window->RefreshHyetograph();
+    ASSERT_TRUE(window->SaveChartPicture(path("hidden.png")));
+    const QImage without = QImage(path("hidden.png")).convertToFormat(QImage::Format_RGB888);
+    EXPECT_NE(without.copy(moved->geometry()), label);
+    EXPECT_EQ(without, chartPicture());
+}
