@@ -13,6 +13,7 @@ public:
     void showInformation(const QString&, const QString&) override {}
     void showError(const QString&, const QString&) override {}
     bool askYesNo(const QString&, const QString&) override { return false; }
+    std::optional<ChosenFont> chooseFont(const QFont&, const QColor&) override { return {}; }
     bool openWithDefaultApplication(const QString&) override { return true; }
     bool openInTextEditor(const QString&) override { return true; }
     bool openAddress(const QUrl&) override { return true; }

@@ -25,6 +25,7 @@ public:
     std::deque<std::optional<FileDialogAnswer>> saveAnswers;
     std::deque<std::optional<FileDialogAnswer>> openAnswers;
     std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<ChosenFont>> fontAnswers;
     // What a person does in each modal dialog shown, in turn.
     std::deque<std::function<void(QDialog&)>> dialogScripts;
 
@@ -62,6 +63,13 @@ public:
         const bool yes = yesNoAnswers.front();
         yesNoAnswers.pop_front();
         return yes;
+    }
+    std::optional<ChosenFont> chooseFont(const QFont&, const QColor&) override {
+        if (fontAnswers.empty())
+            return std::nullopt;
+        auto next = fontAnswers.front();
+        fontAnswers.pop_front();
+        return next;
     }
     bool openWithDefaultApplication(const QString& path) override {
         openedFiles.push_back(path);

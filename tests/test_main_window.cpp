@@ -262,12 +262,12 @@ TEST_F(MainWindow, MenusHoldEveryItemAndOnlyBuiltCommandsAreEnabled) {
     EXPECT_EQ(find<QAction>("Menu_Save1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_EQ(find<QAction>("Menu_AddQQ")->text(), QStringLiteral("加Q群12345678"));
     for (const char* name : {"Menu_Exit", "menu_Overall_Rainfall", "menu_Rainfall_Intensity",
-                             "Menu_New1", "Menu_Open1", "Menu_Save1", "Menu_SaveAs1",
+                             "Menu_Options", "Menu_New1", "Menu_Open1", "Menu_Save1", "Menu_SaveAs1",
                              "MenuSaveDataToExcel1", "MenuSaveDataToSWMM1", "MenuSaveDataToExcel",
                              "MenuSaveDataToSWMM", "Menu_SaveBmp1", "Menu_SaveJpg1", "Menu_SavePng1",
                              "Menu_SaveBmp", "Menu_SaveJpg", "Menu_SavePng"})
         EXPECT_TRUE(find<QAction>(name)->isEnabled()) << name;
-    for (const char* name : {"Menu_Options", "Menu_OutputResult1", "MenuSaveDataToWord1",
+    for (const char* name : {"Menu_OutputResult1", "MenuSaveDataToWord1",
                              "MenuSaveDataToWord", "Menu_OutputExcelPicData1", "Menu_help1",
                              "Menu_Update", "menu_kefu", "Menu_About"})
         EXPECT_FALSE(find<QAction>(name)->isEnabled()) << name;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -25,6 +27,12 @@ struct FileDialogRequest {
     bool askOverwrite = false;  // save dialogs: ask before choosing an existing file
 };
 
+// A font as the font dialog returns it: face, size, styles and colour.
+struct ChosenFont {
+    QFont font;
+    QColor color;
+};
+
 struct FileDialogAnswer {
     QString path;
     int selectedType = 0; // the type selected when the dialog closed
@@ -48,6 +56,9 @@ public:
     virtual void showError(const QString& title, const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
+
+    // The font dialog, opened on `font` in `color`; nothing when cancelled.
+    virtual std::optional<ChosenFont> chooseFont(const QFont& font, const QColor& color) = 0;
 
     // Each returns false when the desktop could not do it.
     virtual bool openWithDefaultApplication(const QString& path) = 0;

@@ -60,6 +60,8 @@ public:
     // nothing was written.
     bool SaveRainModel(const QString& fileName);
 
+    void Menu_OptionsClick();
+
     // The data and picture exports.
     void MenuSaveDataToExcelClick();
     void MenuSaveDataToSWMMClick();
@@ -92,7 +94,7 @@ private:
     void GridDataClick(int gridRow);
     void showLabelsAndSeriesFromOptions();
     void writeLabelTexts();
-    void saveSeriesOptions();
+    void saveOptionsOrSayWhy();
     void runCommand(const std::function<void()>& command);
     bool refusedForEmptyTable(const QString& message);
     // The path chosen in a save dialog with its extension replaced; asks before

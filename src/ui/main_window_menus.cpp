@@ -39,7 +39,7 @@ void TFormQuorvel::buildMainMenu() {
 
     QAction* options = menuBar()->addAction(QStringLiteral("设置(&O)"));
     options->setObjectName(QStringLiteral("Menu_Options"));
-    options->setEnabled(false);
+    connect(options, &QAction::triggered, this, &TFormQuorvel::Menu_OptionsClick);
 
     QMenu* data = menuBar()->addMenu(QStringLiteral("数据(&D)"));
     addCommand(data, QStringLiteral("Menu_OutputResult1"), QStringLiteral("输出计算书..."));

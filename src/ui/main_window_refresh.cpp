@@ -112,11 +112,11 @@ void TFormQuorvel::HideSomeSeries(SwitchSender sender) {
         line != options_.Bool_ShowAxis_Rainfall_Intensity) {
         options_.Bool_ShowAxis_Overall_Rainfall = bars;
         options_.Bool_ShowAxis_Rainfall_Intensity = line;
-        saveSeriesOptions();
+        saveOptionsOrSayWhy();
     }
 }
 
-void TFormQuorvel::saveSeriesOptions() {
+void TFormQuorvel::saveOptionsOrSayWhy() {
     QString error;
     if (optionsFileName_.isEmpty())
         error = QStringLiteral("无法保存设置：没有可用的设置文件夹");

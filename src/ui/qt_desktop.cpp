@@ -1,5 +1,6 @@
 #include "qt_desktop.h"
 
+#include "font_and_color_dialog.h"
 #include "platform_text_editor.h"
 
 #include <QDesktopServices>
@@ -58,6 +59,13 @@ void QtDesktop::showError(const QString& title, const QString& text) {
 bool QtDesktop::askYesNo(const QString& title, const QString& text) {
     return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+std::optional<ChosenFont> QtDesktop::chooseFont(const QFont& font, const QColor& color) {
+    FontAndColorDialog dialog(font, color, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return ChosenFont{dialog.chosenFont(), dialog.chosenColor()};
 }
 
 bool QtDesktop::openWithDefaultApplication(const QString& path) {

@@ -1,0 +1,162 @@
+#include "hyetograph_chart.h"
+#include "info_label.h"
+#include "main_window_fixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+using namespace velmora;
+
+namespace {
+
+template <typename T> T* Control(QDialog& dialog, const char* name) {
+    return dialog.findChild<T*>(QString::fromLatin1(name));
+}
+
+void Press(QDialog& dialog, const char* button) { Control<QPushButton>(dialog, button)->click(); }
+
+class OptionsDialog : public velmora::testing::MainWindowFixture {
+protected:
+    QByteArray fileBytes() const {
+        QFile file(optionsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+    void runDialog(std::function<void(QDialog&)> script) {
+        desktop.dialogScripts.push_back(std::move(script));
+        window->Menu_OptionsClick();
+    }
+};
+
+} // namespace
+
+TEST_F(OptionsDialog, LabelsChangeAtOnceAndCancelUndoesThem) {
+    start();
+    InfoLabel* p = window->infoLabels()[0];
+    runDialog([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置"));
+        EXPECT_EQ(dialog.size(), QSize(526, 267));
+        EXPECT_EQ(Control<QSpinBox>(dialog, "SpinEdit_Precision")->minimum(), 1);
+        EXPECT_EQ(Control<QSpinBox>(dialog, "SpinEdit_Precision")->maximum(), 99);
+        EXPECT_EQ(Control<QCheckBox>(dialog, "CheckBox_CalcByShow")->toolTip(),
+                  QStringLiteral("按显示的数值计算，会降低计算精度"));
+        Control<QCheckBox>(dialog, "CheckBox_ShowLabel_P")->click();
+        EXPECT_FALSE(p->isVisible()); // at once, while the dialog is open
+        Press(dialog, "Button_Cancle");
+    });
+    EXPECT_TRUE(p->isVisible());
+    EXPECT_EQ(fileBytes(), "<none>");
+}
+
+TEST_F(OptionsDialog, TheTimeFormatTakesEffectWhenTheDialogCloses) {
+    writeOptions("[OPTIONS]\nTimeFormat=0\n");
+    start();
+    runDialog([&](QDialog& dialog) {
+        EXPECT_EQ(Control<QComboBox>(dialog, "ComboBox_TimeForamt")->currentIndex(), 0);
+        Control<QComboBox>(dialog, "ComboBox_TimeForamt")->setCurrentIndex(1);
+        EXPECT_EQ(cell(49, 0), "00:48"); // not while the dialog is open
+        Press(dialog, "Button_OK");
+    });
+    EXPECT_EQ(cell(49, 0), "48");
+    EXPECT_EQ(window->chart().xAxis->tickLabelRotation(), 0);
+    EXPECT_TRUE(fileBytes().contains("TimeFormat=1"));
+}
+
+TEST_F(OptionsDialog, AFactorThatMatchesNoEntryBecomesTheFirstOne) {
+    writeOptions("[OPTIONS]\nQI_ConversionRatio=166.5\n");
+    start();
+    runDialog([&](QDialog& dialog) {
+        EXPECT_EQ(Control<QComboBox>(dialog, "ComboBox_QI_ConversionRatio")->currentText(),
+                  QStringLiteral("q = 167 * i"));
+        Press(dialog, "Button_OK");
+    });
+    EXPECT_TRUE(fileBytes().contains("QI_ConversionRatio=167\n")) << fileBytes().toStdString();
+    EXPECT_EQ(window->currentOptions().D_QI_ConversionRatio, 167.0);
+}
+
+TEST_F(OptionsDialog, TheFactorRederivesTheDependentCoefficient) {
+    start();
+    TExpressionObject& storm = window->currentStorm();
+    storm.F_type = 1;
+    storm.a1_167 = 1000;
+    DeriveDependentCoefficient(storm, 167);
+    window->RefreshHyetograph();
+    const QString before = cell(1, 1);
+    runDialog([](QDialog& dialog) {
+        Control<QComboBox>(dialog, "ComboBox_QI_ConversionRatio")->setCurrentIndex(2); // 166.67
+        Press(dialog, "Button_OK");
+    });
+    EXPECT_DOUBLE_EQ(storm.a1, 1000 / 166.67);
+    EXPECT_EQ(storm.a1_167, 1000.0);
+    EXPECT_NE(cell(1, 1), before); // recomputed
+
+    storm = DefaultStorm();
+    runDialog([](QDialog& dialog) {
+        Control<QComboBox>(dialog, "ComboBox_QI_ConversionRatio")->setCurrentIndex(1); // 166.7
+        Press(dialog, "Button_OK");
+    });
+    EXPECT_EQ(storm.a1, 9.5981);
+    EXPECT_DOUBLE_EQ(storm.a1_167, 9.5981 * 166.7);
+}
+
+TEST_F(OptionsDialog, ALabelFontChangesAllFiveLabelsAtOnce) {
+    start();
+    QFont chosen(QStringLiteral("Courier"), 14);
+    chosen.setItalic(true);
+    desktop.fontAnswers.push_back(ChosenFont{chosen, QColor(0, 0, 255)});
+    desktop.fontAnswers.push_back(std::nullopt); // the second font dialog is cancelled
+    runDialog([&](QDialog& dialog) {
+        dialog.findChild<QPushButton*>(QStringLiteral("btn_SelectFont7"))->click();
+        EXPECT_EQ(Control<QLabel>(dialog, "lbl_RainModelInfoFont")->font().pointSize(), 14);
+        for (InfoLabel* label : window->infoLabels()) {
+            EXPECT_EQ(label->font().pointSize(), 14);
+            EXPECT_TRUE(label->font().italic());
+            EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        }
+        dialog.findChild<QPushButton*>(QStringLiteral("btn_SelectFont1"))->click();
+        EXPECT_EQ(Control<QLabel>(dialog, "lbl_LeftAxisFont")->font().pointSize(), 9);
+        Press(dialog, "Button_OK");
+    });
+    EXPECT_TRUE(fileBytes().contains("Font_RainModelInfo=\"Courier\", 14, [Italic], [clBlue]\r\n"))
+        << fileBytes().toStdString();
+    EXPECT_TRUE(fileBytes().contains("Font_LeftAxis=\"Arial\", 9, [], [clBlack]\r\n"));
+    EXPECT_EQ(window->infoLabels()[3]->font().pointSize(), 14);
+}
+
+TEST_F(OptionsDialog, BothSeriesOffThenCancelBringsThemBack) {
+    start();
+    ASSERT_TRUE(window->SaveRainModel(QString()) == false); // no dialog answer: nothing saved
+    runDialog([&](QDialog& dialog) {
+        Control<QCheckBox>(dialog, "CheckBox_ShowAxis_Overall_Rainfall")->click();
+        Control<QCheckBox>(dialog, "CheckBox_ShowAxis_Rainfall_Intensity")->click();
+        EXPECT_FALSE(window->chart().barsShown());
+        EXPECT_FALSE(window->chart().lineShown());
+        EXPECT_FALSE(find<QCheckBox>("CheckBox_Overall_Rainfall")->isChecked());
+        Press(dialog, "Button_Cancle");
+    });
+    EXPECT_TRUE(window->chart().barsShown());
+    EXPECT_TRUE(window->chart().lineShown());
+    EXPECT_TRUE(find<QCheckBox>("CheckBox_Overall_Rainfall")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("CheckBox_Rainfall_Intensity")->isChecked());
+    EXPECT_TRUE(find<QAction>("menu_Rainfall_Intensity")->isChecked());
+    EXPECT_EQ(fileBytes(), "<none>");
+}
+
+TEST_F(OptionsDialog, DecimalsUnitAndCalculationApplyAfterOk) {
+    writeOptions("; mine\r\n[OPTIONS]\r\nPrecision=4\r\n[Other]\r\nKey=Value\r\n");
+    start();
+    runDialog([](QDialog& dialog) {
+        Control<QSpinBox>(dialog, "SpinEdit_Precision")->setValue(2);
+        Control<QComboBox>(dialog, "ComboBox_StormUnit")->setCurrentIndex(0);
+        Control<QCheckBox>(dialog, "CheckBox_CalcByShow")->click();
+        Press(dialog, "Button_OK");
+    });
+    EXPECT_EQ(cell(49, 1), "201.60");
+    EXPECT_EQ(window->currentOptions().Int_Precision, 2);
+    EXPECT_TRUE(window->currentOptions().Bool_CalcByShow);
+    EXPECT_TRUE(fileBytes().startsWith("; mine\r\n[OPTIONS]\r\nPrecision=2\r\n"));
+    EXPECT_TRUE(fileBytes().endsWith("[Other]\r\nKey=Value\r\n"));
+}
