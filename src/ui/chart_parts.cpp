@@ -55,6 +55,14 @@ const std::array<QColor, 14> BarPalette = {
     QColor(128, 0, 0),   QColor(0, 255, 0),   QColor(128, 128, 0), QColor(128, 0, 128),
     QColor(192, 192, 192), QColor(0, 255, 255)};
 
+// A darker edge gives the bars their raised look; worked out once, not per bar.
+const std::array<QColor, BarPalette.size()> BarEdges = [] {
+    std::array<QColor, BarPalette.size()> edges;
+    for (std::size_t i = 0; i < edges.size(); ++i)
+        edges[i] = BarPalette[i].darker(160);
+    return edges;
+}();
+
 const QColor HighlightFill(255, 255, 255);
 const QColor HighlightEdge(0, 0, 0);
 
@@ -85,10 +93,9 @@ void PaletteBars::draw(QCPPainter* painter) {
             painter->setPen(QPen(HighlightEdge, 1));
             painter->setBrush(HighlightFill);
         } else {
-            const QColor& color = BarPalette[static_cast<std::size_t>(index) % BarPalette.size()];
-            // A darker edge gives the bars their raised look.
-            painter->setPen(QPen(color.darker(160), 1));
-            painter->setBrush(color);
+            const auto colour = static_cast<std::size_t>(index) % BarPalette.size();
+            painter->setPen(QPen(BarEdges[colour], 1));
+            painter->setBrush(BarPalette[colour]);
         }
         painter->drawRect(rect);
     }
