@@ -1,5 +1,6 @@
 #include "decimal_digits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -84,12 +85,18 @@ DecimalDigits RoundDecimal(const DecimalDigits& d, int decimals) {
 }
 
 double DecimalToDouble(const DecimalDigits& d) {
-    std::string text = d.negative ? "-" : "";
-    text += d.digits;
-    text += 'e';
-    text += std::to_string(d.exponent - static_cast<int>(d.digits.size()) + 1);
+    // "-ddd…e±x" in a buffer of its own: this runs once a minute when the
+    // displayed values are summed, so it must not allocate.
+    char text[48];
+    char* end = text;
+    if (d.negative)
+        *end++ = '-';
+    end = std::copy(d.digits.begin(), d.digits.end(), end);
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text,
+                        d.exponent - static_cast<int>(d.digits.size()) + 1).ptr;
     double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
+    std::from_chars(text, end, value);
     return value;
 }
 
