@@ -57,6 +57,13 @@ private:
     QString error_;
 };
 
+StormFileReading WrongFormat() {
+    StormFileReading reading;
+    reading.failure = StormFileReading::Failure::WrongFormat;
+    reading.error = WrongStormFileMessage;
+    return reading;
+}
+
 } // namespace
 
 QString StormFileMarker() {
@@ -86,19 +93,12 @@ QByteArray StormFileBytes(const TExpressionObject& storm, QChar decimalSeparator
 }
 
 StormFileReading ReadStormFile(const QByteArray& bytes, QChar decimalSeparator) {
-    StormFileReading reading;
-    if (bytes.size() > MaxStormFileBytes) {
-        reading.failure = StormFileReading::Failure::WrongFormat;
-        reading.error = WrongStormFileMessage;
-        return reading;
-    }
+    if (bytes.size() > MaxStormFileBytes)
+        return WrongFormat();
     static const QRegularExpression lineEnds(QStringLiteral("\r\n|\r|\n"));
     const QStringList lines = DecodeTextFile(bytes).split(lineEnds);
-    if (ValueOf(lines, QStringLiteral("SIGN")) != StormFileMarker()) {
-        reading.failure = StormFileReading::Failure::WrongFormat;
-        reading.error = WrongStormFileMessage;
-        return reading;
-    }
+    if (ValueOf(lines, QStringLiteral("SIGN")) != StormFileMarker())
+        return WrongFormat();
 
     TExpressionObject storm;
     ValueReader read(lines, decimalSeparator);
@@ -119,6 +119,7 @@ StormFileReading ReadStormFile(const QByteArray& bytes, QChar decimalSeparator) 
         read.integer(QStringLiteral("F_type"), storm.F_type);
         read.number(QStringLiteral("a1_167"), storm.a1_167);
     }
+    StormFileReading reading;
     if (!read.error().isEmpty()) {
         reading.failure = StormFileReading::Failure::BadValue;
         reading.error = read.error();

@@ -59,16 +59,13 @@ QColor ToScreenColor(std::uint32_t color, const QPalette& palette, const QColor&
                   static_cast<int>((color >> 16) & 0xFF));
 }
 
-ScreenFont FontFromText(const QString& text, const QFont& base, const QColor& baseColor,
-                        const QPalette& palette) {
-    TFontDescription description{base.family(), base.pointSize(), base.bold(), base.italic(),
-                                 base.underline(), base.strikeOut(), 0};
-    const auto rgb = baseColor.rgb();
-    description.color = static_cast<std::uint32_t>(qRed(rgb)) |
-                        (static_cast<std::uint32_t>(qGreen(rgb)) << 8) |
-                        (static_cast<std::uint32_t>(qBlue(rgb)) << 16);
-    TextToFont(text, description);
+std::uint32_t ToColorValue(const QColor& color) {
+    return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8) |
+           (static_cast<std::uint32_t>(color.blue()) << 16);
+}
 
+ScreenFont ToScreenFont(const TFontDescription& description, const QFont& base,
+                        const QColor& ownerDefault, const QPalette& palette) {
     QFont font = base;
     font.setFamily(description.face);
     if (description.points > 0)
@@ -77,7 +74,15 @@ ScreenFont FontFromText(const QString& text, const QFont& base, const QColor& ba
     font.setItalic(description.italic);
     font.setUnderline(description.underline);
     font.setStrikeOut(description.strikeout);
-    return {font, ToScreenColor(description.color, palette, baseColor)};
+    return {font, ToScreenColor(description.color, palette, ownerDefault)};
+}
+
+ScreenFont FontFromText(const QString& text, const QFont& base, const QColor& baseColor,
+                        const QPalette& palette) {
+    TFontDescription description{base.family(), base.pointSize(), base.bold(), base.italic(),
+                                 base.underline(), base.strikeOut(), ToColorValue(baseColor)};
+    TextToFont(text, description);
+    return ToScreenFont(description, base, baseColor, palette);
 }
 
 } // namespace velmora

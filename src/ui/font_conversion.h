@@ -13,10 +13,18 @@ namespace velmora {
 // role; "no colour" and "default colour" give `ownerDefault`.
 QColor ToScreenColor(std::uint32_t color, const QPalette& palette, const QColor& ownerDefault);
 
+// The colour's 00BBGGRR value.
+std::uint32_t ToColorValue(const QColor& color);
+
 struct ScreenFont {
     QFont font;
     QColor color;
 };
+
+// A font description as drawn: its face, size and styles on `base`, its colour
+// resolved (theme colours through `palette`, "no colour" to `ownerDefault`).
+ScreenFont ToScreenFont(const TFontDescription& description, const QFont& base,
+                        const QColor& ownerDefault, const QPalette& palette);
 
 // The font written as font text, applied onto `base` (what does not parse
 // stays as in `base`, as reading font text does).

@@ -101,6 +101,8 @@ private:
     // replacing a file the dialog did not ask about. Nothing when cancelled.
     std::optional<QString> exportTarget(const FileDialogRequest& request,
                                         const std::function<QString(int selectedType)>& extension);
+    // The shared dialog "保存雨型数据" for one data export ("Excel文件(*.csv)", ".csv").
+    std::optional<QString> dataExportTarget(const QString& typeName, const QString& extension);
     bool writeExportFile(const QString& path, const QByteArray& bytes);
 
     Desktop& desktop_;

@@ -50,6 +50,14 @@ std::optional<QString> TFormQuorvel::exportTarget(
     return target;
 }
 
+std::optional<QString> TFormQuorvel::dataExportTarget(const QString& typeName,
+                                                      const QString& extension) {
+    const FileDialogRequest request{DataDialogTitle,
+                                    ProposedDataFileName(storm_, extension, UserDecimalSeparator()),
+                                    {{typeName, QLatin1Char('*') + extension}, AllFiles}, 0, true};
+    return exportTarget(request, [&extension](int) { return extension; });
+}
+
 bool TFormQuorvel::writeExportFile(const QString& path, const QByteArray& bytes) {
     QString error;
     if (WriteFileAtomically(path, bytes, &error))
@@ -62,10 +70,7 @@ void TFormQuorvel::MenuSaveDataToExcelClick() {
     runCommand([this] {
         if (refusedForEmptyTable(NoDataMessage))
             return;
-        const FileDialogRequest request{
-            DataDialogTitle, ProposedDataFileName(storm_, QStringLiteral(".csv"), UserDecimalSeparator()),
-            {{QStringLiteral("Excel文件(*.csv)"), QStringLiteral("*.csv")}, AllFiles}, 0, true};
-        const auto target = exportTarget(request, [](int) { return QStringLiteral(".csv"); });
+        const auto target = dataExportTarget(QStringLiteral("Excel文件(*.csv)"), QStringLiteral(".csv"));
         if (!target)
             return;
         const ResultGridModel& grid = GridData->gridModel();
@@ -87,10 +92,7 @@ void TFormQuorvel::MenuSaveDataToSWMMClick() {
             desktop_.showInformation(
                 Prompt, QStringLiteral("SWMM的时间格式应该为(时:分)，降雨强度单位应该为(毫米/时)\r\n已经自动切换！"));
         }
-        const FileDialogRequest request{
-            DataDialogTitle, ProposedDataFileName(storm_, QStringLiteral(".dat"), UserDecimalSeparator()),
-            {{QStringLiteral("SWMM文件(*.dat)"), QStringLiteral("*.dat")}, AllFiles}, 0, true};
-        const auto target = exportTarget(request, [](int) { return QStringLiteral(".dat"); });
+        const auto target = dataExportTarget(QStringLiteral("SWMM文件(*.dat)"), QStringLiteral(".dat"));
         if (!target)
             return;
         // The rainfall model reads "." only, whatever the user's separator.

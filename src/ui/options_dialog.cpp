@@ -39,11 +39,6 @@ template <typename Widget> Widget* Named(Widget* widget, const char* name, QRect
     return widget;
 }
 
-std::uint32_t ColorValue(const QColor& color) {
-    return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8) |
-           (static_cast<std::uint32_t>(color.blue()) << 16);
-}
-
 } // namespace
 
 TFormOptions::TFormOptions(TOptions& options, Desktop& desktop,
@@ -175,8 +170,8 @@ void TFormOptions::FormCreate() {
 }
 
 void TFormOptions::showPreview(FontRow& row) {
-    const ScreenFont screen = FontFromText(FontToText(row.font), row.preview->font(),
-                                           palette().color(QPalette::WindowText), palette());
+    const ScreenFont screen =
+        ToScreenFont(row.font, row.preview->font(), palette().color(QPalette::WindowText), palette());
     row.preview->setFont(screen.font);
     QPalette colours = row.preview->palette();
     colours.setColor(QPalette::WindowText, screen.color);
@@ -217,7 +212,7 @@ void TFormOptions::btn_SelectFontClick(int tag) {
     row.font.strikeout = chosen->font.strikeOut();
     // A colour left as shown keeps its name, so a theme colour stays a theme colour.
     if (chosen->color != shown)
-        row.font.color = ColorValue(chosen->color);
+        row.font.color = ToColorValue(chosen->color);
     showPreview(row);
     ComboBox_TimeForamtChange();
 }
