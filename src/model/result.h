@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+
+#include <cassert>
+#include <optional>
+#include <utility>
+
+namespace velmora {
+
+// Why an operation did not do its work, in the user's language, ready to be
+// shown as it stands.
+struct Failure {
+    QString message;
+};
+
+// The value an operation produced, or the failure that stopped it. Every
+// layer below the window reports failures this way; the window shows the
+// message.
+template <typename T>
+class Result {
+public:
+    Result(T value) : value_(std::move(value)) {}
+    Result(Failure failure) : failure_(std::move(failure.message)) {}
+
+    bool ok() const { return value_.has_value(); }
+    explicit operator bool() const { return ok(); }
+
+    const T& value() const& {
+        assert(ok());
+        return *value_;
+    }
+    T& value() & {
+        assert(ok());
+        return *value_;
+    }
+    T&& value() && {
+        assert(ok());
+        return std::move(*value_);
+    }
+    const T& operator*() const& { return value(); }
+    T& operator*() & { return value(); }
+    const T* operator->() const { return &value(); }
+    T* operator->() { return &value(); }
+
+    // Empty when the operation succeeded.
+    const QString& message() const { return failure_; }
+
+private:
+    std::optional<T> value_;
+    QString failure_;
+};
+
+// An operation that gives nothing but success or its failure.
+template <>
+class Result<void> {
+public:
+    Result() = default;
+    Result(Failure failure) : failed_(true), failure_(std::move(failure.message)) {}
+
+    bool ok() const { return !failed_; }
+    explicit operator bool() const { return ok(); }
+    const QString& message() const { return failure_; }
+
+private:
+    bool failed_ = false;
+    QString failure_;
+};
+
+using Status = Result<void>;
+
+} // namespace velmora
