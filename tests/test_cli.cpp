@@ -1,11 +1,16 @@
 #include "cli_run.h"
+#include "file_size_limit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace velmora::cli;
 
@@ -207,4 +212,67 @@ TEST_F(Cli, FormatsWriteTheBytesOfTheExports) {
     EXPECT_TRUE(lines[2 + 1441].startsWith("24:01 "));
     EXPECT_TRUE(lines[1502].startsWith("25:00 "));
     EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("xls")}).exitCode, 2);
+}
+
+TEST_F(Cli, FailedWritesKeepTheOldFileAndSayWhy) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("storm.txt"));
+    QFile existing(path);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("the user's storm");
+    existing.close();
+    const auto contents = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+
+    CliRun full{};
+    {
+        const velmora::testing::FileSizeLimit fullDisk(10);
+        full = Run({QStringLiteral("--write-storm"), path});
+    }
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(full.err), QStringLiteral("无法写入文件“%1”：%2\n")
+                                                .arg(path, QString::fromLocal8Bit(std::strerror(EFBIG))));
+
+    // Values whose text would not read back are refused before anything is written.
+    const CliRun infinite = Run({QStringLiteral("--qi-ratio"), QStringLiteral("1e308"),
+                                 QStringLiteral("--write-storm"), path});
+    EXPECT_EQ(infinite.exitCode, 2);
+    EXPECT_EQ(QString::fromUtf8(infinite.err),
+              QStringLiteral("velmora-cli: a1_167=INF 超出了雨型文件可以保存的数值范围\n"));
+    EXPECT_EQ(Run({QStringLiteral("--a1"), QStringLiteral("1.7976931348623157e308"),
+                   QStringLiteral("--write-storm"), path}).exitCode, 2);
+    EXPECT_EQ(contents(), "the user's storm");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("storm.txt")});
+}
+
+TEST_F(Cli, SwmmTotalsAreCommentLines) {
+    const auto lines = Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--totals")}).lines();
+    ASSERT_EQ(lines.size(), 125);
+    EXPECT_TRUE(lines[123].startsWith(";;")) << lines[123].toStdString();
+    EXPECT_TRUE(lines[124].startsWith(";;")) << lines[124].toStdString();
+    EXPECT_FALSE(Run({QStringLiteral("--totals")}).lines().last().startsWith(";;"));
+}
+
+TEST_F(Cli, StandardOutputThatCannotBeWrittenSaysWhy) {
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(VELMORA_CLI_PATH), QStringList{});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+              QStringLiteral("velmora-cli: 无法写入标准输出：%1\n").arg(QString::fromLocal8Bit(std::strerror(ENOSPC))));
+
+    // A special file named as the target is written into: here the pipe behind standard output.
+    QProcess piped;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    piped.setProcessEnvironment(environment);
+    piped.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--out"), QStringLiteral("/dev/stdout")});
+    ASSERT_TRUE(piped.waitForFinished(30000));
+    EXPECT_EQ(piped.exitCode(), 0) << piped.readAllStandardError().toStdString();
+    QFile golden(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv"));
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+    EXPECT_EQ(piped.readAllStandardOutput(), golden.readAll());
 }

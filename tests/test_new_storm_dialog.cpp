@@ -138,6 +138,11 @@ TEST_F(NewStormDialog, ANumberThatDoesNotConvertLeavesTheStormExactlyAsItWas) {
     EXPECT_EQ(after.a1_167, before.a1_167);
     EXPECT_EQ(after.c, before.c);
     EXPECT_EQ(window->grid().gridModel().rowCount(), 121);
+
+    // A1 = 2E306 converts to 166.7A1 = INF: a storm the file could not keep.
+    EXPECT_FALSE(confirm({{"Edit_a1", QStringLiteral("2") + QString(306, QLatin1Char('0'))}}, 0));
+    EXPECT_EQ(lastMessage(), QStringLiteral("a1_167=INF 超出了雨型文件可以保存的数值范围"));
+    EXPECT_EQ(window->currentStorm().a1, before.a1);
 }
 
 TEST_F(NewStormDialog, StepZeroPassesAndTheComputationReportsIt) {

@@ -1,10 +1,14 @@
 #include "options_file.h"
+#include "file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace velmora;
 
@@ -141,12 +145,31 @@ TEST_F(OptionsFile, UnreadableValuesFallBackToTheirDefaults) {
 TEST_F(OptionsFile, AFailedSaveSaysWhyAndLeavesTheFileAlone) {
     write("[OPTIONS]\nPrecision=7\n");
     const QString blocked = folder.filePath(QStringLiteral("options.ini/inside.ini"));
-    QString error;
-    EXPECT_FALSE(SaveOptions(blocked, TOptions{}, Dot, &error));
-    EXPECT_TRUE(error.contains(blocked)) << error.toStdString();
+    const Status intoAFile = SaveOptions(blocked, TOptions{}, Dot);
+    EXPECT_FALSE(intoAFile);
+    EXPECT_TRUE(intoAFile.message().contains(blocked)) << intoAFile.message().toStdString();
     EXPECT_EQ(read(), "[OPTIONS]\nPrecision=7\n");
 
     const QString folderItself = folder.path();
-    EXPECT_FALSE(SaveOptions(folderItself, TOptions{}, Dot, &error));
+    EXPECT_FALSE(SaveOptions(folderItself, TOptions{}, Dot));
     EXPECT_TRUE(QDir(folderItself).exists());
+
+    TOptions changed;
+    changed.Int_Precision = 2;
+    {
+        const velmora::testing::FileSizeLimit fullDisk(100);
+        const Status onAFullDisk = SaveOptions(path(), changed, Dot);
+        EXPECT_EQ(onAFullDisk.message(), QStringLiteral("无法写入文件“%1”：%2")
+                                             .arg(path(), QString::fromLocal8Bit(std::strerror(EFBIG))));
+    }
+    EXPECT_EQ(read(), "[OPTIONS]\nPrecision=7\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("options.ini")});
+}
+
+TEST_F(OptionsFile, AnOversizedFileGivesTheDefaultsAndIsNotOverwritten) {
+    const QByteArray oversized = "[OPTIONS]\nPrecision=7\n" + QByteArray(MaxOptionsFileBytes, ';');
+    write(oversized);
+    EXPECT_EQ(LoadOptions(path(), Dot).Int_Precision, TOptions{}.Int_Precision);
+    EXPECT_FALSE(SaveOptions(path(), TOptions{}, Dot));
+    EXPECT_EQ(read(), oversized);
 }

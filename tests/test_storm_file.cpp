@@ -1,4 +1,5 @@
 #include "storm_file.h"
+#include "atomic_file.h"
 #include "text_encoding.h"
 
 #include <QDir>
@@ -51,9 +52,9 @@ void ExpectSameStorm(const TExpressionObject& a, const TExpressionObject& b) {
 
 TEST(StormFile, TheDefaultStormsBytes) {
     EXPECT_EQ(StormFileMarker().size(), 34);
-    EXPECT_EQ(StormFileBytes(DefaultStorm(), Dot), Cp936(DefaultStormText()));
+    EXPECT_EQ(StormFileBytes(DefaultStorm(), Dot).value(), Cp936(DefaultStormText()));
     // Code page 936: two bytes a Chinese character, no byte-order mark.
-    EXPECT_TRUE(StormFileBytes(DefaultStorm(), Dot).startsWith("SIGN=\xB7\xC3\xCE\xCA"));
+    EXPECT_TRUE(StormFileBytes(DefaultStorm(), Dot).value().startsWith("SIGN=\xB7\xC3\xCE\xCA"));
 }
 
 TEST(StormFile, UnusualValuesRoundTripFieldForField) {
@@ -69,7 +70,7 @@ TEST(StormFile, UnusualValuesRoundTripFieldForField) {
     storm.Storm_Time = 1e-7;
     storm.Storm_Percent = 0.999;
     storm.Storm_Step = -5;
-    const QByteArray bytes = StormFileBytes(storm, Dot);
+    const QByteArray bytes = StormFileBytes(storm, Dot).value();
     EXPECT_TRUE(bytes.contains("a1_167=1E20\r\n"));
     EXPECT_TRUE(bytes.contains("a1=5E-5\r\n"));
     const auto read = ReadStormFile(bytes, Dot);
@@ -78,9 +79,34 @@ TEST(StormFile, UnusualValuesRoundTripFieldForField) {
 
     storm.b = 123456.789012345;
     storm.c = 9.87654321098765;
-    const auto fifteen = ReadStormFile(StormFileBytes(storm, QLatin1Char(',')), QLatin1Char(','));
+    const auto fifteen = ReadStormFile(StormFileBytes(storm, QLatin1Char(',')).value(), QLatin1Char(','));
     ASSERT_TRUE(fifteen.storm);
     ExpectSameStorm(*fifteen.storm, storm);
+}
+
+TEST(StormFile, ValuesThatWouldNotReadBackAreRefused) {
+    const struct {
+        double TExpressionObject::*field;
+        double value;
+        const char* message;
+    } cases[] = {
+        {&TExpressionObject::a1_167, INFINITY, "a1_167=INF 超出了雨型文件可以保存的数值范围"},
+        {&TExpressionObject::n, NAN, "n=NAN 超出了雨型文件可以保存的数值范围"},
+        {&TExpressionObject::a1, 1.7976931348623157e308,
+         "a1=1.79769313486232E308 超出了雨型文件可以保存的数值范围"},
+    };
+    for (const auto& c : cases) {
+        TExpressionObject storm = DefaultStorm();
+        storm.*c.field = c.value;
+        const auto bytes = StormFileBytes(storm, Dot);
+        EXPECT_FALSE(bytes) << c.message;
+        EXPECT_EQ(bytes.message(), QString::fromUtf8(c.message));
+    }
+    TExpressionObject largest = DefaultStorm();
+    largest.a1 = 1.79769313486231e308; // written as it is, so it reads back
+    const auto read = ReadStormFile(StormFileBytes(largest, Dot).value(), Dot);
+    ASSERT_TRUE(read.storm);
+    EXPECT_EQ(read.storm->a1, largest.a1);
 }
 
 TEST(StormFile, KeysInAnyCaseAndOrderAnyLineEndsExtraLinesAndByteOrderMarks) {
@@ -181,9 +207,9 @@ TEST(StormFile, FilesThatCannotBeReadOrWritten) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("old");
     file.close();
-    QString error;
-    EXPECT_FALSE(WriteFileAtomically(folder.filePath(QStringLiteral("old.txt/new.txt")), "x", &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("old.txt/new.txt")));
+    const Status written = WriteFileAtomically(folder.filePath(QStringLiteral("old.txt/new.txt")), "x");
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(written.message().contains(QStringLiteral("old.txt/new.txt")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "old");
 }

@@ -39,7 +39,7 @@ protected:
     QByteArray stormWithStep(int step) const {
         TExpressionObject storm = DefaultStorm();
         storm.Storm_Step = step;
-        return StormFileBytes(storm, QLatin1Char('.'));
+        return StormFileBytes(storm, QLatin1Char('.')).value();
     }
 };
 
@@ -57,7 +57,7 @@ TEST_F(StormFileCommands, SaveAsksOnceThenWritesToTheSameFile) {
     EXPECT_TRUE(request.askOverwrite);
 
     EXPECT_EQ(window->currentRainModelFile(), path("abc.txt"));
-    EXPECT_EQ(contents(path("abc.txt")), StormFileBytes(DefaultStorm(), QLatin1Char('.')));
+    EXPECT_EQ(contents(path("abc.txt")), StormFileBytes(DefaultStorm(), QLatin1Char('.')).value());
 
     window->currentStorm().Storm_Time = 60;
     window->Menu_Save1Click();
@@ -88,7 +88,7 @@ TEST_F(StormFileCommands, AnAddedEndingThatMeetsAFileAsksBeforeReplacingIt) {
 
     desktop.yesNoAnswers.push_back(true);
     saveAs(path("kept"));
-    EXPECT_EQ(contents(path("kept.txt")), StormFileBytes(DefaultStorm(), QLatin1Char('.')));
+    EXPECT_EQ(contents(path("kept.txt")), StormFileBytes(DefaultStorm(), QLatin1Char('.')).value());
     EXPECT_EQ(window->currentRainModelFile(), path("kept.txt"));
 }
 

@@ -8,6 +8,9 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <cmath>
+#include <utility>
+
 namespace velmora {
 
 namespace {
@@ -71,7 +74,24 @@ QString StormFileMarker() {
            QStringLiteral("获取更多实用工具~");
 }
 
-QByteArray StormFileBytes(const TExpressionObject& storm, QChar decimalSeparator) {
+Status CheckStormFileValues(const TExpressionObject& storm, QChar decimalSeparator) {
+    const std::pair<const char*, double> values[] = {
+        {"a1_167", storm.a1_167}, {"a1", storm.a1}, {"c", storm.c}, {"b", storm.b}, {"n", storm.n},
+        {"重现期", storm.Storm_RepeatYear}, {"降雨历时", storm.Storm_Time}, {"峰值比例", storm.Storm_Percent},
+    };
+    for (const auto& [key, value] : values) {
+        const QString text = GeneralNumberText(value, decimalSeparator);
+        const auto readBack = ParseDecimalNumber(text, decimalSeparator);
+        if (!std::isfinite(value) || !readBack || !std::isfinite(*readBack))
+            return Failure{QStringLiteral("%1=%2 超出了雨型文件可以保存的数值范围")
+                               .arg(QString::fromUtf8(key), text)};
+    }
+    return {};
+}
+
+Result<QByteArray> StormFileBytes(const TExpressionObject& storm, QChar decimalSeparator) {
+    if (const Status storable = CheckStormFileValues(storm, decimalSeparator); !storable)
+        return Failure{storable.message()};
     const auto number = [decimalSeparator](double value) {
         return GeneralNumberText(value, decimalSeparator);
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "result.h"
 #include "storm.h"
 
 #include <QByteArray>
@@ -14,8 +15,15 @@ namespace velmora {
 // 23-character address, "获取更多实用工具~".
 QString StormFileMarker();
 
-// The twelve lines of the storm file, in code page 936, CR LF after each.
-QByteArray StormFileBytes(const TExpressionObject& storm, QChar decimalSeparator);
+// Whether every number of the storm can be written into a storm file and read
+// back: a value that is not finite, or whose 15-digit text overflows when it
+// is read (1.7976931348623157E308 is written as 1.79769313486232E308), fails
+// with a message naming the key and the value.
+Status CheckStormFileValues(const TExpressionObject& storm, QChar decimalSeparator);
+
+// The twelve lines of the storm file, in code page 936, CR LF after each; a
+// storm that the file could not give back (CheckStormFileValues) is refused.
+Result<QByteArray> StormFileBytes(const TExpressionObject& storm, QChar decimalSeparator);
 
 struct StormFileReading {
     enum class Failure { None, Unreadable, WrongFormat, BadValue };

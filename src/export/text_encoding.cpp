@@ -1,6 +1,5 @@
 #include "text_encoding.h"
 
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -28,15 +27,6 @@ QString DecodeTextFile(const QByteArray& bytes) {
     }
     QStringDecoder decoder(CodePage936);
     return decoder.decode(bytes);
-}
-
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = QStringLiteral("无法写入文件“%1”：%2").arg(path, file.errorString());
-    return false;
 }
 
 } // namespace velmora

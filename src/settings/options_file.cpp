@@ -1,10 +1,10 @@
 #include "options_file.h"
 
+#include "atomic_file.h"
 #include "ini_document.h"
 #include "number_text.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace velmora {
 
@@ -79,50 +79,37 @@ void ForEachOption(Options& o, const Visitor& visit) {
     visit(QStringLiteral("Font_RainModelInfo"), o.Font_RainModelInfo);
 }
 
-QString FileError(const QString& fileName, const QString& reason) {
-    return QStringLiteral("无法保存文件“%1”：%2").arg(fileName, reason);
+Failure FileError(const QString& fileName, const QString& reason) {
+    return {QStringLiteral("无法保存文件“%1”：%2").arg(fileName, reason)};
 }
 
 } // namespace
 
 TOptions LoadOptions(const QString& fileName, QChar decimalSeparator) {
     TOptions options;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
+    if (!bytes)
         return options;
-    const IniDocument ini = IniDocument::FromBytes(file.readAll());
+    const IniDocument ini = IniDocument::FromBytes(*bytes);
     const OptionsReader reader{ini, decimalSeparator};
     ForEachOption(options, [&](const QString& key, auto& field) { reader.read(key, field); });
     return options;
 }
 
-bool SaveOptions(const QString& fileName, const TOptions& options, QChar decimalSeparator,
-                 QString* error) {
+Status SaveOptions(const QString& fileName, const TOptions& options, QChar decimalSeparator) {
     QByteArray existing;
-    QFile current(fileName);
-    if (current.exists()) {
+    if (QFileInfo::exists(fileName)) {
         // Another section of the file must not be lost because it could not be read.
-        if (!current.open(QIODevice::ReadOnly)) {
-            if (error)
-                *error = FileError(fileName, current.errorString());
-            return false;
-        }
-        existing = current.readAll();
-        current.close();
+        const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
+        if (!bytes)
+            return FileError(fileName, QStringLiteral("原文件无法读取或超过%1字节").arg(MaxOptionsFileBytes));
+        existing = *bytes;
     }
 
     IniDocument ini = IniDocument::FromBytes(existing);
     const OptionsWriter writer{ini, decimalSeparator};
     ForEachOption(options, [&](const QString& key, const auto& field) { writer.write(key, field); });
-
-    QSaveFile file(fileName);
-    const QByteArray bytes = ini.toBytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = FileError(fileName, file.errorString());
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(fileName, ini.toBytes());
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "options.h"
+#include "result.h"
 
 #include <QChar>
 #include <QString>
@@ -10,16 +11,18 @@ namespace velmora {
 inline const QString OptionsFileBaseName = QStringLiteral("options.ini");
 inline const QString OptionsSection = QStringLiteral("OPTIONS");
 
-// The options stored in section "OPTIONS" of `fileName`. A missing file, a
-// missing key or a value that does not convert gives that option's default.
-// Values are not range-checked.
+// An options file is a few hundred bytes; a larger one is not read.
+inline constexpr qint64 MaxOptionsFileBytes = 1 << 20;
+
+// The options stored in section "OPTIONS" of `fileName`. A missing, unreadable
+// or oversized file, a missing key or a value that does not convert gives that
+// option's default. Values are not range-checked.
 TOptions LoadOptions(const QString& fileName, QChar decimalSeparator);
 
 // Writes every option into section "OPTIONS" of `fileName`, keeping every
 // other section and key as it was. The file is replaced atomically: when it
-// cannot be read or written, it stays as it was, `error` names the path and
-// the reason, and false is returned.
-bool SaveOptions(const QString& fileName, const TOptions& options, QChar decimalSeparator,
-                 QString* error = nullptr);
+// cannot be read (or is oversized) or cannot be written, it stays as it was
+// and the failure names the path and the reason.
+Status SaveOptions(const QString& fileName, const TOptions& options, QChar decimalSeparator);
 
 } // namespace velmora

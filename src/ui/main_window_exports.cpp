@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 
+#include "atomic_file.h"
 #include "csv_text.h"
 #include "desktop.h"
 #include "export_names.h"
@@ -59,11 +60,10 @@ std::optional<QString> TFormQuorvel::dataExportTarget(const QString& typeName,
 }
 
 bool TFormQuorvel::writeExportFile(const QString& path, const QByteArray& bytes) {
-    QString error;
-    if (WriteFileAtomically(path, bytes, &error))
-        return true;
-    desktop_.showError(QStringLiteral("错误"), error);
-    return false;
+    const Status written = WriteFileAtomically(path, bytes);
+    if (!written)
+        desktop_.showError(QStringLiteral("错误"), written.message());
+    return written.ok();
 }
 
 void TFormQuorvel::MenuSaveDataToExcelClick() {

@@ -117,12 +117,11 @@ void TFormQuorvel::HideSomeSeries(SwitchSender sender) {
 }
 
 void TFormQuorvel::saveOptionsOrSayWhy() {
-    QString error;
-    if (optionsFileName_.isEmpty())
-        error = QStringLiteral("无法保存设置：没有可用的设置文件夹");
-    else if (SaveOptions(optionsFileName_, options_, UserDecimalSeparator(), &error))
-        return;
-    desktop_.showError(QStringLiteral("错误"), QStringLiteral("出错：") + error);
+    const Status saved = optionsFileName_.isEmpty()
+                             ? Status(Failure{QStringLiteral("无法保存设置：没有可用的设置文件夹")})
+                             : SaveOptions(optionsFileName_, options_, UserDecimalSeparator());
+    if (!saved)
+        desktop_.showError(QStringLiteral("错误"), QStringLiteral("出错：") + saved.message());
 }
 
 void TFormQuorvel::CheckBox_Rainfall_IntensityClick(SwitchSender sender) {

@@ -6,7 +6,7 @@
 #include "new_storm_dialog.h"
 #include "number_text.h"
 #include "storm_file.h"
-#include "text_encoding.h"
+#include "atomic_file.h"
 
 #include <QFileInfo>
 
@@ -74,9 +74,10 @@ bool TFormQuorvel::SaveRainModel(const QString& fileName) {
     if (path.trimmed().isEmpty())
         return false;
 
-    QString error;
-    if (!WriteFileAtomically(path, StormFileBytes(storm_, UserDecimalSeparator()), &error)) {
-        desktop_.showError(QStringLiteral("错误"), error);
+    const Result<QByteArray> bytes = StormFileBytes(storm_, UserDecimalSeparator());
+    const Status written = bytes ? WriteFileAtomically(path, *bytes) : Status(Failure{bytes.message()});
+    if (!written) {
+        desktop_.showError(QStringLiteral("错误"), written.message());
         return false;
     }
     return true;

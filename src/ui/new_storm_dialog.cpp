@@ -2,6 +2,7 @@
 
 #include "desktop.h"
 #include "number_text.h"
+#include "storm_file.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -231,6 +232,12 @@ void TFormAddNewRainModel::ButtonOKClick() {
     entered.Storm_Time = *time;
     entered.Storm_Percent = *percent;
     entered.Storm_Step = *step;
+    // A storm that could not be saved and opened again is not taken: an
+    // extreme coefficient whose converted form overflows, for one.
+    if (const Status storable = CheckStormFileValues(entered, separator); !storable) {
+        desktop_.showInformation(Prompt, storable.message());
+        return;
+    }
     storm_ = entered; // the two results start at 0
     accept();
 }

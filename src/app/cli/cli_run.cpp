@@ -1,5 +1,6 @@
 #include "cli_run.h"
 
+#include "atomic_file.h"
 #include "cli_arguments.h"
 #include "csv_text.h"
 #include "display_text.h"
@@ -13,11 +14,15 @@ namespace velmora::cli {
 
 namespace {
 
-QString TotalsText(const TExpressionObject& storm, const TOptions& options, QChar separator) {
+// The two totals after the table. A SWMM rainfall file takes them only as
+// ";;" comment lines: the model refuses any other line that is not data.
+QString TotalsText(const TExpressionObject& storm, const TOptions& options, QChar separator,
+                   bool asComments) {
     // The average is in the unit the computation used: mm/h for unit 0,
     // mm/min for any other value.
     const QString unit = IntensityUnitText(options.Int_StormUnitidx == 0 ? 0 : 1).value();
-    return OverallRainfallLabelText(storm, options, separator) + QStringLiteral("\r\n") +
+    const QString prefix = asComments ? QStringLiteral(";;") : QString();
+    return prefix + OverallRainfallLabelText(storm, options, separator) + QStringLiteral("\r\n") + prefix +
            AverageIntensityLabelText(storm, options, unit, separator) + QStringLiteral("\r\n");
 }
 
@@ -46,11 +51,17 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         storm = *read.storm;
     }
     request.storm.applyTo(storm, request.options.D_QI_ConversionRatio, request.qiRatioGiven);
+    // A storm the storm file could not give back is refused before anything is
+    // computed or written (an infinite coefficient from an extreme factor).
+    if (const Status storable = CheckStormFileValues(storm, separator); !storable) {
+        err += QStringLiteral("velmora-cli: %1\n").arg(storable.message()).toUtf8();
+        return 2;
+    }
 
     if (request.writeStormFile) {
-        QString error;
-        if (!WriteFileAtomically(*request.writeStormFile, StormFileBytes(storm, separator), &error)) {
-            err += (error + QLatin1Char('\n')).toUtf8();
+        const Status written = WriteFileAtomically(*request.writeStormFile, StormFileBytes(storm, separator).value());
+        if (!written) {
+            err += (written.message() + QLatin1Char('\n')).toUtf8();
             return 1;
         }
         return 0;
@@ -76,15 +87,15 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         rows.push_back(ResultRowTexts(row, options, swmm ? QLatin1Char('.') : separator));
     QString text = swmm ? SwmmText(rows) : CsvText(rows, options);
     if (request.totals)
-        text += TotalsText(storm, options, separator);
+        text += TotalsText(storm, options, separator, swmm);
 
     if (!request.outFile) {
         out += text.toUtf8();
         return 0;
     }
-    QString error;
-    if (!WriteFileAtomically(*request.outFile, EncodeCodePage936(text), &error)) {
-        err += (error + QLatin1Char('\n')).toUtf8();
+    const Status written = WriteFileAtomically(*request.outFile, EncodeCodePage936(text));
+    if (!written) {
+        err += (written.message() + QLatin1Char('\n')).toUtf8();
         return 1;
     }
     return 0;

@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
     QStringList arguments;
@@ -15,7 +17,17 @@ int main(int argc, char* argv[]) {
     QByteArray out;
     QByteArray err;
     const int exitCode = velmora::cli::RunCli(arguments, out, err);
-    std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
+    errno = 0;
+    const bool printed = std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout) ==
+                             static_cast<std::size_t>(out.size()) &&
+                         std::fflush(stdout) == 0;
+    const int reason = errno;
     std::fwrite(err.constData(), 1, static_cast<std::size_t>(err.size()), stderr);
-    return std::fflush(stdout) == 0 ? exitCode : 1;
+    if (printed)
+        return exitCode;
+    // A full disk or a closed pipe behind standard output: the table is not
+    // where the caller expects it, and the caller must hear why.
+    std::fprintf(stderr, "velmora-cli: 无法写入标准输出：%s\n",
+                 reason != 0 ? std::strerror(reason) : "未知的原因");
+    return 1;
 }
