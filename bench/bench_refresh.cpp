@@ -2,7 +2,9 @@
 // paint of the whole window, offscreen.
 
 #include "main_window.h"
+#include "settings_folder.h"
 #include "silent_desktop.h"
+#include "storm_session.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -16,15 +18,18 @@ namespace {
 void BM_FullRefresh(benchmark::State& state) {
     QTemporaryDir settings;
     SilentDesktop desktop;
-    TFormQuorvel window(desktop, settings.path());
+    StormSession session(OptionsFileIn(settings.path()));
+    TFormQuorvel window(session, desktop);
     window.show();
     QCoreApplication::processEvents();
-    window.currentStorm().Storm_Time = static_cast<double>(state.range(0) - 1);
+    TExpressionObject storm = session.storm();
+    storm.Storm_Time = static_cast<double>(state.range(0) - 1);
+    session.newStorm(storm);
     for (auto _ : state) {
         window.RefreshHyetograph();
         window.repaint();
     }
-    state.counters["rows"] = static_cast<double>(window.hyetographTable().size());
+    state.counters["rows"] = static_cast<double>(session.table().size());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "main_window.h"
 #include "silent_desktop.h"
 #include "settings_folder.h"
+#include "storm_session.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -29,8 +30,9 @@ private:
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    velmora::StormSession session(velmora::OptionsFileIn(velmora::DefaultSettingsBase()));
     velmora::SilentDesktop desktop;
-    velmora::TFormQuorvel window(desktop, velmora::DefaultSettingsBase());
+    velmora::TFormQuorvel window(session, desktop);
     FirstPaint firstPaint;
     window.installEventFilter(&firstPaint);
     window.show();

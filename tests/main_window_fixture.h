@@ -1,8 +1,13 @@
 #pragma once
 
+#include "hyetograph_chart.h"
+#include "info_label.h"
 #include "main_window.h"
+#include "qstring_printer.h"
 #include "result_grid.h"
 #include "scripted_desktop.h"
+#include "settings_folder.h"
+#include "storm_session.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,16 +15,18 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 namespace velmora::testing {
 
-// A main window started offscreen on a settings folder of its own, with a
-// scripted desktop.
+// A main window started offscreen on a session with a settings folder of its
+// own, and a scripted desktop.
 class MainWindowFixture : public ::testing::Test {
 protected:
     QTemporaryDir base;
     ScriptedDesktop desktop;
+    std::unique_ptr<StormSession> session;
     std::unique_ptr<TFormQuorvel> window;
 
     QString optionsPath() const { return base.filePath(QStringLiteral("Kestrova/Quorvel/options.ini")); }
@@ -31,15 +38,39 @@ protected:
         file.write(bytes);
     }
     void start() {
-        window = std::make_unique<TFormQuorvel>(desktop, base.path());
+        session = std::make_unique<StormSession>(OptionsFileIn(base.path()));
+        window = std::make_unique<TFormQuorvel>(*session, desktop);
         window->show();
     }
-    QString cell(int gridRow, int column) const {
-        const auto& model = window->grid().gridModel();
-        return model.data(model.index(gridRow - 1, column), Qt::DisplayRole).toString();
+    // Changes the current storm as `edit` says and shows it computed; the
+    // current storm file stays.
+    template <typename Edit> void changeStorm(const Edit& edit) {
+        TExpressionObject storm = session->storm();
+        edit(storm);
+        const QString file = session->currentStormFile();
+        session->newStorm(storm);
+        session->setCurrentStormFile(file);
+        window->RefreshHyetograph();
     }
+    template <typename Edit> void changeOptions(const Edit& edit) {
+        TOptions options = session->options();
+        edit(options);
+        session->setOptions(options);
+        window->RefreshHyetograph();
+    }
+
     template <typename T> T* find(const char* name) const {
         return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    HyetographChart& chart() const { return *find<HyetographChart>("Chart1"); }
+    ResultGrid& grid() const { return *find<ResultGrid>("GridData"); }
+    std::array<InfoLabel*, 5> infoLabels() const {
+        return {find<InfoLabel>("Label_P"), find<InfoLabel>("Label_T"), find<InfoLabel>("Label_r"),
+                find<InfoLabel>("Label_Overall_Rainfall"), find<InfoLabel>("Label_Average_Rainfall_Intensity")};
+    }
+    QString cell(int gridRow, int column) const {
+        const auto& model = grid().gridModel();
+        return model.data(model.index(gridRow - 1, column), Qt::DisplayRole).toString();
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 
 #include <deque>
@@ -13,9 +15,23 @@
 namespace velmora::testing {
 
 // A desktop that answers from queues and records what the window showed and
-// opened. An unexpected dialog (nothing queued) counts as cancelled or "No".
+// opened. An unexpected dialog (nothing queued) counts as cancelled or "No";
+// an answer still queued at the end fails the test, since the command it was
+// written for did not ask what the test thinks it asked.
 class ScriptedDesktop final : public Desktop {
 public:
+    ~ScriptedDesktop() override {
+        const auto unused = [](const char* what, std::size_t count) {
+            if (count != 0)
+                ADD_FAILURE() << count << " scripted " << what << " never used";
+        };
+        unused("save-dialog answer(s)", saveAnswers.size());
+        unused("open-dialog answer(s)", openAnswers.size());
+        unused("yes/no answer(s)", yesNoAnswers.size());
+        unused("font answer(s)", fontAnswers.size());
+        unused("dialog script(s)", dialogScripts.size());
+    }
+
     struct Message {
         enum Kind { Information, Error, Question } kind;
         QString title;

@@ -12,11 +12,14 @@ using velmora::testing::ScriptedDesktop;
 TEST(CommandGuard, AFailureIsShownWithItsOwnTextAndTheProgramGoesOn) {
     ScriptedDesktop desktop;
     bool after = false;
-    RunCommand(desktop, [] { throw CommandFailure(QStringLiteral("无法打开文件“/x/a.txt”：权限不够")); });
-    RunCommand(desktop, [] { throw std::runtime_error("disk full"); });
-    RunCommand(desktop, [] { throw std::bad_alloc(); });
-    RunCommand(desktop, [] { throw 42; });
-    RunCommand(desktop, [&] { after = true; });
+    RunCommand(desktop, [] { return Status(Failure{QStringLiteral("无法打开文件“/x/a.txt”：权限不够")}); });
+    RunCommand(desktop, []() -> Status { throw std::runtime_error("disk full"); });
+    RunCommand(desktop, []() -> Status { throw std::bad_alloc(); });
+    RunCommand(desktop, []() -> Status { throw 42; });
+    RunCommand(desktop, [&] {
+        after = true;
+        return Status();
+    });
 
     ASSERT_EQ(desktop.messages.size(), 4u);
     for (const auto& message : desktop.messages) {
@@ -26,13 +29,18 @@ TEST(CommandGuard, AFailureIsShownWithItsOwnTextAndTheProgramGoesOn) {
     }
     EXPECT_EQ(desktop.messages[0].text, QStringLiteral("无法打开文件“/x/a.txt”：权限不够"));
     EXPECT_EQ(desktop.messages[1].text, QStringLiteral("disk full"));
+    EXPECT_EQ(desktop.messages[2].text, QStringLiteral("内存不足，操作没有完成"));
+    EXPECT_EQ(desktop.messages[3].text, QStringLiteral("出错：未知的错误，操作没有完成"));
     EXPECT_TRUE(after);
 }
 
 TEST(CommandGuard, ACommandThatSucceedsShowsNothing) {
     ScriptedDesktop desktop;
     int runs = 0;
-    RunCommand(desktop, [&] { ++runs; });
+    RunCommand(desktop, [&] {
+        ++runs;
+        return Status();
+    });
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(desktop.messages.empty());
 }

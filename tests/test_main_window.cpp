@@ -26,9 +26,9 @@ namespace {
 class MainWindow : public velmora::testing::MainWindowFixture {
 protected:
     QString header(int column) const {
-        return window->grid().gridModel().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        return grid().gridModel().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
     }
-    QString labelText(int index) const { return window->infoLabels()[index]->text(); }
+    QString labelText(int index) const { return infoLabels()[index]->text(); }
 };
 
 void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
@@ -48,12 +48,12 @@ QPointF LinePointPixel(HyetographChart& chart, int index) {
 TEST_F(MainWindow, StartsWithTheDefaultStormComputedAndShown) {
     start();
     EXPECT_TRUE(QDir(base.filePath(QStringLiteral("Kestrova/Quorvel"))).exists());
-    EXPECT_EQ(window->optionsFileName(), optionsPath());
+    EXPECT_EQ(session->optionsFileName(), optionsPath());
     EXPECT_FALSE(QFile::exists(optionsPath())); // starting writes nothing
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Velmora Ver2.11（https://www.example.com）"));
     EXPECT_TRUE(desktop.messages.empty());
 
-    ASSERT_EQ(window->grid().gridModel().rowCount(), 121);
+    ASSERT_EQ(grid().gridModel().rowCount(), 121);
     EXPECT_EQ(header(0), QStringLiteral("时间"));
     EXPECT_EQ(header(1), QStringLiteral("降雨强度mm/min"));
     EXPECT_EQ(header(2), QStringLiteral("降雨总量mm"));
@@ -65,20 +65,20 @@ TEST_F(MainWindow, StartsWithTheDefaultStormComputedAndShown) {
     EXPECT_EQ(cell(49, 2), "25.9954");
     EXPECT_EQ(cell(121, 0), "120");
     EXPECT_EQ(cell(121, 2), "60.6345");
-    EXPECT_EQ(window->grid().columnWidth(0), 40);
-    EXPECT_EQ(window->grid().columnWidth(1), 98);
-    EXPECT_EQ(window->grid().columnWidth(2), 78);
+    EXPECT_EQ(grid().columnWidth(0), 40);
+    EXPECT_EQ(grid().columnWidth(1), 98);
+    EXPECT_EQ(grid().columnWidth(2), 78);
 
     EXPECT_EQ(labelText(0), QStringLiteral("重现期  P=2年"));
     EXPECT_EQ(labelText(1), QStringLiteral("降雨历时t=120min"));
     EXPECT_EQ(labelText(2), QStringLiteral("峰值比例r=0.4"));
     EXPECT_EQ(labelText(3), QStringLiteral("降雨总量H=60.6345mm"));
     EXPECT_EQ(labelText(4), QStringLiteral("平均雨强i=0.5011mm/min"));
-    for (InfoLabel* label : window->infoLabels())
+    for (InfoLabel* label : infoLabels())
         EXPECT_TRUE(label->isVisible());
-    EXPECT_EQ(window->chart().pointCount(), 121);
-    EXPECT_EQ(window->chart().yAxis->label(), QStringLiteral("降雨强度(mm/min)"));
-    EXPECT_EQ(window->chart().xAxis->tickLabelRotation(), 0);
+    EXPECT_EQ(chart().pointCount(), 121);
+    EXPECT_EQ(chart().yAxis->label(), QStringLiteral("降雨强度(mm/min)"));
+    EXPECT_EQ(chart().xAxis->tickLabelRotation(), 0);
 }
 
 TEST_F(MainWindow, HoursAndMinutesPerHourWithTwoDecimalsFromTheOptionsFile) {
@@ -89,16 +89,16 @@ TEST_F(MainWindow, HoursAndMinutesPerHourWithTwoDecimalsFromTheOptionsFile) {
     EXPECT_EQ(cell(49, 1), "201.60");
     EXPECT_EQ(cell(121, 0), "02:00");
     EXPECT_EQ(labelText(4), QStringLiteral("平均雨强i=30.07mm/h"));
-    EXPECT_EQ(window->chart().yAxis->label(), QStringLiteral("降雨强度(mm/h)"));
-    EXPECT_EQ(window->chart().xAxis->tickLabelRotation(), 90);
-    EXPECT_FALSE(window->infoLabels()[1]->isVisible());
+    EXPECT_EQ(chart().yAxis->label(), QStringLiteral("降雨强度(mm/h)"));
+    EXPECT_EQ(chart().xAxis->tickLabelRotation(), 90);
+    EXPECT_FALSE(infoLabels()[1]->isVisible());
 }
 
 TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {
     start();
-    HyetographChart& chart = window->chart();
-    const double intensity = window->maxRainfallIntensity();
-    const double rainfall = window->maxOverallRainfall();
+    HyetographChart& chart = this->chart();
+    const double intensity = session->maxRainfallIntensity();
+    const double rainfall = session->maxOverallRainfall();
     EXPECT_NEAR(intensity, 3.3599355465, 1e-9);
     EXPECT_NEAR(rainfall, 60.6344734011, 1e-9);
     EXPECT_DOUBLE_EQ(chart.leftMaximum(), 2 * intensity);
@@ -127,7 +127,7 @@ TEST_F(MainWindow, SeriesSwitchesFollowEachOtherAndAreSavedAtOnce) {
 
     item->trigger(); // from the context menu
     EXPECT_FALSE(box->isChecked());
-    EXPECT_FALSE(window->chart().lineShown());
+    EXPECT_FALSE(chart().lineShown());
     QFile file(optionsPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
@@ -142,49 +142,46 @@ TEST_F(MainWindow, SeriesSwitchesFollowEachOtherAndAreSavedAtOnce) {
 
     box->click(); // from the check box
     EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(window->chart().lineShown());
+    EXPECT_TRUE(chart().lineShown());
     EXPECT_TRUE(QFile::exists(optionsPath()));
     EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(MainWindow, SwitchingWithoutATableWritesNothing) {
     start();
-    window->currentStorm().Storm_Step = 0;
-    window->RefreshHyetograph();
-    const double left = window->chart().leftMaximum();
-    const double right = window->chart().rightMaximum();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 0; });
+    const double left = chart().leftMaximum();
+    const double right = chart().rightMaximum();
     find<QCheckBox>("CheckBox_Overall_Rainfall")->click();
-    EXPECT_FALSE(window->chart().barsShown());
+    EXPECT_FALSE(chart().barsShown());
     EXPECT_FALSE(find<QAction>("menu_Overall_Rainfall")->isChecked());
-    EXPECT_DOUBLE_EQ(window->chart().leftMaximum(), left);
-    EXPECT_DOUBLE_EQ(window->chart().rightMaximum(), right);
+    EXPECT_DOUBLE_EQ(chart().leftMaximum(), left);
+    EXPECT_DOUBLE_EQ(chart().rightMaximum(), right);
     EXPECT_FALSE(QFile::exists(optionsPath()));
 }
 
 TEST_F(MainWindow, AFailedComputationEmptiesGridAndChartAndSaysWhy) {
     start();
-    window->currentStorm().Storm_Step = 0;
-    window->RefreshHyetograph();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 0; });
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Error);
     EXPECT_EQ(desktop.messages[0].title, QStringLiteral("错误"));
     EXPECT_TRUE(desktop.messages[0].text.startsWith(QStringLiteral("出错：")));
-    EXPECT_TRUE(window->hyetographTable().empty());
-    EXPECT_EQ(window->grid().gridModel().rowCount(), 0);
-    EXPECT_EQ(window->chart().pointCount(), 0);
-    EXPECT_EQ(window->currentStorm().Strom_Overall_Rainfall, 0.0);
-    EXPECT_EQ(window->currentStorm().Strom_Average_Rainfall_Intensity, 0.0);
+    EXPECT_TRUE(session->table().empty());
+    EXPECT_EQ(grid().gridModel().rowCount(), 0);
+    EXPECT_EQ(chart().pointCount(), 0);
+    EXPECT_EQ(session->storm().Strom_Overall_Rainfall, 0.0);
+    EXPECT_EQ(session->storm().Strom_Average_Rainfall_Intensity, 0.0);
     EXPECT_EQ(labelText(3), QStringLiteral("降雨总量H=0.0000mm"));
 
-    window->currentStorm().Storm_Step = 1;
-    window->RefreshHyetograph();
-    EXPECT_EQ(window->grid().gridModel().rowCount(), 121);
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 1; });
+    EXPECT_EQ(grid().gridModel().rowCount(), 121);
 }
 
 TEST_F(MainWindow, SelectingAGridRowHighlightsItsPoints) {
     start();
-    ResultGrid& grid = window->grid();
-    HyetographChart& chart = window->chart();
+    ResultGrid& grid = this->grid();
+    HyetographChart& chart = this->chart();
     grid.setCurrentGridRow(5);
     EXPECT_EQ(chart.highlightedLinePoint(), 4);
     EXPECT_EQ(chart.highlightedBarPoint(), 4);
@@ -208,8 +205,8 @@ TEST_F(MainWindow, SelectingAGridRowHighlightsItsPoints) {
 
 TEST_F(MainWindow, PointingAtALinePointSelectsAndFramesItsRow) {
     start();
-    HyetographChart& chart = window->chart();
-    ResultGrid& grid = window->grid();
+    HyetographChart& chart = this->chart();
+    ResultGrid& grid = this->grid();
 
     SendMouse(&chart, QEvent::MouseMove, {2, 2}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(grid.currentGridRow(), 0);
@@ -234,7 +231,7 @@ TEST_F(MainWindow, PointingAtALinePointSelectsAndFramesItsRow) {
 
 TEST_F(MainWindow, ADraggedLabelKeepsItsPlace) {
     start();
-    InfoLabel* label = window->infoLabels()[0];
+    InfoLabel* label = infoLabels()[0];
     EXPECT_EQ(label->pos(), QPoint(100, 96));
     SendMouse(label, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
     SendMouse(label, QEvent::MouseMove, {45, 25}, Qt::NoButton, Qt::LeftButton);
@@ -249,7 +246,7 @@ TEST_F(MainWindow, ADraggedLabelKeepsItsPlace) {
     QCoreApplication::processEvents();
     window->RefreshHyetograph();
     EXPECT_EQ(label->pos(), QPoint(140, 116));
-    EXPECT_EQ(window->infoLabels()[1]->pos(), QPoint(100, 118));
+    EXPECT_EQ(infoLabels()[1]->pos(), QPoint(100, 118));
 }
 
 TEST_F(MainWindow, MenusHoldEveryItemAndOnlyBuiltCommandsAreEnabled) {
@@ -282,28 +279,27 @@ TEST_F(MainWindow, FontsComeFromTheFontTexts) {
     writeOptions("[OPTIONS]\nFont_RainModelInfo=\"Courier\", 12, [Italic], [clRed]\n"
                  "Font_BottomAxis=\"Arial\", 11, [Bold], [clBlue]\n");
     start();
-    for (InfoLabel* label : window->infoLabels()) {
+    for (InfoLabel* label : infoLabels()) {
         EXPECT_EQ(label->font().pointSize(), 12);
         EXPECT_TRUE(label->font().italic());
         EXPECT_FALSE(label->font().bold());
         EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     }
-    EXPECT_EQ(window->chart().xAxis->tickLabelFont().pointSize(), 11);
-    EXPECT_TRUE(window->chart().xAxis->tickLabelFont().bold());
-    EXPECT_EQ(window->chart().xAxis->tickLabelColor(), QColor(0, 0, 255));
+    EXPECT_EQ(chart().xAxis->tickLabelFont().pointSize(), 11);
+    EXPECT_TRUE(chart().xAxis->tickLabelFont().bold());
+    EXPECT_EQ(chart().xAxis->tickLabelColor(), QColor(0, 0, 255));
 }
 
 TEST_F(MainWindow, TheLongestStormFillsTheGridAndLabelsDoNotOverlap) {
     start();
-    window->currentStorm().Storm_Time = MaxStormMinutes;
-    window->RefreshHyetograph();
-    EXPECT_EQ(window->grid().gridModel().rowCount(), MaxStormMinutes + 1);
-    EXPECT_EQ(window->chart().pointCount(), MaxStormMinutes + 1);
-    window->chart().replot();
-    const int plotWidth = window->chart().axisRect()->width();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Time = MaxStormMinutes; });
+    EXPECT_EQ(grid().gridModel().rowCount(), MaxStormMinutes + 1);
+    EXPECT_EQ(chart().pointCount(), MaxStormMinutes + 1);
+    chart().replot();
+    const int plotWidth = chart().axisRect()->width();
     ASSERT_GT(plotWidth, 0);
     // Labels stand at least their own width apart.
-    const QFontMetrics metrics(window->chart().xAxis->tickLabelFont());
-    const double spacing = double(plotWidth) * window->chart().labelStep() / (MaxStormMinutes + 1);
+    const QFontMetrics metrics(chart().xAxis->tickLabelFont());
+    const double spacing = double(plotWidth) * chart().labelStep() / (MaxStormMinutes + 1);
     EXPECT_GE(spacing, metrics.horizontalAdvance(QStringLiteral("100000")));
 }

@@ -45,7 +45,7 @@ protected:
 
 TEST_F(NewStormDialog, TheUntouchedDialogGivesTheDefaultStorm) {
     ASSERT_TRUE(confirm({}));
-    const TExpressionObject& storm = window->currentStorm();
+    const TExpressionObject& storm = session->storm();
     EXPECT_EQ(storm.F_type, 0);
     EXPECT_EQ(storm.a1, 9.5981);
     EXPECT_NEAR(storm.a1_167, 1602.8827, 1e-9); // derived with the factor 167 now
@@ -53,7 +53,7 @@ TEST_F(NewStormDialog, TheUntouchedDialogGivesTheDefaultStorm) {
     EXPECT_EQ(storm.b, 7.0);
     EXPECT_EQ(storm.Storm_Time, 120.0);
     EXPECT_EQ(storm.Storm_Step, 1);
-    EXPECT_EQ(window->grid().gridModel().rowCount(), 121);
+    EXPECT_EQ(grid().gridModel().rowCount(), 121);
     EXPECT_EQ(cell(49, 1), "3.3599");
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(field("Edit_b")->text(), "7"); // shown as the shortest number text
@@ -73,8 +73,8 @@ TEST_F(NewStormDialog, TheFlowFormWithItsCoefficientGivesTheSameHyetograph) {
         dialog.findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
     });
     window->ButtonNewRainModelClick();
-    EXPECT_EQ(window->currentStorm().F_type, 1);
-    EXPECT_NEAR(window->currentStorm().a1, 9.5981, 1e-12);
+    EXPECT_EQ(session->storm().F_type, 1);
+    EXPECT_NEAR(session->storm().a1, 9.5981, 1e-12);
     EXPECT_EQ(cell(49, 1), "3.3599");
     EXPECT_EQ(cell(121, 2), "60.6345");
 
@@ -87,7 +87,7 @@ TEST_F(NewStormDialog, TheFlowFormWithItsCoefficientGivesTheSameHyetograph) {
 }
 
 TEST_F(NewStormDialog, ThePeakRatioLiesStrictlyBetweenZeroAndOne) {
-    const TExpressionObject before = window->currentStorm();
+    const TExpressionObject before = session->storm();
     for (const char* ratio : {"1", "0", "1.0"}) {
         desktop.messages.clear();
         EXPECT_FALSE(confirm({{"EditStormPercent", QString::fromLatin1(ratio)}})) << ratio;
@@ -95,10 +95,10 @@ TEST_F(NewStormDialog, ThePeakRatioLiesStrictlyBetweenZeroAndOne) {
         EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Information);
         EXPECT_EQ(desktop.messages[0].title, QStringLiteral("提示"));
         EXPECT_EQ(desktop.messages[0].text, QStringLiteral("峰值比例只能取值(0~1)之间，不包括0和1"));
-        EXPECT_EQ(window->currentStorm().Storm_Percent, before.Storm_Percent);
+        EXPECT_EQ(session->storm().Storm_Percent, before.Storm_Percent);
     }
     EXPECT_TRUE(confirm({{"EditStormPercent", QStringLiteral("0.999")}}));
-    EXPECT_EQ(window->currentStorm().Storm_Percent, 0.999);
+    EXPECT_EQ(session->storm().Storm_Percent, 0.999);
 
     desktop.messages.clear();
     EXPECT_FALSE(confirm({{"EditStormPercent", QStringLiteral("1.2.3")}}));
@@ -129,28 +129,28 @@ TEST_F(NewStormDialog, EmptyFieldsAreNamedInOrder) {
 }
 
 TEST_F(NewStormDialog, ANumberThatDoesNotConvertLeavesTheStormExactlyAsItWas) {
-    const TExpressionObject before = window->currentStorm();
+    const TExpressionObject before = session->storm();
     EXPECT_FALSE(confirm({{"Edit_a1", QStringLiteral("12")}, {"Edit_c", QStringLiteral("abc")}}, 1));
     EXPECT_EQ(lastMessage(), QStringLiteral("输入的数据有错误，只能输入数字，请重新检查"));
-    const TExpressionObject& after = window->currentStorm();
+    const TExpressionObject& after = session->storm();
     EXPECT_EQ(after.F_type, before.F_type);
     EXPECT_EQ(after.a1, before.a1);
     EXPECT_EQ(after.a1_167, before.a1_167);
     EXPECT_EQ(after.c, before.c);
-    EXPECT_EQ(window->grid().gridModel().rowCount(), 121);
+    EXPECT_EQ(grid().gridModel().rowCount(), 121);
 
     // A1 = 2E306 converts to 166.7A1 = INF: a storm the file could not keep.
     EXPECT_FALSE(confirm({{"Edit_a1", QStringLiteral("2") + QString(306, QLatin1Char('0'))}}, 0));
     EXPECT_EQ(lastMessage(), QStringLiteral("a1_167=INF 超出了雨型文件可以保存的数值范围"));
-    EXPECT_EQ(window->currentStorm().a1, before.a1);
+    EXPECT_EQ(session->storm().a1, before.a1);
 }
 
 TEST_F(NewStormDialog, StepZeroPassesAndTheComputationReportsIt) {
     EXPECT_TRUE(confirm({{"EditStep", QStringLiteral("0")}}));
-    EXPECT_EQ(window->currentStorm().Storm_Step, 0);
+    EXPECT_EQ(session->storm().Storm_Step, 0);
     ASSERT_FALSE(desktop.messages.empty());
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("出错：")));
-    EXPECT_EQ(window->grid().gridModel().rowCount(), 0);
+    EXPECT_EQ(grid().gridModel().rowCount(), 0);
 }
 
 TEST_F(NewStormDialog, KeyFiltersAndEscape) {
@@ -174,10 +174,10 @@ TEST_F(NewStormDialog, KeyFiltersAndEscape) {
         EXPECT_TRUE(dialog.isVisible());
         dialog.findChild<QPushButton*>(QStringLiteral("ButtonCancle"))->click();
     });
-    const TExpressionObject before = window->currentStorm();
+    const TExpressionObject before = session->storm();
     window->ButtonNewRainModelClick();
     EXPECT_EQ(dialog()->result(), QDialog::Rejected);
-    EXPECT_EQ(window->currentStorm().Storm_Time, before.Storm_Time);
+    EXPECT_EQ(session->storm().Storm_Time, before.Storm_Time);
     EXPECT_EQ(dialog()->windowTitle(), QStringLiteral("添加新曲线"));
     EXPECT_EQ(dialog()->size(), QSize(414, 223));
 }

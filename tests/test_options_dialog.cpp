@@ -35,7 +35,7 @@ protected:
 
 TEST_F(OptionsDialog, LabelsChangeAtOnceAndCancelUndoesThem) {
     start();
-    InfoLabel* p = window->infoLabels()[0];
+    InfoLabel* p = infoLabels()[0];
     runDialog([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置"));
         EXPECT_EQ(dialog.size(), QSize(526, 267));
@@ -61,7 +61,7 @@ TEST_F(OptionsDialog, TheTimeFormatTakesEffectWhenTheDialogCloses) {
         Press(dialog, "Button_OK");
     });
     EXPECT_EQ(cell(49, 0), "48");
-    EXPECT_EQ(window->chart().xAxis->tickLabelRotation(), 0);
+    EXPECT_EQ(chart().xAxis->tickLabelRotation(), 0);
     EXPECT_TRUE(fileBytes().contains("TimeFormat=1"));
 }
 
@@ -74,16 +74,17 @@ TEST_F(OptionsDialog, AFactorThatMatchesNoEntryBecomesTheFirstOne) {
         Press(dialog, "Button_OK");
     });
     EXPECT_TRUE(fileBytes().contains("QI_ConversionRatio=167\n")) << fileBytes().toStdString();
-    EXPECT_EQ(window->currentOptions().D_QI_ConversionRatio, 167.0);
+    EXPECT_EQ(session->options().D_QI_ConversionRatio, 167.0);
 }
 
 TEST_F(OptionsDialog, TheFactorRederivesTheDependentCoefficient) {
     start();
-    TExpressionObject& storm = window->currentStorm();
-    storm.F_type = 1;
-    storm.a1_167 = 1000;
-    DeriveDependentCoefficient(storm, 167);
-    window->RefreshHyetograph();
+    changeStorm([](TExpressionObject& storm) {
+        storm.F_type = 1;
+        storm.a1_167 = 1000;
+        DeriveDependentCoefficient(storm, 167);
+    });
+    const TExpressionObject& storm = session->storm();
     const QString before = cell(1, 1);
     runDialog([](QDialog& dialog) {
         Control<QComboBox>(dialog, "ComboBox_QI_ConversionRatio")->setCurrentIndex(2); // 166.67
@@ -93,7 +94,7 @@ TEST_F(OptionsDialog, TheFactorRederivesTheDependentCoefficient) {
     EXPECT_EQ(storm.a1_167, 1000.0);
     EXPECT_NE(cell(1, 1), before); // recomputed
 
-    storm = DefaultStorm();
+    changeStorm([](TExpressionObject& storm) { storm = DefaultStorm(); });
     runDialog([](QDialog& dialog) {
         Control<QComboBox>(dialog, "ComboBox_QI_ConversionRatio")->setCurrentIndex(1); // 166.7
         Press(dialog, "Button_OK");
@@ -111,7 +112,7 @@ TEST_F(OptionsDialog, ALabelFontChangesAllFiveLabelsAtOnce) {
     runDialog([&](QDialog& dialog) {
         dialog.findChild<QPushButton*>(QStringLiteral("btn_SelectFont7"))->click();
         EXPECT_EQ(Control<QLabel>(dialog, "lbl_RainModelInfoFont")->font().pointSize(), 14);
-        for (InfoLabel* label : window->infoLabels()) {
+        for (InfoLabel* label : infoLabels()) {
             EXPECT_EQ(label->font().pointSize(), 14);
             EXPECT_TRUE(label->font().italic());
             EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -123,7 +124,7 @@ TEST_F(OptionsDialog, ALabelFontChangesAllFiveLabelsAtOnce) {
     EXPECT_TRUE(fileBytes().contains("Font_RainModelInfo=\"Courier\", 14, [Italic], [clBlue]\r\n"))
         << fileBytes().toStdString();
     EXPECT_TRUE(fileBytes().contains("Font_LeftAxis=\"Arial\", 9, [], [clBlack]\r\n"));
-    EXPECT_EQ(window->infoLabels()[3]->font().pointSize(), 14);
+    EXPECT_EQ(infoLabels()[3]->font().pointSize(), 14);
 }
 
 TEST_F(OptionsDialog, BothSeriesOffThenCancelBringsThemBack) {
@@ -132,13 +133,13 @@ TEST_F(OptionsDialog, BothSeriesOffThenCancelBringsThemBack) {
     runDialog([&](QDialog& dialog) {
         Control<QCheckBox>(dialog, "CheckBox_ShowAxis_Overall_Rainfall")->click();
         Control<QCheckBox>(dialog, "CheckBox_ShowAxis_Rainfall_Intensity")->click();
-        EXPECT_FALSE(window->chart().barsShown());
-        EXPECT_FALSE(window->chart().lineShown());
+        EXPECT_FALSE(chart().barsShown());
+        EXPECT_FALSE(chart().lineShown());
         EXPECT_FALSE(find<QCheckBox>("CheckBox_Overall_Rainfall")->isChecked());
         Press(dialog, "Button_Cancle");
     });
-    EXPECT_TRUE(window->chart().barsShown());
-    EXPECT_TRUE(window->chart().lineShown());
+    EXPECT_TRUE(chart().barsShown());
+    EXPECT_TRUE(chart().lineShown());
     EXPECT_TRUE(find<QCheckBox>("CheckBox_Overall_Rainfall")->isChecked());
     EXPECT_TRUE(find<QCheckBox>("CheckBox_Rainfall_Intensity")->isChecked());
     EXPECT_TRUE(find<QAction>("menu_Rainfall_Intensity")->isChecked());
@@ -155,8 +156,8 @@ TEST_F(OptionsDialog, DecimalsUnitAndCalculationApplyAfterOk) {
         Press(dialog, "Button_OK");
     });
     EXPECT_EQ(cell(49, 1), "201.60");
-    EXPECT_EQ(window->currentOptions().Int_Precision, 2);
-    EXPECT_TRUE(window->currentOptions().Bool_CalcByShow);
+    EXPECT_EQ(session->options().Int_Precision, 2);
+    EXPECT_TRUE(session->options().Bool_CalcByShow);
     EXPECT_TRUE(fileBytes().startsWith("; mine\r\n[OPTIONS]\r\nPrecision=2\r\n"));
     EXPECT_TRUE(fileBytes().endsWith("[Other]\r\nKey=Value\r\n"));
 }

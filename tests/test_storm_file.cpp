@@ -1,3 +1,4 @@
+#include "qstring_printer.h"
 #include "storm_file.h"
 #include "atomic_file.h"
 #include "text_encoding.h"
@@ -9,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 using namespace velmora;
 
@@ -199,7 +202,7 @@ TEST(StormFile, FilesThatCannotBeReadOrWritten) {
     const QString missing = folder.filePath(QStringLiteral("missing.txt"));
     const auto read = ReadStormFileAt(missing, Dot);
     EXPECT_EQ(read.failure, StormFileReading::Failure::Unreadable);
-    EXPECT_TRUE(read.error.contains(missing));
+    EXPECT_EQ(read.error, QStringLiteral("无法打开文件“%1”：%2").arg(missing, QString::fromLocal8Bit(std::strerror(ENOENT))));
     EXPECT_EQ(ReadStormFileAt(folder.path(), Dot).failure, StormFileReading::Failure::Unreadable);
 
     const QString existing = folder.filePath(QStringLiteral("old.txt"));
@@ -209,7 +212,8 @@ TEST(StormFile, FilesThatCannotBeReadOrWritten) {
     file.close();
     const Status written = WriteFileAtomically(folder.filePath(QStringLiteral("old.txt/new.txt")), "x");
     EXPECT_FALSE(written);
-    EXPECT_TRUE(written.message().contains(QStringLiteral("old.txt/new.txt")));
+    EXPECT_EQ(written.message(), QStringLiteral("无法写入文件“%1”：%2")
+                                     .arg(folder.filePath(QStringLiteral("old.txt/new.txt")), QString::fromLocal8Bit(std::strerror(ENOTDIR))));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "old");
 }

@@ -1,3 +1,4 @@
+#include "qstring_printer.h"
 #include "main_window_fixture.h"
 #include "number_text.h"
 #include "storm_file.h"
@@ -56,10 +57,10 @@ TEST_F(StormFileCommands, SaveAsksOnceThenWritesToTheSameFile) {
     EXPECT_EQ(request.types[1].mask, QStringLiteral("*.*"));
     EXPECT_TRUE(request.askOverwrite);
 
-    EXPECT_EQ(window->currentRainModelFile(), path("abc.txt"));
+    EXPECT_EQ(session->currentStormFile(), path("abc.txt"));
     EXPECT_EQ(contents(path("abc.txt")), StormFileBytes(DefaultStorm(), QLatin1Char('.')).value());
 
-    window->currentStorm().Storm_Time = 60;
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Time = 60; });
     window->Menu_Save1Click();
     EXPECT_EQ(desktop.fileDialogs.size(), 1u);
     EXPECT_TRUE(contents(path("abc.txt")).contains("\r\n" + EncodeCodePage936(QStringLiteral("降雨历时=60\r\n"))));
@@ -68,10 +69,10 @@ TEST_F(StormFileCommands, SaveAsksOnceThenWritesToTheSameFile) {
 
 TEST_F(StormFileCommands, TheTxtEndingIsAddedUnlessPresentInAnyCase) {
     saveAs(path("upper.TXT"));
-    EXPECT_EQ(window->currentRainModelFile(), path("upper.TXT"));
+    EXPECT_EQ(session->currentStormFile(), path("upper.TXT"));
     EXPECT_NE(contents(path("upper.TXT")), "<none>");
     saveAs(path("data.dat"));
-    EXPECT_EQ(window->currentRainModelFile(), path("data.dat.txt"));
+    EXPECT_EQ(session->currentStormFile(), path("data.dat.txt"));
     EXPECT_NE(contents(path("data.dat.txt")), "<none>");
     EXPECT_TRUE(desktop.messages.empty());
 }
@@ -84,12 +85,12 @@ TEST_F(StormFileCommands, AnAddedEndingThatMeetsAFileAsksBeforeReplacingIt) {
     EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Question);
     EXPECT_EQ(desktop.messages[0].title, QStringLiteral("提示"));
     EXPECT_EQ(contents(path("kept.txt")), "old");
-    EXPECT_TRUE(window->currentRainModelFile().isEmpty());
+    EXPECT_TRUE(session->currentStormFile().isEmpty());
 
     desktop.yesNoAnswers.push_back(true);
     saveAs(path("kept"));
     EXPECT_EQ(contents(path("kept.txt")), StormFileBytes(DefaultStorm(), QLatin1Char('.')).value());
-    EXPECT_EQ(window->currentRainModelFile(), path("kept.txt"));
+    EXPECT_EQ(session->currentStormFile(), path("kept.txt"));
 }
 
 TEST_F(StormFileCommands, AFailedSaveSaysWhyAndLeavesTheOldFile) {
@@ -97,7 +98,8 @@ TEST_F(StormFileCommands, AFailedSaveSaysWhyAndLeavesTheOldFile) {
     saveAs(path("blocker/inside.txt"));
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Error);
-    EXPECT_TRUE(desktop.messages[0].text.contains(path("blocker/inside.txt")));
+    EXPECT_EQ(desktop.messages[0].text,
+              QStringLiteral("无法写入文件“%1”：%2").arg(path("blocker/inside.txt"), QString::fromLocal8Bit(std::strerror(ENOTDIR))));
     EXPECT_EQ(contents(path("blocker")), "x");
 
     desktop.messages.clear();
@@ -110,9 +112,9 @@ TEST_F(StormFileCommands, OpeningReplacesTheStormAndRefreshes) {
     open(path("five.txt"));
     EXPECT_EQ(desktop.fileDialogs.back().title, QStringLiteral("打开雨型"));
     EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_EQ(window->currentStorm().Storm_Step, 5);
-    EXPECT_EQ(window->currentRainModelFile(), path("five.txt"));
-    EXPECT_EQ(window->grid().gridModel().rowCount(), 25);
+    EXPECT_EQ(session->storm().Storm_Step, 5);
+    EXPECT_EQ(session->currentStormFile(), path("five.txt"));
+    EXPECT_EQ(grid().gridModel().rowCount(), 25);
 
     // The dialog keeps the step typed last, and confirming it empties the current file.
     desktop.dialogScripts.push_back([](QDialog& dialog) {
@@ -120,20 +122,20 @@ TEST_F(StormFileCommands, OpeningReplacesTheStormAndRefreshes) {
         dialog.findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
     });
     window->ButtonNewRainModelClick();
-    EXPECT_EQ(window->currentStorm().Storm_Step, 1);
-    EXPECT_TRUE(window->currentRainModelFile().isEmpty());
+    EXPECT_EQ(session->storm().Storm_Step, 1);
+    EXPECT_TRUE(session->currentStormFile().isEmpty());
 }
 
 TEST_F(StormFileCommands, BadFilesChangeNothing) {
     write(path("good.txt"), stormWithStep(5));
     open(path("good.txt"));
-    const TExpressionObject before = window->currentStorm();
+    const TExpressionObject before = session->storm();
 
     const auto expectUnchanged = [&](const char* what) {
-        EXPECT_EQ(window->currentStorm().Storm_Step, before.Storm_Step) << what;
-        EXPECT_EQ(window->currentStorm().a1, before.a1) << what;
-        EXPECT_EQ(window->currentRainModelFile(), path("good.txt")) << what;
-        EXPECT_EQ(window->grid().gridModel().rowCount(), 25) << what;
+        EXPECT_EQ(session->storm().Storm_Step, before.Storm_Step) << what;
+        EXPECT_EQ(session->storm().a1, before.a1) << what;
+        EXPECT_EQ(session->currentStormFile(), path("good.txt")) << what;
+        EXPECT_EQ(grid().gridModel().rowCount(), 25) << what;
     };
 
     write(path("marker.txt"), "SIGN=someone else\r\na1=1\r\n");
@@ -175,12 +177,12 @@ TEST_F(StormFileCommands, ASavedStormOpensAsTheSameStorm) {
         dialog.findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
     });
     window->ButtonNewRainModelClick();
-    const TExpressionObject saved = window->currentStorm();
+    const TExpressionObject saved = session->storm();
     saveAs(path("unusual"));
 
-    window->currentStorm() = DefaultStorm();
+    session->newStorm(DefaultStorm());
     open(path("unusual.txt"));
-    const TExpressionObject& opened = window->currentStorm();
+    const TExpressionObject& opened = session->storm();
     EXPECT_EQ(opened.F_type, 1);
     EXPECT_EQ(opened.a1_167, saved.a1_167);
     // The derived coefficient has more digits than the file keeps (15).

@@ -80,7 +80,7 @@ QByteArray EncodeBmp(const QImage& image) {
     return bytes;
 }
 
-QByteArray EncodeJpeg(const QImage& image, QString* error) {
+Result<QByteArray> EncodeJpeg(const QImage& image) {
     const QImage rgb = Rgb888(image);
     jpeg_compress_struct info;
     JpegErrorManager errors;
@@ -91,9 +91,7 @@ QByteArray EncodeJpeg(const QImage& image, QString* error) {
     if (setjmp(errors.jump)) {
         jpeg_destroy_compress(&info);
         std::free(buffer);
-        if (error)
-            *error = QString::fromLocal8Bit(errors.message);
-        return {};
+        return Failure{QStringLiteral("JPEG编码失败：") + QString::fromLocal8Bit(errors.message)};
     }
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, &buffer, &size);
@@ -115,16 +113,14 @@ QByteArray EncodeJpeg(const QImage& image, QString* error) {
     return bytes;
 }
 
-QByteArray EncodePng(const QImage& image, QString* error) {
+Result<QByteArray> EncodePng(const QImage& image) {
     const QImage rgb = Rgb888(image);
     QByteArray bytes;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!png || !info || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        if (error)
-            *error = QStringLiteral("PNG编码失败");
-        return {};
+        return Failure{QStringLiteral("PNG编码失败")};
     }
     png_set_write_fn(png, &bytes, PngWrite, PngFlush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(rgb.width()),
@@ -140,21 +136,27 @@ QByteArray EncodePng(const QImage& image, QString* error) {
     return bytes;
 }
 
-std::optional<QByteArray> EncodePictureFor(const QString& path, const QImage& image, QString* error) {
+std::optional<PictureFormat> PictureFormatOf(const QString& path) {
     const QString extension = QFileInfo(path).suffix().toUpper();
     if (extension == QLatin1String("BMP"))
-        return EncodeBmp(image);
-    QString reason;
-    QByteArray bytes;
+        return PictureFormat::Bmp;
     if (extension == QLatin1String("JPG"))
-        bytes = EncodeJpeg(image, &reason);
-    else if (extension == QLatin1String("PNG"))
-        bytes = EncodePng(image, &reason);
-    else
-        return std::nullopt;
-    if (bytes.isEmpty() && error)
-        *error = QStringLiteral("无法写入文件“%1”：%2").arg(path, reason);
-    return bytes;
+        return PictureFormat::Jpeg;
+    if (extension == QLatin1String("PNG"))
+        return PictureFormat::Png;
+    return std::nullopt;
+}
+
+Result<QByteArray> EncodePicture(PictureFormat format, const QImage& image) {
+    switch (format) {
+    case PictureFormat::Bmp:
+        return EncodeBmp(image);
+    case PictureFormat::Jpeg:
+        return EncodeJpeg(image);
+    case PictureFormat::Png:
+        return EncodePng(image);
+    }
+    return Failure{QStringLiteral("未知的图片格式")};
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "result.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -12,13 +14,15 @@ namespace velmora {
 // BMP: uncompressed 24-bit Windows bitmap, rows bottom-up padded to 4 bytes.
 QByteArray EncodeBmp(const QImage& image);
 // JPEG: baseline, quality 90, with libjpeg.
-QByteArray EncodeJpeg(const QImage& image, QString* error = nullptr);
+Result<QByteArray> EncodeJpeg(const QImage& image);
 // PNG: 8-bit RGB, not interlaced, deflate level 7, the Sub filter on every row, with libpng.
-QByteArray EncodePng(const QImage& image, QString* error = nullptr);
+Result<QByteArray> EncodePng(const QImage& image);
 
-// The file for `path` in the format its extension names (.bmp, .jpg, .png,
-// in any letter case); nothing for any other extension. An encoder failure
-// gives empty bytes and `error` names the path and the reason.
-std::optional<QByteArray> EncodePictureFor(const QString& path, const QImage& image, QString* error);
+enum class PictureFormat { Bmp, Jpeg, Png };
+
+// The format that the extension of `path` names (.bmp, .jpg, .png, in any
+// letter case); nothing for any other extension.
+std::optional<PictureFormat> PictureFormatOf(const QString& path);
+Result<QByteArray> EncodePicture(PictureFormat format, const QImage& image);
 
 } // namespace velmora

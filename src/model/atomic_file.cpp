@@ -63,6 +63,8 @@ Status WriteFileAtomically(const QString& path, const QByteArray& bytes) {
 }
 
 std::optional<QByteArray> ReadSmallFile(const QString& path, qint64 maxBytes) {
+    if (path.isEmpty())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

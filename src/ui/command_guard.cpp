@@ -6,15 +6,10 @@
 
 namespace velmora {
 
-namespace {
-const QString ErrorTitle = QStringLiteral("错误");
-}
-
-void RunCommand(Desktop& desktop, const std::function<void()>& command) {
+void RunCommand(Desktop& desktop, const std::function<Status()>& command) {
     try {
-        command();
-    } catch (const CommandFailure& failure) {
-        desktop.showError(ErrorTitle, failure.message());
+        if (const Status done = command(); !done)
+            desktop.showError(ErrorTitle, done.message());
     } catch (const std::bad_alloc&) {
         desktop.showError(ErrorTitle, QStringLiteral("内存不足，操作没有完成"));
     } catch (const std::exception& failure) {

@@ -69,4 +69,12 @@ public:
 // The filter text of a Qt file dialog for one type: "Excel文件(*.csv) (*.csv)".
 QString FileTypeFilter(const FileType& type);
 
+// The titles of the program's message boxes.
+inline const QString ErrorTitle = QStringLiteral("错误");
+inline const QString PromptTitle = QStringLiteral("提示");
+
+// Asked before replacing a file that a save dialog did not ask about (its
+// extension was changed after the dialog closed). True for Yes.
+bool AskReplaceFile(Desktop& desktop, const QString& path);
+
 } // namespace velmora

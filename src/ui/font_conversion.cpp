@@ -85,4 +85,19 @@ ScreenFont FontFromText(const QString& text, const QFont& base, const QColor& ba
     return ToScreenFont(description, base, baseColor, palette);
 }
 
+ChartAxisFonts ChartAxisFontsFromOptions(const TOptions& options, const QPalette& palette) {
+    const QFont base(QStringLiteral("Arial"), 9);
+    const QColor black(Qt::black);
+    const auto font = [&](const QString& text) { return FontFromText(text, base, black, palette); };
+    return {font(options.Font_LeftAxis),   font(options.Font_LeftTitle),
+            font(options.Font_RightAxis),  font(options.Font_RightTitle),
+            font(options.Font_BottomAxis), font(options.Font_BottomTitle)};
+}
+
+ScreenFont InfoLabelFontFromOptions(const TOptions& options, const QPalette& palette) {
+    QFont base(QStringLiteral("Arial"), 9);
+    base.setBold(true);
+    return FontFromText(options.Font_RainModelInfo, base, palette.color(QPalette::WindowText), palette);
+}
+
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "font_text.h"
+#include "options.h"
 
 #include <QColor>
 #include <QFont>
@@ -30,5 +31,15 @@ ScreenFont ToScreenFont(const TFontDescription& description, const QFont& base,
 // stays as in `base`, as reading font text does).
 ScreenFont FontFromText(const QString& text, const QFont& base, const QColor& baseColor,
                         const QPalette& palette);
+
+// The chart's axis fonts as the options describe them, on Arial 9 in black.
+struct ChartAxisFonts {
+    ScreenFont leftLabels, leftTitle, rightLabels, rightTitle, bottomLabels, bottomTitle;
+};
+ChartAxisFonts ChartAxisFontsFromOptions(const TOptions& options, const QPalette& palette);
+
+// The information labels' font as the options describe it, on bold Arial 9
+// in the palette's text colour.
+ScreenFont InfoLabelFontFromOptions(const TOptions& options, const QPalette& palette);
 
 } // namespace velmora

@@ -141,24 +141,16 @@ void HyetographChart::setIntensityTitle(const QString& title) {
     replot(QCustomPlot::rpQueuedReplot);
 }
 
-void HyetographChart::setAxisFonts(const QFont& leftLabels, const QColor& leftLabelColor,
-                                   const QFont& leftTitle, const QColor& leftTitleColor,
-                                   const QFont& rightLabels, const QColor& rightLabelColor,
-                                   const QFont& rightTitle, const QColor& rightTitleColor,
-                                   const QFont& bottomLabels, const QColor& bottomLabelColor,
-                                   const QFont& bottomTitle, const QColor& bottomTitleColor) {
-    yAxis->setTickLabelFont(leftLabels);
-    yAxis->setTickLabelColor(leftLabelColor);
-    yAxis->setLabelFont(leftTitle);
-    yAxis->setLabelColor(leftTitleColor);
-    yAxis2->setTickLabelFont(rightLabels);
-    yAxis2->setTickLabelColor(rightLabelColor);
-    yAxis2->setLabelFont(rightTitle);
-    yAxis2->setLabelColor(rightTitleColor);
-    xAxis->setTickLabelFont(bottomLabels);
-    xAxis->setTickLabelColor(bottomLabelColor);
-    xAxis->setLabelFont(bottomTitle);
-    xAxis->setLabelColor(bottomTitleColor);
+void HyetographChart::setAxisFonts(const ChartAxisFonts& fonts) {
+    const auto apply = [](QCPAxis* axis, const ScreenFont& labels, const ScreenFont& title) {
+        axis->setTickLabelFont(labels.font);
+        axis->setTickLabelColor(labels.color);
+        axis->setLabelFont(title.font);
+        axis->setLabelColor(title.color);
+    };
+    apply(yAxis, fonts.leftLabels, fonts.leftTitle);
+    apply(yAxis2, fonts.rightLabels, fonts.rightTitle);
+    apply(xAxis, fonts.bottomLabels, fonts.bottomTitle);
     replot(QCustomPlot::rpQueuedReplot);
 }
 

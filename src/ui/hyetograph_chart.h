@@ -1,5 +1,7 @@
 #pragma once
 
+#include "font_conversion.h"
+
 #include "hyetograph.h"
 
 #include <qcustomplot.h>
@@ -37,12 +39,7 @@ public:
     double rightMaximum() const { return rightMaximum_; }
 
     void setIntensityTitle(const QString& title);
-    void setAxisFonts(const QFont& leftLabels, const QColor& leftLabelColor, const QFont& leftTitle,
-                      const QColor& leftTitleColor, const QFont& rightLabels,
-                      const QColor& rightLabelColor, const QFont& rightTitle,
-                      const QColor& rightTitleColor, const QFont& bottomLabels,
-                      const QColor& bottomLabelColor, const QFont& bottomTitle,
-                      const QColor& bottomTitleColor);
+    void setAxisFonts(const ChartAxisFonts& fonts);
 
     // The highlighted point of each series, -1 for none. The line's follows
     // the pointer; both are set from the grid.

@@ -33,4 +33,12 @@ void InfoLabel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
 }
 
+void InfoLabel::setScreenFont(const ScreenFont& font) {
+    setFont(font.font);
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, font.color);
+    setPalette(colours);
+    adjustSize();
+}
+
 } // namespace velmora

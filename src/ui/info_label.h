@@ -1,5 +1,7 @@
 #pragma once
 
+#include "font_conversion.h"
+
 #include <QLabel>
 
 namespace velmora {
@@ -12,6 +14,7 @@ public:
     InfoLabel(QWidget* chart, const QPoint& startPosition);
 
     void setLabelText(const QString& text);
+    void setScreenFont(const ScreenFont& font);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,32 +1,29 @@
 #pragma once
 
-#include "hyetograph.h"
-#include "options.h"
-#include "storm.h"
+#include "result.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
-#include <optional>
 
 class QAction;
 class QCheckBox;
 class QMenu;
-class QPushButton;
 
 namespace velmora {
 
 class Desktop;
-struct FileDialogRequest;
 class HyetographChart;
-class TFormAddNewRainModel;
 class InfoLabel;
 class ResultGrid;
+class StormSession;
+class TFormAddNewRainModel;
 
 // The main window `TFormQuorvel`: the chart on the left, the buttons and the
-// result grid on the right. It owns, for the whole run, the current storm, the
-// hyetograph table and the options, and shows them through one refresh.
+// result grid on the right. A view of the session: it forwards each command,
+// asks the person through the desktop, and redraws when the session reports
+// a change.
 class TFormQuorvel final : public QMainWindow {
     Q_OBJECT
 public:
@@ -34,22 +31,15 @@ public:
     // menu, or the program itself.
     enum class SwitchSender { CheckBox, Menu, None };
 
-    // Starts up: the settings folder under `settingsBase`, the options, the
-    // default storm computed and shown.
-    TFormQuorvel(Desktop& desktop, const QString& settingsBase, QWidget* parent = nullptr);
+    // Shows `session`'s storm computed, with its options.
+    TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* parent = nullptr);
     ~TFormQuorvel() override;
 
+    // Computes the storm again and shows the result (or why there is none).
     void RefreshHyetograph();
     void ShowHyetographTable();
     void HideSomeSeries(SwitchSender sender);
     void ApplyOptionsToMainWindow();
-
-    TExpressionObject& currentStorm() { return storm_; }
-    const THyetographTable& hyetographTable() const { return table_; }
-    TOptions& currentOptions() { return options_; }
-    const QString& optionsFileName() const { return optionsFileName_; }
-    const QString& programFolder() const { return programFolder_; }
-    const QString& currentRainModelFile() const { return CurrentRainModelFile; }
 
     // The storm commands: the new-storm dialog and the storm file.
     void ButtonNewRainModelClick();
@@ -67,53 +57,39 @@ public:
     void MenuSaveDataToSWMMClick();
     void Menu_SavePicClick(int tag);
     // Writes the chart as shown to `path` in the format of its extension
-    // (.bmp, .jpg, .png); false when a file should have been written and was not.
-    bool SaveChartPicture(const QString& path);
-    double maxRainfallIntensity() const { return Max_Rainfall_Intensity; }
-    double maxOverallRainfall() const { return Max_Overall_Rainfall; }
-
-    HyetographChart& chart() { return *Chart1; }
-    ResultGrid& grid() { return *GridData; }
-    std::array<InfoLabel*, 5> infoLabels() const;
+    // (.bmp, .jpg, .png; nothing for another extension).
+    Status SaveChartPicture(const QString& path);
 
 private:
     void buildLayout();
     QWidget* buildRightPanel();
     void buildMainMenu();
     void buildContextMenus();
-    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
-                        bool available = false);
+    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption);
+    void enableCommand(QAction* action, void (TFormQuorvel::*handler)());
+    void enablePictureCommand(QAction* action);
+    void addPictureCommands(QMenu* menu, const QString& suffix);
+    void addDataCommands(QMenu* menu, const QString& suffix);
+    void connectSession();
     void connectChartAndGrid();
-    void connectCommand(const char* name, void (TFormQuorvel::*handler)());
-    void connectPictureCommand(const char* name);
-    void startUp(const QString& settingsBase);
 
-    void CheckBox_Rainfall_IntensityClick(SwitchSender sender);
+    // Both series switches (check boxes and context-menu items) come here.
+    void SeriesSwitchClick(SwitchSender sender);
     void Chart1MouseMove();
-    void Series_Overall_RainfallClick(int index);
+    // A click on a point of either series.
+    void SeriesPointClick(int index);
     void GridDataClick(int gridRow);
+    void releaseTable();
+    void showTableAndLabels();
     void showLabelsAndSeriesFromOptions();
     void writeLabelTexts();
-    void saveOptionsOrSayWhy();
-    void runCommand(const std::function<void()>& command);
+    void runCommand(const std::function<Status()>& command);
     bool refusedForEmptyTable(const QString& message);
-    // The path chosen in a save dialog with its extension replaced; asks before
-    // replacing a file the dialog did not ask about. Nothing when cancelled.
-    std::optional<QString> exportTarget(const FileDialogRequest& request,
-                                        const std::function<QString(int selectedType)>& extension);
-    // The shared dialog "保存雨型数据" for one data export ("Excel文件(*.csv)", ".csv").
-    std::optional<QString> dataExportTarget(const QString& typeName, const QString& extension);
-    bool writeExportFile(const QString& path, const QByteArray& bytes);
+    // "芝加哥雨型计算数据P=2年 t=120分 r=0.4" with `extension`.
+    QString proposedDataName(const QString& extension) const;
 
+    StormSession& session_;
     Desktop& desktop_;
-    TExpressionObject storm_;
-    THyetographTable table_;
-    TOptions options_;
-    QString optionsFileName_;
-    QString programFolder_;
-    QString CurrentRainModelFile;
-    double Max_Rainfall_Intensity = 0;
-    double Max_Overall_Rainfall = 0;
 
     HyetographChart* Chart1 = nullptr;
     ResultGrid* GridData = nullptr;
@@ -122,6 +98,7 @@ private:
     InfoLabel* Label_r = nullptr;
     InfoLabel* Label_Overall_Rainfall = nullptr;
     InfoLabel* Label_Average_Rainfall_Intensity = nullptr;
+    std::array<InfoLabel*, 5> infoLabels_{};
     QCheckBox* CheckBox_Overall_Rainfall = nullptr;
     QCheckBox* CheckBox_Rainfall_Intensity = nullptr;
     QAction* menu_Overall_Rainfall = nullptr;

@@ -11,31 +11,62 @@ namespace velmora {
 
 // Items whose commands come with later parts of the program are present and
 // disabled; each part enables its own.
-QAction* TFormQuorvel::addCommand(QMenu* menu, const QString& name, const QString& caption,
-                                  bool available) {
+QAction* TFormQuorvel::addCommand(QMenu* menu, const QString& name, const QString& caption) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
-    action->setEnabled(available);
+    action->setEnabled(false);
     return action;
 }
 
-void TFormQuorvel::connectPictureCommand(const char* name) {
-    QAction* action = findChild<QAction*>(QString::fromLatin1(name));
+void TFormQuorvel::enablePictureCommand(QAction* action) {
     action->setEnabled(true);
     connect(action, &QAction::triggered, this,
             [this, action] { Menu_SavePicClick(action->data().toInt()); });
 }
 
+// The three picture items, in the data menu and in the chart's menu; their
+// names end in `suffix`.
+void TFormQuorvel::addPictureCommands(QMenu* menu, const QString& suffix) {
+    const struct {
+        const char* name;
+        const char* caption;
+    } items[] = {{"Menu_SaveBmp", "保存图片(BMP格式)..."},
+                 {"Menu_SaveJpg", "保存图片(JPG格式)..."},
+                 {"Menu_SavePng", "保存图片(PNG格式)..."}};
+    int tag = 1;
+    for (const auto& item : items) {
+        QAction* action = addCommand(menu, QString::fromLatin1(item.name) + suffix, QString::fromUtf8(item.caption));
+        action->setData(tag++);
+        enablePictureCommand(action);
+    }
+}
+
+// The three table items, in the data menu and in the grid's menu.
+void TFormQuorvel::addDataCommands(QMenu* menu, const QString& suffix) {
+    enableCommand(addCommand(menu, QStringLiteral("MenuSaveDataToExcel") + suffix,
+                             QStringLiteral("保存雨型数据(EXCEL格式)...")),
+                  &TFormQuorvel::MenuSaveDataToExcelClick);
+    addCommand(menu, QStringLiteral("MenuSaveDataToWord") + suffix, QStringLiteral("保存雨型数据(WORD格式)..."));
+    enableCommand(addCommand(menu, QStringLiteral("MenuSaveDataToSWMM") + suffix,
+                             QStringLiteral("保存雨型数据(SWMM格式)...")),
+                  &TFormQuorvel::MenuSaveDataToSWMMClick);
+}
+
 void TFormQuorvel::buildMainMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-    addCommand(file, QStringLiteral("Menu_New1"), QStringLiteral("新建雨型..."));
-    addCommand(file, QStringLiteral("Menu_Open1"), QStringLiteral("打开雨型..."));
-    addCommand(file, QStringLiteral("Menu_Save1"), QStringLiteral("保存雨型"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    addCommand(file, QStringLiteral("Menu_SaveAs1"), QStringLiteral("雨型另存为..."));
+    enableCommand(addCommand(file, QStringLiteral("Menu_New1"), QStringLiteral("新建雨型...")),
+                  &TFormQuorvel::ButtonNewRainModelClick);
+    enableCommand(addCommand(file, QStringLiteral("Menu_Open1"), QStringLiteral("打开雨型...")),
+                  &TFormQuorvel::Menu_Open1Click);
+    QAction* save = addCommand(file, QStringLiteral("Menu_Save1"), QStringLiteral("保存雨型"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    enableCommand(save, &TFormQuorvel::Menu_Save1Click);
+    enableCommand(addCommand(file, QStringLiteral("Menu_SaveAs1"), QStringLiteral("雨型另存为...")),
+                  &TFormQuorvel::Menu_SaveAs1Click);
     file->addSeparator();
-    QAction* exit = addCommand(file, QStringLiteral("Menu_Exit"), QStringLiteral("退出"), true);
-    connect(exit, &QAction::triggered, this, [this] { runCommand([this] { close(); }); });
+    QAction* exit = addCommand(file, QStringLiteral("Menu_Exit"), QStringLiteral("退出"));
+    exit->setEnabled(true);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QAction* options = menuBar()->addAction(QStringLiteral("设置(&O)"));
     options->setObjectName(QStringLiteral("Menu_Options"));
@@ -45,25 +76,11 @@ void TFormQuorvel::buildMainMenu() {
     addCommand(data, QStringLiteral("Menu_OutputResult1"), QStringLiteral("输出计算书..."));
     data->addSeparator();
     QMenu* pictures = data->addMenu(QStringLiteral("保存雨型图片"));
-    addCommand(pictures, QStringLiteral("Menu_SaveBmp1"), QStringLiteral("保存图片(BMP格式)..."))->setData(1);
-    addCommand(pictures, QStringLiteral("Menu_SaveJpg1"), QStringLiteral("保存图片(JPG格式)..."))->setData(2);
-    addCommand(pictures, QStringLiteral("Menu_SavePng1"), QStringLiteral("保存图片(PNG格式)..."))->setData(3);
+    addPictureCommands(pictures, QStringLiteral("1"));
     QMenu* tables = data->addMenu(QStringLiteral("保存雨型数据"));
-    addCommand(tables, QStringLiteral("MenuSaveDataToExcel1"), QStringLiteral("保存雨型数据(EXCEL格式)..."));
-    addCommand(tables, QStringLiteral("MenuSaveDataToWord1"), QStringLiteral("保存雨型数据(WORD格式)..."));
-    addCommand(tables, QStringLiteral("MenuSaveDataToSWMM1"), QStringLiteral("保存雨型数据(SWMM格式)..."));
+    addDataCommands(tables, QStringLiteral("1"));
     data->addSeparator();
     addCommand(data, QStringLiteral("Menu_OutputExcelPicData1"), QStringLiteral("输出Excel图表"));
-
-    connectCommand("Menu_New1", &TFormQuorvel::ButtonNewRainModelClick);
-    connectCommand("Menu_Open1", &TFormQuorvel::Menu_Open1Click);
-    connectCommand("Menu_Save1", &TFormQuorvel::Menu_Save1Click);
-    connectCommand("Menu_SaveAs1", &TFormQuorvel::Menu_SaveAs1Click);
-
-    connectCommand("MenuSaveDataToExcel1", &TFormQuorvel::MenuSaveDataToExcelClick);
-    connectCommand("MenuSaveDataToSWMM1", &TFormQuorvel::MenuSaveDataToSWMMClick);
-    for (const char* name : {"Menu_SaveBmp1", "Menu_SaveJpg1", "Menu_SavePng1"})
-        connectPictureCommand(name);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     addCommand(help, QStringLiteral("Menu_help1"), QStringLiteral("帮助"));
@@ -80,32 +97,24 @@ void TFormQuorvel::buildContextMenus() {
     PopupMenu_Picture = new QMenu(this);
     PopupMenu_Picture->setObjectName(QStringLiteral("PopupMenu_Picture"));
     menu_Overall_Rainfall = addCommand(PopupMenu_Picture, QStringLiteral("menu_Overall_Rainfall"),
-                                       QStringLiteral("显示总降雨量数据"), true);
+                                       QStringLiteral("显示总降雨量数据"));
     menu_Rainfall_Intensity = addCommand(PopupMenu_Picture, QStringLiteral("menu_Rainfall_Intensity"),
-                                         QStringLiteral("显示降雨强度数据"), true);
+                                         QStringLiteral("显示降雨强度数据"));
     for (QAction* item : {menu_Overall_Rainfall, menu_Rainfall_Intensity}) {
+        item->setEnabled(true);
         item->setCheckable(true);
         item->setChecked(true);
-        connect(item, &QAction::triggered, this,
-                [this] { CheckBox_Rainfall_IntensityClick(SwitchSender::Menu); });
+        connect(item, &QAction::triggered, this, [this] { SeriesSwitchClick(SwitchSender::Menu); });
     }
     PopupMenu_Picture->addSeparator();
-    addCommand(PopupMenu_Picture, QStringLiteral("Menu_SaveBmp"), QStringLiteral("保存图片(BMP格式)..."))->setData(1);
-    addCommand(PopupMenu_Picture, QStringLiteral("Menu_SaveJpg"), QStringLiteral("保存图片(JPG格式)..."))->setData(2);
-    addCommand(PopupMenu_Picture, QStringLiteral("Menu_SavePng"), QStringLiteral("保存图片(PNG格式)..."))->setData(3);
-    for (const char* name : {"Menu_SaveBmp", "Menu_SaveJpg", "Menu_SavePng"})
-        connectPictureCommand(name);
+    addPictureCommands(PopupMenu_Picture, QString());
     Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Chart1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu_Picture->popup(Chart1->mapToGlobal(at)); });
 
     PopupMenu_Grid = new QMenu(this);
     PopupMenu_Grid->setObjectName(QStringLiteral("PopupMenu_Grid"));
-    addCommand(PopupMenu_Grid, QStringLiteral("MenuSaveDataToExcel"), QStringLiteral("保存雨型数据(EXCEL格式)..."));
-    addCommand(PopupMenu_Grid, QStringLiteral("MenuSaveDataToWord"), QStringLiteral("保存雨型数据(WORD格式)..."));
-    addCommand(PopupMenu_Grid, QStringLiteral("MenuSaveDataToSWMM"), QStringLiteral("保存雨型数据(SWMM格式)..."));
-    connectCommand("MenuSaveDataToExcel", &TFormQuorvel::MenuSaveDataToExcelClick);
-    connectCommand("MenuSaveDataToSWMM", &TFormQuorvel::MenuSaveDataToSWMMClick);
+    addDataCommands(PopupMenu_Grid, QString());
     GridData->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(GridData, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu_Grid->popup(GridData->viewport()->mapToGlobal(at));

@@ -3,24 +3,24 @@
 #include "main_window.h"
 
 #include "desktop.h"
-#include "number_text.h"
 #include "options_dialog.h"
-#include "options_file.h"
+#include "storm_session.h"
 
 namespace velmora {
 
 void TFormQuorvel::Menu_OptionsClick() {
     runCommand([this] {
-        TFormOptions dialog(options_, desktop_, [this] { ApplyOptionsToMainWindow(); }, this);
+        // Every change is previewed on the window; the options file decides afterwards.
+        TFormOptions dialog(session_.options(), desktop_,
+                            [this](const TOptions& shown) { session_.setOptions(shown); }, this);
         if (desktop_.runModal(dialog) == QDialog::Accepted) {
             dialog.ReadOptionsFromDialog();
-            saveOptionsOrSayWhy();
+            session_.setOptions(dialog.chosenOptions());
+            if (const Status saved = session_.saveOptions(); !saved)
+                desktop_.showError(ErrorTitle, saved.message());
         }
-        // In every case the file decides: after "取消" this undoes the preview.
-        options_ = LoadOptions(optionsFileName_, UserDecimalSeparator());
-        ApplyOptionsToMainWindow();
-        DeriveDependentCoefficient(storm_, options_.D_QI_ConversionRatio);
-        RefreshHyetograph();
+        // After "取消" this undoes the preview.
+        return session_.reloadOptions();
     });
 }
 

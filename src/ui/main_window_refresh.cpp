@@ -9,36 +9,36 @@
 #include "hyetograph_chart.h"
 #include "info_label.h"
 #include "number_text.h"
-#include "options_file.h"
 #include "result_grid.h"
+#include "storm_session.h"
 
 #include <QAction>
 #include <QCheckBox>
 
-#include <algorithm>
-
 namespace velmora {
 
+void TFormQuorvel::connectSession() {
+    connect(&session_, &StormSession::tableAboutToChange, this, &TFormQuorvel::releaseTable);
+    connect(&session_, &StormSession::tableChanged, this, &TFormQuorvel::showTableAndLabels);
+    connect(&session_, &StormSession::optionsChanged, this, &TFormQuorvel::ApplyOptionsToMainWindow);
+}
+
 void TFormQuorvel::RefreshHyetograph() {
-    // The grid and the chart let go of the old rows before the table is emptied.
+    if (const Status computed = session_.recompute(); !computed)
+        desktop_.showError(ErrorTitle, computed.message());
+}
+
+// The grid and the chart let go of the old rows before the session empties the table.
+void TFormQuorvel::releaseTable() {
     GridData->clearTable();
     Chart1->clearSeries();
-    table_.clear();
-    Max_Rainfall_Intensity = 0;
-    Max_Overall_Rainfall = 0;
+}
 
+// After every computation: nothing of an earlier storm stays on screen.
+void TFormQuorvel::showTableAndLabels() {
     showLabelsAndSeriesFromOptions();
-
-    THyetographResult result = CalcHyetograph(storm_, options_);
-    StoreResults(storm_, result);
-    if (result.succeeded()) {
-        table_ = std::move(result.rows);
+    if (!session_.table().empty())
         ShowHyetographTable();
-    } else {
-        // Nothing of the storm before stays on screen or in the exports.
-        desktop_.showError(QStringLiteral("错误"), QStringLiteral("出错：") + result.failure);
-    }
-
     writeLabelTexts();
     Chart1->replot();
 }
@@ -47,40 +47,37 @@ void TFormQuorvel::RefreshHyetograph() {
 // options and the chart and the context menu follow them. With the check boxes
 // equal to the options this never writes the options file.
 void TFormQuorvel::showLabelsAndSeriesFromOptions() {
-    Label_P->setVisible(options_.Bool_ShowLabel_P);
-    Label_T->setVisible(options_.Bool_ShowLabel_T);
-    Label_r->setVisible(options_.Bool_ShowLabel_R);
-    Label_Overall_Rainfall->setVisible(options_.Bool_ShowLabel_Overall_Rainfall);
-    Label_Average_Rainfall_Intensity->setVisible(options_.Bool_ShowLabel_Average_Rainfall_Intensity);
+    const TOptions& options = session_.options();
+    Label_P->setVisible(options.Bool_ShowLabel_P);
+    Label_T->setVisible(options.Bool_ShowLabel_T);
+    Label_r->setVisible(options.Bool_ShowLabel_R);
+    Label_Overall_Rainfall->setVisible(options.Bool_ShowLabel_Overall_Rainfall);
+    Label_Average_Rainfall_Intensity->setVisible(options.Bool_ShowLabel_Average_Rainfall_Intensity);
 
-    CheckBox_Overall_Rainfall->setChecked(options_.Bool_ShowAxis_Overall_Rainfall);
-    CheckBox_Rainfall_Intensity->setChecked(options_.Bool_ShowAxis_Rainfall_Intensity);
+    CheckBox_Overall_Rainfall->setChecked(options.Bool_ShowAxis_Overall_Rainfall);
+    CheckBox_Rainfall_Intensity->setChecked(options.Bool_ShowAxis_Rainfall_Intensity);
     HideSomeSeries(SwitchSender::CheckBox);
 }
 
 void TFormQuorvel::writeLabelTexts() {
+    const TExpressionObject& storm = session_.storm();
+    const TOptions& options = session_.options();
     const QChar separator = UserDecimalSeparator();
-    Label_P->setLabelText(ReturnPeriodLabelText(storm_, separator));
-    Label_T->setLabelText(DurationLabelText(storm_, separator));
-    Label_r->setLabelText(PeakRatioLabelText(storm_, separator));
-    Label_Overall_Rainfall->setLabelText(OverallRainfallLabelText(storm_, options_, separator));
+    Label_P->setLabelText(ReturnPeriodLabelText(storm, separator));
+    Label_T->setLabelText(DurationLabelText(storm, separator));
+    Label_r->setLabelText(PeakRatioLabelText(storm, separator));
+    Label_Overall_Rainfall->setLabelText(OverallRainfallLabelText(storm, options, separator));
     // For a unit other than 0 and 1 the average label and the axis title keep their texts.
-    if (const auto unit = IntensityUnitText(options_.Int_StormUnitidx))
+    if (const auto unit = IntensityUnitText(options.Int_StormUnitidx))
         Label_Average_Rainfall_Intensity->setLabelText(
-            AverageIntensityLabelText(storm_, options_, *unit, separator));
-    if (const auto title = IntensityAxisTitle(options_.Int_StormUnitidx))
+            AverageIntensityLabelText(storm, options, *unit, separator));
+    if (const auto title = IntensityAxisTitle(options.Int_StormUnitidx))
         Chart1->setIntensityTitle(*title);
 }
 
 void TFormQuorvel::ShowHyetographTable() {
-    GridData->showTable(table_, options_, UserDecimalSeparator());
-    Max_Rainfall_Intensity = 0;
-    Max_Overall_Rainfall = 0;
-    for (const THyetographRow& row : table_) {
-        Max_Rainfall_Intensity = std::max(Max_Rainfall_Intensity, row.intensity);
-        Max_Overall_Rainfall = std::max(Max_Overall_Rainfall, row.cumulative);
-    }
-    Chart1->fill(table_, options_.Int_TimeForamtidx);
+    GridData->showTable(session_.table(), session_.options(), UserDecimalSeparator());
+    Chart1->fill(session_.table(), session_.options().Int_TimeForamtidx);
     HideSomeSeries(SwitchSender::None);
 }
 
@@ -95,72 +92,39 @@ void TFormQuorvel::HideSomeSeries(SwitchSender sender) {
     const bool bars = CheckBox_Overall_Rainfall->isChecked();
     const bool line = CheckBox_Rainfall_Intensity->isChecked();
     Chart1->setSeriesShown(bars, line);
-    if (table_.empty())
+    if (session_.table().empty())
         return;
 
+    const double intensity = session_.maxRainfallIntensity();
+    const double rainfall = session_.maxOverallRainfall();
     if (bars && line) {
         // The line keeps to the lower half and the hanging bars to the upper half.
-        Chart1->setLeftMaximum(2 * Max_Rainfall_Intensity);
-        Chart1->setRightMaximum(2 * Max_Overall_Rainfall);
+        Chart1->setLeftMaximum(2 * intensity);
+        Chart1->setRightMaximum(2 * rainfall);
     } else if (bars) {
-        Chart1->setRightMaximum(1.1 * Max_Overall_Rainfall);
+        Chart1->setRightMaximum(1.1 * rainfall);
     } else if (line) {
-        Chart1->setLeftMaximum(1.1 * Max_Rainfall_Intensity);
+        Chart1->setLeftMaximum(1.1 * intensity);
     }
 
-    if (bars != options_.Bool_ShowAxis_Overall_Rainfall ||
-        line != options_.Bool_ShowAxis_Rainfall_Intensity) {
-        options_.Bool_ShowAxis_Overall_Rainfall = bars;
-        options_.Bool_ShowAxis_Rainfall_Intensity = line;
-        saveOptionsOrSayWhy();
-    }
+    if (const Status saved = session_.showSeries(bars, line); !saved)
+        desktop_.showError(ErrorTitle, saved.message());
 }
 
-void TFormQuorvel::saveOptionsOrSayWhy() {
-    const Status saved = optionsFileName_.isEmpty()
-                             ? Status(Failure{QStringLiteral("无法保存设置：没有可用的设置文件夹")})
-                             : SaveOptions(optionsFileName_, options_, UserDecimalSeparator());
-    if (!saved)
-        desktop_.showError(QStringLiteral("错误"), QStringLiteral("出错：") + saved.message());
-}
-
-void TFormQuorvel::CheckBox_Rainfall_IntensityClick(SwitchSender sender) {
+void TFormQuorvel::SeriesSwitchClick(SwitchSender sender) {
     runCommand([this, sender] {
         HideSomeSeries(sender);
         Chart1->replot();
+        return Status();
     });
 }
 
 void TFormQuorvel::ApplyOptionsToMainWindow() {
     showLabelsAndSeriesFromOptions();
-
-    const QPalette colours = palette();
-    const QFont axisBase(QStringLiteral("Arial"), 9);
-    const QColor black(Qt::black);
-    const auto axisFont = [&](const QString& text) {
-        return FontFromText(text, axisBase, black, colours);
-    };
-    const ScreenFont leftAxis = axisFont(options_.Font_LeftAxis);
-    const ScreenFont leftTitle = axisFont(options_.Font_LeftTitle);
-    const ScreenFont rightAxis = axisFont(options_.Font_RightAxis);
-    const ScreenFont rightTitle = axisFont(options_.Font_RightTitle);
-    const ScreenFont bottomAxis = axisFont(options_.Font_BottomAxis);
-    const ScreenFont bottomTitle = axisFont(options_.Font_BottomTitle);
-    Chart1->setAxisFonts(leftAxis.font, leftAxis.color, leftTitle.font, leftTitle.color,
-                         rightAxis.font, rightAxis.color, rightTitle.font, rightTitle.color,
-                         bottomAxis.font, bottomAxis.color, bottomTitle.font, bottomTitle.color);
-
-    QFont labelBase(QStringLiteral("Arial"), 9);
-    labelBase.setBold(true);
-    const ScreenFont info = FontFromText(options_.Font_RainModelInfo, labelBase,
-                                         colours.color(QPalette::WindowText), colours);
-    for (InfoLabel* label : infoLabels()) {
-        label->setFont(info.font);
-        QPalette labelColours = label->palette();
-        labelColours.setColor(QPalette::WindowText, info.color);
-        label->setPalette(labelColours);
-        label->adjustSize();
-    }
+    Chart1->setAxisFonts(ChartAxisFontsFromOptions(session_.options(), palette()));
+    const ScreenFont labelFont = InfoLabelFontFromOptions(session_.options(), palette());
+    for (InfoLabel* label : infoLabels_)
+        label->setScreenFont(labelFont);
 }
 
 } // namespace velmora

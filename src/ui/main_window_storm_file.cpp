@@ -4,9 +4,7 @@
 
 #include "desktop.h"
 #include "new_storm_dialog.h"
-#include "number_text.h"
-#include "storm_file.h"
-#include "atomic_file.h"
+#include "storm_session.h"
 
 #include <QFileInfo>
 
@@ -21,11 +19,10 @@ const std::vector<FileType> StormFileTypes = {{QStringLiteral("文本文件(*.tx
 
 void TFormQuorvel::ButtonNewRainModelClick() {
     runCommand([this] {
-        newStormDialog_->FormShow();
+        newStormDialog_->FormShow(session_.storm());
         if (desktop_.runModal(*newStormDialog_) != QDialog::Accepted)
-            return;
-        RefreshHyetograph();
-        CurrentRainModelFile.clear(); // the next save asks for a name
+            return Status();
+        return session_.newStorm(newStormDialog_->enteredStorm());
     });
 }
 
@@ -33,24 +30,23 @@ void TFormQuorvel::Menu_Open1Click() {
     runCommand([this] {
         const auto chosen = desktop_.askOpenFile({QStringLiteral("打开雨型"), QString(), StormFileTypes, 0, false});
         if (!chosen || !QFileInfo::exists(chosen->path))
-            return;
-        const StormFileReading reading = ReadStormFileAt(chosen->path, UserDecimalSeparator());
-        if (!reading.storm) {
-            desktop_.showError(QStringLiteral("错误"), reading.error);
-            return; // the storm and the current file stay as they were
-        }
-        storm_ = *reading.storm;
-        CurrentRainModelFile = chosen->path;
-        RefreshHyetograph();
+            return Status();
+        return session_.openStormFile(chosen->path);
     });
 }
 
 void TFormQuorvel::Menu_Save1Click() {
-    runCommand([this] { SaveRainModel(CurrentRainModelFile); });
+    runCommand([this] {
+        SaveRainModel(session_.currentStormFile());
+        return Status();
+    });
 }
 
 void TFormQuorvel::Menu_SaveAs1Click() {
-    runCommand([this] { SaveRainModel(QString()); });
+    runCommand([this] {
+        SaveRainModel(QString());
+        return Status();
+    });
 }
 
 bool TFormQuorvel::SaveRainModel(const QString& fileName) {
@@ -64,23 +60,15 @@ bool TFormQuorvel::SaveRainModel(const QString& fileName) {
         if (!path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
             path += QStringLiteral(".txt");
             // The dialog asked about the name it returned, not about this one.
-            if (QFileInfo::exists(path) &&
-                !desktop_.askYesNo(QStringLiteral("提示"),
-                                   QStringLiteral("文件“%1”已经存在。\r\n要替换它吗？").arg(path)))
+            if (QFileInfo::exists(path) && !AskReplaceFile(desktop_, path))
                 return false;
         }
-        CurrentRainModelFile = path;
+        session_.setCurrentStormFile(path);
     }
-    if (path.trimmed().isEmpty())
-        return false;
-
-    const Result<QByteArray> bytes = StormFileBytes(storm_, UserDecimalSeparator());
-    const Status written = bytes ? WriteFileAtomically(path, *bytes) : Status(Failure{bytes.message()});
-    if (!written) {
-        desktop_.showError(QStringLiteral("错误"), written.message());
-        return false;
-    }
-    return true;
+    const Status written = session_.saveStormFile(path);
+    if (!written)
+        desktop_.showError(ErrorTitle, written.message());
+    return written.ok();
 }
 
 } // namespace velmora

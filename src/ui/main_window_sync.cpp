@@ -10,7 +10,7 @@ namespace velmora {
 
 void TFormQuorvel::connectChartAndGrid() {
     connect(Chart1, &HyetographChart::pointerMoved, this, &TFormQuorvel::Chart1MouseMove);
-    connect(Chart1, &HyetographChart::pointClicked, this, &TFormQuorvel::Series_Overall_RainfallClick);
+    connect(Chart1, &HyetographChart::pointClicked, this, &TFormQuorvel::SeriesPointClick);
     connect(GridData, &ResultGrid::gridRowActivated, this, &TFormQuorvel::GridDataClick);
 }
 
@@ -26,7 +26,7 @@ void TFormQuorvel::Chart1MouseMove() {
     GridData->FrameCurrentGridRow();
 }
 
-void TFormQuorvel::Series_Overall_RainfallClick(int index) {
+void TFormQuorvel::SeriesPointClick(int index) {
     GridData->setCurrentGridRow(index + 1);
 }
 

@@ -46,9 +46,8 @@ void AdmitOnly(QLineEdit* field, const QString& pattern) {
 
 } // namespace
 
-TFormAddNewRainModel::TFormAddNewRainModel(TExpressionObject& storm, const TOptions& options,
-                                           Desktop& desktop, QWidget* parent)
-    : QDialog(parent), storm_(storm), options_(options), desktop_(desktop) {
+TFormAddNewRainModel::TFormAddNewRainModel(const TOptions& options, Desktop& desktop, QWidget* parent)
+    : QDialog(parent), options_(options), desktop_(desktop) {
     setObjectName(QStringLiteral("FormAddNewRainModel"));
     setWindowTitle(QStringLiteral("添加新曲线"));
     setFont(QFont(QStringLiteral("宋体"), 9));
@@ -66,8 +65,6 @@ TFormAddNewRainModel::TFormAddNewRainModel(TExpressionObject& storm, const TOpti
     ButtonCancle->setAutoDefault(false);
     connect(ButtonOK, &QPushButton::clicked, this, &TFormAddNewRainModel::ButtonOKClick);
     connect(ButtonCancle, &QPushButton::clicked, this, &QDialog::reject);
-
-    storm_ = DefaultStorm();
 }
 
 void TFormAddNewRainModel::buildFormulaGroup() {
@@ -129,19 +126,19 @@ void TFormAddNewRainModel::buildDesignFields() {
     AdmitOnly(EditStep, QStringLiteral("[0-9]*"));
 }
 
-void TFormAddNewRainModel::FormShow() {
+void TFormAddNewRainModel::FormShow(const TExpressionObject& current) {
     const QChar separator = UserDecimalSeparator();
     const auto number = [separator](double value) { return GeneralNumberText(value, separator); };
-    cbbStormType->setCurrentIndex(storm_.F_type == 1 ? 1 : 0);
+    cbbStormType->setCurrentIndex(current.F_type == 1 ? 1 : 0);
     cbbStormTypeChange(cbbStormType->currentIndex());
-    Edit_a1->setText(number(storm_.F_type != 0 ? storm_.a1_167 : storm_.a1));
-    Edit_c->setText(number(storm_.c));
-    Edit_b->setText(number(storm_.b));
-    Edit_n->setText(number(storm_.n));
-    ComboBox_LgLn->setCurrentIndex(storm_.LG_LN == 1 ? 1 : 0);
-    EditRepeatYear->setText(number(storm_.Storm_RepeatYear));
-    EditStormTime->setText(number(storm_.Storm_Time));
-    EditStormPercent->setText(number(storm_.Storm_Percent));
+    Edit_a1->setText(number(current.F_type != 0 ? current.a1_167 : current.a1));
+    Edit_c->setText(number(current.c));
+    Edit_b->setText(number(current.b));
+    Edit_n->setText(number(current.n));
+    ComboBox_LgLn->setCurrentIndex(current.LG_LN == 1 ? 1 : 0);
+    EditRepeatYear->setText(number(current.Storm_RepeatYear));
+    EditStormTime->setText(number(current.Storm_Time));
+    EditStormPercent->setText(number(current.Storm_Percent));
 }
 
 void TFormAddNewRainModel::cbbStormTypeChange(int index) {
@@ -238,7 +235,7 @@ void TFormAddNewRainModel::ButtonOKClick() {
         desktop_.showInformation(Prompt, storable.message());
         return;
     }
-    storm_ = entered; // the two results start at 0
+    entered_ = entered; // the two results start at 0
     accept();
 }
 

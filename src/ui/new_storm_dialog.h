@@ -16,15 +16,17 @@ class Desktop;
 
 // `TFormAddNewRainModel`: the storm-intensity formula as a fraction, in the
 // intensity or the flow form, and the design values P, T, r and the step.
-// Made once; its creation writes the default storm into the current storm.
+// Made once, so that the step keeps its last text. The q-i factor of
+// `options` converts the coefficient entered into the other form.
 class TFormAddNewRainModel final : public QDialog {
     Q_OBJECT
 public:
-    TFormAddNewRainModel(TExpressionObject& storm, const TOptions& options, Desktop& desktop,
-                         QWidget* parent = nullptr);
+    TFormAddNewRainModel(const TOptions& options, Desktop& desktop, QWidget* parent = nullptr);
 
-    // Fills the fields from the current storm; the step keeps its last text.
-    void FormShow();
+    // Fills the fields from `current`; the step keeps its last text.
+    void FormShow(const TExpressionObject& current);
+    // The storm confirmed with "确定", whole; valid after the dialog was accepted.
+    const TExpressionObject& enteredStorm() const { return entered_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -39,8 +41,8 @@ private:
     bool refusedByChecks();
     bool refuse(QLineEdit* field, const QString& message);
 
-    TExpressionObject& storm_;
     const TOptions& options_;
+    TExpressionObject entered_;
     Desktop& desktop_;
 
     QComboBox* cbbStormType = nullptr;

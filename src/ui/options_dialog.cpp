@@ -41,10 +41,9 @@ template <typename Widget> Widget* Named(Widget* widget, const char* name, QRect
 
 } // namespace
 
-TFormOptions::TFormOptions(TOptions& options, Desktop& desktop,
-                           std::function<void()> applyToMainWindow, QWidget* parent)
-    : QDialog(parent), options_(options), desktop_(desktop),
-      applyToMainWindow_(std::move(applyToMainWindow)) {
+TFormOptions::TFormOptions(const TOptions& options, Desktop& desktop,
+                           std::function<void(const TOptions&)> preview, QWidget* parent)
+    : QDialog(parent), options_(options), desktop_(desktop), preview_(std::move(preview)) {
     setObjectName(QStringLiteral("FormOptions"));
     setWindowTitle(QStringLiteral("设置"));
     setFixedSize(526, 267);
@@ -195,7 +194,7 @@ void TFormOptions::ReadOptionsFromDialog() {
 
 void TFormOptions::ComboBox_TimeForamtChange() {
     ReadOptionsFromDialog();
-    applyToMainWindow_();
+    preview_(options_);
 }
 
 void TFormOptions::btn_SelectFontClick(int tag) {

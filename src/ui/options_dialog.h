@@ -18,16 +18,19 @@ namespace velmora {
 class Desktop;
 
 // `TFormOptions`: every option, with live preview. Each change is copied into
-// the options at once and pushed onto the main window; the caller saves,
+// the dialog's options at once and handed to `preview`; the caller saves,
 // reloads and refreshes when the dialog has closed.
 class TFormOptions final : public QDialog {
     Q_OBJECT
 public:
-    TFormOptions(TOptions& options, Desktop& desktop, std::function<void()> applyToMainWindow,
-                 QWidget* parent = nullptr);
+    TFormOptions(const TOptions& options, Desktop& desktop,
+                 std::function<void(const TOptions&)> preview, QWidget* parent = nullptr);
 
-    // Copies every control into the options (not while the controls are filled).
+    // Copies every control into the options and previews them (not while the
+    // controls are filled).
     void ReadOptionsFromDialog();
+    // The options as the dialog's controls set them.
+    const TOptions& chosenOptions() const { return options_; }
 
     // The q-i list entry of a factor: the first of QIConversionRatios within
     // 1e-12 (relative to the smaller magnitude when that is larger), else 0.
@@ -48,9 +51,9 @@ private:
     void btn_SelectFontClick(int tag);
     void showPreview(FontRow& row);
 
-    TOptions& options_;
+    TOptions options_;
     Desktop& desktop_;
-    std::function<void()> applyToMainWindow_;
+    std::function<void(const TOptions&)> preview_;
     bool OptionsDialogLoading = false;
 
     std::array<QCheckBox*, 7> showBoxes_{};

@@ -9,12 +9,6 @@
 
 namespace velmora {
 
-QString FileTypeFilter(const FileType& type) {
-    QString masks = type.mask;
-    masks.replace(QLatin1Char(';'), QLatin1Char(' '));
-    return QStringLiteral("%1 (%2)").arg(type.name, masks);
-}
-
 std::optional<FileDialogAnswer> QtDesktop::runFileDialog(const FileDialogRequest& request,
                                                         bool saving) {
     QFileDialog dialog(parent_, request.title);

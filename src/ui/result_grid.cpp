@@ -32,16 +32,8 @@ void ResultGridModel::clear() {
     endResetModel();
 }
 
-TResultRowTexts ResultGridModel::rowTexts(int row, QChar decimalSeparator) const {
-    return ResultRowTexts((*table_)[static_cast<std::size_t>(row)], options_, decimalSeparator);
-}
-
-std::vector<TResultRowTexts> ResultGridModel::allRowTexts(QChar decimalSeparator) const {
-    std::vector<TResultRowTexts> rows;
-    rows.reserve(static_cast<std::size_t>(dataRowCount()));
-    for (int row = 0; row < dataRowCount(); ++row)
-        rows.push_back(rowTexts(row, decimalSeparator));
-    return rows;
+TResultRowTexts ResultGridModel::rowTexts(int row) const {
+    return ResultRowTexts((*table_)[static_cast<std::size_t>(row)], options_, separator_);
 }
 
 int ResultGridModel::rowCount(const QModelIndex& parent) const {

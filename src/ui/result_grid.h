@@ -22,11 +22,8 @@ public:
     void clear();
 
     int dataRowCount() const { return table_ ? static_cast<int>(table_->size()) : 0; }
-    TResultRowTexts rowTexts(int row) const { return rowTexts(row, separator_); }
-    TResultRowTexts rowTexts(int row, QChar decimalSeparator) const;
-    // Every row's texts, as shown (or with another decimal separator).
-    std::vector<TResultRowTexts> allRowTexts(QChar decimalSeparator) const;
-    QChar decimalSeparator() const { return separator_; }
+    // The texts of data row `row` as shown.
+    TResultRowTexts rowTexts(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -130,7 +130,7 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              std::int32_t value = 0;
              if (auto error = SetChoice(flag, text, {QStringLiteral("csv"), QStringLiteral("swmm")}, value))
                  return error;
-             pending.request.format = value == 0 ? CliRequest::Format::Csv : CliRequest::Format::Swmm;
+             pending.request.format = value == 0 ? ExportFormat::Csv : ExportFormat::Swmm;
              return std::nullopt;
          }},
         {QStringLiteral("--out"),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export_format.h"
 #include "options.h"
 #include "storm.h"
 
@@ -30,7 +31,7 @@ struct CliRequest {
     StormEdits storm;
     std::optional<QString> stormFile;      // --storm FILE
     std::optional<QString> writeStormFile; // --write-storm FILE
-    enum class Format { Csv, Swmm } format = Format::Csv; // --format
+    ExportFormat format = ExportFormat::Csv; // --format
     std::optional<QString> outFile;         // --out FILE: code page 936 instead of UTF-8 to standard output
     TOptions options;
     bool qiRatioGiven = false;

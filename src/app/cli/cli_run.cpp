@@ -2,12 +2,10 @@
 
 #include "atomic_file.h"
 #include "cli_arguments.h"
-#include "csv_text.h"
 #include "display_text.h"
-#include "hyetograph.h"
 #include "number_text.h"
 #include "storm_file.h"
-#include "swmm_text.h"
+#include "storm_session.h"
 #include "text_encoding.h"
 
 namespace velmora::cli {
@@ -24,6 +22,14 @@ QString TotalsText(const TExpressionObject& storm, const TOptions& options, QCha
     const QString prefix = asComments ? QStringLiteral(";;") : QString();
     return prefix + OverallRainfallLabelText(storm, options, separator) + QStringLiteral("\r\n") + prefix +
            AverageIntensityLabelText(storm, options, unit, separator) + QStringLiteral("\r\n");
+}
+
+// Exit code 1 with the failure's message, or 0.
+int Finish(const Status& status, QByteArray& err) {
+    if (status)
+        return 0;
+    err += (status.message() + QLatin1Char('\n')).toUtf8();
+    return 1;
 }
 
 } // namespace
@@ -58,47 +64,26 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
         return 2;
     }
 
-    if (request.writeStormFile) {
-        const Status written = WriteFileAtomically(*request.writeStormFile, StormFileBytes(storm, separator).value());
-        if (!written) {
-            err += (written.message() + QLatin1Char('\n')).toUtf8();
-            return 1;
-        }
-        return 0;
-    }
+    StormSession session;
+    session.setOptions(request.options);
+    Status computed = session.newStorm(storm);
+    if (request.writeStormFile)
+        return Finish(session.saveStormFile(*request.writeStormFile), err);
 
-    TOptions options = request.options;
-    const bool swmm = request.format == CliRequest::Format::Swmm;
-    if (swmm) {
-        // As the SWMM export does: hours and minutes, mm/h.
-        options.Int_TimeForamtidx = 0;
-        options.Int_StormUnitidx = 0;
-    }
-    const THyetographResult result = CalcHyetograph(storm, options);
-    if (!result.succeeded()) {
-        err += (QStringLiteral("出错：") + result.failure + QLatin1Char('\n')).toUtf8();
-        return 1;
-    }
-    StoreResults(storm, result);
+    if (request.format == ExportFormat::Swmm && !session.usesSwmmUnits())
+        computed = session.switchToSwmmUnits();
+    if (!computed)
+        return Finish(computed, err);
 
-    std::vector<TResultRowTexts> rows;
-    rows.reserve(result.rows.size());
-    for (const THyetographRow& row : result.rows)
-        rows.push_back(ResultRowTexts(row, options, swmm ? QLatin1Char('.') : separator));
-    QString text = swmm ? SwmmText(rows) : CsvText(rows, options);
+    QString text = session.exportText(request.format);
     if (request.totals)
-        text += TotalsText(storm, options, separator, swmm);
-
+        text += TotalsText(session.storm(), session.options(), separator,
+                           request.format == ExportFormat::Swmm);
     if (!request.outFile) {
         out += text.toUtf8();
         return 0;
     }
-    const Status written = WriteFileAtomically(*request.outFile, EncodeCodePage936(text));
-    if (!written) {
-        err += (written.message() + QLatin1Char('\n')).toUtf8();
-        return 1;
-    }
-    return 0;
+    return Finish(WriteFileAtomically(*request.outFile, EncodeCodePage936(text)), err);
 }
 
 } // namespace velmora::cli

@@ -3,6 +3,7 @@
 #include "main_window.h"
 #include "qt_desktop.h"
 #include "settings_folder.h"
+#include "storm_session.h"
 
 #include <QApplication>
 
@@ -10,8 +11,10 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
 
+    // The settings folder is made before the options are read.
+    velmora::StormSession session(velmora::OptionsFileIn(velmora::DefaultSettingsBase()));
     velmora::QtDesktop desktop(nullptr);
-    velmora::TFormQuorvel window(desktop, velmora::DefaultSettingsBase());
+    velmora::TFormQuorvel window(session, desktop);
     desktop.setParent(&window);
     window.show();
     return application.exec();

@@ -1,5 +1,7 @@
 #include "settings_folder.h"
 
+#include "options_file.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -19,6 +21,11 @@ QString EnsureSettingsFolder(const QString& base) {
     if (!QDir().mkpath(folder))
         return {};
     return folder;
+}
+
+QString OptionsFileIn(const QString& base) {
+    const QString folder = EnsureSettingsFolder(base);
+    return folder.isEmpty() ? QString() : folder + OptionsFileBaseName;
 }
 
 } // namespace velmora

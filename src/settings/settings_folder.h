@@ -13,4 +13,8 @@ QString DefaultSettingsBase();
 // be saved.
 QString EnsureSettingsFolder(const QString& base);
 
+// The options file in the settings folder under `base`, the folder made when
+// missing; empty when it cannot be made.
+QString OptionsFileIn(const QString& base);
+
 } // namespace velmora

@@ -1,0 +1,130 @@
+#include "storm_session.h"
+
+#include "atomic_file.h"
+#include "csv_text.h"
+#include "number_text.h"
+#include "options_file.h"
+#include "storm_file.h"
+#include "swmm_text.h"
+#include "text_encoding.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+StormSession::StormSession(QString optionsFileName, QObject* parent)
+    : QObject(parent), storm_(DefaultStorm()), optionsFileName_(std::move(optionsFileName)) {
+    options_ = LoadOptions(optionsFileName_, UserDecimalSeparator());
+}
+
+Status StormSession::recompute() {
+    emit tableAboutToChange();
+    table_.clear();
+    maxRainfallIntensity_ = 0;
+    maxOverallRainfall_ = 0;
+
+    THyetographResult result = CalcHyetograph(storm_, options_);
+    StoreResults(storm_, result);
+    table_ = std::move(result.rows);
+    for (const THyetographRow& row : table_) {
+        maxRainfallIntensity_ = std::max(maxRainfallIntensity_, row.intensity);
+        maxOverallRainfall_ = std::max(maxOverallRainfall_, row.cumulative);
+    }
+    emit tableChanged();
+    if (!result.succeeded())
+        return Failure{QStringLiteral("出错：") + result.failure};
+    return {};
+}
+
+Status StormSession::newStorm(const TExpressionObject& entered) {
+    storm_ = entered;
+    currentStormFile_.clear();
+    return recompute();
+}
+
+Status StormSession::openStormFile(const QString& path) {
+    const StormFileReading reading = ReadStormFileAt(path, UserDecimalSeparator());
+    if (!reading.storm)
+        return Failure{reading.error};
+    storm_ = *reading.storm;
+    currentStormFile_ = path;
+    return recompute();
+}
+
+Status StormSession::saveStormFile(const QString& path) const {
+    const Result<QByteArray> bytes = StormFileBytes(storm_, UserDecimalSeparator());
+    if (!bytes)
+        return Failure{bytes.message()};
+    return WriteFileAtomically(path, *bytes);
+}
+
+void StormSession::setOptions(const TOptions& options) {
+    options_ = options;
+    emit optionsChanged();
+}
+
+Status StormSession::saveOptions() const {
+    if (optionsFileName_.isEmpty())
+        return Failure{QStringLiteral("出错：无法保存设置：没有可用的设置文件夹")};
+    const Status saved = SaveOptions(optionsFileName_, options_, UserDecimalSeparator());
+    if (!saved)
+        return Failure{QStringLiteral("出错：") + saved.message()};
+    return {};
+}
+
+Status StormSession::reloadOptions() {
+    setOptions(LoadOptions(optionsFileName_, UserDecimalSeparator()));
+    DeriveDependentCoefficient(storm_, options_.D_QI_ConversionRatio);
+    return recompute();
+}
+
+Status StormSession::showSeries(bool overallRainfall, bool rainfallIntensity) {
+    if (overallRainfall == options_.Bool_ShowAxis_Overall_Rainfall &&
+        rainfallIntensity == options_.Bool_ShowAxis_Rainfall_Intensity)
+        return {};
+    options_.Bool_ShowAxis_Overall_Rainfall = overallRainfall;
+    options_.Bool_ShowAxis_Rainfall_Intensity = rainfallIntensity;
+    return saveOptions();
+}
+
+bool StormSession::usesSwmmUnits() const {
+    return options_.Int_TimeForamtidx == 0 && options_.Int_StormUnitidx == 0;
+}
+
+Status StormSession::switchToSwmmUnits() {
+    TOptions swmm = options_;
+    swmm.Int_TimeForamtidx = 0;
+    swmm.Int_StormUnitidx = 0;
+    setOptions(swmm);
+    return recompute();
+}
+
+std::vector<TResultRowTexts> StormSession::rowTexts(QChar decimalSeparator) const {
+    std::vector<TResultRowTexts> rows;
+    rows.reserve(table_.size());
+    for (const THyetographRow& row : table_)
+        rows.push_back(ResultRowTexts(row, options_, decimalSeparator));
+    return rows;
+}
+
+QString StormSession::exportText(ExportFormat format) const {
+    switch (format) {
+    case ExportFormat::Csv:
+        return CsvText(rowTexts(UserDecimalSeparator()), options_);
+    case ExportFormat::Swmm:
+        // The rainfall model reads "." only, whatever the user's separator.
+        return SwmmText(rowTexts(QLatin1Char('.')));
+    }
+    return {};
+}
+
+Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
+    switch (format) {
+    case ExportFormat::Csv:
+    case ExportFormat::Swmm:
+        return EncodeCodePage936(exportText(format));
+    }
+    return Failure{QStringLiteral("出错：未知的输出格式")};
+}
+
+} // namespace velmora

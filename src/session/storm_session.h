@@ -1,0 +1,94 @@
+#pragma once
+
+#include "display_text.h"
+#include "export_format.h"
+#include "hyetograph.h"
+#include "options.h"
+#include "result.h"
+#include "storm.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+namespace velmora {
+
+// The working state of one run of the program: the current storm, the
+// options (and the file they are kept in), the hyetograph table with its
+// totals and axis maxima, and the storm file the storm was last opened from
+// or saved to. Every command of the window and of velmora-cli works through
+// it; the window only asks the person and redraws when it reports a change.
+class StormSession final : public QObject {
+    Q_OBJECT
+public:
+    // Starts on the default storm, not yet computed, with the options of
+    // `optionsFileName` (an empty name: the defaults, which cannot be saved).
+    explicit StormSession(QString optionsFileName = QString(), QObject* parent = nullptr);
+
+    const TExpressionObject& storm() const { return storm_; }
+    const TOptions& options() const { return options_; }
+    const QString& optionsFileName() const { return optionsFileName_; }
+    const THyetographTable& table() const { return table_; }
+    double maxRainfallIntensity() const { return maxRainfallIntensity_; }
+    double maxOverallRainfall() const { return maxOverallRainfall_; }
+    // The storm file that "save" writes to; empty until one was opened or named.
+    const QString& currentStormFile() const { return currentStormFile_; }
+
+    // Computes the table of the current storm with the current options. A
+    // failure leaves no table (nothing stale can be shown or exported), both
+    // totals 0, and says why after "出错：".
+    Status recompute();
+
+    // Takes `entered` as the current storm, whole, and computes it; the next
+    // save asks for a name.
+    Status newStorm(const TExpressionObject& entered);
+    // Reads the storm file at `path`; only a storm read whole replaces the
+    // current one (and `path` becomes the current file), then it is computed.
+    // A file that cannot be read fails with its message and changes nothing.
+    Status openStormFile(const QString& path);
+    // Writes the current storm to `path` atomically; the current file stays.
+    Status saveStormFile(const QString& path) const;
+    void setCurrentStormFile(const QString& path) { currentStormFile_ = path; }
+
+    // Takes `options` for display without saving them (the options dialog's
+    // preview, velmora-cli's flags).
+    void setOptions(const TOptions& options);
+    Status saveOptions() const;
+    // After the options dialog: the options file decides (so a cancelled
+    // preview is undone), the dependent coefficient follows the q-i factor,
+    // and the storm is computed again.
+    Status reloadOptions();
+    // Remembers which series are shown; saves the options when that changed.
+    Status showSeries(bool overallRainfall, bool rainfallIntensity);
+
+    // SWMM reads hours and minutes and mm/h only.
+    bool usesSwmmUnits() const;
+    // Switches to those for this run (not saved) and computes again.
+    Status switchToSwmmUnits();
+
+    // The three texts of every row, as the grid shows them.
+    std::vector<TResultRowTexts> rowTexts(QChar decimalSeparator) const;
+    // An export's text and its file's bytes.
+    QString exportText(ExportFormat format) const;
+    Result<QByteArray> exportBytes(ExportFormat format) const;
+
+signals:
+    // Before the table is emptied or replaced: views let go of its rows.
+    void tableAboutToChange();
+    // After every computation, successful or not.
+    void tableChanged();
+    void optionsChanged();
+
+private:
+    TExpressionObject storm_;
+    TOptions options_;
+    QString optionsFileName_;
+    THyetographTable table_;
+    double maxRainfallIntensity_ = 0;
+    double maxOverallRainfall_ = 0;
+    QString currentStormFile_;
+};
+
+} // namespace velmora

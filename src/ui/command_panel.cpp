@@ -1,0 +1,71 @@
+#include "command_panel.h"
+
+#include "result_grid.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+QLabel* TitleStrip(const QString& caption, QWidget* parent) {
+    auto* strip = new QLabel(caption, parent);
+    strip->setFixedHeight(20);
+    strip->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    strip->setAutoFillBackground(true);
+    QPalette colours = strip->palette();
+    colours.setColor(QPalette::Window, QColor(166, 202, 240)); // sky blue
+    colours.setColor(QPalette::WindowText, QColor(128, 0, 0)); // maroon
+    strip->setPalette(colours);
+    return strip;
+}
+
+template <typename Widget>
+Widget* Placed(Widget* widget, const QString& name, QRect geometry) {
+    widget->setObjectName(name);
+    widget->move(geometry.topLeft());
+    if (geometry.isValid())
+        widget->setFixedSize(geometry.size());
+    else
+        widget->adjustSize();
+    return widget;
+}
+
+} // namespace
+
+CommandPanel::CommandPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("PanelRight"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addSpacing(1);
+    layout->addWidget(TitleStrip(QStringLiteral(" 功能按钮"), this));
+    layout->addWidget(buildButtons());
+    layout->addWidget(TitleStrip(QStringLiteral(" 雨型数据"), this));
+    grid = new ResultGrid(this);
+    grid->setObjectName(QStringLiteral("GridData"));
+    layout->addWidget(grid, 1);
+}
+
+QWidget* CommandPanel::buildButtons() {
+    auto* buttons = new QWidget(this);
+    buttons->setFixedHeight(64);
+    newStormButton = Placed(new QPushButton(QStringLiteral("新建雨型"), buttons),
+                            QStringLiteral("ButtonNewRainModel"), {6, 5, 68, 25});
+    reportButton = Placed(new QPushButton(QStringLiteral("计算书"), buttons),
+                          QStringLiteral("Button_OutputResult"), {78, 5, 68, 25});
+    workbookButton = Placed(new QPushButton(QStringLiteral("输出Excel图表"), buttons),
+                            QStringLiteral("btn_OutputExcelPicData"), {6, 33, 140, 25});
+    overallRainfallSwitch = Placed(new QCheckBox(QStringLiteral("降雨总量"), buttons),
+                                   QStringLiteral("CheckBox_Overall_Rainfall"), {151, 9, 0, 0});
+    rainfallIntensitySwitch = Placed(new QCheckBox(QStringLiteral("降雨强度"), buttons),
+                                     QStringLiteral("CheckBox_Rainfall_Intensity"), {151, 37, 0, 0});
+    overallRainfallSwitch->setChecked(true);
+    rainfallIntensitySwitch->setChecked(true);
+    return buttons;
+}
+
+} // namespace velmora

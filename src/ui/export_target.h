@@ -1,0 +1,26 @@
+#pragma once
+
+#include "desktop.h"
+
+#include <functional>
+#include <optional>
+
+namespace velmora {
+
+// Where an export goes: the path chosen in the save dialog with its extension
+// replaced by `extensionFor(type selected when the dialog closed)`. Asks
+// before replacing a file that the dialog did not ask about (the name it
+// returned had another extension). Nothing when cancelled.
+std::optional<QString> AskExportTarget(Desktop& desktop, const FileDialogRequest& request,
+                                       const std::function<QString(int selectedType)>& extensionFor);
+
+// The same with one fixed extension (".csv").
+std::optional<QString> AskExportTarget(Desktop& desktop, const FileDialogRequest& request,
+                                       const QString& extension);
+
+// The save dialog "保存雨型数据" of a data export: `typeName` ("Excel文件(*.csv)")
+// with the mask of `extension`, then all files.
+FileDialogRequest DataExportRequest(const QString& proposedName, const QString& typeName,
+                                    const QString& extension);
+
+} // namespace velmora

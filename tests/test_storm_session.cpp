@@ -1,0 +1,104 @@
+#include "storm_session.h"
+
+#include "options_file.h"
+#include "qstring_printer.h"
+#include "storm_file.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+class Session : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale::c()); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+
+    QTemporaryDir folder;
+    QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+    void put(const QString& file, const QByteArray& bytes) const {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+};
+
+} // namespace
+
+TEST_F(Session, EveryComputationIsAnnouncedAndAFailureLeavesNothingStale) {
+    StormSession session;
+    QStringList heard;
+    QObject::connect(&session, &StormSession::tableAboutToChange, [&] { heard << "about to change"; });
+    QObject::connect(&session, &StormSession::tableChanged,
+                     [&] { heard << QStringLiteral("changed, %1 rows").arg(session.table().size()); });
+    ASSERT_TRUE(session.recompute());
+    EXPECT_NEAR(session.maxOverallRainfall(), 60.6344734011, 1e-9);
+
+    TExpressionObject broken = session.storm();
+    broken.Storm_Step = 0;
+    const Status failed = session.newStorm(broken);
+    EXPECT_TRUE(failed.message().startsWith(QStringLiteral("出错：")));
+    EXPECT_EQ(heard, (QStringList{"about to change", "changed, 121 rows", "about to change", "changed, 0 rows"}));
+    EXPECT_EQ(session.storm().Strom_Overall_Rainfall, 0);
+    EXPECT_EQ(session.maxOverallRainfall(), 0);
+    EXPECT_EQ(session.exportText(ExportFormat::Csv), QStringLiteral("时间(min),降雨强度(mm/min),降雨总量(mm)\r\n"));
+}
+
+TEST_F(Session, OnlyAStormReadWholeReplacesTheCurrentOne) {
+    StormSession session;
+    TExpressionObject day = DefaultStorm();
+    day.Storm_Time = 1440;
+    put(path("day.txt"), StormFileBytes(day, QLatin1Char('.')).value());
+    put(path("bad.txt"), "SIGN=something else\r\n");
+
+    const Status wrong = session.openStormFile(path("bad.txt"));
+    EXPECT_EQ(wrong.message(), WrongStormFileMessage);
+    EXPECT_EQ(session.storm().Storm_Time, 120.0);
+    EXPECT_TRUE(session.currentStormFile().isEmpty());
+
+    ASSERT_TRUE(session.openStormFile(path("day.txt")));
+    EXPECT_EQ(session.table().size(), 1441u);
+    EXPECT_EQ(session.currentStormFile(), path("day.txt"));
+    ASSERT_TRUE(session.newStorm(DefaultStorm()));
+    EXPECT_TRUE(session.currentStormFile().isEmpty()); // the next save asks for a name
+}
+
+TEST_F(Session, TheSwmmSwitchHoldsForThisRunOnlyAndTheExportsAreTheGoldenFiles) {
+    put(path("options.ini"), "[OPTIONS]\r\nTimeFormat=1\r\nStormUnit=1\r\n");
+    StormSession session(path("options.ini"));
+    ASSERT_TRUE(session.recompute());
+    EXPECT_EQ(session.exportBytes(ExportFormat::Csv).value(), Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
+    EXPECT_FALSE(session.usesSwmmUnits());
+    ASSERT_TRUE(session.switchToSwmmUnits());
+    EXPECT_TRUE(session.usesSwmmUnits());
+    EXPECT_EQ(session.exportBytes(ExportFormat::Swmm).value(), Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.dat")));
+    EXPECT_EQ(Contents(path("options.ini")), "[OPTIONS]\r\nTimeFormat=1\r\nStormUnit=1\r\n");
+}
+
+TEST_F(Session, SeriesSwitchesAreSavedWhenTheyChangeAndReloadingRederivesTheCoefficient) {
+    StormSession session(path("options.ini"));
+    ASSERT_TRUE(session.showSeries(true, true));
+    EXPECT_FALSE(QFile::exists(path("options.ini"))); // nothing changed, nothing written
+    ASSERT_TRUE(session.showSeries(false, true));
+    EXPECT_EQ(LoadOptions(path("options.ini"), QLatin1Char('.')).Bool_ShowAxis_Overall_Rainfall, false);
+
+    TOptions ratio = session.options();
+    ratio.D_QI_ConversionRatio = 166.7;
+    session.setOptions(ratio);
+    ASSERT_TRUE(session.saveOptions());
+    ASSERT_TRUE(session.reloadOptions());
+    EXPECT_DOUBLE_EQ(session.storm().a1_167, 9.5981 * 166.7);
+
+    StormSession unsaved;
+    EXPECT_EQ(unsaved.saveOptions().message(), QStringLiteral("出错：无法保存设置：没有可用的设置文件夹"));
+}
