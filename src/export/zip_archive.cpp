@@ -10,6 +10,11 @@ namespace velmora {
 
 namespace {
 
+// The fastest deflate level: the table rows repeat so much that the default
+// level spends three quarters of a Word table's time on searching matches
+// (1,441 rows: 11 ms against 3 ms) for a file a quarter smaller.
+constexpr zip_uint32_t DeflateLevel = 1;
+
 // The largest file we unpack: far above any document the program writes,
 // low enough that a forged size cannot exhaust the memory.
 constexpr zip_uint64_t MaxEntryBytes = zip_uint64_t{1} << 30;
@@ -163,7 +168,7 @@ Result<QByteArray> WriteZipArchive(const std::vector<ZipEntry>& entries) {
                             : zip_file_add(zip, entry.name.toUtf8().constData(), data,
                                            ZIP_FL_ENC_UTF_8);
         if (index < 0 || zip_set_file_compression(zip, static_cast<zip_uint64_t>(index),
-                                                  ZIP_CM_DEFLATE, 0) != 0) {
+                                                  ZIP_CM_DEFLATE, DeflateLevel) != 0) {
             Failure failure = UnwritableArchive(zip_error_strerror(zip_get_error(zip)));
             if (data != nullptr && index < 0)
                 zip_source_free(data);
