@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup-debian.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=ON >/dev/null
-cmake --build build-bench --target bench_computation bench_refresh startup_probe >/dev/null
+cmake --build build-bench --target bench_computation bench_refresh bench_exports startup_probe >/dev/null
 
 export QT_QPA_PLATFORM=offscreen
 settings=$(mktemp -d)
@@ -16,6 +16,7 @@ export XDG_CONFIG_HOME="$settings"
 
 ./build-bench/bench/bench_computation "$@"
 ./build-bench/bench/bench_refresh "$@"
+./build-bench/bench/bench_exports "$@"
 
 times=()
 for _ in $(seq 15); do

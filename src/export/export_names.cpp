@@ -13,11 +13,24 @@ QString StormPart(const TExpressionObject& storm, QChar separator) {
              GeneralNumberText(storm.Storm_Percent, separator));
 }
 
+// The Office documents name the storm with blanks and capitals: " P=2年 T=120分 R=0.4".
+QString OfficeStormPart(const TExpressionObject& storm, QChar separator) {
+    return QStringLiteral(" P=%1年 T=%2分 R=%3")
+        .arg(GeneralNumberText(storm.Storm_RepeatYear, separator),
+             GeneralNumberText(storm.Storm_Time, separator),
+             GeneralNumberText(storm.Storm_Percent, separator));
+}
+
 } // namespace
 
 QString ProposedDataFileName(const TExpressionObject& storm, const QString& extension,
                              QChar decimalSeparator) {
     return QStringLiteral("芝加哥雨型计算数据") + StormPart(storm, decimalSeparator) + extension;
+}
+
+QString ProposedWordDataFileName(const TExpressionObject& storm, QChar decimalSeparator) {
+    return QStringLiteral("芝加哥雨型计算数据") + OfficeStormPart(storm, decimalSeparator) +
+           QStringLiteral(".docx");
 }
 
 QString ProposedPictureFileName(const TExpressionObject& storm, const QString& extension,

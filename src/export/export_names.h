@@ -10,6 +10,8 @@ namespace velmora {
 // "芝加哥雨型计算数据P=2年 t=120分 r=0.4" followed by `extension` (".csv", ".dat").
 QString ProposedDataFileName(const TExpressionObject& storm, const QString& extension,
                              QChar decimalSeparator);
+// "芝加哥雨型计算数据 P=2年 T=120分 R=0.4.docx", the Word data table's name.
+QString ProposedWordDataFileName(const TExpressionObject& storm, QChar decimalSeparator);
 // "芝加哥雨型P=2年 t=120分 r=0.4" followed by `extension` (".bmp", ".jpg", ".png").
 QString ProposedPictureFileName(const TExpressionObject& storm, const QString& extension,
                                 QChar decimalSeparator);

@@ -1,0 +1,42 @@
+#include "word_data_table.h"
+
+#include "office_package.h"
+#include "placeholders.h"
+#include "row_snippet.h"
+
+namespace velmora {
+
+namespace {
+
+const QString DocumentPart = QStringLiteral("word/document.xml");
+const QString RowSnippetPart = QStringLiteral("word/TableRow.xml");
+
+} // namespace
+
+Result<QByteArray> WordDataTable(const std::vector<TResultRowTexts>& rows, const TOptions& options) {
+    Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("CalcData"));
+    if (!package)
+        return Failure{package.message()};
+    const Result<QString> rowSnippet = package->partText(RowSnippetPart);
+    if (!rowSnippet)
+        return Failure{rowSnippet.message()};
+    Result<QString> rowsXml = BuildRows(*rowSnippet, rows);
+    if (!rowsXml)
+        return Failure{rowsXml.message()};
+
+    std::vector<TReplacement> replacements;
+    if (const std::optional<QString> unit = IntensityUnitText(options.Int_StormUnitidx))
+        replacements.push_back({QStringLiteral("<!--Storm_Unit-->"), *unit});
+    if (options.Int_TimeForamtidx == 0 || options.Int_TimeForamtidx == 1)
+        replacements.push_back({QStringLiteral("<!--时间格式-->"),
+                                options.Int_TimeForamtidx == 0 ? QStringLiteral("H:M")
+                                                               : QStringLiteral("min")});
+    replacements.push_back({QStringLiteral("<!--雨量计算数据表格-->"), std::move(rowsXml).value()});
+
+    const Status edited = package->editPart(DocumentPart, replacements, WordPlaceholderMatching);
+    if (!edited)
+        return Failure{edited.message()};
+    return package->zipBytes();
+}
+
+} // namespace velmora
