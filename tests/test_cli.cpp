@@ -1,6 +1,8 @@
 #include "qstring_printer.h"
 #include "cli_run.h"
 #include "file_size_limit.h"
+#include "storm_session.h"
+#include "zip_archive.h"
 
 #include <QDir>
 #include <QFile>
@@ -277,4 +279,18 @@ TEST_F(Cli, StandardOutputThatCannotBeWrittenSaysWhy) {
     QFile golden(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv"));
     ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
     EXPECT_EQ(piped.readAllStandardOutput(), golden.readAll());
+}
+
+TEST_F(Cli, TheWordTableIsTheSessionsDocument) {
+    QTemporaryDir folder;
+    const QString docx = folder.filePath(QStringLiteral("t.docx"));
+    const CliRun run = Run({QStringLiteral("--format"), QStringLiteral("docx"), QStringLiteral("--out"), docx});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile file(docx);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    velmora::StormSession session;
+    ASSERT_TRUE(session.recompute());
+    EXPECT_EQ(velmora::ReadZipArchive(file.readAll()).value(),
+              velmora::ReadZipArchive(session.exportBytes(velmora::ExportFormat::WordTable).value()).value());
+    EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("docx")}).exitCode, 2); // not to the terminal
 }

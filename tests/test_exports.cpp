@@ -2,11 +2,15 @@
 #include "hyetograph_chart.h"
 #include "info_label.h"
 #include "main_window_fixture.h"
+#include "file_size_limit.h"
+#include "zip_archive.h"
 
 #include <QAction>
 #include <QImage>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <jpeglib.h>
 #include <zlib.h>
 
@@ -274,4 +278,32 @@ TEST_F(Exports, ThePictureShowsTheLabelsAsTheyStand) {
     const QImage without = QImage(path("hidden.png")).convertToFormat(QImage::Format_RGB888);
     EXPECT_NE(without.copy(moved->geometry()), label);
     EXPECT_EQ(without, chartPicture());
+}
+
+TEST_F(Exports, WordTableFromBothMenusWithTheForcedExtensionAndAPublishThatFailsSaysSo) {
+    exportAs("MenuSaveDataToWord", path("table"));
+    const FileDialogRequest& asked = desktop.fileDialogs.back();
+    EXPECT_EQ(asked.title, QStringLiteral("保存雨型数据"));
+    EXPECT_EQ(asked.proposedName, QStringLiteral("芝加哥雨型计算数据 P=2年 T=120分 R=0.4.docx"));
+    ASSERT_EQ(asked.types.size(), 2u);
+    EXPECT_EQ(asked.types[0].name, QStringLiteral("Word文件(*.docx)"));
+    EXPECT_EQ(asked.types[0].mask, QStringLiteral("*.docx"));
+    const auto entries = ReadZipArchive(Contents(path("table.docx")));
+    ASSERT_TRUE(entries) << entries.message().toStdString();
+    EXPECT_EQ(entries->front().name, QStringLiteral("[Content_Types].xml"));
+    EXPECT_EQ(desktop.openedFiles, std::vector<QString>{path("table.docx")});
+
+    exportAs("MenuSaveDataToWord1", path("table.docx"));
+    EXPECT_EQ(desktop.openedFiles.size(), 2u);
+    {
+        const velmora::testing::FileSizeLimit fullDisk(100);
+        exportAs("MenuSaveDataToWord1", path("table.docx"));
+    }
+    EXPECT_EQ(desktop.messages.back().title, QStringLiteral("错误"));
+    EXPECT_EQ(desktop.messages.back().text,
+              QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n无法写入文件“%1”：%2")
+                  .arg(path("table.docx"), QString::fromLocal8Bit(std::strerror(EFBIG))));
+    EXPECT_EQ(desktop.openedFiles.size(), 2u);
+    EXPECT_TRUE(ReadZipArchive(Contents(path("table.docx")))); // the earlier document stays whole
+    EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{QStringLiteral("table.docx")});
 }

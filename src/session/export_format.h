@@ -6,6 +6,13 @@ namespace velmora {
 enum class ExportFormat {
     Csv,  // the table with the user's decimal separator, code page 936
     Swmm, // the SWMM rainfall file: hours and minutes, mm/h, "." always
+    WordTable, // the table as a Word document (.docx)
 };
+
+// Office documents are put in place as a whole; when that fails the user is
+// told that the target may be open in another program.
+constexpr bool IsOfficeDocument(ExportFormat format) {
+    return format == ExportFormat::WordTable;
+}
 
 } // namespace velmora

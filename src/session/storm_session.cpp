@@ -7,6 +7,7 @@
 #include "storm_file.h"
 #include "swmm_text.h"
 #include "text_encoding.h"
+#include "word_data_table.h"
 
 #include <algorithm>
 
@@ -114,6 +115,8 @@ QString StormSession::exportText(ExportFormat format) const {
     case ExportFormat::Swmm:
         // The rainfall model reads "." only, whatever the user's separator.
         return SwmmText(rowTexts(QLatin1Char('.')));
+    case ExportFormat::WordTable:
+        break;
     }
     return {};
 }
@@ -123,8 +126,20 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
     case ExportFormat::Csv:
     case ExportFormat::Swmm:
         return EncodeCodePage936(exportText(format));
+    case ExportFormat::WordTable:
+        return WordDataTable(rowTexts(UserDecimalSeparator()), options_);
     }
     return Failure{QStringLiteral("出错：未知的输出格式")};
+}
+
+Status StormSession::writeExport(ExportFormat format, const QString& path) const {
+    const Result<QByteArray> bytes = exportBytes(format);
+    if (!bytes)
+        return Failure{bytes.message()};
+    const Status written = WriteFileAtomically(path, *bytes);
+    if (!written && IsOfficeDocument(format))
+        return Failure{QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n") + written.message()};
+    return written;
 }
 
 } // namespace velmora

@@ -70,9 +70,12 @@ public:
 
     // The three texts of every row, as the grid shows them.
     std::vector<TResultRowTexts> rowTexts(QChar decimalSeparator) const;
-    // An export's text and its file's bytes.
+    // A text export's text (CSV, SWMM) and any export's file bytes.
     QString exportText(ExportFormat format) const;
     Result<QByteArray> exportBytes(ExportFormat format) const;
+    // Writes an export's file to `path` atomically: a failure leaves an
+    // existing file as it was and nothing of ours beside it.
+    Status writeExport(ExportFormat format, const QString& path) const;
 
 signals:
     // Before the table is emptied or replaced: views let go of its rows.

@@ -54,6 +54,7 @@ public:
 
     // The data and picture exports.
     void MenuSaveDataToExcelClick();
+    void MenuSaveDataToWordClick();
     void MenuSaveDataToSWMMClick();
     void Menu_SavePicClick(int tag);
     // Writes the chart as shown to `path` in the format of its extension

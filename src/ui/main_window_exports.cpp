@@ -24,11 +24,6 @@ const std::vector<FileType> PictureTypes = {{QStringLiteral("位图文件"), QSt
                                             {QStringLiteral("JPG文件"), QStringLiteral("*.jpg")},
                                             {QStringLiteral("PNG文件"), QStringLiteral("*.png")}};
 
-Status WriteExport(const StormSession& session, ExportFormat format, const QString& path) {
-    const Result<QByteArray> bytes = session.exportBytes(format);
-    return bytes ? WriteFileAtomically(path, *bytes) : Status(Failure{bytes.message()});
-}
-
 } // namespace
 
 QString TFormQuorvel::proposedDataName(const QString& extension) const {
@@ -52,7 +47,24 @@ void TFormQuorvel::MenuSaveDataToExcelClick() {
             extension);
         if (!target)
             return Status();
-        const Status written = WriteExport(session_, ExportFormat::Csv, *target);
+        const Status written = session_.writeExport(ExportFormat::Csv, *target);
+        if (written)
+            desktop_.openWithDefaultApplication(*target);
+        return written;
+    });
+}
+
+void TFormQuorvel::MenuSaveDataToWordClick() {
+    runCommand([this] {
+        if (refusedForEmptyTable(NoDataMessage))
+            return Status();
+        const QString extension = QStringLiteral(".docx");
+        const QString proposed = ProposedWordDataFileName(session_.storm(), UserDecimalSeparator());
+        const auto target = AskExportTarget(
+            desktop_, DataExportRequest(proposed, QStringLiteral("Word文件(*.docx)"), extension), extension);
+        if (!target)
+            return Status();
+        const Status written = session_.writeExport(ExportFormat::WordTable, *target);
         if (written)
             desktop_.openWithDefaultApplication(*target);
         return written;
@@ -76,7 +88,7 @@ void TFormQuorvel::MenuSaveDataToSWMMClick() {
             extension);
         if (!target)
             return Status();
-        const Status written = WriteExport(session_, ExportFormat::Swmm, *target);
+        const Status written = session_.writeExport(ExportFormat::Swmm, *target);
         if (written)
             desktop_.openInTextEditor(*target);
         return written;

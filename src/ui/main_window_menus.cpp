@@ -46,7 +46,9 @@ void TFormQuorvel::addDataCommands(QMenu* menu, const QString& suffix) {
     enableCommand(addCommand(menu, QStringLiteral("MenuSaveDataToExcel") + suffix,
                              QStringLiteral("保存雨型数据(EXCEL格式)...")),
                   &TFormQuorvel::MenuSaveDataToExcelClick);
-    addCommand(menu, QStringLiteral("MenuSaveDataToWord") + suffix, QStringLiteral("保存雨型数据(WORD格式)..."));
+    enableCommand(addCommand(menu, QStringLiteral("MenuSaveDataToWord") + suffix,
+                             QStringLiteral("保存雨型数据(WORD格式)...")),
+                  &TFormQuorvel::MenuSaveDataToWordClick);
     enableCommand(addCommand(menu, QStringLiteral("MenuSaveDataToSWMM") + suffix,
                              QStringLiteral("保存雨型数据(SWMM格式)...")),
                   &TFormQuorvel::MenuSaveDataToSWMMClick);

@@ -128,9 +128,11 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
         {QStringLiteral("--format"),
          [&pending](const QString& flag, const QString& text) -> std::optional<QString> {
              std::int32_t value = 0;
-             if (auto error = SetChoice(flag, text, {QStringLiteral("csv"), QStringLiteral("swmm")}, value))
+             if (auto error = SetChoice(flag, text,
+                                        {QStringLiteral("csv"), QStringLiteral("swmm"), QStringLiteral("docx")}, value))
                  return error;
-             pending.request.format = value == 0 ? ExportFormat::Csv : ExportFormat::Swmm;
+             const ExportFormat formats[] = {ExportFormat::Csv, ExportFormat::Swmm, ExportFormat::WordTable};
+             pending.request.format = formats[value];
              return std::nullopt;
          }},
         {QStringLiteral("--out"),
@@ -185,6 +187,15 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
     else
         return false;
     return true;
+}
+
+// Combinations that cannot give what they ask for.
+std::optional<QString> RefusedCombination(const CliRequest& request) {
+    if (IsOfficeDocument(request.format) && !request.outFile)
+        return QStringLiteral("--format docx needs --out FILE");
+    if (IsOfficeDocument(request.format) && request.totals)
+        return QStringLiteral("--totals is for csv and swmm only");
+    return std::nullopt;
 }
 
 CliRequest Assemble(PendingRequest& pending) {
@@ -247,6 +258,8 @@ CliParseResult ParseCliArguments(const QStringList& arguments) {
             return {std::nullopt, QStringLiteral("unknown argument '%1'").arg(flag)};
         }
     }
+    if (const auto refused = RefusedCombination(pending.request))
+        return {std::nullopt, *refused};
     return {Assemble(pending), {}};
 }
 
@@ -281,8 +294,9 @@ never read unless given with --options):
   --calc-by-show  sum the displayed (rounded) intensities
   --qi-ratio X    q-i factor (167, 166.7, …; below 166 means exact, 1000/6)
 
-  --format csv|swmm    the table as the CSV export writes it (default), or as
-                  the SWMM rainfall file (hours:minutes and mm/h, "." as separator)
+  --format csv|swmm|docx    the table as the CSV export writes it (default),
+                  as the SWMM rainfall file (hours:minutes and mm/h, "." as
+                  separator), or as the Word table (docx, needs --out)
   --out FILE      write to FILE in code page 936, as the program's exports do
   --totals        add the total rainfall H and the average intensity
   --help, -h      show this text

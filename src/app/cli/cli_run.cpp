@@ -75,6 +75,8 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
     if (!computed)
         return Finish(computed, err);
 
+    if (IsOfficeDocument(request.format))
+        return Finish(session.writeExport(request.format, *request.outFile), err);
     QString text = session.exportText(request.format);
     if (request.totals)
         text += TotalsText(session.storm(), session.options(), separator,
