@@ -9,6 +9,19 @@ enum class ExportFormat {
     WordTable, // the table as a Word document (.docx)
 };
 
+// The extension a file of the format is given: ".csv", ".dat", ".docx".
+constexpr const char* ExportExtension(ExportFormat format) {
+    switch (format) {
+    case ExportFormat::Csv:
+        return ".csv";
+    case ExportFormat::Swmm:
+        return ".dat";
+    case ExportFormat::WordTable:
+        return ".docx";
+    }
+    return "";
+}
+
 // Office documents are put in place as a whole; when that fails the user is
 // told that the target may be open in another program.
 constexpr bool IsOfficeDocument(ExportFormat format) {

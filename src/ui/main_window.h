@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export_format.h"
 #include "result.h"
 
 #include <QMainWindow>
@@ -88,6 +89,9 @@ private:
     bool refusedForEmptyTable(const QString& message);
     // "芝加哥雨型计算数据P=2年 t=120分 r=0.4" with `extension`.
     QString proposedDataName(const QString& extension) const;
+    enum class HandOver { DefaultApplication, TextEditor };
+    Status saveDataExport(ExportFormat format, const QString& proposedName, const QString& typeName,
+                          HandOver handOver);
 
     StormSession& session_;
     Desktop& desktop_;

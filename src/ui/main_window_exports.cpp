@@ -37,20 +37,29 @@ bool TFormQuorvel::refusedForEmptyTable(const QString& message) {
     return true;
 }
 
+// Asks where the export goes (its extension forced), writes it and hands it
+// to the desktop: to the text editor or to the file's own application.
+Status TFormQuorvel::saveDataExport(ExportFormat format, const QString& proposedName,
+                                    const QString& typeName, HandOver handOver) {
+    const QString extension = QString::fromLatin1(ExportExtension(format));
+    const auto target =
+        AskExportTarget(desktop_, DataExportRequest(proposedName, typeName, extension), extension);
+    if (!target)
+        return {};
+    const Status written = session_.writeExport(format, *target);
+    if (written && handOver == HandOver::TextEditor)
+        desktop_.openInTextEditor(*target);
+    else if (written)
+        desktop_.openWithDefaultApplication(*target);
+    return written;
+}
+
 void TFormQuorvel::MenuSaveDataToExcelClick() {
     runCommand([this] {
         if (refusedForEmptyTable(NoDataMessage))
             return Status();
-        const QString extension = QStringLiteral(".csv");
-        const auto target = AskExportTarget(
-            desktop_, DataExportRequest(proposedDataName(extension), QStringLiteral("Excel文件(*.csv)"), extension),
-            extension);
-        if (!target)
-            return Status();
-        const Status written = session_.writeExport(ExportFormat::Csv, *target);
-        if (written)
-            desktop_.openWithDefaultApplication(*target);
-        return written;
+        return saveDataExport(ExportFormat::Csv, proposedDataName(QStringLiteral(".csv")),
+                              QStringLiteral("Excel文件(*.csv)"), HandOver::DefaultApplication);
     });
 }
 
@@ -58,16 +67,9 @@ void TFormQuorvel::MenuSaveDataToWordClick() {
     runCommand([this] {
         if (refusedForEmptyTable(NoDataMessage))
             return Status();
-        const QString extension = QStringLiteral(".docx");
-        const QString proposed = ProposedWordDataFileName(session_.storm(), UserDecimalSeparator());
-        const auto target = AskExportTarget(
-            desktop_, DataExportRequest(proposed, QStringLiteral("Word文件(*.docx)"), extension), extension);
-        if (!target)
-            return Status();
-        const Status written = session_.writeExport(ExportFormat::WordTable, *target);
-        if (written)
-            desktop_.openWithDefaultApplication(*target);
-        return written;
+        return saveDataExport(ExportFormat::WordTable,
+                              ProposedWordDataFileName(session_.storm(), UserDecimalSeparator()),
+                              QStringLiteral("Word文件(*.docx)"), HandOver::DefaultApplication);
     });
 }
 
@@ -82,16 +84,8 @@ void TFormQuorvel::MenuSaveDataToSWMMClick() {
             desktop_.showInformation(
                 PromptTitle, QStringLiteral("SWMM的时间格式应该为(时:分)，降雨强度单位应该为(毫米/时)\r\n已经自动切换！"));
         }
-        const QString extension = QStringLiteral(".dat");
-        const auto target = AskExportTarget(
-            desktop_, DataExportRequest(proposedDataName(extension), QStringLiteral("SWMM文件(*.dat)"), extension),
-            extension);
-        if (!target)
-            return Status();
-        const Status written = session_.writeExport(ExportFormat::Swmm, *target);
-        if (written)
-            desktop_.openInTextEditor(*target);
-        return written;
+        return saveDataExport(ExportFormat::Swmm, proposedDataName(QStringLiteral(".dat")),
+                              QStringLiteral("SWMM文件(*.dat)"), HandOver::TextEditor);
     });
 }
 
