@@ -33,6 +33,11 @@ QString ProposedWordDataFileName(const TExpressionObject& storm, QChar decimalSe
            QStringLiteral(".docx");
 }
 
+QString ProposedCalculationReportFileName(const TExpressionObject& storm, QChar decimalSeparator) {
+    return QStringLiteral("雨型计算书") + OfficeStormPart(storm, decimalSeparator) +
+           QStringLiteral(".docx");
+}
+
 QString ProposedPictureFileName(const TExpressionObject& storm, const QString& extension,
                                 QChar decimalSeparator) {
     return QStringLiteral("芝加哥雨型") + StormPart(storm, decimalSeparator) + extension;

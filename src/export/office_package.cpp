@@ -89,6 +89,14 @@ Status OfficePackage::setPartText(const QString& partName, const QString& text) 
     return {};
 }
 
+Status OfficePackage::setPartBytes(const QString& partName, QByteArray bytes) {
+    ZipEntry* entry = find(partName);
+    if (entry == nullptr)
+        return MissingPart(partName);
+    entry->bytes = std::move(bytes);
+    return {};
+}
+
 Status OfficePackage::editPart(const QString& partName,
                                const std::vector<TReplacement>& replacements,
                                Qt::CaseSensitivity matching) {

@@ -28,6 +28,8 @@ public:
     Result<QString> partText(const QString& partName) const;
     // Replaces an existing part's bytes by `text` in UTF-8 without byte-order mark.
     Status setPartText(const QString& partName, const QString& text);
+    // Replaces an existing part's bytes (a picture).
+    Status setPartBytes(const QString& partName, QByteArray bytes);
     // Reads a part, applies the replacements in order (see ReplacePlaceholders)
     // and writes it back.
     Status editPart(const QString& partName, const std::vector<TReplacement>& replacements,

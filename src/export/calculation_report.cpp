@@ -1,0 +1,133 @@
+#include "calculation_report.h"
+
+#include "number_text.h"
+#include "office_package.h"
+#include "placeholders.h"
+#include "rounding.h"
+#include "row_snippet.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+const QString DocumentPart = QStringLiteral("word/document.xml");
+const QString SnippetPart = QStringLiteral("word/subrow.xml");
+const QString ChartPicturePart = QStringLiteral("word/media/image9.png");
+
+// Factors below this mark select the exact conversion i = 0.006 × q.
+constexpr double ExactConversionLimit = 166.0;
+
+// The chart's width in inches: 146.4 mm.
+constexpr double ChartWidthInches = 5.7637795275590555;
+constexpr int ChartHeightPixels = 400;
+
+// The snippet file's lines: the relation for a factor, the relation for the
+// exact conversion and the table row.
+struct ReportSnippets {
+    QString ratioRelation;
+    QString exactRelation;
+    QString tableRow;
+};
+
+Result<ReportSnippets> SplitSnippets(const QString& text) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    const QStringList lines = text.split(lineBreak);
+    if (lines.size() < 3)
+        return Failure{QStringLiteral("出错：模板中的“%1”应有三行，模板已损坏").arg(SnippetPart)};
+    return ReportSnippets{lines[0], lines[1], lines[2]};
+}
+
+bool IsPng(const QByteArray& bytes) {
+    return bytes.startsWith(QByteArrayLiteral("\x89PNG\r\n\x1a\n"));
+}
+
+} // namespace
+
+QSize ReportChartPictureSize(double dotsPerInch) {
+    return {static_cast<int>(std::trunc(dotsPerInch * ChartWidthInches)), ChartHeightPixels};
+}
+
+Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOptions& options,
+                                     const std::vector<TResultRowTexts>& rows,
+                                     const QByteArray& chartPng, QChar decimalSeparator) {
+    if (rows.empty())
+        return Failure{QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线")};
+    if (!IsPng(chartPng))
+        return Failure{QStringLiteral("出错：没有得到PNG格式的曲线图片")};
+
+    Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("CalcBook"));
+    if (!package)
+        return Failure{package.message()};
+    const Result<QString> snippetText = package->partText(SnippetPart);
+    if (!snippetText)
+        return Failure{snippetText.message()};
+    const Result<ReportSnippets> snippets = SplitSnippets(*snippetText);
+    if (!snippets)
+        return Failure{snippets.message()};
+    Result<QString> rowsXml = BuildRows(snippets->tableRow, rows);
+    if (!rowsXml)
+        return Failure{rowsXml.message()};
+
+    const auto number = [decimalSeparator](double x) {
+        return GeneralNumberText(x, decimalSeparator);
+    };
+    const double ratio = options.D_QI_ConversionRatio;
+    const bool exact = ratio < ExactConversionLimit;
+    QString relation = exact ? snippets->exactRelation : snippets->ratioRelation;
+    if (!exact)
+        relation.replace(QStringLiteral("%s"), number(ratio));
+
+    std::vector<TReplacement> replacements;
+    if (storm.F_type == 0) {
+        replacements.push_back({QStringLiteral("<!--A1NAME-->"), QStringLiteral("A1")});
+        replacements.push_back({QStringLiteral("<!--A1-->"), number(storm.a1)});
+    } else if (storm.F_type == 1) {
+        replacements.push_back(
+            {QStringLiteral("<!--A1NAME-->"),
+             exact ? QStringLiteral("A1/0.006") : number(ratio) + QStringLiteral("A1")});
+        replacements.push_back({QStringLiteral("<!--A1-->"), number(storm.a1_167)});
+    }
+    replacements.push_back({QStringLiteral("<!--c-->"), number(storm.c)});
+    replacements.push_back({QStringLiteral("<!--b-->"), number(storm.b)});
+    replacements.push_back({QStringLiteral("<!--n-->"), number(storm.n)});
+    replacements.push_back({QStringLiteral("<!--设计重现期-->"), number(storm.Storm_RepeatYear)});
+    replacements.push_back({QStringLiteral("<!--降雨历时-->"), number(storm.Storm_Time)});
+    replacements.push_back({QStringLiteral("<!--峰值比例-->"), number(storm.Storm_Percent)});
+    replacements.push_back({QStringLiteral("<!--计算步长-->"), QString::number(storm.Storm_Step)});
+    if (const std::optional<QString> unit = IntensityUnitText(options.Int_StormUnitidx))
+        replacements.push_back({QStringLiteral("<!--Storm_Unit-->"), *unit});
+    if (options.Int_TimeForamtidx == 0 || options.Int_TimeForamtidx == 1) {
+        const QString timeFormat =
+            options.Int_TimeForamtidx == 0 ? QStringLiteral("H:M") : QStringLiteral("min");
+        replacements.push_back({QStringLiteral("<!--时间格式-->"), timeFormat});
+    }
+    // Not a comment: the template's document is well-formed only once this is replaced.
+    replacements.push_back({QStringLiteral("<--!QI换算关系-->"), relation});
+    replacements.push_back({QStringLiteral("<!--雨量计算数据表格-->"), std::move(rowsXml).value()});
+    const int decimals = EffectivePrecision(options);
+    replacements.push_back({QStringLiteral("<!--累计降雨总量-->"),
+                            number(RoundToPrecision(decimals, storm.Strom_Overall_Rainfall))});
+    replacements.push_back(
+        {QStringLiteral("<!--平均降雨强度-->"),
+         number(RoundToPrecision(decimals, storm.Strom_Average_Rainfall_Intensity))});
+    // The formula of the storm names its logarithm; a choice other than lg and
+    // ln (whose factor the computation takes as 0) leaves it blank.
+    if (storm.LG_LN == 0 || storm.LG_LN == 1)
+        replacements.push_back({QStringLiteral("<!--对数-->"),
+                                storm.LG_LN == 0 ? QStringLiteral("lg") : QStringLiteral("ln")});
+
+    const Status edited = package->editPart(DocumentPart, replacements, WordPlaceholderMatching);
+    if (!edited)
+        return Failure{edited.message()};
+    const Status pictured = package->setPartBytes(ChartPicturePart, chartPng);
+    if (!pictured)
+        return Failure{pictured.message()};
+    return package->zipBytes();
+}
+
+} // namespace velmora

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "display_text.h"
+#include "options.h"
+#include "result.h"
+#include "storm.h"
+
+#include <QByteArray>
+#include <QChar>
+#include <QSize>
+
+#include <vector>
+
+namespace velmora {
+
+// The size in pixels at which the chart is drawn for the report: 146.4 mm wide
+// at the screen's density (553 pixels at 96 dots per inch, 691 at 120) and
+// 400 pixels high. The report shows it in a fixed 553 × 400 frame.
+QSize ReportChartPictureSize(double dotsPerInch);
+
+// The calculation report (.docx) of `storm`, built in memory from the
+// "CalcBook" template: the method, the formula with its q-i relation after
+// the options' factor, the storm's parameters, the chart picture (PNG bytes,
+// put in place of the template's sample), the result rows as the grid shows
+// them and the two totals rounded to the options' decimals. Numbers are
+// written in the general number form with `decimalSeparator`. No rows, or
+// bytes that are not a PNG picture, give a failure.
+Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOptions& options,
+                                     const std::vector<TResultRowTexts>& rows,
+                                     const QByteArray& chartPng, QChar decimalSeparator);
+
+} // namespace velmora

@@ -1,0 +1,249 @@
+#include "calculation_report.h"
+#include "export_names.h"
+#include "office_package.h"
+#include "picture_encoders.h"
+#include "zip_archive.h"
+
+#include <QImage>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+using namespace velmora;
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+// What a reader sees of a WordprocessingML document: the text of every
+// paragraph (equations included) and the cell texts of every table row.
+struct DocumentText {
+    std::vector<std::string> paragraphs;
+    std::vector<Row> table;
+};
+
+DocumentText ReadDocument(const QByteArray& documentXml) {
+    DocumentText text;
+    QString paragraph;
+    bool inTable = false;
+    QXmlStreamReader xml(documentXml);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        const QString name = xml.qualifiedName().toString();
+        if (xml.isStartElement()) {
+            if (name == u"w:p") {
+                paragraph.clear();
+            } else if (name == u"w:tbl") {
+                inTable = true;
+            } else if (name == u"w:tr") {
+                text.table.emplace_back();
+            } else if (name == u"w:tc") {
+                text.table.back().emplace_back();
+            } else if (name == u"w:t" || name == u"m:t") {
+                const QString run = xml.readElementText();
+                paragraph += run;
+                if (inTable && name == u"w:t")
+                    text.table.back().back() += run.toStdString();
+            }
+        } else if (xml.isEndElement()) {
+            if (name == u"w:p")
+                text.paragraphs.push_back(paragraph.toStdString());
+            else if (name == u"w:tbl")
+                inTable = false;
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return text;
+}
+
+QByteArray EntryBytes(const std::vector<ZipEntry>& entries, const QString& name) {
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const ZipEntry& e) { return e.name == name; });
+    return found == entries.end() ? QByteArray("<none>") : found->bytes;
+}
+
+QByteArray ChartPng() {
+    QImage image(553, 400, QImage::Format_RGB888);
+    image.fill(QColor(40, 90, 160));
+    return EncodePng(image);
+}
+
+struct ComputedStorm {
+    TExpressionObject storm;
+    std::vector<TResultRowTexts> rows;
+};
+
+ComputedStorm Compute(TExpressionObject storm, const TOptions& options) {
+    const THyetographResult result = CalcHyetograph(storm, options);
+    StoreResults(storm, result);
+    std::vector<TResultRowTexts> rows;
+    for (const THyetographRow& row : result.rows)
+        rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
+    return {storm, rows};
+}
+
+Row Texts(const TResultRowTexts& row) {
+    return {row.time.toStdString(), row.intensity.toStdString(), row.cumulative.toStdString()};
+}
+
+} // namespace
+
+TEST(CalculationReport, ReadsTheStormTheOptionsAndTheRows) {
+    struct Case {
+        const char* name;
+        int formulaForm;
+        double ratio;
+        int unit;
+        int timeFormat;
+        int precision;
+        std::uint8_t logarithm;
+        Row header;
+        std::vector<std::string> paragraphs;
+    };
+    const std::vector<Case> cases = {
+        {"default storm and options",
+         0,
+         167,
+         1,
+         1,
+         4,
+         0,
+         {"时间(min)", "降雨强度(mm/min)", "降雨总量(mm)"},
+         {"q = 167 × i", "参数：A1=9.5981  c=0.846  b=7  n=0.656", "设计重现期：P=2年",
+          "降雨历时：t=120min", "峰值比例：r=0.4", "计算步长：s=1min", "累计降雨总量：60.6345mm",
+          "平均降雨强度：0.5011mm/min", "i=A11+ClgPt+bn"}},
+        {"ratio 166.7, ln",
+         0,
+         166.7,
+         1,
+         1,
+         4,
+         1,
+         {"时间(min)", "降雨强度(mm/min)", "降雨总量(mm)"},
+         {"q = 166.7 × i", "参数：A1=9.5981  c=0.846  b=7  n=0.656", "i=A11+ClnPt+bn"}},
+        {"q form",
+         1,
+         167,
+         1,
+         1,
+         4,
+         0,
+         {"时间(min)", "降雨强度(mm/min)", "降雨总量(mm)"},
+         {"q = 167 × i", "参数：167A1=1602.8827  c=0.846  b=7  n=0.656",
+          "累计降雨总量：60.6345mm"}},
+        {"q form, exact conversion",
+         1,
+         0.006,
+         1,
+         1,
+         4,
+         0,
+         {"时间(min)", "降雨强度(mm/min)", "降雨总量(mm)"},
+         {"i = 0.006 × q", "参数：A1/0.006=1602.8827  c=0.846  b=7  n=0.656"}},
+        // Rounded totals lose their trailing zeros: 0.5011 to two places is "0.5".
+        {"hours, mm/h, two decimals",
+         0,
+         167,
+         0,
+         0,
+         2,
+         0,
+         {"时间(H:M)", "降雨强度(mm/h)", "降雨总量(mm)"},
+         {"累计降雨总量：60.63mm", "平均降雨强度：30.07mm/h"}},
+        {"unknown formula form",
+         2,
+         167,
+         1,
+         1,
+         2,
+         0,
+         {"时间(min)", "降雨强度(mm/min)", "降雨总量(mm)"},
+         {"参数：=  c=0.846  b=7  n=0.656", "平均降雨强度：0.5mm/min"}},
+    };
+    const QByteArray png = ChartPng();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TOptions options;
+        options.D_QI_ConversionRatio = c.ratio;
+        options.Int_StormUnitidx = c.unit;
+        options.Int_TimeForamtidx = c.timeFormat;
+        options.Int_Precision = c.precision;
+        TExpressionObject storm = DefaultStorm();
+        storm.LG_LN = c.logarithm;
+        storm.F_type = c.formulaForm;
+        if (c.formulaForm == 1)
+            storm.a1_167 = 1602.8827;
+        DeriveDependentCoefficient(storm, c.ratio);
+        const ComputedStorm computed = Compute(storm, options);
+
+        const auto docx = CalculationReport(computed.storm, options, computed.rows, png, '.');
+        ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
+        const auto entries = ReadZipArchive(*docx);
+        ASSERT_TRUE(entries.ok()) << entries.message().toStdString();
+        const QByteArray document = EntryBytes(*entries, "word/document.xml");
+        const DocumentText text = ReadDocument(document); // fails on XML that is not well-formed
+
+        std::vector<Row> table = {c.header};
+        for (const TResultRowTexts& row : computed.rows)
+            table.push_back(Texts(row));
+        EXPECT_EQ(text.table, table);
+        for (const std::string& paragraph : c.paragraphs)
+            EXPECT_EQ(std::count(text.paragraphs.begin(), text.paragraphs.end(), paragraph), 1)
+                << paragraph;
+        EXPECT_EQ(document.count("<--!"), 0);
+        if (c.formulaForm == 0 || c.formulaForm == 1)
+            EXPECT_EQ(document.count("<!--"), 0) << "a placeholder is left";
+        else
+            EXPECT_EQ(document.count("<!--"), 2); // the coefficient's name and value
+    }
+}
+
+TEST(CalculationReport, PackageIsTheTemplateWithTheDocumentAndThePictureReplaced) {
+    const ComputedStorm computed = Compute(DefaultStorm(), TOptions{});
+    const QByteArray png = ChartPng();
+    const auto docx = CalculationReport(computed.storm, TOptions{}, computed.rows, png, '.');
+    ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
+    const auto written = ReadZipArchive(*docx);
+    ASSERT_TRUE(written.ok()) << written.message().toStdString();
+    const auto templ = LoadTemplatePackage(QStringLiteral("CalcBook"));
+    ASSERT_TRUE(templ.ok()) << templ.message().toStdString();
+
+    const std::vector<ZipEntry>& original = templ->entries();
+    ASSERT_EQ(written->size(), original.size());
+    for (std::size_t i = 0; i < original.size(); ++i) {
+        const QString& name = original[i].name;
+        EXPECT_EQ(written->at(i).name, name);
+        if (name == u"word/media/image9.png") {
+            EXPECT_EQ(written->at(i).bytes, png);
+        } else if (name != u"word/document.xml") {
+            EXPECT_EQ(written->at(i).bytes, original[i].bytes) << name.toStdString();
+        }
+    }
+}
+
+TEST(CalculationReport, RefusesNoRowsAndAPictureThatIsNotPng) {
+    const ComputedStorm computed = Compute(DefaultStorm(), TOptions{});
+    const auto noRows = CalculationReport(computed.storm, TOptions{}, {}, ChartPng(), '.');
+    EXPECT_EQ(noRows.message(), QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线"));
+    for (const QByteArray& picture : {QByteArray(), QByteArray("BM not a png")}) {
+        const auto refused =
+            CalculationReport(computed.storm, TOptions{}, computed.rows, picture, '.');
+        EXPECT_FALSE(refused.ok());
+        EXPECT_FALSE(refused.message().isEmpty());
+    }
+}
+
+TEST(CalculationReport, ProposedNameAndPictureSize) {
+    TExpressionObject storm = DefaultStorm();
+    EXPECT_EQ(ProposedCalculationReportFileName(storm, '.'),
+              QStringLiteral("雨型计算书 P=2年 T=120分 R=0.4.docx"));
+    storm.Storm_RepeatYear = 0.5;
+    EXPECT_EQ(ProposedCalculationReportFileName(storm, ','),
+              QStringLiteral("雨型计算书 P=0,5年 T=120分 R=0,4.docx"));
+
+    for (const auto& [dpi, width] : {std::pair{96.0, 553}, {120.0, 691}, {144.0, 829}})
+        EXPECT_EQ(ReportChartPictureSize(dpi), QSize(width, 400)) << dpi;
+}
