@@ -64,7 +64,7 @@ void BM_ReportChartPng(benchmark::State& state) {
     const TOptions options;
     const QImage image = ChartLikeImage(CalcHyetograph(DefaultStorm(), options));
     for (auto _ : state) {
-        QByteArray png = EncodePng(image);
+        QByteArray png = EncodePng(image).value();
         benchmark::DoNotOptimize(png);
     }
 }
@@ -76,7 +76,7 @@ void BM_CalculationReport(benchmark::State& state) {
     const THyetographResult result = CalcHyetograph(storm, options);
     StoreResults(storm, result);
     const std::vector<TResultRowTexts> rows = RowsOfMinutes(state.range(0), options);
-    const QByteArray png = EncodePng(ChartLikeImage(result));
+    const QByteArray png = EncodePng(ChartLikeImage(result)).value();
     for (auto _ : state) {
         Result<QByteArray> docx = CalculationReport(storm, options, rows, png, QLatin1Char('.'));
         if (!docx)

@@ -68,7 +68,7 @@ QByteArray EntryBytes(const std::vector<ZipEntry>& entries, const QString& name)
 QByteArray ChartPng() {
     QImage image(553, 400, QImage::Format_RGB888);
     image.fill(QColor(40, 90, 160));
-    return EncodePng(image);
+    return EncodePng(image).value();
 }
 
 struct ComputedStorm {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -293,4 +294,24 @@ TEST_F(Cli, TheWordTableIsTheSessionsDocument) {
     EXPECT_EQ(velmora::ReadZipArchive(file.readAll()).value(),
               velmora::ReadZipArchive(session.exportBytes(velmora::ExportFormat::WordTable).value()).value());
     EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("docx")}).exitCode, 2); // not to the terminal
+}
+
+TEST_F(Cli, TheReportIsDrawnOffscreenByTheProgram) {
+    QTemporaryDir folder;
+    const QString docx = folder.filePath(QStringLiteral("report.docx"));
+    QProcess process;
+    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--format"), QStringLiteral("report"),
+                                                     QStringLiteral("--out"), docx});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardError(), QByteArray());
+    QFile file(docx);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto entries = velmora::ReadZipArchive(file.readAll());
+    ASSERT_TRUE(entries);
+    QImage picture;
+    for (const velmora::ZipEntry& entry : *entries)
+        if (entry.name == QStringLiteral("word/media/image9.png"))
+            picture.loadFromData(entry.bytes, "PNG");
+    EXPECT_EQ(picture.size(), QSize(553, 400));
 }

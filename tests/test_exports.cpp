@@ -4,8 +4,10 @@
 #include "main_window_fixture.h"
 #include "file_size_limit.h"
 #include "zip_archive.h"
+#include "calculation_report.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QImage>
 
 #include <cerrno>
@@ -306,4 +308,25 @@ TEST_F(Exports, WordTableFromBothMenusWithTheForcedExtensionAndAPublishThatFails
     EXPECT_EQ(desktop.openedFiles.size(), 2u);
     EXPECT_TRUE(ReadZipArchive(Contents(path("table.docx")))); // the earlier document stays whole
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{QStringLiteral("table.docx")});
+}
+
+TEST_F(Exports, TheReportHoldsTheChartDrawnAtItsSizeAndTheWindowKeepsItsChart) {
+    const QSize shown = chart().size();
+    desktop.saveAnswers.push_back(FileDialogAnswer{path("report"), 1});
+    find<QPushButton>("Button_OutputResult")->click();
+    const FileDialogRequest& asked = desktop.fileDialogs.back();
+    EXPECT_EQ(asked.proposedName, QStringLiteral("雨型计算书 P=2年 T=120分 R=0.4.docx"));
+    EXPECT_EQ(asked.selectedType, 1);
+    ASSERT_EQ(asked.types.size(), 3u);
+    EXPECT_EQ(asked.types[2].mask, QStringLiteral("*.xlsx"));
+
+    const auto entries = ReadZipArchive(Contents(path("report.docx")));
+    ASSERT_TRUE(entries) << entries.message().toStdString();
+    QImage picture;
+    for (const ZipEntry& entry : *entries)
+        if (entry.name == QStringLiteral("word/media/image9.png"))
+            picture.loadFromData(entry.bytes, "PNG");
+    EXPECT_EQ(picture.size(), ReportChartPictureSize(window->logicalDpiX()));
+    EXPECT_EQ(chart().size(), shown);
+    EXPECT_EQ(desktop.openedFiles, std::vector<QString>{path("report.docx")});
 }

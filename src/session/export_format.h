@@ -7,6 +7,7 @@ enum class ExportFormat {
     Csv,  // the table with the user's decimal separator, code page 936
     Swmm, // the SWMM rainfall file: hours and minutes, mm/h, "." always
     WordTable, // the table as a Word document (.docx)
+    Report,    // the calculation report (.docx), which needs the chart's picture
 };
 
 // The extension a file of the format is given: ".csv", ".dat", ".docx".
@@ -17,6 +18,7 @@ constexpr const char* ExportExtension(ExportFormat format) {
     case ExportFormat::Swmm:
         return ".dat";
     case ExportFormat::WordTable:
+    case ExportFormat::Report:
         return ".docx";
     }
     return "";
@@ -25,7 +27,7 @@ constexpr const char* ExportExtension(ExportFormat format) {
 // Office documents are put in place as a whole; when that fails the user is
 // told that the target may be open in another program.
 constexpr bool IsOfficeDocument(ExportFormat format) {
-    return format == ExportFormat::WordTable;
+    return format == ExportFormat::WordTable || format == ExportFormat::Report;
 }
 
 } // namespace velmora

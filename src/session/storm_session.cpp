@@ -1,6 +1,7 @@
 #include "storm_session.h"
 
 #include "atomic_file.h"
+#include "calculation_report.h"
 #include "csv_text.h"
 #include "number_text.h"
 #include "options_file.h"
@@ -116,6 +117,7 @@ QString StormSession::exportText(ExportFormat format) const {
         // The rainfall model reads "." only, whatever the user's separator.
         return SwmmText(rowTexts(QLatin1Char('.')));
     case ExportFormat::WordTable:
+    case ExportFormat::Report:
         break;
     }
     return {};
@@ -128,16 +130,33 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
         return EncodeCodePage936(exportText(format));
     case ExportFormat::WordTable:
         return WordDataTable(rowTexts(UserDecimalSeparator()), options_);
+    case ExportFormat::Report:
+        return Failure{QStringLiteral("出错：计算书需要曲线图片")}; // see reportBytes
     }
     return Failure{QStringLiteral("出错：未知的输出格式")};
 }
 
 Status StormSession::writeExport(ExportFormat format, const QString& path) const {
-    const Result<QByteArray> bytes = exportBytes(format);
+    return publish(exportBytes(format), path, IsOfficeDocument(format));
+}
+
+Result<QByteArray> StormSession::reportBytes(const QByteArray& chartPng) const {
+    return CalculationReport(storm_, options_, rowTexts(UserDecimalSeparator()), chartPng,
+                             UserDecimalSeparator());
+}
+
+Status StormSession::writeReport(const QString& path, const QByteArray& chartPng) const {
+    return publish(reportBytes(chartPng), path, true);
+}
+
+// An Office document is put in place whole; when that fails the target may
+// be open in the office program, which the user is told first.
+Status StormSession::publish(const Result<QByteArray>& bytes, const QString& path,
+                             bool officeDocument) const {
     if (!bytes)
         return Failure{bytes.message()};
     const Status written = WriteFileAtomically(path, *bytes);
-    if (!written && IsOfficeDocument(format))
+    if (!written && officeDocument)
         return Failure{QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n") + written.message()};
     return written;
 }

@@ -76,6 +76,10 @@ public:
     // Writes an export's file to `path` atomically: a failure leaves an
     // existing file as it was and nothing of ours beside it.
     Status writeExport(ExportFormat format, const QString& path) const;
+    // The calculation report with `chartPng` as its chart picture, and the
+    // same written to `path`.
+    Result<QByteArray> reportBytes(const QByteArray& chartPng) const;
+    Status writeReport(const QString& path, const QByteArray& chartPng) const;
 
 signals:
     // Before the table is emptied or replaced: views let go of its rows.
@@ -85,6 +89,8 @@ signals:
     void optionsChanged();
 
 private:
+    Status publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument) const;
+
     TExpressionObject storm_;
     TOptions options_;
     QString optionsFileName_;

@@ -84,8 +84,8 @@ QWidget* TFormQuorvel::buildRightPanel() {
     CheckBox_Overall_Rainfall = panel->overallRainfallSwitch;
     CheckBox_Rainfall_Intensity = panel->rainfallIntensitySwitch;
     connect(panel->newStormButton, &QPushButton::clicked, this, &TFormQuorvel::ButtonNewRainModelClick);
-    // Their commands come with the report and the workbook.
-    panel->reportButton->setEnabled(false);
+    connect(panel->reportButton, &QPushButton::clicked, this, &TFormQuorvel::Button_OutputResultClick);
+    // The workbook's command comes with the workbook.
     panel->workbookButton->setEnabled(false);
     for (QCheckBox* box : {CheckBox_Overall_Rainfall, CheckBox_Rainfall_Intensity})
         connect(box, &QCheckBox::clicked, this, [this] { SeriesSwitchClick(SwitchSender::CheckBox); });

@@ -61,6 +61,11 @@ public:
     // Writes the chart as shown to `path` in the format of its extension
     // (.bmp, .jpg, .png; nothing for another extension).
     Status SaveChartPicture(const QString& path);
+    // The chart as shown, or drawn at `size` for a document; with the labels.
+    QImage ChartPicture(const QSize& size = QSize());
+
+    // The calculation report, with the chart drawn at the report's size.
+    void Button_OutputResultClick();
 
 private:
     void buildLayout();

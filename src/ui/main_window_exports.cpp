@@ -4,6 +4,7 @@
 #include "main_window.h"
 
 #include "atomic_file.h"
+#include "calculation_report.h"
 #include "desktop.h"
 #include "export_names.h"
 #include "export_target.h"
@@ -116,12 +117,48 @@ Status TFormQuorvel::SaveChartPicture(const QString& path) {
     const auto format = PictureFormatOf(path);
     if (!format)
         return {}; // not a picture extension: nothing to write
-    Chart1->replot();
-    const QImage picture = Chart1->grab().toImage().convertToFormat(QImage::Format_RGB888);
-    const Result<QByteArray> bytes = EncodePicture(*format, picture);
+    const Result<QByteArray> bytes = EncodePicture(*format, ChartPicture());
     if (!bytes)
         return Failure{QStringLiteral("无法写入文件“%1”：%2").arg(path, bytes.message())};
     return WriteFileAtomically(path, *bytes);
+}
+
+QImage TFormQuorvel::ChartPicture(const QSize& size) {
+    const QSize shown = Chart1->size();
+    // The chart takes the picture's size only while it is drawn into the
+    // picture: no event is handled in between, so the screen never shows it.
+    if (size.isValid())
+        Chart1->resize(size);
+    Chart1->replot();
+    const QImage picture = Chart1->grab().toImage().convertToFormat(QImage::Format_RGB888);
+    if (size.isValid()) {
+        Chart1->resize(shown);
+        Chart1->replot();
+    }
+    return picture;
+}
+
+void TFormQuorvel::Button_OutputResultClick() {
+    runCommand([this] {
+        if (refusedForEmptyTable(NoDataMessage))
+            return Status();
+        const std::vector<FileType> types = {{QStringLiteral("Excel文件"), QStringLiteral("*.csv")},
+                                             {QStringLiteral("Word文件"), QStringLiteral("*.docx")},
+                                             {QStringLiteral("Excel文件"), QStringLiteral("*.xlsx")}};
+        const FileDialogRequest request{
+            QStringLiteral("保存雨型数据"),
+            ProposedCalculationReportFileName(session_.storm(), UserDecimalSeparator()), types, 1, true};
+        const auto target = AskExportTarget(desktop_, request, QStringLiteral(".docx"));
+        if (!target)
+            return Status();
+        const Result<QByteArray> png = EncodePng(ChartPicture(ReportChartPictureSize(logicalDpiX())));
+        if (!png)
+            return Status(Failure{png.message()});
+        const Status written = session_.writeReport(*target, *png);
+        if (written)
+            desktop_.openWithDefaultApplication(*target);
+        return written;
+    });
 }
 
 } // namespace velmora

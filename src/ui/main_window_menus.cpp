@@ -75,7 +75,8 @@ void TFormQuorvel::buildMainMenu() {
     connect(options, &QAction::triggered, this, &TFormQuorvel::Menu_OptionsClick);
 
     QMenu* data = menuBar()->addMenu(QStringLiteral("数据(&D)"));
-    addCommand(data, QStringLiteral("Menu_OutputResult1"), QStringLiteral("输出计算书..."));
+    enableCommand(addCommand(data, QStringLiteral("Menu_OutputResult1"), QStringLiteral("输出计算书...")),
+                  &TFormQuorvel::Button_OutputResultClick);
     data->addSeparator();
     QMenu* pictures = data->addMenu(QStringLiteral("保存雨型图片"));
     addPictureCommands(pictures, QStringLiteral("1"));

@@ -34,7 +34,8 @@ int Finish(const Status& status, QByteArray& err) {
 
 } // namespace
 
-int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
+int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
+           const ReportChartPainter& reportChart) {
     const CliParseResult parsed = ParseCliArguments(arguments);
     if (!parsed.request) {
         err += QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.error, CliUsageLine).toUtf8();
@@ -75,6 +76,13 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
     if (!computed)
         return Finish(computed, err);
 
+    if (request.format == ExportFormat::Report) {
+        const Result<QByteArray> chart =
+            reportChart ? reportChart(session) : Result<QByteArray>(Failure{QStringLiteral("出错：无法绘制曲线图")});
+        if (!chart)
+            return Finish(Status(Failure{chart.message()}), err);
+        return Finish(session.writeReport(*request.outFile, *chart), err);
+    }
     if (IsOfficeDocument(request.format))
         return Finish(session.writeExport(request.format, *request.outFile), err);
     QString text = session.exportText(request.format);

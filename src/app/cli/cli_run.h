@@ -1,13 +1,26 @@
 #pragma once
 
+#include "result.h"
+
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
+
+namespace velmora {
+class StormSession;
+}
+
 namespace velmora::cli {
+
+// Draws the chart of a computed session as the calculation report shows it
+// (PNG); the program supplies it, since drawing needs the window's chart.
+using ReportChartPainter = std::function<Result<QByteArray>(StormSession& session)>;
 
 // Runs velmora-cli with `arguments` (without the program name), writing what
 // it prints into `out` and `err`; returns the exit code: 0 done, 1 the
 // computation failed, 2 the arguments were refused.
-int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err);
+int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
+           const ReportChartPainter& reportChart = {});
 
 } // namespace velmora::cli

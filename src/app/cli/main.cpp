@@ -1,6 +1,7 @@
 // velmora-cli: the storm computation for scripts and batch work.
 
 #include "cli_run.h"
+#include "report_chart.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
 
     QByteArray out;
     QByteArray err;
-    const int exitCode = velmora::cli::RunCli(arguments, out, err);
+    const int exitCode = velmora::cli::RunCli(arguments, out, err, velmora::cli::DrawReportChart);
     errno = 0;
     const bool printed = std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout) ==
                              static_cast<std::size_t>(out.size()) &&

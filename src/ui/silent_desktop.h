@@ -4,7 +4,8 @@
 
 namespace velmora {
 
-// A desktop for measurements: every dialog is cancelled, every message dropped.
+// A desktop without a person: every dialog is cancelled, every message dropped.
+// For measurements and for drawing the window offscreen (velmora-cli).
 class SilentDesktop final : public Desktop {
 public:
     int runModal(QDialog&) override { return 0; }
