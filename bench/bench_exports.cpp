@@ -1,5 +1,6 @@
 // The Office exports from the grid's texts to the finished package bytes.
 
+#include "excel_workbook.h"
 #include "word_data_table.h"
 
 #include <benchmark/benchmark.h>
@@ -29,7 +30,20 @@ void BM_WordDataTable(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(rows.size()));
 }
 
+void BM_ExcelChartWorkbook(benchmark::State& state) {
+    const TOptions options;
+    const std::vector<TResultRowTexts> rows = RowsOfMinutes(state.range(0), options);
+    for (auto _ : state) {
+        Result<QByteArray> xlsx = ExcelChartWorkbook(rows, options);
+        if (!xlsx)
+            state.SkipWithError(xlsx.message().toStdString().c_str());
+        benchmark::DoNotOptimize(xlsx);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(rows.size()));
+}
+
 } // namespace
 
 // 1,441 and 100,001 rows.
 BENCHMARK(BM_WordDataTable)->Arg(1440)->Arg(100000)->ArgName("T")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExcelChartWorkbook)->Arg(1440)->Arg(100000)->ArgName("T")->Unit(benchmark::kMillisecond);
