@@ -219,10 +219,10 @@ TEST(ExcelChartWorkbook, DataSheetStringsAndChartFollowTheRowsAndOptions) {
     }
 }
 
-TEST(ExcelChartWorkbook, TimeTextsStayTextAndOtherPartsAreTheTemplates) {
+TEST(ExcelChartWorkbook, PackageIsWellFormedWithOnlyTheThreePartsChanged) {
     const TOptions options = DisplayOptions(0, 1, 4);
     std::vector<TResultRowTexts> rows = StormRows(1, options);
-    rows.push_back({"a<b&", "1.5", "2"});
+    rows.push_back({"a<b&", "1.5", "2"}); // a time text stays text, not markup
     const auto xlsx = ExcelChartWorkbook(rows, options);
     ASSERT_TRUE(xlsx.ok()) << xlsx.message().toStdString();
     const auto written = ReadZipArchive(*xlsx);
@@ -238,6 +238,13 @@ TEST(ExcelChartWorkbook, TimeTextsStayTextAndOtherPartsAreTheTemplates) {
                                          "xl/worksheets/sheet2.xml"};
     for (std::size_t i = 0; i < original.size(); ++i) {
         EXPECT_EQ(written->at(i).name, original[i].name);
+        if (original[i].name.endsWith(".xml") || original[i].name.endsWith(".rels")) {
+            SCOPED_TRACE(original[i].name.toStdString());
+            QXmlStreamReader xml(written->at(i).bytes);
+            while (!xml.atEnd())
+                xml.readNext();
+            ExpectWellFormed(xml);
+        }
         if (std::find(edited.begin(), edited.end(), original[i].name) != edited.end())
             EXPECT_NE(written->at(i).bytes, original[i].bytes) << original[i].name.toStdString();
         else

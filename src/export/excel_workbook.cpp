@@ -15,6 +15,8 @@ const QString ChartPart = QStringLiteral("xl/charts/chart1.xml");
 // The template's shared strings are the three headings and the six texts of
 // the instructions; the time texts of the rows follow them.
 constexpr qsizetype TemplateStringCount = 9;
+// The last sheet row of the sample storm that the template's chart shows.
+constexpr qsizetype TemplateLastRow = 122;
 
 // The sheet rows and the shared strings of the time texts: result row k
 // (from 1) is sheet row k + 1, its time shared string k + 8.
@@ -84,15 +86,16 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
         strings.push_back({QStringLiteral("<t>降雨强度(mm/min)</t>"), QStringLiteral("<t>降雨强度(mm/h)</t>")});
     if (hoursAndMinutes)
         strings.push_back({QStringLiteral("<t>时间(min)</t>"), QStringLiteral("<t>时间(H:M)</t>")});
-    // The count attributes keep the template's 9: spreadsheet programs count for themselves.
+    // The count attributes keep the template's 9 although there are now more
+    // items: spreadsheet programs read the items and accept the mismatch.
     data.sharedStrings += u"</sst>";
     strings.push_back({QStringLiteral("</sst>"), std::move(data.sharedStrings)});
 
-    // The chart's ranges end in row 122 in the template; "(mm/min)" does not
-    // hold "(min)", so the time format changes only the bottom axis title.
+    // "(mm/min)" does not hold "(min)": the time format changes only the
+    // bottom axis title, the unit the left axis title and the line's name.
     std::vector<TReplacement> chart;
     for (const QChar column : {u'A', u'B', u'C'})
-        chart.push_back({RangeEndingAt(column, 122), RangeEndingAt(column, lastRow)});
+        chart.push_back({RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
     if (perHour)
         chart.push_back({QStringLiteral("(mm/min)"), QStringLiteral("(mm/h)")});
     if (hoursAndMinutes)
