@@ -396,7 +396,7 @@ QByteArray PrinterSettings() {
                       DefaultSource = 0x200, PrintQuality = 0x400, Color = 0x800, Duplex = 0x1000,
                       YResolution = 0x2000, Collate = 0x8000, FormName = 0x10000;
     wideText(QString());
-    out << quint16(0x0401) << quint16(0) << quint16(220) << quint16(0); // spec, driver, size, extra
+    out << quint16(0x0401) << quint16(0) << quint16(220) << quint16(0); // record version, driver version, size, driver bytes
     out << quint32(Orientation | PaperSize | Scale | Copies | DefaultSource | PrintQuality | Color |
                    Duplex | YResolution | Collate | FormName);
     out << qint16(2)    // landscape
