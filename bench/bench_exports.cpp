@@ -1,6 +1,7 @@
 // The Office exports from the grid's texts to the finished package bytes.
 
 #include "calculation_report.h"
+#include "excel_workbook.h"
 #include "picture_encoders.h"
 #include "word_data_table.h"
 
@@ -86,6 +87,18 @@ void BM_CalculationReport(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(rows.size()));
 }
 
+void BM_ExcelChartWorkbook(benchmark::State& state) {
+    const TOptions options;
+    const std::vector<TResultRowTexts> rows = RowsOfMinutes(state.range(0), options);
+    for (auto _ : state) {
+        Result<QByteArray> xlsx = ExcelChartWorkbook(rows, options);
+        if (!xlsx)
+            state.SkipWithError(xlsx.message().toStdString().c_str());
+        benchmark::DoNotOptimize(xlsx);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(rows.size()));
+}
+
 } // namespace
 
 // 1,441 and 100,001 rows.
@@ -93,3 +106,4 @@ BENCHMARK(BM_WordDataTable)->Arg(1440)->Arg(100000)->ArgName("T")->Unit(benchmar
 // 1,441 rows with the chart picture; the picture's encoding, done by the caller, apart.
 BENCHMARK(BM_CalculationReport)->Arg(1440)->ArgName("T")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportChartPng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExcelChartWorkbook)->Arg(1440)->Arg(100000)->ArgName("T")->Unit(benchmark::kMillisecond);

@@ -330,3 +330,20 @@ TEST_F(Exports, TheReportHoldsTheChartDrawnAtItsSizeAndTheWindowKeepsItsChart) {
     EXPECT_EQ(chart().size(), shown);
     EXPECT_EQ(desktop.openedFiles, std::vector<QString>{path("report.docx")});
 }
+
+TEST_F(Exports, TheWorkbookFromTheButtonWithTheThirdTypeSelected) {
+    desktop.saveAnswers.push_back(FileDialogAnswer{path("chart.csv"), 0});
+    find<QPushButton>("btn_OutputExcelPicData")->click();
+    const FileDialogRequest& asked = desktop.fileDialogs.back();
+    EXPECT_EQ(asked.proposedName, QStringLiteral("Excel图表 P=2年 T=120分 R=0.4.xlsx"));
+    EXPECT_EQ(asked.selectedType, 2);
+    const auto entries = ReadZipArchive(Contents(path("chart.xlsx")));
+    ASSERT_TRUE(entries) << entries.message().toStdString();
+    EXPECT_EQ(desktop.openedFiles, std::vector<QString>{path("chart.xlsx")});
+
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 0; }); // no table
+    desktop.messages.clear();
+    find<QAction>("mni_OutputExcelPicData")->trigger();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线"));
+}

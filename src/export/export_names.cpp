@@ -38,6 +38,11 @@ QString ProposedCalculationReportFileName(const TExpressionObject& storm, QChar 
            QStringLiteral(".docx");
 }
 
+QString ProposedExcelWorkbookFileName(const TExpressionObject& storm, QChar decimalSeparator) {
+    return QStringLiteral("Excel图表") + OfficeStormPart(storm, decimalSeparator) +
+           QStringLiteral(".xlsx");
+}
+
 QString ProposedPictureFileName(const TExpressionObject& storm, const QString& extension,
                                 QChar decimalSeparator) {
     return QStringLiteral("芝加哥雨型") + StormPart(storm, decimalSeparator) + extension;

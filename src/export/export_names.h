@@ -14,6 +14,8 @@ QString ProposedDataFileName(const TExpressionObject& storm, const QString& exte
 QString ProposedWordDataFileName(const TExpressionObject& storm, QChar decimalSeparator);
 // "雨型计算书 P=2年 T=120分 R=0.4.docx", the calculation report's name.
 QString ProposedCalculationReportFileName(const TExpressionObject& storm, QChar decimalSeparator);
+// "Excel图表 P=2年 T=120分 R=0.4.xlsx", the chart workbook's name.
+QString ProposedExcelWorkbookFileName(const TExpressionObject& storm, QChar decimalSeparator);
 // "芝加哥雨型P=2年 t=120分 r=0.4" followed by `extension` (".bmp", ".jpg", ".png").
 QString ProposedPictureFileName(const TExpressionObject& storm, const QString& extension,
                                 QChar decimalSeparator);

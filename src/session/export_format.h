@@ -8,6 +8,7 @@ enum class ExportFormat {
     Swmm, // the SWMM rainfall file: hours and minutes, mm/h, "." always
     WordTable, // the table as a Word document (.docx)
     Report,    // the calculation report (.docx), which needs the chart's picture
+    Workbook,  // the Excel workbook with its chart (.xlsx), "." always
 };
 
 // The extension a file of the format is given: ".csv", ".dat", ".docx".
@@ -20,6 +21,8 @@ constexpr const char* ExportExtension(ExportFormat format) {
     case ExportFormat::WordTable:
     case ExportFormat::Report:
         return ".docx";
+    case ExportFormat::Workbook:
+        return ".xlsx";
     }
     return "";
 }
@@ -27,7 +30,8 @@ constexpr const char* ExportExtension(ExportFormat format) {
 // Office documents are put in place as a whole; when that fails the user is
 // told that the target may be open in another program.
 constexpr bool IsOfficeDocument(ExportFormat format) {
-    return format == ExportFormat::WordTable || format == ExportFormat::Report;
+    return format == ExportFormat::WordTable || format == ExportFormat::Report ||
+           format == ExportFormat::Workbook;
 }
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "calculation_report.h"
 #include "csv_text.h"
+#include "excel_workbook.h"
 #include "number_text.h"
 #include "options_file.h"
 #include "storm_file.h"
@@ -118,6 +119,7 @@ QString StormSession::exportText(ExportFormat format) const {
         return SwmmText(rowTexts(QLatin1Char('.')));
     case ExportFormat::WordTable:
     case ExportFormat::Report:
+    case ExportFormat::Workbook:
         break;
     }
     return {};
@@ -132,6 +134,9 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
         return WordDataTable(rowTexts(UserDecimalSeparator()), options_);
     case ExportFormat::Report:
         return Failure{QStringLiteral("出错：计算书需要曲线图片")}; // see reportBytes
+    case ExportFormat::Workbook:
+        // The workbook's cells are numbers: written with "." whatever the user's format.
+        return ExcelChartWorkbook(rowTexts(QLatin1Char('.')), options_);
     }
     return Failure{QStringLiteral("出错：未知的输出格式")};
 }

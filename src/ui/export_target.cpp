@@ -32,4 +32,14 @@ FileDialogRequest DataExportRequest(const QString& proposedName, const QString& 
             true};
 }
 
+FileDialogRequest DocumentExportRequest(const QString& proposedName, int selectedType) {
+    return {QStringLiteral("保存雨型数据"),
+            proposedName,
+            {{QStringLiteral("Excel文件"), QStringLiteral("*.csv")},
+             {QStringLiteral("Word文件"), QStringLiteral("*.docx")},
+             {QStringLiteral("Excel文件"), QStringLiteral("*.xlsx")}},
+            selectedType,
+            true};
+}
+
 } // namespace velmora

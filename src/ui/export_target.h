@@ -23,4 +23,8 @@ std::optional<QString> AskExportTarget(Desktop& desktop, const FileDialogRequest
 FileDialogRequest DataExportRequest(const QString& proposedName, const QString& typeName,
                                     const QString& extension);
 
+// The same dialog for the report and the workbook: the list "Excel文件" *.csv,
+// "Word文件" *.docx, "Excel文件" *.xlsx with entry `selectedType` selected.
+FileDialogRequest DocumentExportRequest(const QString& proposedName, int selectedType);
+
 } // namespace velmora

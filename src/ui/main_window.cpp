@@ -85,8 +85,7 @@ QWidget* TFormQuorvel::buildRightPanel() {
     CheckBox_Rainfall_Intensity = panel->rainfallIntensitySwitch;
     connect(panel->newStormButton, &QPushButton::clicked, this, &TFormQuorvel::ButtonNewRainModelClick);
     connect(panel->reportButton, &QPushButton::clicked, this, &TFormQuorvel::Button_OutputResultClick);
-    // The workbook's command comes with the workbook.
-    panel->workbookButton->setEnabled(false);
+    connect(panel->workbookButton, &QPushButton::clicked, this, &TFormQuorvel::btn_OutputExcelPicDataClick);
     for (QCheckBox* box : {CheckBox_Overall_Rainfall, CheckBox_Rainfall_Intensity})
         connect(box, &QCheckBox::clicked, this, [this] { SeriesSwitchClick(SwitchSender::CheckBox); });
     return panel;

@@ -66,6 +66,8 @@ public:
 
     // The calculation report, with the chart drawn at the report's size.
     void Button_OutputResultClick();
+    // The Excel workbook with its ready chart.
+    void btn_OutputExcelPicDataClick();
 
 private:
     void buildLayout();

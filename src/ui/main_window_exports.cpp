@@ -90,6 +90,22 @@ void TFormQuorvel::MenuSaveDataToSWMMClick() {
     });
 }
 
+void TFormQuorvel::btn_OutputExcelPicDataClick() {
+    runCommand([this] {
+        if (refusedForEmptyTable(NoDataMessage))
+            return Status();
+        const FileDialogRequest request = DocumentExportRequest(
+            ProposedExcelWorkbookFileName(session_.storm(), UserDecimalSeparator()), 2);
+        const auto target = AskExportTarget(desktop_, request, QStringLiteral(".xlsx"));
+        if (!target)
+            return Status();
+        const Status written = session_.writeExport(ExportFormat::Workbook, *target);
+        if (written)
+            desktop_.openWithDefaultApplication(*target);
+        return written;
+    });
+}
+
 void TFormQuorvel::Menu_SavePicClick(int tag) {
     runCommand([this, tag] {
         if (refusedForEmptyTable(NoChartMessage))
@@ -142,12 +158,8 @@ void TFormQuorvel::Button_OutputResultClick() {
     runCommand([this] {
         if (refusedForEmptyTable(NoDataMessage))
             return Status();
-        const std::vector<FileType> types = {{QStringLiteral("Excel文件"), QStringLiteral("*.csv")},
-                                             {QStringLiteral("Word文件"), QStringLiteral("*.docx")},
-                                             {QStringLiteral("Excel文件"), QStringLiteral("*.xlsx")}};
-        const FileDialogRequest request{
-            QStringLiteral("保存雨型数据"),
-            ProposedCalculationReportFileName(session_.storm(), UserDecimalSeparator()), types, 1, true};
+        const FileDialogRequest request = DocumentExportRequest(
+            ProposedCalculationReportFileName(session_.storm(), UserDecimalSeparator()), 1);
         const auto target = AskExportTarget(desktop_, request, QStringLiteral(".docx"));
         if (!target)
             return Status();

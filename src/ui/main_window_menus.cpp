@@ -75,7 +75,7 @@ void TFormQuorvel::buildMainMenu() {
     connect(options, &QAction::triggered, this, &TFormQuorvel::Menu_OptionsClick);
 
     QMenu* data = menuBar()->addMenu(QStringLiteral("数据(&D)"));
-    enableCommand(addCommand(data, QStringLiteral("Menu_OutputResult1"), QStringLiteral("输出计算书...")),
+    enableCommand(addCommand(data, QStringLiteral("Menu_outputResult"), QStringLiteral("输出计算书...")),
                   &TFormQuorvel::Button_OutputResultClick);
     data->addSeparator();
     QMenu* pictures = data->addMenu(QStringLiteral("保存雨型图片"));
@@ -83,7 +83,8 @@ void TFormQuorvel::buildMainMenu() {
     QMenu* tables = data->addMenu(QStringLiteral("保存雨型数据"));
     addDataCommands(tables, QStringLiteral("1"));
     data->addSeparator();
-    addCommand(data, QStringLiteral("Menu_OutputExcelPicData1"), QStringLiteral("输出Excel图表"));
+    enableCommand(addCommand(data, QStringLiteral("mni_OutputExcelPicData"), QStringLiteral("输出Excel图表")),
+                  &TFormQuorvel::btn_OutputExcelPicDataClick);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     addCommand(help, QStringLiteral("Menu_help1"), QStringLiteral("帮助"));

@@ -130,11 +130,11 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              std::int32_t value = 0;
              if (auto error = SetChoice(flag, text,
                                         {QStringLiteral("csv"), QStringLiteral("swmm"), QStringLiteral("docx"),
-                                         QStringLiteral("report")},
+                                         QStringLiteral("report"), QStringLiteral("xlsx")},
                                         value))
                  return error;
              const ExportFormat formats[] = {ExportFormat::Csv, ExportFormat::Swmm, ExportFormat::WordTable,
-                                             ExportFormat::Report};
+                                             ExportFormat::Report, ExportFormat::Workbook};
              pending.request.format = formats[value];
              return std::nullopt;
          }},
@@ -195,7 +195,7 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
 // Combinations that cannot give what they ask for.
 std::optional<QString> RefusedCombination(const CliRequest& request) {
     if (IsOfficeDocument(request.format) && !request.outFile)
-        return QStringLiteral("--format docx and report need --out FILE");
+        return QStringLiteral("--format docx, report and xlsx need --out FILE");
     if (IsOfficeDocument(request.format) && request.totals)
         return QStringLiteral("--totals is for csv and swmm only");
     return std::nullopt;
@@ -297,10 +297,11 @@ never read unless given with --options):
   --calc-by-show  sum the displayed (rounded) intensities
   --qi-ratio X    q-i factor (167, 166.7, …; below 166 means exact, 1000/6)
 
-  --format csv|swmm|docx|report    the table as the CSV export writes it
+  --format csv|swmm|docx|report|xlsx    the table as the CSV export writes it
                   (default), as the SWMM rainfall file (hours:minutes and mm/h,
-                  "." as separator), as the Word table (docx) or as the
-                  calculation report with its chart (docx and report need --out)
+                  "." as separator), as the Word table (docx), as the
+                  calculation report with its chart (report) or as the Excel
+                  workbook with its chart (xlsx); docx, report and xlsx need --out
   --out FILE      write to FILE in code page 936, as the program's exports do
   --totals        add the total rainfall H and the average intensity
   --help, -h      show this text

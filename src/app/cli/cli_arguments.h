@@ -52,7 +52,7 @@ CliParseResult ParseCliArguments(const QStringList& arguments);
 inline const QString CliUsageLine = QStringLiteral(
     "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X] [--T X] "
     "[--r X] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
-    "[--calc-by-show] [--qi-ratio X] [--storm FILE] [--write-storm FILE] [--format csv|swmm|docx|report] [--out FILE] [--totals] [--help]");
+    "[--calc-by-show] [--qi-ratio X] [--storm FILE] [--write-storm FILE] [--format csv|swmm|docx|report|xlsx] [--out FILE] [--totals] [--help]");
 
 QString CliHelpText();
 

@@ -1,0 +1,114 @@
+#include "excel_workbook.h"
+
+#include "office_package.h"
+#include "placeholders.h"
+#include "row_snippet.h"
+
+namespace velmora {
+
+namespace {
+
+const QString DataSheetPart = QStringLiteral("xl/worksheets/sheet2.xml");
+const QString SharedStringsPart = QStringLiteral("xl/sharedStrings.xml");
+const QString ChartPart = QStringLiteral("xl/charts/chart1.xml");
+
+// The template's shared strings are the three headings and the six texts of
+// the instructions; the time texts of the rows follow them.
+constexpr qsizetype TemplateStringCount = 9;
+// The last sheet row of the sample storm that the template's chart shows.
+constexpr qsizetype TemplateLastRow = 122;
+
+// The sheet rows and the shared strings of the time texts: result row k
+// (from 1) is sheet row k + 1, its time shared string k + 8.
+struct DataTexts {
+    QString sheetRows;
+    QString sharedStrings;
+};
+
+DataTexts BuildDataTexts(const std::vector<TResultRowTexts>& rows) {
+    DataTexts texts;
+    texts.sheetRows.reserve(static_cast<qsizetype>(rows.size()) * 160);
+    texts.sharedStrings.reserve(static_cast<qsizetype>(rows.size()) * 24);
+    qsizetype k = 0;
+    for (const TResultRowTexts& row : rows) {
+        ++k;
+        const QString sheetRow = QString::number(k + 1);
+        QString& xml = texts.sheetRows;
+        xml += u"<row r=\"";
+        xml += sheetRow;
+        xml += u"\" spans=\"1:3\" x14ac:dyDescent=\"0.15\"><c r=\"A";
+        xml += sheetRow;
+        xml += u"\" t=\"s\"><v>";
+        xml += QString::number(k + TemplateStringCount - 1);
+        xml += u"</v></c><c r=\"B";
+        xml += sheetRow;
+        xml += u"\"><v>";
+        xml += XmlEscaped(row.intensity);
+        xml += u"</v></c><c r=\"C";
+        xml += sheetRow;
+        xml += u"\"><v>";
+        xml += XmlEscaped(row.cumulative);
+        xml += u"</v></c></row>";
+
+        texts.sharedStrings += u"<si><t>";
+        texts.sharedStrings += XmlEscaped(row.time);
+        texts.sharedStrings += u"</t></si>";
+    }
+    return texts;
+}
+
+QString RangeEndingAt(QChar column, qsizetype lastRow) {
+    return QStringLiteral("雨型数据1!$%1$2:$%1$").arg(column) + QString::number(lastRow);
+}
+
+} // namespace
+
+Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
+                                      const TOptions& options) {
+    if (rows.empty())
+        return Failure{QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线")};
+    Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("ExcelPicData"));
+    if (!package)
+        return Failure{package.message()};
+
+    const qsizetype lastRow = static_cast<qsizetype>(rows.size()) + 1;
+    DataTexts data = BuildDataTexts(rows);
+    const bool hoursAndMinutes = options.Int_TimeForamtidx == 0;
+    const bool perHour = options.Int_StormUnitidx == 0;
+
+    const std::vector<TReplacement> sheet = {
+        {QStringLiteral("<!--ROWCOUNT-->"), QString::number(lastRow)},
+        {QStringLiteral("<!--MYROW-->"), std::move(data.sheetRows)},
+    };
+
+    std::vector<TReplacement> strings;
+    if (perHour)
+        strings.push_back({QStringLiteral("<t>降雨强度(mm/min)</t>"), QStringLiteral("<t>降雨强度(mm/h)</t>")});
+    if (hoursAndMinutes)
+        strings.push_back({QStringLiteral("<t>时间(min)</t>"), QStringLiteral("<t>时间(H:M)</t>")});
+    // The count attributes keep the template's 9 although there are now more
+    // items: spreadsheet programs read the items and accept the mismatch.
+    data.sharedStrings += u"</sst>";
+    strings.push_back({QStringLiteral("</sst>"), std::move(data.sharedStrings)});
+
+    // "(mm/min)" does not hold "(min)": the time format changes only the
+    // bottom axis title, the unit the left axis title and the line's name.
+    std::vector<TReplacement> chart;
+    for (const QChar column : {u'A', u'B', u'C'})
+        chart.push_back({RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
+    if (perHour)
+        chart.push_back({QStringLiteral("(mm/min)"), QStringLiteral("(mm/h)")});
+    if (hoursAndMinutes)
+        chart.push_back({QStringLiteral("(min)"), QStringLiteral("(H:M)")});
+
+    Status edited = package->editPart(DataSheetPart, sheet, ExcelPlaceholderMatching);
+    if (edited)
+        edited = package->editPart(SharedStringsPart, strings, ExcelPlaceholderMatching);
+    if (edited)
+        edited = package->editPart(ChartPart, chart, ExcelPlaceholderMatching);
+    if (!edited)
+        return Failure{edited.message()};
+    return package->zipBytes();
+}
+
+} // namespace velmora

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "display_text.h"
+#include "options.h"
+#include "result.h"
+
+#include <QByteArray>
+
+#include <vector>
+
+namespace velmora {
+
+// The Excel chart workbook (.xlsx) of the result rows, built in memory from
+// the "ExcelPicData" template: on the sheet "雨型数据1" one row per result row
+// below the headings, the time as a text cell, the intensity and the
+// cumulative rainfall as numbers; the chart on the sheet "曲线图" reads those
+// rows. Headings and axis titles follow the time format and unit of `options`
+// (0 gives "H:M" and "mm/h", any other value the template's "min" and
+// "mm/min"). `rows` are the grid's texts with "." as decimal separator. No
+// rows give the failure "没有数据可以保存~…": a workbook without data would
+// carry a chart of an empty range.
+Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
+                                      const TOptions& options);
+
+} // namespace velmora

@@ -1,0 +1,275 @@
+#include "excel_workbook.h"
+#include "export_names.h"
+#include "office_package.h"
+#include "zip_archive.h"
+
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+
+using namespace velmora;
+
+// Failures show texts, not code units.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+QByteArray EntryBytes(const std::vector<ZipEntry>& entries, const QString& name) {
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const ZipEntry& e) { return e.name == name; });
+    return found == entries.end() ? QByteArray("<none>") : found->bytes;
+}
+
+void ExpectWellFormed(const QXmlStreamReader& xml) {
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
+}
+
+struct Cell {
+    QString type; // "s" for a shared string, empty for a number
+    QString value;
+    bool operator==(const Cell&) const = default;
+    friend void PrintTo(const Cell& cell, std::ostream* out) {
+        *out << cell.type.toStdString() << ":" << cell.value.toStdString();
+    }
+};
+
+struct Sheet {
+    QString dimension;
+    std::map<QString, Cell> cells;
+};
+
+Sheet SheetOf(const QByteArray& sheetXml) {
+    Sheet sheet;
+    QXmlStreamReader xml(sheetXml);
+    QString ref;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"dimension") {
+            sheet.dimension = xml.attributes().value("ref").toString();
+        } else if (xml.name() == u"c") {
+            ref = xml.attributes().value("r").toString();
+            sheet.cells[ref].type = xml.attributes().value("t").toString();
+        } else if (xml.name() == u"v") {
+            sheet.cells[ref].value = xml.readElementText();
+        }
+    }
+    ExpectWellFormed(xml);
+    return sheet;
+}
+
+struct SharedStrings {
+    QString count;
+    QString uniqueCount;
+    std::vector<QString> items;
+};
+
+SharedStrings SharedStringsOf(const QByteArray& stringsXml) {
+    SharedStrings strings;
+    QXmlStreamReader xml(stringsXml);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"sst") {
+            strings.count = xml.attributes().value("count").toString();
+            strings.uniqueCount = xml.attributes().value("uniqueCount").toString();
+        } else if (xml.name() == u"si") {
+            strings.items.emplace_back();
+        } else if (xml.name() == u"t") {
+            strings.items.back() += xml.readElementText();
+        }
+    }
+    ExpectWellFormed(xml);
+    return strings;
+}
+
+struct Chart {
+    std::vector<QString> ranges;      // every c:f in order
+    std::vector<QString> axisTitles;  // bottom, left, right
+    std::vector<QString> seriesNames; // cached: bars, line
+};
+
+Chart ChartOf(const QByteArray& chartXml) {
+    Chart chart;
+    QXmlStreamReader xml(chartXml);
+    bool inTitle = false;
+    bool inSeriesName = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        const QStringView name = xml.qualifiedName();
+        if (xml.isEndElement()) {
+            if (name == u"c:title")
+                inTitle = false;
+            else if (name == u"c:tx")
+                inSeriesName = false;
+            continue;
+        }
+        if (!xml.isStartElement())
+            continue;
+        if (name == u"c:f") {
+            chart.ranges.push_back(xml.readElementText());
+        } else if (name == u"c:title") {
+            inTitle = true;
+            chart.axisTitles.emplace_back();
+        } else if (name == u"a:t" && inTitle) {
+            chart.axisTitles.back() += xml.readElementText();
+        } else if (name == u"c:tx" && !inTitle) {
+            inSeriesName = true;
+            chart.seriesNames.emplace_back();
+        } else if (name == u"c:v" && inSeriesName) {
+            chart.seriesNames.back() += xml.readElementText();
+        }
+    }
+    ExpectWellFormed(xml);
+    return chart;
+}
+
+std::vector<TResultRowTexts> StormRows(int step, const TOptions& options) {
+    TExpressionObject storm = DefaultStorm();
+    storm.Storm_Step = step;
+    std::vector<TResultRowTexts> rows;
+    for (const THyetographRow& row : CalcHyetograph(storm, options).rows)
+        rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
+    return rows;
+}
+
+TOptions DisplayOptions(int timeFormat, int unit, int precision) {
+    TOptions options;
+    options.Int_TimeForamtidx = timeFormat;
+    options.Int_StormUnitidx = unit;
+    options.Int_Precision = precision;
+    return options;
+}
+
+const std::vector<QString> InstructionTexts = {
+    "如何添加多个曲线",
+    "2、在折线图上点击右键，左键选“选择数据”",
+    "3、左键点击“降雨总量(mm)”,左键点击上方删除",
+    "1、在雨型数据2中黏贴雨型数据，位置格式参照雨型数据1",
+    "4、左键点击“添加”",
+    "5、在弹出的对话框中填写“系列名称”，点击“系列值”右侧的按钮选择雨型数据2中的数据",
+};
+
+} // namespace
+
+TEST(ExcelChartWorkbook, DataSheetStringsAndChartFollowTheRowsAndOptions) {
+    struct Case {
+        int step;
+        TOptions options;
+        std::size_t rowCount;
+        QString time;  // in the heading and the bottom axis title
+        QString unit;  // in the heading, the left axis title and the line's name
+    };
+    const std::vector<Case> cases = {
+        {1, DisplayOptions(1, 1, 4), 121, "min", "mm/min"},
+        {5, DisplayOptions(0, 0, 2), 25, "H:M", "mm/h"},
+        // "(mm/min)" holds "min" but not "(min)": each title follows its own option.
+        {1, DisplayOptions(0, 1, 3), 121, "H:M", "mm/min"},
+        {5, DisplayOptions(1, 0, 4), 25, "min", "mm/h"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.time.toStdString() + " " + c.unit.toStdString() + " " +
+                     std::to_string(c.rowCount));
+        const std::vector<TResultRowTexts> rows = StormRows(c.step, c.options);
+        ASSERT_EQ(rows.size(), c.rowCount);
+        const auto xlsx = ExcelChartWorkbook(rows, c.options);
+        ASSERT_TRUE(xlsx.ok()) << xlsx.message().toStdString();
+        const auto entries = ReadZipArchive(*xlsx);
+        ASSERT_TRUE(entries.ok()) << entries.message().toStdString();
+        const QString last = QString::number(rows.size() + 1);
+
+        const Sheet sheet = SheetOf(EntryBytes(*entries, "xl/worksheets/sheet2.xml"));
+        EXPECT_EQ(sheet.dimension, "A1:C" + last);
+        std::map<QString, Cell> cells = {
+            {"A1", {"s", "0"}}, {"B1", {"s", "1"}}, {"C1", {"s", "2"}}};
+        for (std::size_t k = 1; k <= rows.size(); ++k) {
+            const QString r = QString::number(k + 1);
+            cells["A" + r] = {"s", QString::number(k + 8)};
+            cells["B" + r] = {"", rows[k - 1].intensity};
+            cells["C" + r] = {"", rows[k - 1].cumulative};
+        }
+        EXPECT_EQ(sheet.cells, cells);
+
+        const SharedStrings strings =
+            SharedStringsOf(EntryBytes(*entries, "xl/sharedStrings.xml"));
+        EXPECT_EQ(strings.count, "9");
+        EXPECT_EQ(strings.uniqueCount, "9");
+        std::vector<QString> items = {"时间(" + c.time + ")", "降雨强度(" + c.unit + ")", "降雨总量(mm)"};
+        items.insert(items.end(), InstructionTexts.begin(), InstructionTexts.end());
+        for (const TResultRowTexts& row : rows)
+            items.push_back(row.time);
+        EXPECT_EQ(strings.items, items);
+
+        const Chart chart = ChartOf(EntryBytes(*entries, "xl/charts/chart1.xml"));
+        const std::vector<QString> ranges = {"雨型数据1!$C$1", "雨型数据1!$C$2:$C$" + last,
+                                             "雨型数据1!$B$1", "雨型数据1!$A$2:$A$" + last,
+                                             "雨型数据1!$B$2:$B$" + last};
+        EXPECT_EQ(chart.ranges, ranges);
+        const std::vector<QString> titles = {"降雨历时(" + c.time + ")", "降雨强度(" + c.unit + ")",
+                                             "降雨总量(mm)"};
+        EXPECT_EQ(chart.axisTitles, titles);
+        const std::vector<QString> names = {"降雨总量(mm)", "降雨强度(" + c.unit + ")"};
+        EXPECT_EQ(chart.seriesNames, names);
+    }
+}
+
+TEST(ExcelChartWorkbook, PackageIsWellFormedWithOnlyTheThreePartsChanged) {
+    const TOptions options = DisplayOptions(0, 1, 4);
+    std::vector<TResultRowTexts> rows = StormRows(1, options);
+    rows.push_back({"a<b&", "1.5", "2"}); // a time text stays text, not markup
+    const auto xlsx = ExcelChartWorkbook(rows, options);
+    ASSERT_TRUE(xlsx.ok()) << xlsx.message().toStdString();
+    const auto written = ReadZipArchive(*xlsx);
+    ASSERT_TRUE(written.ok()) << written.message().toStdString();
+    EXPECT_EQ(SharedStringsOf(EntryBytes(*written, "xl/sharedStrings.xml")).items.back(), "a<b&");
+
+    const auto templ = LoadTemplatePackage(QStringLiteral("excelpicdata"));
+    ASSERT_TRUE(templ.ok()) << templ.message().toStdString();
+    const std::vector<ZipEntry>& original = templ->entries();
+    ASSERT_EQ(written->size(), original.size());
+    ASSERT_EQ(original.size(), 22u);
+    const std::vector<QString> edited = {"xl/charts/chart1.xml", "xl/sharedStrings.xml",
+                                         "xl/worksheets/sheet2.xml"};
+    for (std::size_t i = 0; i < original.size(); ++i) {
+        EXPECT_EQ(written->at(i).name, original[i].name);
+        if (original[i].name.endsWith(".xml") || original[i].name.endsWith(".rels")) {
+            SCOPED_TRACE(original[i].name.toStdString());
+            QXmlStreamReader xml(written->at(i).bytes);
+            while (!xml.atEnd())
+                xml.readNext();
+            ExpectWellFormed(xml);
+        }
+        if (std::find(edited.begin(), edited.end(), original[i].name) != edited.end())
+            EXPECT_NE(written->at(i).bytes, original[i].bytes) << original[i].name.toStdString();
+        else
+            EXPECT_EQ(written->at(i).bytes, original[i].bytes) << original[i].name.toStdString();
+    }
+}
+
+TEST(ExcelChartWorkbook, EmptyTableIsRefused) {
+    const auto xlsx = ExcelChartWorkbook({}, TOptions{});
+    ASSERT_FALSE(xlsx.ok());
+    EXPECT_EQ(xlsx.message(), QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线"));
+}
+
+TEST(ExcelChartWorkbook, ProposedName) {
+    struct Case {
+        double years;
+        double percent;
+        QChar separator;
+        const char* expected;
+    };
+    for (const Case& c : {Case{2, 0.4, '.', "Excel图表 P=2年 T=120分 R=0.4.xlsx"},
+                          Case{0.5, 0.35, ',', "Excel图表 P=0,5年 T=120分 R=0,35.xlsx"}}) {
+        TExpressionObject storm = DefaultStorm();
+        storm.Storm_RepeatYear = c.years;
+        storm.Storm_Percent = c.percent;
+        EXPECT_EQ(ProposedExcelWorkbookFileName(storm, c.separator), QString::fromUtf8(c.expected));
+    }
+}
