@@ -1,6 +1,7 @@
 // A full refresh of the main window: computation, grid, chart, labels and one
 // paint of the whole window, offscreen.
 
+#include "application_setup.h"
 #include "main_window.h"
 #include "settings_folder.h"
 #include "silent_desktop.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    velmora::PrepareApplication(application);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

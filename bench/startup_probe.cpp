@@ -1,6 +1,7 @@
 // The program's start, ending as soon as the window has been painted once: run
 // as a whole process to measure the time from start to the first painted window.
 
+#include "application_setup.h"
 #include "main_window.h"
 #include "silent_desktop.h"
 #include "settings_folder.h"
@@ -30,6 +31,7 @@ private:
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    velmora::PrepareApplication(application);
     velmora::StormSession session(velmora::OptionsFileIn(velmora::DefaultSettingsBase()));
     velmora::SilentDesktop desktop;
     velmora::TFormQuorvel window(session, desktop);

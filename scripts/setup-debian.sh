@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libqcustomplot-dev
     libzip-dev zlib1g-dev libpng-dev libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-wqy-zenhei
+    fonts-wqy-zenhei fonts-liberation2 fonts-arphic-uming qt6-translations-l10n
 )
 
 missing=()

@@ -1,5 +1,9 @@
 #include "command_guard.h"
+#include "platform_text_editor.h"
+#include "qstring_printer.h"
 #include "scripted_desktop.h"
+
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -50,4 +54,25 @@ TEST(FileTypeFilter, NameAndMasksAsQtListsThem) {
               QStringLiteral("Excel文件(*.csv) (*.csv)"));
     EXPECT_EQ(FileTypeFilter({QStringLiteral("图片"), QStringLiteral("*.bmp;*.png")}),
               QStringLiteral("图片 (*.bmp *.png)"));
+}
+
+TEST(PlainTextEditorCommand, TerminalEditorsRunInATerminalOrNotAtAll) {
+    const QString file = QStringLiteral("/home/u/雨型.dat");
+    const QString terminal = QStringLiteral("/usr/bin/x-terminal-emulator");
+    const struct {
+        const char* exec;
+        bool inTerminal;
+        QString emulator;
+        QStringList command;
+    } cases[] = {
+        {"gedit %U", false, terminal, {"gedit", QUrl::fromLocalFile(file).toString()}},
+        {"mousepad %F --line 1", false, terminal, {"mousepad", file, "--line", "1"}},
+        {"kate", false, terminal, {"kate", file}},
+        {"vim %F", true, terminal, {terminal, "-e", "vim", file}},
+        {"nano %F", true, QString(), {}}, // no terminal: the file's own application instead
+        {"", false, terminal, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PlainTextEditorCommand(QString::fromUtf8(c.exec), c.inTerminal, file, c.emulator), c.command)
+            << c.exec;
 }

@@ -1,5 +1,7 @@
 // The main of the tests that need widgets: one application, offscreen.
 
+#include "application_setup.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -9,6 +11,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    velmora::PrepareApplication(application);
     QLocale::setDefault(QLocale::c());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -11,37 +11,28 @@ namespace velmora {
 namespace {
 
 #ifndef Q_OS_WIN
-// The command line of a desktop entry's Exec key for one file: the field
-// codes %f %F %u %U take the file, the other codes are dropped.
-QStringList ExecCommand(const QString& exec, const QString& path) {
-    QStringList command;
-    for (const QString& word : QProcess::splitCommand(exec)) {
-        if (word == QLatin1String("%f") || word == QLatin1String("%F"))
-            command << path;
-        else if (word == QLatin1String("%u") || word == QLatin1String("%U"))
-            command << QUrl::fromLocalFile(path).toString();
-        else if (!(word.size() == 2 && word.startsWith(QLatin1Char('%'))))
-            command << word;
-    }
-    if (!exec.contains(QLatin1Char('%')))
-        command << path;
-    return command;
-}
+struct DesktopEntry {
+    QString exec;
+    bool inTerminal = false;
+};
 
-QString DesktopEntryExec(const QString& desktopId) {
+DesktopEntry ReadDesktopEntry(const QString& desktopId) {
     const QString entry = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
     QFile file(entry);
     if (entry.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
+    DesktopEntry read;
     bool inMainGroup = false;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
         if (line.startsWith(QLatin1Char('[')))
             inMainGroup = line == QLatin1String("[Desktop Entry]");
-        else if (inMainGroup && line.startsWith(QLatin1String("Exec=")))
-            return line.mid(5);
+        else if (inMainGroup && line.startsWith(QLatin1String("Exec=")) && read.exec.isEmpty())
+            read.exec = line.mid(5);
+        else if (inMainGroup && line.startsWith(QLatin1String("Terminal=")))
+            read.inTerminal = line.mid(9).trimmed() == QLatin1String("true");
     }
-    return {};
+    return read;
 }
 
 QString DefaultPlainTextApplication() {
@@ -56,14 +47,35 @@ QString DefaultPlainTextApplication() {
 
 } // namespace
 
+QStringList PlainTextEditorCommand(const QString& exec, bool inTerminal, const QString& path,
+                                   const QString& terminalEmulator) {
+    if (exec.isEmpty() || (inTerminal && terminalEmulator.isEmpty()))
+        return {};
+    QStringList command;
+    if (inTerminal)
+        command << terminalEmulator << QStringLiteral("-e");
+    for (const QString& word : QProcess::splitCommand(exec)) {
+        if (word == QLatin1String("%f") || word == QLatin1String("%F"))
+            command << path;
+        else if (word == QLatin1String("%u") || word == QLatin1String("%U"))
+            command << QUrl::fromLocalFile(path).toString();
+        else if (!(word.size() == 2 && word.startsWith(QLatin1Char('%'))))
+            command << word;
+    }
+    if (!exec.contains(QLatin1Char('%')))
+        command << path;
+    return command;
+}
+
 bool OpenInPlainTextEditor(const QString& path) {
 #ifdef Q_OS_WIN
     return QProcess::startDetached(QStringLiteral("notepad.exe"), {path});
 #else
     const QString desktopId = DefaultPlainTextApplication();
-    const QString exec = desktopId.isEmpty() ? QString() : DesktopEntryExec(desktopId);
-    if (!exec.isEmpty()) {
-        QStringList command = ExecCommand(exec, path);
+    const DesktopEntry entry = desktopId.isEmpty() ? DesktopEntry() : ReadDesktopEntry(desktopId);
+    QStringList command = PlainTextEditorCommand(
+        entry.exec, entry.inTerminal, path, QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator")));
+    if (!command.isEmpty()) {
         const QString program = command.takeFirst();
         if (QProcess::startDetached(program, command))
             return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace velmora {
 
@@ -9,5 +10,13 @@ namespace velmora {
 // text/plain, falling back to the file's own default application. Does not
 // wait; false when nothing could be started.
 bool OpenInPlainTextEditor(const QString& path);
+
+// The command that opens `path` with a desktop entry's Exec line: the field
+// codes %f %F %u %U take the file, other codes are dropped. An editor that
+// runs in a terminal (Terminal=true: vim, nano) is started inside
+// `terminalEmulator` with "-e"; without one the list is empty, and the file
+// goes to its default application instead of an editor nobody can see.
+QStringList PlainTextEditorCommand(const QString& exec, bool inTerminal, const QString& path,
+                                   const QString& terminalEmulator);
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "report_chart.h"
 
+#include "application_setup.h"
 #include "main_window.h"
 #include "picture_encoders.h"
 #include "silent_desktop.h"
@@ -25,6 +26,7 @@ Result<QByteArray> DrawReportChart(StormSession& session) {
     char name[] = "velmora-cli";
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
+    PrepareApplication(application);
     SilentDesktop desktop;
     TFormQuorvel window(session, desktop);
     window.show(); // laid out once; offscreen, nothing appears

@@ -1,5 +1,6 @@
 // velmora: the desktop program.
 
+#include "application_setup.h"
 #include "main_window.h"
 #include "qt_desktop.h"
 #include "settings_folder.h"
@@ -10,6 +11,7 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    velmora::PrepareApplication(application);
 
     // The settings folder is made before the options are read.
     velmora::StormSession session(velmora::OptionsFileIn(velmora::DefaultSettingsBase()));
