@@ -181,3 +181,26 @@ TEST_F(NewStormDialog, KeyFiltersAndEscape) {
     EXPECT_EQ(dialog()->windowTitle(), QStringLiteral("添加新曲线"));
     EXPECT_EQ(dialog()->size(), QSize(414, 223));
 }
+
+class NewStormDialogUnderACommaLocale : public velmora::testing::MainWindowFixture {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        start();
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+};
+
+TEST_F(NewStormDialogUnderACommaLocale, ItsOwnSeparatorAndTheDotAreTypedAlike) {
+    for (const char* typed : {"0,35", "0.35"}) {
+        desktop.dialogScripts.push_back([typed](QDialog& dialog) {
+            auto* percent = dialog.findChild<QLineEdit*>(QStringLiteral("EditStormPercent"));
+            percent->clear();
+            QTest::keyClicks(percent, QString::fromLatin1(typed));
+            EXPECT_EQ(percent->text(), QString::fromLatin1(typed));
+            dialog.findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+        });
+        window->ButtonNewRainModelClick();
+        EXPECT_EQ(session->storm().Storm_Percent, 0.35) << typed;
+    }
+}

@@ -37,6 +37,13 @@ QLabel* Text(QWidget* parent, const QString& text, QPoint at) {
     return label;
 }
 
+// A number typed with the user's decimal separator, or with ".".
+std::optional<double> EnteredNumber(const QString& text) {
+    if (const auto number = ParseDecimalNumber(text, UserDecimalSeparator()))
+        return number;
+    return ParseDecimalNumber(text, QLatin1Char('.'));
+}
+
 // A key filter: keys that are not admitted are dropped, pasted text is held to
 // the same rule; the input method is off.
 void AdmitOnly(QLineEdit* field, const QString& pattern) {
@@ -120,9 +127,11 @@ void TFormAddNewRainModel::buildDesignFields() {
     EditStep = Field(this, "EditStep", QStringLiteral("1"), QStringLiteral("计算步长"),
                      QStringLiteral("计算步长，单位（分钟）"), {314, 152, 90, 22});
 
-    AdmitOnly(EditRepeatYear, QStringLiteral("[0-9.]*"));
+    // The user's decimal separator, and "." as well, which many type whatever their settings.
+    const QString decimal = QStringLiteral("[0-9.%1]*").arg(QRegularExpression::escape(UserDecimalSeparator()));
+    AdmitOnly(EditRepeatYear, decimal);
     AdmitOnly(EditStormTime, QStringLiteral("[0-9]*"));
-    AdmitOnly(EditStormPercent, QStringLiteral("[0-9.]*"));
+    AdmitOnly(EditStormPercent, decimal);
     AdmitOnly(EditStep, QStringLiteral("[0-9]*"));
 }
 
@@ -179,7 +188,7 @@ bool TFormAddNewRainModel::refusedByChecks() {
         return refuse(EditStormTime, QStringLiteral("降雨历时不能为空！"));
     if (empty(EditStormPercent))
         return refuse(EditStormPercent, QStringLiteral("峰值比例不能为空！"));
-    const auto percent = ParseDecimalNumber(EditStormPercent->text(), UserDecimalSeparator());
+    const auto percent = EnteredNumber(EditStormPercent->text());
     if (!percent) {
         // Reported as the conversion's own failure; nothing is stored.
         desktop_.showError(QStringLiteral("错误"),
@@ -200,9 +209,7 @@ void TFormAddNewRainModel::ButtonOKClick() {
 
     // Every field is converted before any is stored: a storm is never half new.
     const QChar separator = UserDecimalSeparator();
-    const auto number = [separator](const QLineEdit* field) {
-        return ParseDecimalNumber(field->text(), separator);
-    };
+    const auto number = [](const QLineEdit* field) { return EnteredNumber(field->text()); };
     const auto coefficient = number(Edit_a1), c = number(Edit_c), b = number(Edit_b),
                n = number(Edit_n), repeatYear = number(EditRepeatYear),
                time = number(EditStormTime), percent = number(EditStormPercent);
