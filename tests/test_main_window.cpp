@@ -247,6 +247,19 @@ TEST_F(MainWindow, ADraggedLabelKeepsItsPlace) {
     window->RefreshHyetograph();
     EXPECT_EQ(label->pos(), QPoint(140, 116));
     EXPECT_EQ(infoLabels()[1]->pos(), QPoint(100, 118));
+
+    // Dragged past the edge it stays whole on the chart, and a chart made
+    // smaller keeps it in sight; made larger again, it goes back.
+    SendMouse(label, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(label, QEvent::MouseMove, {-500, -500}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(label->pos(), QPoint(0, 0));
+    InfoLabel* last = infoLabels()[4];
+    const QPoint kept = last->pos();
+    chart().resize(150, 150);
+    EXPECT_EQ(last->geometry().right(), 149);
+    EXPECT_EQ(last->geometry().bottom(), 149);
+    chart().resize(700, 500);
+    EXPECT_EQ(last->pos(), kept);
 }
 
 TEST_F(MainWindow, MenusHoldEveryItemAndOnlyBuiltCommandsAreEnabled) {

@@ -19,9 +19,13 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPoint grip_; // where the pointer took hold, in the label's coordinates
+    void showWithin();
+
+    QPoint grip_;   // where the pointer took hold, in the label's coordinates
+    QPoint wanted_; // where the person put it; shown there as far as the chart allows
 };
 
 } // namespace velmora
