@@ -229,6 +229,16 @@ TEST_F(MainWindow, PointingAtALinePointSelectsAndFramesItsRow) {
     EXPECT_EQ(grid.currentGridRow(), 21);
 }
 
+TEST_F(MainWindow, TheBottomLabelsFollowTheChartsWidthAtOnce) {
+    start();
+    for (const int width : {260, 900, 400}) {
+        chart().resize(width, 400); // the chart redraws itself for its new size
+        const int step = chart().labelStep();
+        chart().replot(); // a second drawing finds nothing left to correct
+        EXPECT_EQ(chart().labelStep(), step) << width;
+    }
+}
+
 TEST_F(MainWindow, ADraggedLabelKeepsItsPlace) {
     start();
     InfoLabel* label = infoLabels()[0];

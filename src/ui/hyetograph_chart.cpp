@@ -198,6 +198,9 @@ int HyetographChart::barAt(const QPointF& position) const { return bars_->barAt(
 int HyetographChart::labelStep() const { return ticker_->labelStep(); }
 
 void HyetographChart::fitToSize() {
+    // The axis rectangle still has its size from before a resize: lay the
+    // chart out for its present size first.
+    updateLayout();
     // Label every labelStep-th point: as many as fit without overlapping.
     const QFontMetrics metrics(xAxis->tickLabelFont());
     const int footprint = ticker_->timeFormat() == 0
