@@ -66,8 +66,9 @@ TEST_F(MainWindow, StartsWithTheDefaultStormComputedAndShown) {
     EXPECT_EQ(cell(121, 0), "120");
     EXPECT_EQ(cell(121, 2), "60.6345");
     EXPECT_EQ(grid().columnWidth(0), 40);
-    EXPECT_EQ(grid().columnWidth(1), 98);
-    EXPECT_EQ(grid().columnWidth(2), 78);
+    EXPECT_GE(grid().columnWidth(1), 98); // as wide as its header "降雨强度mm/min"
+    EXPECT_GE(grid().columnWidth(1), grid().horizontalHeader()->fontMetrics().horizontalAdvance(header(1)));
+    EXPECT_GE(grid().columnWidth(2), 78);
 
     EXPECT_EQ(labelText(0), QStringLiteral("重现期  P=2年"));
     EXPECT_EQ(labelText(1), QStringLiteral("降雨历时t=120min"));
@@ -92,6 +93,22 @@ TEST_F(MainWindow, HoursAndMinutesPerHourWithTwoDecimalsFromTheOptionsFile) {
     EXPECT_EQ(chart().yAxis->label(), QStringLiteral("降雨强度(mm/h)"));
     EXPECT_EQ(chart().xAxis->tickLabelRotation(), 90);
     EXPECT_FALSE(infoLabels()[1]->isVisible());
+}
+
+TEST_F(MainWindow, ColumnsShowWholeTextsAndKeepAWidthTheUserSet) {
+    writeOptions("[OPTIONS]\nStormUnit=0\nPrecision=2\nTimeFormat=0\n");
+    start();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Time = 1500; });
+    const QFontMetrics metrics(grid().font());
+    EXPECT_EQ(cell(1501, 0), "25:00");
+    EXPECT_GT(grid().columnWidth(0), metrics.horizontalAdvance(cell(1501, 0)));
+    EXPECT_GT(grid().columnWidth(1), metrics.horizontalAdvance(cell(721, 1))); // the peak
+
+    grid().setColumnWidth(2, 150);
+    window->RefreshHyetograph();
+    EXPECT_EQ(grid().columnWidth(2), 150);
+    changeOptions([](TOptions& options) { options.Int_Precision = 4; });
+    EXPECT_LT(grid().columnWidth(2), 150);
 }
 
 TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {

@@ -2,6 +2,9 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QScopedValueRollback>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -9,6 +12,7 @@ namespace {
 constexpr int RowHeight = 22;
 constexpr int FilledWidths[3] = {40, 98, 78};
 constexpr int EmptyWidth = 52;
+constexpr int TextMargin = 12; // the cell's padding and grid line on both sides
 } // namespace
 
 void ResultGridModel::showTable(const THyetographTable& table, const TOptions& options,
@@ -87,6 +91,10 @@ ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setStretchLastSection(false);
     for (int column = 0; column < 3; ++column)
         setColumnWidth(column, EmptyWidth);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int) {
+        if (!settingWidths_ && column >= 0 && column < 3)
+            userWidths_[static_cast<std::size_t>(column)] = true;
+    });
 
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -101,8 +109,44 @@ void ResultGrid::showTable(const THyetographTable& table, const TOptions& option
                            QChar decimalSeparator) {
     framedRow_ = -1;
     model_.showTable(table, options, decimalSeparator);
+    fitColumns(table, options);
+}
+
+// Each column as wide as its header and its widest text (never narrower
+// than the classic widths); a width the user dragged is kept until the
+// texts take another form (time format, unit, decimals).
+void ResultGrid::fitColumns(const THyetographTable& table, const TOptions& options) {
+    const std::array<int, 3> form = {options.Int_TimeForamtidx, options.Int_StormUnitidx, options.Int_Precision};
+    if (form != textForm_) {
+        textForm_ = form;
+        userWidths_.fill(false);
+    }
+    // The widest texts: times and cumulative rainfall grow row by row, the
+    // intensity peaks once.
+    if (table.empty())
+        return;
+    std::vector<int> rows = {0, model_.dataRowCount() - 1};
+    const auto peak = std::max_element(table.begin(), table.end(), [](const auto& a, const auto& b) {
+        return a.intensity < b.intensity;
+    });
+    rows.push_back(static_cast<int>(peak - table.begin()));
+    const QFontMetrics cells(font());
+    const QFontMetrics headers(horizontalHeader()->font());
+    std::array<int, 3> widths{};
+    for (int column = 0; column < 3; ++column) {
+        widths[static_cast<std::size_t>(column)] =
+            headers.horizontalAdvance(model_.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        for (const int row : rows) {
+            const TResultRowTexts texts = model_.rowTexts(row);
+            const QString& text = column == 0 ? texts.time : column == 1 ? texts.intensity : texts.cumulative;
+            widths[static_cast<std::size_t>(column)] =
+                std::max(widths[static_cast<std::size_t>(column)], cells.horizontalAdvance(text));
+        }
+    }
+    const QScopedValueRollback ownChange(settingWidths_, true);
     for (int column = 0; column < 3; ++column)
-        setColumnWidth(column, FilledWidths[column]);
+        if (!userWidths_[static_cast<std::size_t>(column)])
+            setColumnWidth(column, std::max(FilledWidths[column], widths[static_cast<std::size_t>(column)] + TextMargin));
 }
 
 void ResultGrid::clearTable() {

@@ -7,6 +7,8 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <array>
+
 namespace velmora {
 
 // The cell texts of the result grid, made when a cell is shown, from the rows
@@ -72,8 +74,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void fitColumns(const THyetographTable& table, const TOptions& options);
+
     ResultGridModel model_;
     int framedRow_ = -1; // model row
+    std::array<int, 3> textForm_{-1, -1, -1}; // time format, unit, decimals of the widths
+    std::array<bool, 3> userWidths_{};        // columns whose width the user set
+    bool settingWidths_ = false;
 };
 
 } // namespace velmora
