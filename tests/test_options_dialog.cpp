@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -125,6 +126,30 @@ TEST_F(OptionsDialog, ALabelFontChangesAllFiveLabelsAtOnce) {
         << fileBytes().toStdString();
     EXPECT_TRUE(fileBytes().contains("Font_LeftAxis=\"Arial\", 9, [], [clBlack]\r\n"));
     EXPECT_EQ(infoLabels()[3]->font().pointSize(), 14);
+}
+
+TEST_F(OptionsDialog, AFontRowConfirmedUnchangedKeepsItsDescription) {
+    writeOptions("[OPTIONS]\nFont_RainModelInfo=\"Arial\", 9, [Bold], [clWindowText]\n"
+                 "Font_LeftAxis=\"Nowhere Sans\", 11, [Italic], [clRed]\n");
+    start();
+    // What a font chooser gives back untouched: the face it shows for the one
+    // named (an installed stand-in when that is missing) with the same size and styles.
+    const std::pair<const char*, const char*> rows[] = {{"lbl_RainModelInfoFont", "btn_SelectFont7"},
+                                                        {"lbl_LeftAxisFont", "btn_SelectFont1"}};
+    for (const auto& [name, button] : rows) {
+        runDialog([&](QDialog& dialog) {
+            const QFont offered = Control<QLabel>(dialog, name)->font();
+            QFont shown = offered;
+            shown.setFamily(QFontInfo(offered).family());
+            desktop.fontAnswers.push_back(
+                ChosenFont{shown, Control<QLabel>(dialog, name)->palette().color(QPalette::WindowText)});
+            dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+            Press(dialog, "Button_OK");
+        });
+    }
+    EXPECT_TRUE(fileBytes().contains("Font_RainModelInfo=\"Arial\", 9, [Bold], [clWindowText]\n"))
+        << fileBytes().toStdString(); // the font file written by the test itself ends lines with LF
+    EXPECT_TRUE(fileBytes().contains("Font_LeftAxis=\"Nowhere Sans\", 11, [Italic], [clRed]\n"));
 }
 
 TEST_F(OptionsDialog, BothSeriesOffThenCancelBringsThemBack) {

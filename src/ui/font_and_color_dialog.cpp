@@ -12,7 +12,7 @@ namespace velmora {
 
 FontAndColorDialog::FontAndColorDialog(const QFont& font, const QColor& color, QWidget* parent)
     : QDialog(parent), fonts_(new QFontDialog(font, this)), colorButton_(new QPushButton(this)),
-      color_(color) {
+      color_(color), offered_(font) {
     setWindowTitle(QStringLiteral("字体"));
     // The font chooser is used as a part of this dialog, without its own buttons.
     fonts_->setWindowFlags(Qt::Widget);
@@ -42,9 +42,16 @@ FontAndColorDialog::FontAndColorDialog(const QFont& font, const QColor& color, Q
     layout->addWidget(fonts_);
     layout->addLayout(colorRow);
     layout->addWidget(buttons);
+    opened_ = fonts_->currentFont();
 }
 
-QFont FontAndColorDialog::chosenFont() const { return fonts_->currentFont(); }
+// The chooser shows an installed face in place of a missing one (and may
+// lose a style on the way): when the person changed nothing, the font offered
+// is given back as it was.
+QFont FontAndColorDialog::chosenFont() const {
+    const QFont current = fonts_->currentFont();
+    return current == opened_ ? offered_ : current;
+}
 
 void FontAndColorDialog::showColor() {
     colorButton_->setStyleSheet(QStringLiteral("background-color: %1").arg(color_.name()));

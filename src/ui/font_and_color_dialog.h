@@ -24,6 +24,8 @@ private:
     QFontDialog* fonts_;
     QPushButton* colorButton_;
     QColor color_;
+    QFont offered_; // the font the dialog was opened on
+    QFont opened_;  // what the chooser showed for it
 };
 
 } // namespace velmora

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -200,15 +201,25 @@ void TFormOptions::ComboBox_TimeForamtChange() {
 void TFormOptions::btn_SelectFontClick(int tag) {
     FontRow& row = fontRows_[static_cast<std::size_t>(std::clamp(tag, 1, 7) - 1)];
     const QColor shown = row.preview->palette().color(QPalette::WindowText);
-    const auto chosen = desktop_.chooseFont(row.preview->font(), shown);
+    const QFont offered = row.preview->font();
+    const auto chosen = desktop_.chooseFont(offered, shown);
     if (!chosen)
         return; // a cancelled font dialog changes nothing
-    row.font.face = chosen->font.family();
-    row.font.points = chosen->font.pointSize();
-    row.font.bold = chosen->font.bold();
-    row.font.italic = chosen->font.italic();
-    row.font.underline = chosen->font.underline();
-    row.font.strikeout = chosen->font.strikeOut();
+    // Only what the person changed is taken: a face shown through its
+    // installed stand-in keeps the name the options give it.
+    const QFont& font = chosen->font;
+    if (font.family() != offered.family() && font.family() != QFontInfo(offered).family())
+        row.font.face = font.family();
+    if (font.pointSize() != offered.pointSize())
+        row.font.points = font.pointSize();
+    if (font.bold() != offered.bold())
+        row.font.bold = font.bold();
+    if (font.italic() != offered.italic())
+        row.font.italic = font.italic();
+    if (font.underline() != offered.underline())
+        row.font.underline = font.underline();
+    if (font.strikeOut() != offered.strikeOut())
+        row.font.strikeout = font.strikeOut();
     // A colour left as shown keeps its name, so a theme colour stays a theme colour.
     if (chosen->color != shown)
         row.font.color = ToColorValue(chosen->color);
