@@ -1,8 +1,10 @@
 #pragma once
 
 #include "result.h"
+#include "update_query.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -18,7 +20,14 @@ class HyetographChart;
 class InfoLabel;
 class ResultGrid;
 class StormSession;
+class TFormAbout;
 class TFormAddNewRainModel;
+
+// The folders where "帮助" looks for the user manual: the program's own, then
+// the documentation folder of the installation it belongs to.
+QStringList DefaultManualFolders();
+// The maker's customer-service page, asked for this product.
+QUrl CustomerServiceAddress();
 
 // The main window `TFormQuorvel`: the chart on the left, the buttons and the
 // result grid on the right. A view of the session: it forwards each command,
@@ -61,6 +70,17 @@ public:
     // (.bmp, .jpg, .png; nothing for another extension).
     Status SaveChartPicture(const QString& path);
 
+    // The Help menu.
+    void Menu_help1Click();
+    void Menu_UpdateClick();
+    void Menu_AddQQClick();
+    void menu_kefuClick();
+    void Menu_AboutClick();
+    // Where the update check asks (the maker's server unless set) and where
+    // "帮助" looks for the manual (DefaultManualFolders unless set).
+    void setUpdateServer(const UpdateServer& server) { updateServer_ = server; }
+    void setManualFolders(const QStringList& folders) { manualFolders_ = folders; }
+
 private:
     void buildLayout();
     QWidget* buildRightPanel();
@@ -88,6 +108,10 @@ private:
     bool refusedForEmptyTable(const QString& message);
     // "芝加哥雨型计算数据P=2年 t=120分 r=0.4" with `extension`.
     QString proposedDataName(const QString& extension) const;
+    // The update check, with the busy cursor and the command held back while
+    // it waits.
+    Result<std::optional<UpdateOffer>> waitForUpdateCheck();
+    TFormAbout& aboutForm();
 
     StormSession& session_;
     Desktop& desktop_;
@@ -107,6 +131,12 @@ private:
     TFormAddNewRainModel* newStormDialog_ = nullptr;
     QMenu* PopupMenu_Picture = nullptr;
     QMenu* PopupMenu_Grid = nullptr;
+    QAction* Menu_Update = nullptr;
+    TFormAbout* FormAbout = nullptr;
+
+    UpdateServer updateServer_;
+    QStringList manualFolders_;
+    bool updateCheckRunning_ = false;
 };
 
 } // namespace velmora
