@@ -2,6 +2,7 @@
 
 #include "cli_run.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,8 @@
 #include <cstring>
 
 int main(int argc, char* argv[]) {
+    // The update check waits for the server in Qt's event loop.
+    QCoreApplication application(argc, argv);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
