@@ -133,6 +133,13 @@ TEST_F(HelpCommands, HelpOpensTheFirstManualOfTheFirstFolderHoldingOne) {
     EXPECT_TRUE(desktop.messages.empty());
 }
 
+TEST_F(HelpCommands, HelpOpensTheManualTheBuildWroteBesideTheProgram) {
+    window->setManualFolders({QStringLiteral(VELMORA_PROGRAM_DIR)});
+    window->Menu_help1Click();
+    EXPECT_EQ(desktop.openedFiles, std::vector<QString>{QString::fromUtf8(VELMORA_MANUAL_PDF)});
+    EXPECT_TRUE(QFileInfo(QString::fromUtf8(VELMORA_MANUAL_PDF)).size() > 0);
+}
+
 TEST_F(HelpCommands, TheManualIsLookedForBesideTheProgramAndInTheInstalledDocumentation) {
     const QString program = QCoreApplication::applicationDirPath();
     EXPECT_EQ(DefaultManualFolders(),
