@@ -106,6 +106,11 @@ Result<QString> FetchUpdateAnswer(const UpdateServer& server) {
     deadline.stop();
 
     const std::unique_ptr<QNetworkReply> owned(reply);
+    // The application quitting ends every event loop, this one too.
+    if (!reply->isFinished()) {
+        reply->abort();
+        return Failure{Failed(QStringLiteral("程序正在退出，没有等到服务器的回答"))};
+    }
     if (tooLong)
         return Failure{TooLongMessage(server.maxAnswerBytes)};
     if (timedOut)
