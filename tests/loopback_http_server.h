@@ -44,20 +44,25 @@ public:
     LoopbackHttpServer() {
         QObject::connect(&server_, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection())
-                QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+                QObject::connect(socket, &QTcpSocket::readyRead, this,
+                                 [this, socket] { read(socket); });
         });
         listening_ = server_.listen(QHostAddress::LocalHost, 0);
     }
 
     bool listening() const { return listening_; }
-    QUrl base() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort())); }
+    QUrl base() const {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()));
+    }
 
     // A whole answer: status line, Content-Length, Connection: close, the
     // extra header lines (each ending in CR LF), an empty line, the body.
-    static QByteArray Answer(int status, const QByteArray& reason, const QByteArray& body,
-                             const QByteArray& extraHeaders = "Content-Type: text/html; charset=utf-8\r\n") {
-        return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\nContent-Length: " +
-               QByteArray::number(body.size()) + "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
+    static QByteArray
+    Answer(int status, const QByteArray& reason, const QByteArray& body,
+           const QByteArray& extraHeaders = "Content-Type: text/html; charset=utf-8\r\n") {
+        return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason +
+               "\r\nContent-Length: " + QByteArray::number(body.size()) +
+               "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
     }
 
 private:

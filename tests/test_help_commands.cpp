@@ -37,7 +37,9 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     void answerEveryCheck(const QByteArray& body) {
-        server.respond = [body](const auto&) { return LoopbackHttpServer::Answer(200, "OK", body); };
+        server.respond = [body](const auto&) {
+            return LoopbackHttpServer::Answer(200, "OK", body);
+        };
     }
 };
 
@@ -51,27 +53,30 @@ TEST_F(HelpCommands, ANewerVersionIsOfferedAndItsPageOpenedOnYes) {
         const QCursor* cursor = QGuiApplication::overrideCursor();
         seenWhileWaiting << (cursor && cursor->shape() == Qt::WaitCursor ? "busy" : "idle")
                          << (find<QAction>("Menu_Update")->isEnabled() ? "enabled" : "disabled");
-        return LoopbackHttpServer::Answer(200, "OK",
-                                          QStringLiteral("2.2\r\nhttps://www.example.com/velmora/2.2\r\n"
-                                                         "图表可以缩放\r\n修正了SWMM导出\r\n@@@@@@<p>页面</p>")
-                                              .toUtf8());
+        return LoopbackHttpServer::Answer(
+            200, "OK",
+            QStringLiteral("2.2\r\nhttps://www.example.com/velmora/2.2\r\n"
+                           "图表可以缩放\r\n修正了SWMM导出\r\n@@@@@@<p>页面</p>")
+                .toUtf8());
     };
     desktop.yesNoAnswers = {false, true};
     find<QAction>("Menu_Update")->trigger(); // No: nothing opens
-    window->Menu_UpdateClick();               // at once again, Yes
+    window->Menu_UpdateClick();              // at once again, Yes
 
     EXPECT_EQ(seenWhileWaiting, (QStringList{"busy", "disabled", "busy", "disabled"}));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(find<QAction>("Menu_Update")->isEnabled());
-    const QString question =
-        QStringLiteral("新版本：Ver2.2 已经发布~\r\n更新内容:\r\n图表可以缩放\r\n修正了SWMM导出\r\n\r\n是否立即查看？");
+    const QString question = QStringLiteral(
+        "新版本：Ver2.2 "
+        "已经发布~\r\n更新内容:\r\n图表可以缩放\r\n修正了SWMM导出\r\n\r\n是否立即查看？");
     ASSERT_EQ(desktop.messages.size(), 2u);
     for (const auto& message : desktop.messages) {
         EXPECT_EQ(message.kind, Kind::Question);
         EXPECT_EQ(message.title, QStringLiteral("更新"));
         EXPECT_EQ(message.text, question);
     }
-    EXPECT_EQ(desktop.openedAddresses, std::vector<QUrl>{QUrl(QStringLiteral("https://www.example.com/velmora/2.2"))});
+    EXPECT_EQ(desktop.openedAddresses,
+              std::vector<QUrl>{QUrl(QStringLiteral("https://www.example.com/velmora/2.2"))});
 }
 
 TEST_F(HelpCommands, EveryOtherOutcomeIsAMessageAndOpensNothing) {
@@ -81,14 +86,15 @@ TEST_F(HelpCommands, EveryOtherOutcomeIsAMessageAndOpensNothing) {
         QString title;
         QString text;
     } cases[] = {
-        {LoopbackHttpServer::Answer(200, "OK", "2.11\r\nhttp://www.example.com/\r\n@@@@@@"), Kind::Information,
-         QStringLiteral("提示"), QStringLiteral("已经是最新版本了")},
-        {LoopbackHttpServer::Answer(200, "OK", "2.105\r\nhttp://www.example.com/\r\n@@@@@@"), Kind::Information,
-         QStringLiteral("提示"), QStringLiteral("已经是最新版本了")},
+        {LoopbackHttpServer::Answer(200, "OK", "2.11\r\nhttp://www.example.com/\r\n@@@@@@"),
+         Kind::Information, QStringLiteral("提示"), QStringLiteral("已经是最新版本了")},
+        {LoopbackHttpServer::Answer(200, "OK", "2.105\r\nhttp://www.example.com/\r\n@@@@@@"),
+         Kind::Information, QStringLiteral("提示"), QStringLiteral("已经是最新版本了")},
         {LoopbackHttpServer::Answer(404, "Not Found", "gone"), Kind::Error, QStringLiteral("错误"),
          QStringLiteral("出错：HTTP 404 Not Found")},
         {LoopbackHttpServer::Answer(200, "OK", "2.2\r\njavascript:alert(1)\r\n@@@@@@"), Kind::Error,
-         QStringLiteral("错误"), QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：javascript:alert(1)")},
+         QStringLiteral("错误"),
+         QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：javascript:alert(1)")},
     };
     for (const auto& c : cases) {
         desktop.messages.clear();
@@ -129,7 +135,8 @@ TEST_F(HelpCommands, HelpOpensTheFirstManualOfTheFirstFolderHoldingOne) {
     window->setManualFolders({folder("empty"), folder("missing")});
     window->Menu_help1Click(); // none found: nothing happens
 
-    EXPECT_EQ(desktop.openedFiles, (std::vector<QString>{folder("program/软件说明书.pdf"), folder("doc/软件说明书.pdf")}));
+    EXPECT_EQ(desktop.openedFiles, (std::vector<QString>{folder("program/软件说明书.pdf"),
+                                                         folder("doc/软件说明书.pdf")}));
     EXPECT_TRUE(desktop.messages.empty());
 }
 
@@ -142,8 +149,9 @@ TEST_F(HelpCommands, HelpOpensTheManualTheBuildWroteBesideTheProgram) {
 
 TEST_F(HelpCommands, TheManualIsLookedForBesideTheProgramAndInTheInstalledDocumentation) {
     const QString program = QCoreApplication::applicationDirPath();
-    EXPECT_EQ(DefaultManualFolders(),
-              (QStringList{program, QDir::cleanPath(program + QStringLiteral("/../share/doc/velmora"))}));
+    EXPECT_EQ(
+        DefaultManualFolders(),
+        (QStringList{program, QDir::cleanPath(program + QStringLiteral("/../share/doc/velmora"))}));
 }
 
 TEST_F(HelpCommands, CustomerServiceOpensTheMakersPageForThisProduct) {
@@ -165,17 +173,20 @@ TEST_F(HelpCommands, TheAboutWindowShowsEitherPageSizedAndCentred) {
     const auto record = [&](QDialog& dialog) {
         auto* about = dialog.findChild<QWidget*>(QStringLiteral("About"));
         auto* group = dialog.findChild<QWidget*>(QStringLiteral("AddQun"));
-        auto* button = dialog.findChild<QPushButton*>(about->isVisibleTo(&dialog) ? "ButtonOK" : "btn_1");
-        seen.push_back({&dialog, dialog.windowTitle(), about->isVisibleTo(&dialog), group->isVisibleTo(&dialog),
+        auto* button =
+            dialog.findChild<QPushButton*>(about->isVisibleTo(&dialog) ? "ButtonOK" : "btn_1");
+        seen.push_back({&dialog, dialog.windowTitle(), about->isVisibleTo(&dialog),
+                        group->isVisibleTo(&dialog),
                         dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint),
                         QRect(dialog.pos(), dialog.size()), button->geometry(),
                         dialog.findChild<QLabel*>("Label_Version")->text()});
         button->click();
     };
-    desktop.dialogScripts = {record, record, [&](QDialog& dialog) {
-                                 record(dialog);
-                                 emit dialog.findChild<QLabel*>("LinkLabel1")->linkActivated(QString());
-                             }};
+    desktop.dialogScripts = {
+        record, record, [&](QDialog& dialog) {
+            record(dialog);
+            emit dialog.findChild<QLabel*>("LinkLabel1")->linkActivated(QString());
+        }};
     find<QAction>("Menu_About")->trigger();
     find<QAction>("Menu_AddQQ")->trigger();
     window->Menu_AboutClick();
@@ -203,7 +214,8 @@ TEST_F(HelpCommands, TheAboutWindowShowsEitherPageSizedAndCentred) {
         EXPECT_TRUE(each.onTop);
     }
     EXPECT_EQ(seen[0].window->findChild<QLabel*>("Image1")->pixmap().size(), QSize(272, 284));
-    EXPECT_EQ(desktop.openedAddresses, std::vector<QUrl>{QUrl(QStringLiteral("https://www.example.com"))});
+    EXPECT_EQ(desktop.openedAddresses,
+              std::vector<QUrl>{QUrl(QStringLiteral("https://www.example.com"))});
 }
 
 // Reads the modules back from the picture and compares them with the symbol
@@ -219,7 +231,8 @@ TEST(GroupPicture, HoldsTheQrCodeOfTheAddressAboveTheInvitation) {
             if (qGray(picture.pixel(x, y)) < 128)
                 dark |= QRect(x, y, 1, 1);
     const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
-        QRcode_encodeString(address.toUtf8().constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1), &QRcode_free);
+        QRcode_encodeString(address.toUtf8().constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1),
+        &QRcode_free);
     ASSERT_TRUE(code);
     const int modules = code->width;
     ASSERT_EQ(dark.width(), dark.height());
@@ -230,8 +243,10 @@ TEST(GroupPicture, HoldsTheQrCodeOfTheAddressAboveTheInvitation) {
     EXPECT_GE(dark.top(), 4 * scale);
     for (int y = 0; y < modules; ++y)
         for (int x = 0; x < modules; ++x) {
-            const QPoint centre = dark.topLeft() + QPoint(x * scale + scale / 2, y * scale + scale / 2);
-            ASSERT_EQ(qGray(picture.pixel(centre)) < 128, bool(code->data[y * modules + x] & 1)) << x << "," << y;
+            const QPoint centre =
+                dark.topLeft() + QPoint(x * scale + scale / 2, y * scale + scale / 2);
+            ASSERT_EQ(qGray(picture.pixel(centre)) < 128, bool(code->data[y * modules + x] & 1))
+                << x << "," << y;
         }
     // The invitation is written below the code.
     bool written = false;

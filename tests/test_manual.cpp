@@ -25,7 +25,8 @@ TEST(Manual, IsAPdfOfManyPagesWithItsFontsAndPicturesOfTheWindow) {
     EXPECT_GE(pdf.count("/FontFile2"), 1);
 
     // The main window, 800 pixels wide, taken at twice the pixel density.
-    const QRegularExpression image(QStringLiteral("/Subtype /Image\\n/Width (\\d+)\\n/Height (\\d+)"));
+    const QRegularExpression image(
+        QStringLiteral("/Subtype /Image\\n/Width (\\d+)\\n/Height (\\d+)"));
     int windowPictures = 0;
     int pictures = 0;
     for (auto it = image.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); ++pictures) {

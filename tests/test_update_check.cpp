@@ -16,8 +16,10 @@ struct Checked {
     std::vector<LoopbackHttpServer::Request> requests;
 };
 
-Checked CheckAgainst(std::function<std::optional<QByteArray>(const LoopbackHttpServer::Request&)> respond,
-                     std::chrono::milliseconds timeout = std::chrono::seconds(10), QChar separator = QLatin1Char('.')) {
+Checked
+CheckAgainst(std::function<std::optional<QByteArray>(const LoopbackHttpServer::Request&)> respond,
+             std::chrono::milliseconds timeout = std::chrono::seconds(10),
+             QChar separator = QLatin1Char('.')) {
     LoopbackHttpServer server;
     EXPECT_TRUE(server.listening());
     server.respond = std::move(respond);
@@ -45,7 +47,8 @@ TEST(UpdateCheck, SendsOneGetOfTheScriptWithBothHeaders) {
     EXPECT_EQ(request.version, "HTTP/1.1");
     EXPECT_EQ(request.header("Accept"),
               QList<QByteArray>{"text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"});
-    EXPECT_EQ(request.header("User-Agent"), QList<QByteArray>{"Mozilla/3.0 (compatible; Indy Library)"});
+    EXPECT_EQ(request.header("User-Agent"),
+              QList<QByteArray>{"Mozilla/3.0 (compatible; Indy Library)"});
     EXPECT_TRUE(request.header("Content-Length").isEmpty());
     EXPECT_TRUE(request.body.isEmpty());
 }
@@ -65,7 +68,8 @@ TEST(UpdateCheck, TheAnswersVersionDecides) {
     };
     for (const auto& c : cases) {
         const Checked checked = CheckAnswer(Ok(c.answer));
-        ASSERT_TRUE(checked.outcome.ok()) << c.answer << ": " << checked.outcome.message().toStdString();
+        ASSERT_TRUE(checked.outcome.ok())
+            << c.answer << ": " << checked.outcome.message().toStdString();
         if (!c.newer) {
             EXPECT_FALSE(checked.outcome->has_value()) << c.answer;
             continue;
@@ -78,10 +82,11 @@ TEST(UpdateCheck, TheAnswersVersionDecides) {
 
 TEST(UpdateCheck, NotesAreTheLinesAfterTheLinkEachWithALineBreak) {
     const Checked checked = CheckAgainst([](const auto&) {
-        return LoopbackHttpServer::Answer(200, "OK",
-                                          QStringLiteral("2.2\r\nhttp://www.example.com/velmora?v=2.2\r\n"
-                                                         "修正了图表\n  新增了导出\r\n@@@@@@\r\n<html>别的</html>")
-                                              .toUtf8());
+        return LoopbackHttpServer::Answer(
+            200, "OK",
+            QStringLiteral("2.2\r\nhttp://www.example.com/velmora?v=2.2\r\n"
+                           "修正了图表\n  新增了导出\r\n@@@@@@\r\n<html>别的</html>")
+                .toUtf8());
     });
     ASSERT_TRUE(checked.outcome.ok()) << checked.outcome.message().toStdString();
     ASSERT_TRUE(checked.outcome->has_value());
@@ -89,12 +94,15 @@ TEST(UpdateCheck, NotesAreTheLinesAfterTheLinkEachWithALineBreak) {
     EXPECT_EQ(offer.page, QUrl(QStringLiteral("http://www.example.com/velmora?v=2.2")));
     EXPECT_EQ(offer.notes, QStringLiteral("修正了图表\r\n  新增了导出\r\n"));
     EXPECT_EQ(UpdateQuestionText(offer),
-              QStringLiteral("新版本：Ver2.2 已经发布~\r\n更新内容:\r\n修正了图表\r\n  新增了导出\r\n\r\n是否立即查看？"));
+              QStringLiteral("新版本：Ver2.2 已经发布~\r\n更新内容:\r\n修正了图表\r\n  "
+                             "新增了导出\r\n\r\n是否立即查看？"));
 }
 
 TEST(UpdateCheck, TheBodyIsDecodedByTheDeclaredCharacterSet) {
-    const QByteArray gbk = "2.2\r\nhttp://www.example.com/\r\n\xD0\xC2\xB0\xE6\r\n@@@@@@"; // 新版 in GBK
-    const Checked checked = CheckAnswer(LoopbackHttpServer::Answer(200, "OK", gbk, "Content-Type: text/plain; charset=GBK\r\n"));
+    const QByteArray gbk =
+        "2.2\r\nhttp://www.example.com/\r\n\xD0\xC2\xB0\xE6\r\n@@@@@@"; // 新版 in GBK
+    const Checked checked = CheckAnswer(
+        LoopbackHttpServer::Answer(200, "OK", gbk, "Content-Type: text/plain; charset=GBK\r\n"));
     ASSERT_TRUE(checked.outcome.ok()) << checked.outcome.message().toStdString();
     EXPECT_EQ((*checked.outcome)->notes, QStringLiteral("新版\r\n"));
 }
@@ -104,19 +112,27 @@ TEST(UpdateCheck, FailuresSayWhy) {
         QByteArray answer;
         QString message;
     } cases[] = {
-        {Ok("2.2\r\nhttp://www.example.com/\r\nno end marker"), QStringLiteral("出错：服务器的回答里没有版本号（第1行）")},
-        {Ok("@@@@@@2.2\r\nhttp://www.example.com/"), QStringLiteral("出错：服务器的回答里没有版本号（第1行）")},
+        {Ok("2.2\r\nhttp://www.example.com/\r\nno end marker"),
+         QStringLiteral("出错：服务器的回答里没有版本号（第1行）")},
+        {Ok("@@@@@@2.2\r\nhttp://www.example.com/"),
+         QStringLiteral("出错：服务器的回答里没有版本号（第1行）")},
         {Ok("2.2\r\n@@@@@@"), QStringLiteral("出错：服务器的回答里没有更新页面的地址（第2行）")},
-        {Ok("v2.2\r\nhttp://www.example.com/\r\n@@@@@@"), QStringLiteral("出错：'v2.2' is not a valid floating point value")},
-        {Ok("2,2\r\nhttp://www.example.com/\r\n@@@@@@"), QStringLiteral("出错：'2,2' is not a valid floating point value")},
+        {Ok("v2.2\r\nhttp://www.example.com/\r\n@@@@@@"),
+         QStringLiteral("出错：'v2.2' is not a valid floating point value")},
+        {Ok("2,2\r\nhttp://www.example.com/\r\n@@@@@@"),
+         QStringLiteral("出错：'2,2' is not a valid floating point value")},
         {Ok("2.2\r\nfile:///etc/passwd\r\n@@@@@@"),
          QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：file:///etc/passwd")},
         {Ok("2.2\r\njavascript:alert(1)\r\n@@@@@@"),
          QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：javascript:alert(1)")},
-        {Ok("2.2\r\n\r\n@@@@@@"), QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：")},
-        {LoopbackHttpServer::Answer(404, "Not Found", "<html>no</html>"), QStringLiteral("出错：HTTP 404 Not Found")},
-        {LoopbackHttpServer::Answer(500, "Internal Server Error", ""), QStringLiteral("出错：HTTP 500 Internal Server Error")},
-        {LoopbackHttpServer::Answer(200, "OK", "2.2\r\nhttp://www.example.com/\r\n@@@@@@", "Content-Type: text/html; charset=no-such-set\r\n"),
+        {Ok("2.2\r\n\r\n@@@@@@"),
+         QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：")},
+        {LoopbackHttpServer::Answer(404, "Not Found", "<html>no</html>"),
+         QStringLiteral("出错：HTTP 404 Not Found")},
+        {LoopbackHttpServer::Answer(500, "Internal Server Error", ""),
+         QStringLiteral("出错：HTTP 500 Internal Server Error")},
+        {LoopbackHttpServer::Answer(200, "OK", "2.2\r\nhttp://www.example.com/\r\n@@@@@@",
+                                    "Content-Type: text/html; charset=no-such-set\r\n"),
          QStringLiteral("出错：服务器的回答使用了不认识的字符集：no-such-set")},
     };
     for (const auto& c : cases) {
@@ -129,8 +145,11 @@ TEST(UpdateCheck, FailuresSayWhy) {
 TEST(UpdateCheck, TheVersionIsReadWithTheUsersDecimalSeparator) {
     const QChar comma = QLatin1Char(',');
     const auto check = [comma](const QByteArray& version) {
-        return CheckAgainst([version](const auto&) { return Ok(version + "\r\nhttp://www.example.com/\r\n@@@@@@"); },
-                            std::chrono::seconds(10), comma);
+        return CheckAgainst(
+            [version](const auto&) {
+                return Ok(version + "\r\nhttp://www.example.com/\r\n@@@@@@");
+            },
+            std::chrono::seconds(10), comma);
     };
     const Checked newer = check("2,2");
     ASSERT_TRUE(newer.outcome.ok());
@@ -138,11 +157,13 @@ TEST(UpdateCheck, TheVersionIsReadWithTheUsersDecimalSeparator) {
     const Checked same = check("2,11");
     ASSERT_TRUE(same.outcome.ok());
     EXPECT_FALSE(same.outcome->has_value());
-    EXPECT_EQ(check("2.2").outcome.message(), QStringLiteral("出错：'2.2' is not a valid floating point value"));
+    EXPECT_EQ(check("2.2").outcome.message(),
+              QStringLiteral("出错：'2.2' is not a valid floating point value"));
 }
 
 TEST(UpdateCheck, AServerThatNeverAnswersTimesOut) {
-    const Checked checked = CheckAgainst([](const auto&) { return std::nullopt; }, std::chrono::milliseconds(300));
+    const Checked checked =
+        CheckAgainst([](const auto&) { return std::nullopt; }, std::chrono::milliseconds(300));
     EXPECT_EQ(checked.requests.size(), 1u);
     ASSERT_FALSE(checked.outcome.ok());
     EXPECT_EQ(checked.outcome.message(), QStringLiteral("出错：服务器在 0.3 秒内没有回答"));
@@ -162,10 +183,12 @@ TEST(UpdateCheck, ARedirectIsFollowed) {
 }
 
 TEST(UpdateCheck, AnAnswerOfSeveralMegabytesIsNotReadToItsEnd) {
-    const QByteArray huge = "2.2\r\nhttp://www.example.com/\r\n" + QByteArray(5 * 1024 * 1024, 'x') + "\r\n@@@@@@";
+    const QByteArray huge =
+        "2.2\r\nhttp://www.example.com/\r\n" + QByteArray(5 * 1024 * 1024, 'x') + "\r\n@@@@@@";
     const Checked checked = CheckAnswer(Ok(huge));
     ASSERT_FALSE(checked.outcome.ok());
-    EXPECT_EQ(checked.outcome.message(), QStringLiteral("出错：服务器的回答超过了 64 KiB，没有读完"));
+    EXPECT_EQ(checked.outcome.message(),
+              QStringLiteral("出错：服务器的回答超过了 64 KiB，没有读完"));
 }
 
 TEST(UpdateCheck, TheQueryAddressKeepsOnlySchemeHostAndPort) {

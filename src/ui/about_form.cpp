@@ -72,9 +72,9 @@ void TFormAbout::buildGroupPage() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(PictureGeometry);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(QPixmap::fromImage(DiscussionGroupPicture(
-        QStringLiteral(VELMORA_DISCUSSION_GROUP_ADDRESS),
-        QStringLiteral("用手机QQ扫描二维码，加入讨论群"))));
+    Image1->setPixmap(QPixmap::fromImage(
+        DiscussionGroupPicture(QStringLiteral(VELMORA_DISCUSSION_GROUP_ADDRESS),
+                               QStringLiteral("用手机QQ扫描二维码，加入讨论群"))));
 
     btn_1 = new QPushButton(QStringLiteral("确定"), pageAddQun_);
     btn_1->setObjectName(QStringLiteral("btn_1"));
@@ -104,9 +104,11 @@ void TFormAbout::showPage(QWidget* page, QSize client, QPushButton* button, int 
     pageAddQun_->setVisible(page == pageAddQun_);
     setFixedSize(client);
     page->setGeometry(0, 0, client.width(), client.height());
-    if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen()) {
+    if (const QScreen* screen =
+            parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
-        move(area.left() + (area.width() - client.width()) / 2, area.top() + (area.height() - client.height()) / 2);
+        move(area.left() + (area.width() - client.width()) / 2,
+             area.top() + (area.height() - client.height()) / 2);
     }
     button->move((client.width() - button->width()) / 2, buttonTop);
     button->setDefault(true);

@@ -40,7 +40,8 @@ QImage DiscussionGroupPicture(const QString& address, const QString& invitation)
 
     painter.setPen(Qt::black);
     painter.setFont(QFont(QStringLiteral("宋体"), 10));
-    painter.drawText(QRect(0, CodeSide, PictureWidth, PictureHeight - CodeSide), Qt::AlignCenter, invitation);
+    painter.drawText(QRect(0, CodeSide, PictureWidth, PictureHeight - CodeSide), Qt::AlignCenter,
+                     invitation);
     return picture;
 }
 

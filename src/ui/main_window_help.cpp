@@ -47,7 +47,8 @@ private:
 
 QStringList DefaultManualFolders() {
     const QString program = QCoreApplication::applicationDirPath();
-    return {program, QDir::cleanPath(program + QStringLiteral("/" VELMORA_DOC_FOLDER_FROM_PROGRAM))};
+    return {program,
+            QDir::cleanPath(program + QStringLiteral("/" VELMORA_DOC_FOLDER_FROM_PROGRAM))};
 }
 
 QUrl CustomerServiceAddress() {

@@ -40,10 +40,12 @@ Result<UpdateAnswer> ParseUpdateAnswer(const QString& body) {
     return answer;
 }
 
-Result<std::optional<UpdateOffer>> EvaluateUpdateAnswer(const UpdateAnswer& answer, QChar decimalSeparator) {
+Result<std::optional<UpdateOffer>> EvaluateUpdateAnswer(const UpdateAnswer& answer,
+                                                        QChar decimalSeparator) {
     const std::optional<double> latest = ParseDecimalNumber(answer.version, decimalSeparator);
     if (!latest)
-        return Failure{Failed(QStringLiteral("'%1' is not a valid floating point value").arg(answer.version))};
+        return Failure{
+            Failed(QStringLiteral("'%1' is not a valid floating point value").arg(answer.version))};
     // Our own version is written with "." whatever the user's number format.
     const double current = *ParseDecimalNumber(ProgramVersion, QLatin1Char('.'));
     if (!(*latest > current))
@@ -55,12 +57,14 @@ Result<std::optional<UpdateOffer>> EvaluateUpdateAnswer(const UpdateAnswer& answ
     const QString scheme = page.scheme();
     if (!page.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
         page.host().isEmpty())
-        return Failure{Failed(QStringLiteral("更新页面的地址不是网页地址（http 或 https）：%1").arg(answer.link))};
+        return Failure{Failed(
+            QStringLiteral("更新页面的地址不是网页地址（http 或 https）：%1").arg(answer.link))};
     return std::optional<UpdateOffer>(UpdateOffer{answer.version, answer.notes, page});
 }
 
 QString UpdateNewsText(const UpdateOffer& offer) {
-    return QStringLiteral("新版本：Ver%1 已经发布~\r\n更新内容:\r\n%2\r\n").arg(offer.version, offer.notes);
+    return QStringLiteral("新版本：Ver%1 已经发布~\r\n更新内容:\r\n%2\r\n")
+        .arg(offer.version, offer.notes);
 }
 
 QString UpdateQuestionText(const UpdateOffer& offer) {

@@ -39,7 +39,8 @@ struct UpdateOffer {
 // greater, nothing when this program is up to date. Fails when the version is
 // not a number, or when a newer version names a page that is not an http or
 // https address (nothing else is handed to the desktop).
-Result<std::optional<UpdateOffer>> EvaluateUpdateAnswer(const UpdateAnswer& answer, QChar decimalSeparator);
+Result<std::optional<UpdateOffer>> EvaluateUpdateAnswer(const UpdateAnswer& answer,
+                                                        QChar decimalSeparator);
 
 inline const QString UpdateTitle = QStringLiteral("更新");
 inline const QString UpToDateText = QStringLiteral("已经是最新版本了");

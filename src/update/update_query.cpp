@@ -43,7 +43,8 @@ Result<QString> DecodeBody(const QByteArray& body, const QByteArray& contentType
     QStringDecoder decoder = charset.isEmpty() ? QStringDecoder(QStringDecoder::Utf8)
                                                : QStringDecoder(charset.constData());
     if (!decoder.isValid())
-        return Failure{Failed(QStringLiteral("服务器的回答使用了不认识的字符集：%1").arg(QString::fromLatin1(charset)))};
+        return Failure{Failed(QStringLiteral("服务器的回答使用了不认识的字符集：%1")
+                                  .arg(QString::fromLatin1(charset)))};
     return QString(decoder.decode(body));
 }
 
@@ -114,8 +115,9 @@ Result<QString> FetchUpdateAnswer(const UpdateServer& server) {
     if (tooLong)
         return Failure{TooLongMessage(server.maxAnswerBytes)};
     if (timedOut)
-        return Failure{Failed(QStringLiteral("服务器在 %1 秒内没有回答")
-                                  .arg(GeneralNumberText(double(server.timeout.count()) / 1000, QLatin1Char('.'))))};
+        return Failure{Failed(
+            QStringLiteral("服务器在 %1 秒内没有回答")
+                .arg(GeneralNumberText(double(server.timeout.count()) / 1000, QLatin1Char('.'))))};
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299))
         return Failure{Failed(StatusLine(*reply))};
@@ -127,7 +129,8 @@ Result<QString> FetchUpdateAnswer(const UpdateServer& server) {
     return DecodeBody(body, reply->rawHeader("Content-Type"));
 }
 
-Result<std::optional<UpdateOffer>> CheckForUpdate(const UpdateServer& server, QChar decimalSeparator) {
+Result<std::optional<UpdateOffer>> CheckForUpdate(const UpdateServer& server,
+                                                  QChar decimalSeparator) {
     const Result<QString> body = FetchUpdateAnswer(server);
     if (!body)
         return Failure{body.message()};

@@ -23,7 +23,8 @@ struct UpdateServer {
 };
 
 inline const QString UpdateQueryPath = QStringLiteral("/zb_users/upload/quorvel/update.php");
-inline const QByteArray UpdateQueryAccept = "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8";
+inline const QByteArray UpdateQueryAccept =
+    "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8";
 inline const QByteArray UpdateQueryUserAgent = "Mozilla/3.0 (compatible; Indy Library)";
 
 // The maker's server of this build, asked by plain http.
@@ -42,6 +43,7 @@ QUrl UpdateQueryAddress(const QUrl& base);
 Result<QString> FetchUpdateAnswer(const UpdateServer& server);
 
 // The whole check: query, answer, comparison with this program's version.
-Result<std::optional<UpdateOffer>> CheckForUpdate(const UpdateServer& server, QChar decimalSeparator);
+Result<std::optional<UpdateOffer>> CheckForUpdate(const UpdateServer& server,
+                                                  QChar decimalSeparator);
 
 } // namespace velmora

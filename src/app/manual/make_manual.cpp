@@ -52,21 +52,25 @@ QImage WindowWithMenu(QMainWindow& window, QMenu& menu, QPoint at, bool fromCorn
         painter.drawRect(menuArea.adjusted(0, 0, -1, -1));
     }
     const QRect around = menuArea.toAlignedRect().adjusted(-60, -40, 160, 40);
-    const QRect shown = (fromCorner ? QRect(QPoint(0, 0), around.bottomRight()) : around) & window.rect();
+    const QRect shown =
+        (fromCorner ? QRect(QPoint(0, 0), around.bottomRight()) : around) & window.rect();
     const qreal ratio = picture.devicePixelRatio();
-    return picture.copy(QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio).toRect());
+    return picture.copy(
+        QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio).toRect());
 }
 
 QImage MainMenuPicture(QMainWindow& window, const QString& title) {
     for (QAction* action : window.menuBar()->actions())
         if (action->text() == title && action->menu()) {
             const QRect item = window.menuBar()->actionGeometry(action);
-            return WindowWithMenu(window, *action->menu(), window.menuBar()->mapTo(&window, item.bottomLeft()), true);
+            return WindowWithMenu(window, *action->menu(),
+                                  window.menuBar()->mapTo(&window, item.bottomLeft()), true);
         }
     return {};
 }
 
-QImage ContextMenuPicture(QMainWindow& window, const char* menuName, const char* widgetName, QPoint offset) {
+QImage ContextMenuPicture(QMainWindow& window, const char* menuName, const char* widgetName,
+                          QPoint offset) {
     auto* menu = window.findChild<QMenu*>(QString::fromLatin1(menuName));
     auto* widget = window.findChild<QWidget*>(QString::fromLatin1(widgetName));
     if (!menu || !widget)
@@ -76,9 +80,11 @@ QImage ContextMenuPicture(QMainWindow& window, const char* menuName, const char*
 
 // The question of the update check, for an example answer.
 QImage UpdateQuestionPicture() {
-    const UpdateOffer example{QStringLiteral("2.2"), QStringLiteral("图表可以缩放\r\n修正了SWMM文件的时间格式\r\n"),
+    const UpdateOffer example{QStringLiteral("2.2"),
+                              QStringLiteral("图表可以缩放\r\n修正了SWMM文件的时间格式\r\n"),
                               QUrl(QStringLiteral("https://www.example.com/"))};
-    QMessageBox box(QMessageBox::Question, UpdateTitle, UpdateQuestionText(example), QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(QMessageBox::Question, UpdateTitle, UpdateQuestionText(example),
+                    QMessageBox::Yes | QMessageBox::No);
     return Picture(box);
 }
 
@@ -92,8 +98,10 @@ std::map<QString, QImage> TakePictures() {
     pictures[QStringLiteral("menu-file")] = MainMenuPicture(window, QStringLiteral("文件(&F)"));
     pictures[QStringLiteral("menu-data")] = MainMenuPicture(window, QStringLiteral("数据(&D)"));
     pictures[QStringLiteral("menu-help")] = MainMenuPicture(window, QStringLiteral("帮助(&H)"));
-    pictures[QStringLiteral("menu-chart")] = ContextMenuPicture(window, "PopupMenu_Picture", "Chart1", {300, 200});
-    pictures[QStringLiteral("menu-grid")] = ContextMenuPicture(window, "PopupMenu_Grid", "GridData", {20, 120});
+    pictures[QStringLiteral("menu-chart")] =
+        ContextMenuPicture(window, "PopupMenu_Picture", "Chart1", {300, 200});
+    pictures[QStringLiteral("menu-grid")] =
+        ContextMenuPicture(window, "PopupMenu_Grid", "GridData", {20, 120});
 
     desktop.nextPicture = QStringLiteral("new-storm");
     window.ButtonNewRainModelClick();
@@ -117,7 +125,8 @@ std::map<QString, QImage> TakePictures() {
 // width the source asks for (else the picture's size on screen) and the height
 // that keeps its proportions.
 QString SizedPictures(const QString& html, const QString& url, QSizeF onScreen) {
-    static const QRegularExpression image(QStringLiteral("<img src=\"([^\"]+)\"(?: width=\"(\\d+)\")?>"));
+    static const QRegularExpression image(
+        QStringLiteral("<img src=\"([^\"]+)\"(?: width=\"(\\d+)\")?>"));
     QString sized;
     qsizetype done = 0;
     for (auto it = image.globalMatch(html); it.hasNext();) {
@@ -127,7 +136,10 @@ QString SizedPictures(const QString& html, const QString& url, QSizeF onScreen) 
         const double width = match.hasCaptured(2) ? match.captured(2).toDouble() : onScreen.width();
         const double height = width * onScreen.height() / onScreen.width();
         sized += html.mid(done, match.capturedStart() - done) +
-                 QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\">").arg(url).arg(qRound(width)).arg(qRound(height));
+                 QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\">")
+                     .arg(url)
+                     .arg(qRound(width))
+                     .arg(qRound(height));
         done = match.capturedEnd();
     }
     return sized + html.mid(done);
