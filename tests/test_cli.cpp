@@ -1,5 +1,6 @@
 #include "qstring_printer.h"
 #include "cli_run.h"
+#include "loopback_http_server.h"
 #include "file_size_limit.h"
 #include "storm_session.h"
 #include "zip_archive.h"
@@ -144,6 +145,46 @@ TEST_F(Cli, BadArgumentsExitWithTwoAndTheUsage) {
     const CliRun help = Run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("usage: velmora-cli"));
+}
+
+TEST_F(Cli, VersionAndUpdateCheck) {
+    const CliRun version = Run({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "Velmora 2.11\n");
+
+    velmora::testing::LoopbackHttpServer server;
+    ASSERT_TRUE(server.listening());
+    const struct {
+        QByteArray answer;
+        int exitCode;
+        QString printed;
+    } cases[] = {
+        {velmora::testing::LoopbackHttpServer::Answer(
+             200, "OK", QStringLiteral("2.2\r\nhttp://www.example.com/v2.2\r\n表格更快\r\n@@@@@@").toUtf8()),
+         0, QStringLiteral("新版本：Ver2.2 已经发布~\n更新内容:\n表格更快\n\nhttp://www.example.com/v2.2\n")},
+        {velmora::testing::LoopbackHttpServer::Answer(200, "OK", "2.11\nhttp://www.example.com/\n@@@@@@"), 0,
+         QStringLiteral("已经是最新版本了\n")},
+        {velmora::testing::LoopbackHttpServer::Answer(500, "Internal Server Error", ""), 1,
+         QStringLiteral("出错：HTTP 500 Internal Server Error\n")},
+    };
+    for (const auto& c : cases) {
+        server.respond = [&c](const auto&) { return c.answer; };
+        const CliRun run = Run({QStringLiteral("--check-update"), QStringLiteral("--update-server"),
+                                server.base().toString()});
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(QString::fromUtf8(run.out), c.printed);
+        EXPECT_TRUE(run.err.isEmpty());
+    }
+    EXPECT_EQ(server.requests.size(), 3u);
+
+    for (const QStringList& refused :
+         {QStringList{QStringLiteral("--update-server"), server.base().toString()},
+          QStringList{QStringLiteral("--check-update"), QStringLiteral("--update-server"), QStringLiteral("ftp://x/")},
+          QStringList{QStringLiteral("--check-update"), QStringLiteral("--update-server"), QStringLiteral("127.0.0.1")}}) {
+        const CliRun run = Run(refused);
+        EXPECT_EQ(run.exitCode, 2) << refused.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
 }
 
 TEST_F(Cli, TheProgramWritesWhatItComputes) {

@@ -27,7 +27,8 @@ constexpr int RightPanelWidth = 248;
 } // namespace
 
 TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* parent)
-    : QMainWindow(parent), session_(session), desktop_(desktop) {
+    : QMainWindow(parent), session_(session), desktop_(desktop), updateServer_(MakerUpdateServer()),
+      manualFolders_(DefaultManualFolders()) {
     setObjectName(QStringLiteral("FormQuorvel"));
     setFont(QFont(QStringLiteral("宋体"), 9));
     buildLayout();

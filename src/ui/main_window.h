@@ -2,8 +2,10 @@
 
 #include "export_format.h"
 #include "result.h"
+#include "update_query.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -19,7 +21,14 @@ class HyetographChart;
 class InfoLabel;
 class ResultGrid;
 class StormSession;
+class TFormAbout;
 class TFormAddNewRainModel;
+
+// The folders where "帮助" looks for the user manual: the program's own, then
+// the documentation folder of the installation it belongs to.
+QStringList DefaultManualFolders();
+// The maker's customer-service page, asked for this product.
+QUrl CustomerServiceAddress();
 
 // The main window `TFormQuorvel`: the chart on the left, the buttons and the
 // result grid on the right. A view of the session: it forwards each command,
@@ -69,6 +78,17 @@ public:
     // The Excel workbook with its ready chart.
     void btn_OutputExcelPicDataClick();
 
+    // The Help menu.
+    void Menu_help1Click();
+    void Menu_UpdateClick();
+    void Menu_AddQQClick();
+    void menu_kefuClick();
+    void Menu_AboutClick();
+    // Where the update check asks (the maker's server unless set) and where
+    // "帮助" looks for the manual (DefaultManualFolders unless set).
+    void setUpdateServer(const UpdateServer& server) { updateServer_ = server; }
+    void setManualFolders(const QStringList& folders) { manualFolders_ = folders; }
+
 private:
     void buildLayout();
     QWidget* buildRightPanel();
@@ -99,6 +119,10 @@ private:
     enum class HandOver { DefaultApplication, TextEditor };
     Status saveDataExport(ExportFormat format, const QString& proposedName, const QString& typeName,
                           HandOver handOver);
+    // The update check, with the busy cursor and the command held back while
+    // it waits.
+    Result<std::optional<UpdateOffer>> waitForUpdateCheck();
+    TFormAbout& aboutForm();
 
     StormSession& session_;
     Desktop& desktop_;
@@ -118,6 +142,12 @@ private:
     TFormAddNewRainModel* newStormDialog_ = nullptr;
     QMenu* PopupMenu_Picture = nullptr;
     QMenu* PopupMenu_Grid = nullptr;
+    QAction* Menu_Update = nullptr;
+    TFormAbout* FormAbout = nullptr;
+
+    UpdateServer updateServer_;
+    QStringList manualFolders_;
+    bool updateCheckRunning_ = false;
 };
 
 } // namespace velmora

@@ -87,14 +87,19 @@ void TFormQuorvel::buildMainMenu() {
                   &TFormQuorvel::btn_OutputExcelPicDataClick);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-    addCommand(help, QStringLiteral("Menu_help1"), QStringLiteral("帮助"));
-    addCommand(help, QStringLiteral("Menu_Update"), QStringLiteral("检查更新..."));
+    enableCommand(addCommand(help, QStringLiteral("Menu_help1"), QStringLiteral("帮助")),
+                  &TFormQuorvel::Menu_help1Click);
+    Menu_Update = addCommand(help, QStringLiteral("Menu_Update"), QStringLiteral("检查更新..."));
+    enableCommand(Menu_Update, &TFormQuorvel::Menu_UpdateClick);
     help->addSeparator();
-    addCommand(help, QStringLiteral("Menu_AddQQ"),
-               QStringLiteral("加Q群") + QStringLiteral(VELMORA_DISCUSSION_GROUP));
-    addCommand(help, QStringLiteral("menu_kefu"), QStringLiteral("在线客服"));
+    enableCommand(addCommand(help, QStringLiteral("Menu_AddQQ"),
+                             QStringLiteral("加Q群") + QStringLiteral(VELMORA_DISCUSSION_GROUP)),
+                  &TFormQuorvel::Menu_AddQQClick);
+    enableCommand(addCommand(help, QStringLiteral("menu_kefu"), QStringLiteral("在线客服")),
+                  &TFormQuorvel::menu_kefuClick);
     help->addSeparator();
-    addCommand(help, QStringLiteral("Menu_About"), QStringLiteral("关于"));
+    enableCommand(addCommand(help, QStringLiteral("Menu_About"), QStringLiteral("关于")),
+                  &TFormQuorvel::Menu_AboutClick);
 }
 
 void TFormQuorvel::buildContextMenus() {

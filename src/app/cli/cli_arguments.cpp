@@ -145,6 +145,15 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              pending.request.outFile = text;
              return std::nullopt;
          }},
+        {QStringLiteral("--update-server"),
+         [&pending](const QString& flag, const QString& text) -> std::optional<QString> {
+             const QUrl address(text, QUrl::StrictMode);
+             if (!address.isValid() || address.host().isEmpty() ||
+                 (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https")))
+                 return QStringLiteral("%1 needs an http or https address, not '%2'").arg(flag, text);
+             pending.request.updateServer = address;
+             return std::nullopt;
+         }},
         {QStringLiteral("--unit"),
          [&display](const QString& flag, const QString& text) {
              return ParseInto(display.unit, [&](std::int32_t& value) {
@@ -187,6 +196,10 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
         pending.request.totals = true;
     else if (flag == QLatin1String("--help") || flag == QLatin1String("-h"))
         pending.request.help = true;
+    else if (flag == QLatin1String("--version"))
+        pending.request.version = true;
+    else if (flag == QLatin1String("--check-update"))
+        pending.request.checkUpdate = true;
     else
         return false;
     return true;
@@ -194,6 +207,8 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
 
 // Combinations that cannot give what they ask for.
 std::optional<QString> RefusedCombination(const CliRequest& request) {
+    if (request.updateServer && !request.checkUpdate)
+        return QStringLiteral("--update-server needs --check-update");
     if (IsOfficeDocument(request.format) && !request.outFile)
         return QStringLiteral("--format docx, report and xlsx need --out FILE");
     if (IsOfficeDocument(request.format) && request.totals)
@@ -305,6 +320,17 @@ never read unless given with --options):
   --out FILE      write to FILE in code page 936, as the program's exports do
   --totals        add the total rainfall H and the average intensity
   --help, -h      show this text
+
+  --version       print the program's version
+  --check-update  ask the maker's server whether a newer version exists, as
+                  the window's "检查更新..." does, and print the answer: the
+                  new version, its notes and the address of its page, or
+                  "已经是最新版本了"; exits with 0. A failed check prints
+                  "出错：" and the reason and exits with 1 (both on standard
+                  output, like the answer). No answer within 10 s counts as
+                  failed.
+  --update-server URL   ask this server (http or https, its host and port)
+                  instead of the maker's
 
 Numbers are written with "." on the command line. A failed computation prints
 "出错：" and the reason on standard error and exits with 1; bad arguments exit

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <optional>
 
@@ -37,6 +38,9 @@ struct CliRequest {
     bool qiRatioGiven = false;
     bool totals = false;
     bool help = false;
+    bool version = false;     // --version
+    bool checkUpdate = false; // --check-update
+    std::optional<QUrl> updateServer; // --update-server URL: instead of the maker's server
 };
 
 struct CliParseResult {
@@ -52,7 +56,9 @@ CliParseResult ParseCliArguments(const QStringList& arguments);
 inline const QString CliUsageLine = QStringLiteral(
     "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X] [--T X] "
     "[--r X] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
-    "[--calc-by-show] [--qi-ratio X] [--storm FILE] [--write-storm FILE] [--format csv|swmm|docx|report|xlsx] [--out FILE] [--totals] [--help]");
+    "[--calc-by-show] [--qi-ratio X] [--storm FILE] [--write-storm FILE] [--format csv|swmm|docx|report|xlsx] [--out FILE] [--totals] [--help]\n"
+    "       velmora-cli --version\n"
+    "       velmora-cli --check-update [--update-server URL]");
 
 QString CliHelpText();
 

@@ -7,6 +7,7 @@
 #include "storm_file.h"
 #include "storm_session.h"
 #include "text_encoding.h"
+#include "update_query.h"
 
 namespace velmora::cli {
 
@@ -32,6 +33,25 @@ int Finish(const Status& status, QByteArray& err) {
     return 1;
 }
 
+// The update check's answer as the window words it, for a terminal: the new
+// version, its notes and its page, or that this is the latest version.
+int CheckUpdate(const CliRequest& request, QByteArray& out) {
+    UpdateServer server = MakerUpdateServer();
+    if (request.updateServer)
+        server.base = *request.updateServer;
+    const Result<std::optional<UpdateOffer>> outcome = CheckForUpdate(server, UserDecimalSeparator());
+    QString text;
+    if (!outcome)
+        text = outcome.message() + QStringLiteral("\r\n");
+    else if (outcome->has_value())
+        text = UpdateNewsText(**outcome) + (*outcome)->page.toString(QUrl::FullyEncoded) + QStringLiteral("\r\n");
+    else
+        text = UpToDateText + QStringLiteral("\r\n");
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    out += text.toUtf8();
+    return outcome ? 0 : 1;
+}
+
 } // namespace
 
 int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
@@ -46,6 +66,12 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
         out += CliHelpText().toUtf8();
         return 0;
     }
+    if (request.version) {
+        out += QStringLiteral("Velmora %1\n").arg(ProgramVersion).toUtf8();
+        return 0;
+    }
+    if (request.checkUpdate)
+        return CheckUpdate(request, out);
 
     const QChar separator = UserDecimalSeparator();
     TExpressionObject storm = DefaultStorm();

@@ -3,17 +3,22 @@
 #include "cli_run.h"
 #include "report_chart.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // The update check waits for the server in Qt's event loop; the report's
+    // chart needs the widgets, which only that command pays for.
+    const std::unique_ptr<QCoreApplication> application = velmora::cli::MakeApplication(argc, argv, arguments);
 
     QByteArray out;
     QByteArray err;

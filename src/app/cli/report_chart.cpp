@@ -12,27 +12,32 @@ namespace velmora::cli {
 
 namespace {
 
-// The platform's notes on the offscreen window (no runtime folder, no
-// session bus) are no business of a command-line user.
 void QuietQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 } // namespace
 
-Result<QByteArray> DrawReportChart(StormSession& session) {
-    // The same drawing wherever the command runs, with or without a display.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, const QStringList& arguments) {
+    const qsizetype format = arguments.indexOf(QStringLiteral("--format"));
+    const bool report = arguments.contains(QStringLiteral("--format=report")) ||
+                        (format >= 0 && arguments.value(format + 1) == QLatin1String("report"));
+    if (!report)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    // The same drawing wherever the command runs, with or without a display;
+    // the platform's notes on the offscreen window are no business of its user.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QtMessageHandler previous = qInstallMessageHandler(QuietQtMessages);
-    int argc = 1;
-    char name[] = "velmora-cli";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-    PrepareApplication(application);
+    qInstallMessageHandler(QuietQtMessages);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    PrepareApplication(*application);
+    return application;
+}
+
+Result<QByteArray> DrawReportChart(StormSession& session) {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return Failure{QStringLiteral("出错：无法绘制曲线图")};
     SilentDesktop desktop;
     TFormQuorvel window(session, desktop);
     window.show(); // laid out once; offscreen, nothing appears
-    Result<QByteArray> picture = EncodePng(window.ChartPicture(QSize(553, 400)));
-    qInstallMessageHandler(previous);
-    return picture;
+    return EncodePng(window.ChartPicture(QSize(553, 400)));
 }
 
 } // namespace velmora::cli

@@ -1,0 +1,23 @@
+#include "capturing_desktop.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QPixmap>
+
+namespace velmora::manual {
+
+QImage Picture(QWidget& widget) {
+    widget.show();
+    QCoreApplication::processEvents();
+    return widget.grab().toImage();
+}
+
+int CapturingDesktop::runModal(QDialog& dialog) {
+    if (!nextPicture.isEmpty())
+        pictures[nextPicture] = Picture(dialog);
+    nextPicture.clear();
+    dialog.hide();
+    return QDialog::Rejected;
+}
+
+} // namespace velmora::manual

@@ -1,0 +1,201 @@
+#include "loopback_http_server.h"
+#include "qstring_printer.h"
+#include "update_query.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using velmora::testing::LoopbackHttpServer;
+
+namespace {
+
+// The check against a server that answers every request with `answer`
+// (nothing: never answers).
+struct Checked {
+    Result<std::optional<UpdateOffer>> outcome;
+    std::vector<LoopbackHttpServer::Request> requests;
+};
+
+Checked
+CheckAgainst(std::function<std::optional<QByteArray>(const LoopbackHttpServer::Request&)> respond,
+             std::chrono::milliseconds timeout = std::chrono::seconds(10),
+             QChar separator = QLatin1Char('.')) {
+    LoopbackHttpServer server;
+    EXPECT_TRUE(server.listening());
+    server.respond = std::move(respond);
+    UpdateServer target{server.base(), timeout};
+    auto outcome = CheckForUpdate(target, separator);
+    return {std::move(outcome), server.requests};
+}
+
+Checked CheckAnswer(const QByteArray& answer) {
+    return CheckAgainst([answer](const auto&) { return answer; });
+}
+
+QByteArray Ok(const QByteArray& body) {
+    return LoopbackHttpServer::Answer(200, "OK", body);
+}
+
+} // namespace
+
+TEST(UpdateCheck, SendsOneGetOfTheScriptWithBothHeaders) {
+    const Checked checked = CheckAnswer(Ok("2.11\r\nhttp://www.example.com/\r\n@@@@@@"));
+    ASSERT_EQ(checked.requests.size(), 1u);
+    const auto& request = checked.requests[0];
+    EXPECT_EQ(request.method, "GET");
+    EXPECT_EQ(request.target, "/zb_users/upload/quorvel/update.php");
+    EXPECT_EQ(request.version, "HTTP/1.1");
+    EXPECT_EQ(request.header("Accept"),
+              QList<QByteArray>{"text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"});
+    EXPECT_EQ(request.header("User-Agent"),
+              QList<QByteArray>{"Mozilla/3.0 (compatible; Indy Library)"});
+    EXPECT_TRUE(request.header("Content-Length").isEmpty());
+    EXPECT_TRUE(request.body.isEmpty());
+}
+
+TEST(UpdateCheck, TheAnswersVersionDecides) {
+    const struct {
+        const char* answer;
+        const char* newer; // the version offered; nullptr: up to date
+    } cases[] = {
+        {"2.11\r\nhttp://www.example.com/v\r\n@@@@@@", nullptr},
+        {"2.105\nhttp://www.example.com/v\n@@@@@@", nullptr},
+        {"  2.11  \rhttp://www.example.com/v\r@@@@@@", nullptr},
+        {"1\r\nhttp://www.example.com/v\r\n@@@@@@", nullptr},
+        {"2.2\r\nhttp://www.example.com/v\r\n@@@@@@", "2.2"},
+        {"2.9\nhttps://www.example.com/v\n@@@@@@", "2.9"},
+        {"  3 \r\n https://www.example.com/v \r\n@@@@@@", "3"},
+    };
+    for (const auto& c : cases) {
+        const Checked checked = CheckAnswer(Ok(c.answer));
+        ASSERT_TRUE(checked.outcome.ok())
+            << c.answer << ": " << checked.outcome.message().toStdString();
+        if (!c.newer) {
+            EXPECT_FALSE(checked.outcome->has_value()) << c.answer;
+            continue;
+        }
+        ASSERT_TRUE(checked.outcome->has_value()) << c.answer;
+        EXPECT_EQ((*checked.outcome)->version, QString::fromLatin1(c.newer));
+        EXPECT_EQ((*checked.outcome)->page.host(), QStringLiteral("www.example.com"));
+    }
+}
+
+TEST(UpdateCheck, NotesAreTheLinesAfterTheLinkEachWithALineBreak) {
+    const Checked checked = CheckAgainst([](const auto&) {
+        return LoopbackHttpServer::Answer(
+            200, "OK",
+            QStringLiteral("2.2\r\nhttp://www.example.com/velmora?v=2.2\r\n"
+                           "修正了图表\n  新增了导出\r\n@@@@@@\r\n<html>别的</html>")
+                .toUtf8());
+    });
+    ASSERT_TRUE(checked.outcome.ok()) << checked.outcome.message().toStdString();
+    ASSERT_TRUE(checked.outcome->has_value());
+    const UpdateOffer& offer = **checked.outcome;
+    EXPECT_EQ(offer.page, QUrl(QStringLiteral("http://www.example.com/velmora?v=2.2")));
+    EXPECT_EQ(offer.notes, QStringLiteral("修正了图表\r\n  新增了导出\r\n"));
+    EXPECT_EQ(UpdateQuestionText(offer),
+              QStringLiteral("新版本：Ver2.2 已经发布~\r\n更新内容:\r\n修正了图表\r\n  "
+                             "新增了导出\r\n\r\n是否立即查看？"));
+}
+
+TEST(UpdateCheck, TheBodyIsDecodedByTheDeclaredCharacterSet) {
+    const QByteArray gbk =
+        "2.2\r\nhttp://www.example.com/\r\n\xD0\xC2\xB0\xE6\r\n@@@@@@"; // 新版 in GBK
+    const Checked checked = CheckAnswer(
+        LoopbackHttpServer::Answer(200, "OK", gbk, "Content-Type: text/plain; charset=GBK\r\n"));
+    ASSERT_TRUE(checked.outcome.ok()) << checked.outcome.message().toStdString();
+    EXPECT_EQ((*checked.outcome)->notes, QStringLiteral("新版\r\n"));
+}
+
+TEST(UpdateCheck, FailuresSayWhy) {
+    const struct {
+        QByteArray answer;
+        QString message;
+    } cases[] = {
+        {Ok("2.2\r\nhttp://www.example.com/\r\nno end marker"),
+         QStringLiteral("出错：服务器的回答里没有版本号（第1行）")},
+        {Ok("@@@@@@2.2\r\nhttp://www.example.com/"),
+         QStringLiteral("出错：服务器的回答里没有版本号（第1行）")},
+        {Ok("2.2\r\n@@@@@@"), QStringLiteral("出错：服务器的回答里没有更新页面的地址（第2行）")},
+        {Ok("v2.2\r\nhttp://www.example.com/\r\n@@@@@@"),
+         QStringLiteral("出错：'v2.2' is not a valid floating point value")},
+        {Ok("2,2\r\nhttp://www.example.com/\r\n@@@@@@"),
+         QStringLiteral("出错：'2,2' is not a valid floating point value")},
+        {Ok("2.2\r\nfile:///etc/passwd\r\n@@@@@@"),
+         QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：file:///etc/passwd")},
+        {Ok("2.2\r\njavascript:alert(1)\r\n@@@@@@"),
+         QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：javascript:alert(1)")},
+        {Ok("2.2\r\n\r\n@@@@@@"),
+         QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：")},
+        {LoopbackHttpServer::Answer(404, "Not Found", "<html>no</html>"),
+         QStringLiteral("出错：HTTP 404 Not Found")},
+        {LoopbackHttpServer::Answer(500, "Internal Server Error", ""),
+         QStringLiteral("出错：HTTP 500 Internal Server Error")},
+        {LoopbackHttpServer::Answer(200, "OK", "2.2\r\nhttp://www.example.com/\r\n@@@@@@",
+                                    "Content-Type: text/html; charset=no-such-set\r\n"),
+         QStringLiteral("出错：服务器的回答使用了不认识的字符集：no-such-set")},
+    };
+    for (const auto& c : cases) {
+        const Checked checked = CheckAnswer(c.answer);
+        ASSERT_FALSE(checked.outcome.ok()) << c.answer.toStdString();
+        EXPECT_EQ(checked.outcome.message(), c.message) << c.answer.toStdString();
+    }
+}
+
+TEST(UpdateCheck, TheVersionIsReadWithTheUsersDecimalSeparator) {
+    const QChar comma = QLatin1Char(',');
+    const auto check = [comma](const QByteArray& version) {
+        return CheckAgainst(
+            [version](const auto&) {
+                return Ok(version + "\r\nhttp://www.example.com/\r\n@@@@@@");
+            },
+            std::chrono::seconds(10), comma);
+    };
+    const Checked newer = check("2,2");
+    ASSERT_TRUE(newer.outcome.ok());
+    EXPECT_TRUE(newer.outcome->has_value());
+    const Checked same = check("2,11");
+    ASSERT_TRUE(same.outcome.ok());
+    EXPECT_FALSE(same.outcome->has_value());
+    EXPECT_EQ(check("2.2").outcome.message(),
+              QStringLiteral("出错：'2.2' is not a valid floating point value"));
+}
+
+TEST(UpdateCheck, AServerThatNeverAnswersTimesOut) {
+    const Checked checked =
+        CheckAgainst([](const auto&) { return std::nullopt; }, std::chrono::milliseconds(300));
+    EXPECT_EQ(checked.requests.size(), 1u);
+    ASSERT_FALSE(checked.outcome.ok());
+    EXPECT_EQ(checked.outcome.message(), QStringLiteral("出错：服务器在 0.3 秒内没有回答"));
+}
+
+TEST(UpdateCheck, ARedirectIsFollowed) {
+    const Checked checked = CheckAgainst([](const LoopbackHttpServer::Request& request) {
+        if (request.target == "/zb_users/upload/quorvel/update.php")
+            return LoopbackHttpServer::Answer(302, "Found", "", "Location: /moved/update.txt\r\n");
+        return Ok("2.2\r\nhttp://www.example.com/\r\nmoved\r\n@@@@@@");
+    });
+    ASSERT_EQ(checked.requests.size(), 2u);
+    EXPECT_EQ(checked.requests[1].target, "/moved/update.txt");
+    EXPECT_EQ(checked.requests[1].header("User-Agent"), QList<QByteArray>{UpdateQueryUserAgent});
+    ASSERT_TRUE(checked.outcome.ok()) << checked.outcome.message().toStdString();
+    EXPECT_EQ((*checked.outcome)->notes, QStringLiteral("moved\r\n"));
+}
+
+TEST(UpdateCheck, AnAnswerOfSeveralMegabytesIsNotReadToItsEnd) {
+    const QByteArray huge =
+        "2.2\r\nhttp://www.example.com/\r\n" + QByteArray(5 * 1024 * 1024, 'x') + "\r\n@@@@@@";
+    const Checked checked = CheckAnswer(Ok(huge));
+    ASSERT_FALSE(checked.outcome.ok());
+    EXPECT_EQ(checked.outcome.message(),
+              QStringLiteral("出错：服务器的回答超过了 64 KiB，没有读完"));
+}
+
+TEST(UpdateCheck, TheQueryAddressKeepsOnlySchemeHostAndPort) {
+    EXPECT_EQ(UpdateQueryAddress(QUrl(QStringLiteral("http://127.0.0.1:8080/mirror?x=1"))),
+              QUrl(QStringLiteral("http://127.0.0.1:8080/zb_users/upload/quorvel/update.php")));
+    EXPECT_EQ(MakerUpdateServer().base.scheme(), QStringLiteral("http"));
+    EXPECT_EQ(UpdateQueryAddress(MakerUpdateServer().base),
+              QUrl(QStringLiteral("http://www.example.com/zb_users/upload/quorvel/update.php")));
+    EXPECT_EQ(MakerUpdateServer().timeout, std::chrono::seconds(10));
+}
