@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -109,6 +111,30 @@ TEST_F(MainWindow, ColumnsShowWholeTextsAndKeepAWidthTheUserSet) {
     EXPECT_EQ(grid().columnWidth(2), 150);
     changeOptions([](TOptions& options) { options.Int_Precision = 4; });
     EXPECT_LT(grid().columnWidth(2), 150);
+}
+
+TEST_F(MainWindow, TheTableIsCopiedAsShownForASpreadsheet) {
+    writeOptions("[OPTIONS]\nStormUnit=0\nPrecision=2\nTimeFormat=0\n");
+    start();
+    QGuiApplication::clipboard()->clear();
+    find<QAction>("MenuCopyAllData")->trigger();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 123); // header, 121 rows, the empty rest after the last line end
+    EXPECT_EQ(lines[0], QStringLiteral("时间\t降雨强度mm/h\t降雨总量mm"));
+    for (const int row : {1, 49, 121})
+        EXPECT_EQ(lines[row].split(QLatin1Char('\t')), (QStringList{cell(row, 0), cell(row, 1), cell(row, 2)})) << row;
+
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().split(QLatin1Char('\n')), lines);
+}
+
+TEST_F(MainWindow, ThePointUnderThePointerShowsItsValues) {
+    start();
+    SendMouse(&chart(), QEvent::MouseMove, LinePointPixel(chart(), 48), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(chart().toolTip(), QStringLiteral("时间：48\n降雨强度mm/min：3.3599\n降雨总量mm：25.9954"));
+    SendMouse(&chart(), QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(chart().toolTip(), QString());
 }
 
 TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {

@@ -105,6 +105,7 @@ private:
     // Both series switches (check boxes and context-menu items) come here.
     void SeriesSwitchClick(SwitchSender sender);
     void Chart1MouseMove();
+    void showPointValues(int index);
     // A click on a point of either series.
     void SeriesPointClick(int index);
     void GridDataClick(int gridRow);

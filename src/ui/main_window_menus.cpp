@@ -124,6 +124,11 @@ void TFormQuorvel::buildContextMenus() {
     PopupMenu_Grid = new QMenu(this);
     PopupMenu_Grid->setObjectName(QStringLiteral("PopupMenu_Grid"));
     addDataCommands(PopupMenu_Grid, QString());
+    PopupMenu_Grid->addSeparator();
+    QAction* copy = PopupMenu_Grid->addAction(QStringLiteral("复制全部数据"));
+    copy->setObjectName(QStringLiteral("MenuCopyAllData"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, GridData, &ResultGrid::copyAll);
     GridData->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(GridData, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu_Grid->popup(GridData->viewport()->mapToGlobal(at));

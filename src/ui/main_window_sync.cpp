@@ -15,6 +15,7 @@ void TFormQuorvel::connectChartAndGrid() {
 }
 
 void TFormQuorvel::Chart1MouseMove() {
+    showPointValues(Chart1->highlightedLinePoint());
     int index = Chart1->highlightedLinePoint();
     if (index < 0)
         index = Chart1->highlightedBarPoint(); // set only from the grid
@@ -24,6 +25,21 @@ void TFormQuorvel::Chart1MouseMove() {
     }
     GridData->setCurrentGridRow(index + 1);
     GridData->FrameCurrentGridRow();
+}
+
+// The values of the point under the pointer as the grid shows them.
+void TFormQuorvel::showPointValues(int index) {
+    const ResultGridModel& grid = GridData->gridModel();
+    if (index < 0 || index >= grid.dataRowCount()) {
+        Chart1->setToolTip(QString());
+        return;
+    }
+    const TResultRowTexts texts = grid.rowTexts(index);
+    const auto line = [&grid](int column, const QString& value) {
+        return grid.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString() + QStringLiteral("：") + value;
+    };
+    Chart1->setToolTip(line(0, texts.time) + QLatin1Char('\n') + line(1, texts.intensity) + QLatin1Char('\n') +
+                       line(2, texts.cumulative));
 }
 
 void TFormQuorvel::SeriesPointClick(int index) {

@@ -1,6 +1,9 @@
 #include "result_grid.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 
@@ -38,6 +41,17 @@ void ResultGridModel::clear() {
 
 TResultRowTexts ResultGridModel::rowTexts(int row) const {
     return ResultRowTexts((*table_)[static_cast<std::size_t>(row)], options_, separator_);
+}
+
+QString ResultGridModel::tabSeparatedText() const {
+    QString text = headers_[0] + QLatin1Char('\t') + headers_[1] + QLatin1Char('\t') + headers_[2] +
+                   QLatin1Char('\n');
+    for (int row = 0; row < dataRowCount(); ++row) {
+        const TResultRowTexts texts = rowTexts(row);
+        text += texts.time + QLatin1Char('\t') + texts.intensity + QLatin1Char('\t') + texts.cumulative +
+                QLatin1Char('\n');
+    }
+    return text;
 }
 
 int ResultGridModel::rowCount(const QModelIndex& parent) const {
@@ -179,6 +193,19 @@ void ResultGrid::clearFrame() {
         return;
     framedRow_ = -1;
     viewport()->update();
+}
+
+void ResultGrid::copyAll() {
+    QGuiApplication::clipboard()->setText(model_.tabSeparatedText());
+}
+
+void ResultGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copyAll();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void ResultGrid::paintEvent(QPaintEvent* event) {

@@ -26,6 +26,9 @@ public:
     int dataRowCount() const { return table_ ? static_cast<int>(table_->size()) : 0; }
     // The texts of data row `row` as shown.
     TResultRowTexts rowTexts(int row) const;
+    // The header and every row as shown, cells parted by tabs, lines by line
+    // ends: what a spreadsheet takes as three columns when pasted.
+    QString tabSeparatedText() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -65,6 +68,9 @@ public:
     void clearFrame();
     bool frameShown() const { return framedRow_ >= 0; }
 
+    // The whole table onto the clipboard (also Ctrl+C in the grid).
+    void copyAll();
+
 signals:
     // GridDataClick: every click on the grid and every change of the current
     // row, with the current grid row (0 for none).
@@ -72,6 +78,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fitColumns(const THyetographTable& table, const TOptions& options);
