@@ -137,6 +137,31 @@ TEST_F(MainWindow, ThePointUnderThePointerShowsItsValues) {
     EXPECT_EQ(chart().toolTip(), QString());
 }
 
+TEST_F(MainWindow, PlaceSizeWidthsAndFoldersSurviveARestart) {
+    writeOptions("[OPTIONS]\r\nPrecision=4\r\n[MINE]\r\nkept=yes\r\n");
+    start();
+    window->setGeometry(60, 50, 900, 600);
+    auto* splitter = find<QSplitter>("Splitter1");
+    splitter->setSizes({600, 300});
+    grid().setColumnWidth(1, 130);
+    QTemporaryDir exports;
+    desktop.saveAnswers.push_back(FileDialogAnswer{exports.filePath(QStringLiteral("t.csv")), 0});
+    find<QAction>("MenuSaveDataToExcel")->trigger();
+    window->close();
+
+    window.reset();
+    start();
+    EXPECT_EQ(window->geometry(), QRect(60, 50, 900, 600));
+    EXPECT_EQ(find<QSplitter>("Splitter1")->sizes().value(1), 300);
+    EXPECT_EQ(grid().columnWidth(1), 130);
+    desktop.saveAnswers.push_back(std::nullopt);
+    find<QAction>("MenuSaveDataToSWMM")->trigger();
+    EXPECT_EQ(desktop.fileDialogs.back().folder, exports.path());
+    QFile file(optionsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("[OPTIONS]\r\nPrecision=4\r\n[MINE]\r\nkept=yes\r\n[WINDOW]\r\n"));
+}
+
 TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {
     start();
     HyetographChart& chart = this->chart();

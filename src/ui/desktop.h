@@ -25,6 +25,7 @@ struct FileDialogRequest {
     std::vector<FileType> types;
     int selectedType = 0;       // index into types
     bool askOverwrite = false;  // save dialogs: ask before choosing an existing file
+    QString folder;             // where the dialog opens; empty: where the desktop chooses
 };
 
 // A font as the font dialog returns it: face, size, styles and colour.

@@ -46,6 +46,7 @@ TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* par
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    restoreWindowMemory();
 }
 
 TFormQuorvel::~TFormQuorvel() = default;

@@ -2,6 +2,7 @@
 
 #include "export_format.h"
 #include "result.h"
+#include "window_memory.h"
 #include "update_query.h"
 
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -17,6 +19,7 @@ class QMenu;
 namespace velmora {
 
 class Desktop;
+struct FileDialogRequest;
 class HyetographChart;
 class InfoLabel;
 class ResultGrid;
@@ -89,7 +92,18 @@ public:
     void setUpdateServer(const UpdateServer& server) { updateServer_ = server; }
     void setManualFolders(const QStringList& folders) { manualFolders_ = folders; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void restoreWindowMemory();
+    // The folder a file dialog for `kind` ("Storm", "Data", "Picture",
+    // "Document") opens in: the one last used, else the documents folder.
+    QString dialogFolder(const QString& kind) const;
+    void rememberFolder(const QString& kind, const QString& path);
+    // AskExportTarget, opening where files of `kind` went last.
+    std::optional<QString> askTarget(FileDialogRequest request, const QString& kind,
+                                     const std::function<QString(int selectedType)>& extensionFor);
     void buildLayout();
     QWidget* buildRightPanel();
     void buildMainMenu();
@@ -127,6 +141,7 @@ private:
 
     StormSession& session_;
     Desktop& desktop_;
+    TWindowMemory memory_;
 
     HyetographChart* Chart1 = nullptr;
     ResultGrid* GridData = nullptr;

@@ -43,8 +43,8 @@ bool TFormQuorvel::refusedForEmptyTable(const QString& message) {
 Status TFormQuorvel::saveDataExport(ExportFormat format, const QString& proposedName,
                                     const QString& typeName, HandOver handOver) {
     const QString extension = QString::fromLatin1(ExportExtension(format));
-    const auto target =
-        AskExportTarget(desktop_, DataExportRequest(proposedName, typeName, extension), extension);
+    const auto target = askTarget(DataExportRequest(proposedName, typeName, extension), QStringLiteral("Data"),
+                                  [&extension](int) { return extension; });
     if (!target)
         return {};
     const Status written = session_.writeExport(format, *target);
@@ -96,7 +96,7 @@ void TFormQuorvel::btn_OutputExcelPicDataClick() {
             return Status();
         const FileDialogRequest request = DocumentExportRequest(
             ProposedExcelWorkbookFileName(session_.storm(), UserDecimalSeparator()), 2);
-        const auto target = AskExportTarget(desktop_, request, QStringLiteral(".xlsx"));
+        const auto target = askTarget(request, QStringLiteral("Document"), [](int) { return QStringLiteral(".xlsx"); });
         if (!target)
             return Status();
         const Status written = session_.writeExport(ExportFormat::Workbook, *target);
@@ -117,7 +117,7 @@ void TFormQuorvel::Menu_SavePicClick(int tag) {
             ProposedPictureFileName(session_.storm(), extension, UserDecimalSeparator()), PictureTypes,
             type, true};
         // The extension follows the type selected when the dialog closed.
-        const auto target = AskExportTarget(desktop_, request, [](int selected) {
+        const auto target = askTarget(request, QStringLiteral("Picture"), [](int selected) {
             return PictureTypes[static_cast<std::size_t>(std::clamp(selected, 0, 2))].mask.mid(1);
         });
         if (!target)
@@ -160,7 +160,7 @@ void TFormQuorvel::Button_OutputResultClick() {
             return Status();
         const FileDialogRequest request = DocumentExportRequest(
             ProposedCalculationReportFileName(session_.storm(), UserDecimalSeparator()), 1);
-        const auto target = AskExportTarget(desktop_, request, QStringLiteral(".docx"));
+        const auto target = askTarget(request, QStringLiteral("Document"), [](int) { return QStringLiteral(".docx"); });
         if (!target)
             return Status();
         const Result<QByteArray> png = EncodePng(ChartPicture(ReportChartPictureSize(logicalDpiX())));

@@ -12,6 +12,7 @@ namespace velmora {
 
 namespace {
 
+const QString StormKind = QStringLiteral("Storm");
 const std::vector<FileType> StormFileTypes = {{QStringLiteral("文本文件(*.txt)"), QStringLiteral("*.txt")},
                                               {QStringLiteral("所有文件(*.*)"), QStringLiteral("*.*")}};
 
@@ -28,9 +29,11 @@ void TFormQuorvel::ButtonNewRainModelClick() {
 
 void TFormQuorvel::Menu_Open1Click() {
     runCommand([this] {
-        const auto chosen = desktop_.askOpenFile({QStringLiteral("打开雨型"), QString(), StormFileTypes, 0, false});
+        const auto chosen = desktop_.askOpenFile(
+            {QStringLiteral("打开雨型"), QString(), StormFileTypes, 0, false, dialogFolder(StormKind)});
         if (!chosen || !QFileInfo::exists(chosen->path))
             return Status();
+        rememberFolder(StormKind, chosen->path);
         return session_.openStormFile(chosen->path);
     });
 }
@@ -52,11 +55,12 @@ void TFormQuorvel::Menu_SaveAs1Click() {
 bool TFormQuorvel::SaveRainModel(const QString& fileName) {
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
-        const auto chosen =
-            desktop_.askSaveFile({QStringLiteral("保存曲线"), QString(), StormFileTypes, 0, true});
+        const auto chosen = desktop_.askSaveFile(
+            {QStringLiteral("保存曲线"), QString(), StormFileTypes, 0, true, dialogFolder(StormKind)});
         if (!chosen)
             return false;
         path = chosen->path;
+        rememberFolder(StormKind, path);
         if (!path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
             path += QStringLiteral(".txt");
             // The dialog asked about the name it returned, not about this one.

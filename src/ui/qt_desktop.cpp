@@ -22,6 +22,8 @@ std::optional<FileDialogAnswer> QtDesktop::runFileDialog(const FileDialogRequest
     dialog.setNameFilters(filters);
     if (request.selectedType >= 0 && request.selectedType < filters.size())
         dialog.selectNameFilter(filters[request.selectedType]);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
     if (!request.proposedName.isEmpty())
         dialog.selectFile(request.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -195,6 +195,23 @@ void ResultGrid::clearFrame() {
     viewport()->update();
 }
 
+void ResultGrid::setUserColumnWidths(const std::array<int, 3>& widths, const TOptions& options) {
+    textForm_ = {options.Int_TimeForamtidx, options.Int_StormUnitidx, options.Int_Precision};
+    const QScopedValueRollback ownChange(settingWidths_, true);
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        userWidths_[column] = widths[column] > 0;
+        if (userWidths_[column])
+            setColumnWidth(static_cast<int>(column), widths[column]);
+    }
+}
+
+std::array<int, 3> ResultGrid::userColumnWidths() const {
+    std::array<int, 3> widths{};
+    for (std::size_t column = 0; column < widths.size(); ++column)
+        widths[column] = userWidths_[column] ? columnWidth(static_cast<int>(column)) : 0;
+    return widths;
+}
+
 void ResultGrid::copyAll() {
     QGuiApplication::clipboard()->setText(model_.tabSeparatedText());
 }

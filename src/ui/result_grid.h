@@ -71,6 +71,11 @@ public:
     // The whole table onto the clipboard (also Ctrl+C in the grid).
     void copyAll();
 
+    // Column widths the user set (0 for a column fitted to its texts), kept
+    // as long as the texts keep the form of `options`.
+    void setUserColumnWidths(const std::array<int, 3>& widths, const TOptions& options);
+    std::array<int, 3> userColumnWidths() const;
+
 signals:
     // GridDataClick: every click on the grid and every change of the current
     // row, with the current grid row (0 for none).
