@@ -5,6 +5,10 @@
 #include "text_encoding.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -194,4 +198,27 @@ TEST_F(StormFileCommands, ASavedStormOpensAsTheSameStorm) {
     EXPECT_EQ(opened.Storm_Time, 1500.0);
     EXPECT_EQ(opened.Storm_Percent, 0.35);
     EXPECT_EQ(opened.Storm_Step, 7);
+}
+
+TEST_F(StormFileCommands, AStormFileDroppedOnTheWindowIsOpened) {
+    TExpressionObject day = DefaultStorm();
+    day.Storm_Time = 1440;
+    write(path("day.txt"), StormFileBytes(day, QLatin1Char('.')).value());
+    write(path("bad.txt"), "not a storm");
+    const auto drop = [this](const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &dropped);
+    };
+    drop(path("day.txt"));
+    EXPECT_EQ(grid().gridModel().rowCount(), 1441);
+    EXPECT_EQ(session->currentStormFile(), path("day.txt"));
+    drop(path("bad.txt"));
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, WrongStormFileMessage);
+    EXPECT_EQ(session->currentStormFile(), path("day.txt"));
 }

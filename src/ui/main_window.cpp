@@ -30,6 +30,7 @@ TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* par
     : QMainWindow(parent), session_(session), desktop_(desktop), updateServer_(MakerUpdateServer()),
       manualFolders_(DefaultManualFolders()) {
     setObjectName(QStringLiteral("FormQuorvel"));
+    setAcceptDrops(true);
     setFont(QFont(QStringLiteral("宋体"), 9));
     buildLayout();
     buildMainMenu();

@@ -59,6 +59,8 @@ public:
     void Menu_Open1Click();
     void Menu_Save1Click();
     void Menu_SaveAs1Click();
+    // Opens a storm file named on the command line or dropped on the window.
+    void OpenStormFile(const QString& path);
     // Writes the current storm; an empty name asks for one. False when
     // nothing was written.
     bool SaveRainModel(const QString& fileName);
@@ -94,6 +96,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void restoreWindowMemory();

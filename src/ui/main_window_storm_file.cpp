@@ -6,7 +6,10 @@
 #include "new_storm_dialog.h"
 #include "storm_session.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 
 namespace velmora {
 
@@ -36,6 +39,25 @@ void TFormQuorvel::Menu_Open1Click() {
         rememberFolder(StormKind, chosen->path);
         return session_.openStormFile(chosen->path);
     });
+}
+
+void TFormQuorvel::OpenStormFile(const QString& path) {
+    runCommand([this, path] { return session_.openStormFile(path); });
+}
+
+void TFormQuorvel::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+// A storm file dropped on the window is opened as "打开雨型" opens it.
+void TFormQuorvel::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    OpenStormFile(urls.front().toLocalFile());
 }
 
 void TFormQuorvel::Menu_Save1Click() {

@@ -19,5 +19,8 @@ int main(int argc, char* argv[]) {
     velmora::TFormQuorvel window(session, desktop);
     desktop.setParent(&window);
     window.show();
+    // `velmora FILE` opens a storm file, as dropping it on the window does.
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1)
+        window.OpenStormFile(arguments.at(1));
     return application.exec();
 }
