@@ -1,3 +1,4 @@
+#include "storm_rows.h"
 #include "excel_workbook.h"
 #include "export_names.h"
 #include "office_package.h"
@@ -19,6 +20,9 @@ void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace {
+
+using velmora::testing::DefaultStormRows;
+using velmora::testing::DisplayOptions;
 
 QByteArray EntryBytes(const std::vector<ZipEntry>& entries, const QString& name) {
     const auto found = std::find_if(entries.begin(), entries.end(),
@@ -130,23 +134,6 @@ Chart ChartOf(const QByteArray& chartXml) {
     return chart;
 }
 
-std::vector<TResultRowTexts> StormRows(int step, const TOptions& options) {
-    TExpressionObject storm = DefaultStorm();
-    storm.Storm_Step = step;
-    std::vector<TResultRowTexts> rows;
-    for (const THyetographRow& row : CalcHyetograph(storm, options).rows)
-        rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
-    return rows;
-}
-
-TOptions DisplayOptions(int timeFormat, int unit, int precision) {
-    TOptions options;
-    options.Int_TimeForamtidx = timeFormat;
-    options.Int_StormUnitidx = unit;
-    options.Int_Precision = precision;
-    return options;
-}
-
 const std::vector<QString> InstructionTexts = {
     "如何添加多个曲线",
     "2、在折线图上点击右键，左键选“选择数据”",
@@ -176,7 +163,7 @@ TEST(ExcelChartWorkbook, DataSheetStringsAndChartFollowTheRowsAndOptions) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.time.toStdString() + " " + c.unit.toStdString() + " " +
                      std::to_string(c.rowCount));
-        const std::vector<TResultRowTexts> rows = StormRows(c.step, c.options);
+        const std::vector<TResultRowTexts> rows = DefaultStormRows(120, c.step, c.options);
         ASSERT_EQ(rows.size(), c.rowCount);
         const auto xlsx = ExcelChartWorkbook(rows, c.options);
         ASSERT_TRUE(xlsx.ok()) << xlsx.message().toStdString();
@@ -221,7 +208,7 @@ TEST(ExcelChartWorkbook, DataSheetStringsAndChartFollowTheRowsAndOptions) {
 
 TEST(ExcelChartWorkbook, PackageIsWellFormedWithOnlyTheThreePartsChanged) {
     const TOptions options = DisplayOptions(0, 1, 4);
-    std::vector<TResultRowTexts> rows = StormRows(1, options);
+    std::vector<TResultRowTexts> rows = DefaultStormRows(120, 1, options);
     rows.push_back({"a<b&", "1.5", "2"}); // a time text stays text, not markup
     const auto xlsx = ExcelChartWorkbook(rows, options);
     ASSERT_TRUE(xlsx.ok()) << xlsx.message().toStdString();

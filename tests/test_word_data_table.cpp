@@ -1,3 +1,4 @@
+#include "storm_rows.h"
 #include "export_names.h"
 #include "office_package.h"
 #include "word_data_table.h"
@@ -13,6 +14,9 @@
 using namespace velmora;
 
 namespace {
+
+using velmora::testing::DefaultStormRows;
+using velmora::testing::DisplayOptions;
 
 using Table = std::vector<std::vector<QString>>;
 
@@ -65,23 +69,6 @@ std::vector<RawEntry> RawEntries(const QByteArray& archive) {
     return entries;
 }
 
-std::vector<TResultRowTexts> StormRows(double minutes, const TOptions& options) {
-    TExpressionObject storm = DefaultStorm();
-    storm.Storm_Time = minutes;
-    std::vector<TResultRowTexts> rows;
-    for (const THyetographRow& row : CalcHyetograph(storm, options).rows)
-        rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
-    return rows;
-}
-
-TOptions DisplayOptions(int timeFormat, int unit, int precision) {
-    TOptions options;
-    options.Int_TimeForamtidx = timeFormat;
-    options.Int_StormUnitidx = unit;
-    options.Int_Precision = precision;
-    return options;
-}
-
 } // namespace
 
 TEST(WordDataTable, TableHoldsTheHeaderAndTheRowTextsExactly) {
@@ -96,7 +83,7 @@ TEST(WordDataTable, TableHoldsTheHeaderAndTheRowTextsExactly) {
         {DisplayOptions(2, -1, 0), {"时间()", "降雨强度()", "降雨总量(mm)"}},
     };
     for (const Case& c : cases) {
-        std::vector<TResultRowTexts> rows = StormRows(120, c.options);
+        std::vector<TResultRowTexts> rows = DefaultStormRows(120, 1, c.options);
         rows.push_back({"a<b", "&amp;", "%s>"}); // stays text, not markup
         const auto docx = WordDataTable(rows, c.options);
         ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
@@ -116,7 +103,7 @@ TEST(WordDataTable, TableHoldsTheHeaderAndTheRowTextsExactly) {
 
 TEST(WordDataTable, PackageIsTheTemplateWithOnlyTheDocumentChanged) {
     const TOptions options;
-    const auto docx = WordDataTable(StormRows(120, options), options);
+    const auto docx = WordDataTable(DefaultStormRows(120, 1, options), options);
     ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
     const auto written = ReadZipArchive(*docx);
     ASSERT_TRUE(written.ok()) << written.message().toStdString();
