@@ -29,7 +29,8 @@ FileDialogRequest DataExportRequest(const QString& proposedName, const QString& 
             proposedName,
             {{typeName, QLatin1Char('*') + extension}, {QStringLiteral("所有文件(*.*)"), QStringLiteral("*.*")}},
             0,
-            true};
+            true,
+            QString()};
 }
 
 FileDialogRequest DocumentExportRequest(const QString& proposedName, int selectedType) {
@@ -39,7 +40,8 @@ FileDialogRequest DocumentExportRequest(const QString& proposedName, int selecte
              {QStringLiteral("Word文件"), QStringLiteral("*.docx")},
              {QStringLiteral("Excel文件"), QStringLiteral("*.xlsx")}},
             selectedType,
-            true};
+            true,
+            QString()};
 }
 
 } // namespace velmora

@@ -115,7 +115,7 @@ void TFormQuorvel::Menu_SavePicClick(int tag) {
         const FileDialogRequest request{
             QStringLiteral("保存曲线图片"),
             ProposedPictureFileName(session_.storm(), extension, UserDecimalSeparator()), PictureTypes,
-            type, true};
+            type, true, QString()};
         // The extension follows the type selected when the dialog closed.
         const auto target = askTarget(request, QStringLiteral("Picture"), [](int selected) {
             return PictureTypes[static_cast<std::size_t>(std::clamp(selected, 0, 2))].mask.mid(1);
