@@ -1,5 +1,6 @@
 #include "hyetograph.h"
 
+#include "interval_average.h"
 #include "number_text.h"
 #include "rounding.h"
 
@@ -194,112 +195,6 @@ private:
     std::int64_t nextMultipleOfStep_ = 0;
 };
 
-// With interval averaging: groups the minutes into runs of one step from the
-// first minute, and each run becomes one row. The row stands at the time of
-// the run's first minute, so the rows are exactly one step apart; its
-// intensity is the rain of the run divided by the step and its cumulative
-// rainfall the total at the run's last minute. When the step does not divide
-// the number of minutes, the last run is short: its missing minutes count as
-// minutes without rain, so that row still stands for a whole step, the rows
-// times the step still add up to the total and the last cumulative value is
-// the total. With a step of one minute the rows are those of RowCollector.
-//
-// With the displayed values (Bool_CalcByShow) the row's mean intensity is
-// rounded, and the cumulative column sums the rounded rows times the step, so
-// the table adds up as shown.
-class IntervalRowCollector {
-public:
-    IntervalRowCollector(const StormShape& shape, const TOptions& options, std::int32_t step,
-                         THyetographResult& result)
-        : shape_(shape), perHour_(options.Int_StormUnitidx == 0),
-          roundToShown_(options.Bool_CalcByShow), decimals_(EffectivePrecision(options)),
-          step_(std::abs(std::int64_t{step})), result_(result) {
-        result_.rows.reserve(static_cast<std::size_t>((shape.lastMinute + 1) / step_ + 2));
-    }
-
-    std::optional<QString> add(const MinuteRun& run) {
-        for (std::int64_t i = 0; i < run.count; ++i) {
-            const std::int64_t m = run.minutes[i];
-            double intensity = run.values[i];
-            if (perHour_)
-                intensity *= 60;
-            if (!firstTime_)
-                firstTime_ = shownTime(m);
-            runSum_ += intensity;
-            total_ += intensity;
-            if (!std::isfinite(total_))
-                return QStringLiteral("第%1分钟的降雨强度计算溢出或不是有效数字").arg(m);
-            if (++minutesInRun_ == step_)
-                closeRun();
-        }
-        return std::nullopt;
-    }
-
-    std::optional<QString> finish() {
-        if (minutesInRun_ > 0)
-            closeRun();
-        if (result_.rows.empty())
-            return QStringLiteral("没有计算出任何数据");
-        result_.overallRainfall = result_.rows.back().cumulative;
-        // The mean of the rows: the total over the minutes the rows stand for.
-        result_.averageIntensity = result_.overallRainfall /
-                                   (static_cast<double>(result_.rows.size()) * static_cast<double>(step_));
-        if (perHour_)
-            result_.averageIntensity *= 60;
-        return std::nullopt;
-    }
-
-private:
-    // As RowCollector::addRow writes it: with b = 0 the minutes before the
-    // left-out peak move one minute later.
-    double shownTime(std::int64_t m) const {
-        const double minute = static_cast<double>(m);
-        return shape_.b == 0 && BeforePeak(minute, shape_.peak) ? minute + 1 : minute;
-    }
-
-    void closeRun() {
-        const double step = static_cast<double>(step_);
-        double intensity = runSum_ / step;
-        double cumulative = total_;
-        if (roundToShown_) {
-            intensity = RoundToPrecision(decimals_, intensity);
-            shownTotal_ += intensity * step;
-            cumulative = shownTotal_;
-        }
-        const double time = *firstTime_ + static_cast<double>(result_.rows.size()) * step;
-        result_.rows.push_back({time, intensity, perHour_ ? cumulative / 60 : cumulative});
-        runSum_ = 0;
-        minutesInRun_ = 0;
-    }
-
-    const StormShape& shape_;
-    const bool perHour_;
-    const bool roundToShown_;
-    const int decimals_;
-    const std::int64_t step_;
-    THyetographResult& result_;
-    std::optional<double> firstTime_;
-    double runSum_ = 0;     // the rain of the current run, in the intensity unit × min
-    double total_ = 0;      // every minute so far
-    double shownTotal_ = 0; // the rounded rows × step so far
-    std::int64_t minutesInRun_ = 0;
-};
-
-// Computes the minutes run by run and hands them to `rows`.
-template <typename Collector>
-std::optional<QString> CollectRows(const StormShape& shape, Collector& rows) {
-    MinuteRun run;
-    for (std::int64_t first = 0; first <= shape.lastMinute; first += MinuteRun::Capacity) {
-        const std::int64_t last = std::min(first + MinuteRun::Capacity - 1, shape.lastMinute);
-        if (auto error = LayOutMinutes(shape, first, last, run))
-            return error;
-        ComputeIntensities(shape, run);
-        if (auto error = rows.add(run))
-            return error;
-    }
-    return rows.finish();
-}
-
 } // namespace
 
 THyetographResult CalcHyetograph(const TExpressionObject& storm, const TOptions& options) {
@@ -312,19 +207,23 @@ THyetographResult CalcHyetograph(const TExpressionObject& storm, const TOptions&
         return Failed(failure);
     if (storm.Storm_Step == 0)
         return Failed(QStringLiteral("计算步长为0，无法按步长取出数据"));
+    if (options.Bool_IntervalAverage)
+        return IntervalAverageHyetograph(storm, options);
 
     const StormShape shape{*k, storm.b, storm.n, storm.Storm_Percent,
                            storm.Storm_Percent * storm.Storm_Time, *lastMinute};
     THyetographResult result;
-    std::optional<QString> error;
-    if (options.Bool_IntervalAverage) {
-        IntervalRowCollector rows(shape, options, storm.Storm_Step, result);
-        error = CollectRows(shape, rows);
-    } else {
-        RowCollector rows(shape, options, storm.Storm_Step, result);
-        error = CollectRows(shape, rows);
+    RowCollector rows(shape, options, storm.Storm_Step, result);
+    MinuteRun run;
+    for (std::int64_t first = 0; first <= shape.lastMinute; first += MinuteRun::Capacity) {
+        const std::int64_t last = std::min(first + MinuteRun::Capacity - 1, shape.lastMinute);
+        if (auto error = LayOutMinutes(shape, first, last, run))
+            return Failed(*error);
+        ComputeIntensities(shape, run);
+        if (auto error = rows.add(run))
+            return Failed(*error);
     }
-    if (error)
+    if (auto error = rows.finish())
         return Failed(*error);
     return result;
 }
