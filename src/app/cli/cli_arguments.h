@@ -31,7 +31,7 @@ struct StormEdits {
 struct CliRequest {
     StormEdits storm;
     // Every value given to --P and to --T, in their order (empty when not
-    // given); with one value each it is also in `storm`.
+    // given); the first one is also in `storm`, which a single storm uses.
     std::vector<double> repeatYears;
     std::vector<double> durations;
     std::optional<QString> stormFile;      // --storm FILE
