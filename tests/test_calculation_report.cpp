@@ -201,6 +201,30 @@ TEST(CalculationReport, ReadsTheStormTheOptionsAndTheRows) {
     }
 }
 
+TEST(CalculationReport, SaysWhenTheRowsAreIntervalMeans) {
+    const std::string sentence = "雨量计算数据按时段平均强度列出：每行的降雨强度为自该行时间起一个计算步长内的"
+                                 "平均降雨强度（超出降雨历时的部分按无雨计），降雨总量为该时段末的累计降雨量。";
+    std::vector<std::size_t> paragraphCounts;
+    for (const bool averaged : {false, true}) {
+        SCOPED_TRACE(averaged);
+        TOptions options;
+        options.Bool_IntervalAverage = averaged;
+        TExpressionObject storm = DefaultStorm();
+        storm.Storm_Step = 5;
+        const ComputedStorm computed = Compute(storm, options);
+        const auto docx = CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');
+        ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
+        const QByteArray document = EntryBytes(ReadZipArchive(*docx).value(), "word/document.xml");
+        const DocumentText text = ReadDocument(document);
+        paragraphCounts.push_back(text.paragraphs.size());
+        const auto step = std::find(text.paragraphs.begin(), text.paragraphs.end(), "计算步长：s=5min");
+        ASSERT_NE(step, text.paragraphs.end());
+        EXPECT_EQ(*(step + 1) == sentence, averaged);
+        EXPECT_EQ(document.count("<!--"), 0);
+    }
+    EXPECT_EQ(paragraphCounts[1], paragraphCounts[0] + 1);
+}
+
 TEST(CalculationReport, PackageIsTheTemplateWithTheDocumentAndThePictureReplaced) {
     const ComputedStorm computed = Compute(DefaultStorm(), TOptions{});
     const QByteArray png = ChartPng();

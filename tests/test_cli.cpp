@@ -21,6 +21,11 @@ using namespace velmora::cli;
 
 namespace {
 
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
 struct CliRun {
     int exitCode;
     QByteArray out;
@@ -136,7 +141,17 @@ TEST_F(Cli, BadArgumentsExitWithTwoAndTheUsage) {
           QStringList{QStringLiteral("--step"), QStringLiteral("1.5")},
           QStringList{QStringLiteral("--qi-ratio"), QStringLiteral("0")},
           QStringList{QStringLiteral("--ln=1")},
-          QStringList{QStringLiteral("--options"), QStringLiteral("/nonexistent/options.ini")}}) {
+          QStringList{QStringLiteral("--options"), QStringLiteral("/nonexistent/options.ini")},
+          QStringList{QStringLiteral("--P"), QStringLiteral("1,x")},
+          QStringList{QStringLiteral("--P"), QStringLiteral("2,2.0")},
+          QStringList{QStringLiteral("--T"), QStringLiteral("60,")},
+          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--out"), QStringLiteral("t.csv")},
+          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--totals")},
+          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--write-storm"), QStringLiteral("s.txt")},
+          QStringList{QStringLiteral("--T"), QStringLiteral("60,120"), QStringLiteral("--format"), QStringLiteral("swmm")},
+          QStringList{QStringLiteral("--out-dir"), QStringLiteral("/nonexistent")},
+          QStringList{QStringLiteral("--force")},
+          QStringList{QStringLiteral("--format"), QStringLiteral("storm")}}) {
         const CliRun run = Run(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty());
@@ -213,7 +228,15 @@ TEST_F(Cli, StormFilesAreWrittenAndReadWithTheProgramsOwnReaderAndWriter) {
     EXPECT_TRUE(write.out.isEmpty());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().contains("LG_LN=1\r\n"));
+    const QByteArray written = file.readAll();
+    EXPECT_TRUE(written.contains("LG_LN=1\r\n"));
+    const QString asFormat = folder.filePath(QStringLiteral("format.txt"));
+    EXPECT_EQ(Run(storm + QStringList{QStringLiteral("--format"), QStringLiteral("storm"), QStringLiteral("--out"),
+                                      asFormat}).exitCode,
+              0);
+    QFile formatFile(asFormat);
+    ASSERT_TRUE(formatFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(formatFile.readAll(), written);
 
     const CliRun fromFile = Run({QStringLiteral("--storm"), path, QStringLiteral("--totals")});
     EXPECT_EQ(fromFile.exitCode, 0);
@@ -355,4 +378,115 @@ TEST_F(Cli, TheReportIsDrawnOffscreenByTheProgram) {
         if (entry.name == QStringLiteral("word/media/image9.png"))
             picture.loadFromData(entry.bytes, "PNG");
     EXPECT_EQ(picture.size(), QSize(553, 400));
+}
+
+TEST_F(Cli, IntervalAverageFromTheCommandLine) {
+    const auto lines = Run({QStringLiteral("--interval-average"), QStringLiteral("--step"), QStringLiteral("5"),
+                            QStringLiteral("--totals")}).lines();
+    EXPECT_EQ(lines.last(), QStringLiteral("平均雨强i=0.4851mm/min\r").toUtf8()); // H over 25 rows of 5 minutes
+}
+
+TEST_F(Cli, ABatchWritesOneFilePerStormAndASummaryLineEach) {
+    QTemporaryDir folder;
+    const QStringList years = {"1", "2", "3", "5", "10", "20", "50", "100"};
+    const QStringList durations = {"60", "120"};
+    const CliRun batch = Run({QStringLiteral("--P"), years.join(','), QStringLiteral("--T"), durations.join(','),
+                              QStringLiteral("--out-dir"), folder.path()});
+    ASSERT_EQ(batch.exitCode, 0) << batch.err.toStdString();
+    EXPECT_TRUE(batch.err.isEmpty());
+    const auto lines = batch.lines();
+    ASSERT_EQ(lines.size(), 17);
+    EXPECT_EQ(lines[0], QStringLiteral("P(年),T(min),r,步长(min),H(mm),平均雨强(mm/min),峰值雨强(mm/min),峰值时间(min)\r")
+                            .toUtf8());
+    EXPECT_EQ(lines[4], "2,120,0.4,1,60.6345,0.5011,3.3599,48\r");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 16);
+
+    QTemporaryDir single;
+    int line = 1;
+    for (const QString& p : years) {
+        for (const QString& t : durations) {
+            SCOPED_TRACE(QStringLiteral("P=%1 T=%2").arg(p, t).toStdString());
+            const QString one = single.filePath(QStringLiteral("one.csv"));
+            const QStringList storm = {QStringLiteral("--P"), p, QStringLiteral("--T"), t};
+            ASSERT_EQ(Run(storm + QStringList{QStringLiteral("--out"), one}).exitCode, 0);
+            const QString name = QStringLiteral("芝加哥雨型计算数据P=%1年 t=%2分 r=0.4.csv").arg(p, t);
+            EXPECT_EQ(Contents(folder.filePath(name)), Contents(one));
+
+            const QList<QByteArray> summary = lines[line++].chopped(1).split(',');
+            ASSERT_EQ(summary.size(), 8);
+            EXPECT_EQ(summary[0], p.toUtf8());
+            EXPECT_EQ(summary[1], t.toUtf8());
+            const auto totals = Run(storm + QStringList{QStringLiteral("--totals")}).lines();
+            EXPECT_EQ(totals[totals.size() - 2], QStringLiteral("降雨总量H=%1mm\r").arg(summary[4]).toUtf8());
+            EXPECT_EQ(totals.last(), QStringLiteral("平均雨强i=%1mm/min\r").arg(summary[5]).toUtf8());
+        }
+    }
+    // Without a folder only the summary is printed.
+    EXPECT_EQ(Run({QStringLiteral("--P"), years.join(','), QStringLiteral("--T"), durations.join(',')}).out,
+              batch.out);
+}
+
+TEST_F(Cli, AFailedStormInABatchDoesNotStopTheOthers) {
+    QTemporaryDir folder;
+    const CliRun run = Run({QStringLiteral("--P"), QStringLiteral("1,0,5"), QStringLiteral("--format"),
+                            QStringLiteral("swmm"), QStringLiteral("--out-dir"), folder.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(run.err),
+              QStringLiteral("出错：P=0年 T=120分：重现期P=0年，无法取对数（P必须大于0）\n"));
+    const auto lines = run.lines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("平均雨强(mm/h),峰值雨强(mm/h),峰值时间(H:M)\r").toUtf8()));
+    EXPECT_TRUE(lines[1].startsWith("1,120,")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("5,120,")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(",00:48\r")) << lines[2].toStdString();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("芝加哥雨型计算数据P=1年 t=120分 r=0.4.dat"),
+                           QStringLiteral("芝加哥雨型计算数据P=5年 t=120分 r=0.4.dat")}));
+}
+
+TEST_F(Cli, ABatchReplacesNoFileWithoutForce) {
+    QTemporaryDir folder;
+    const QString mine = folder.filePath(QStringLiteral("芝加哥雨型P=5年 t=120分 r=0.4.txt"));
+    QFile file(mine);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("mine");
+    file.close();
+    const QStringList batch = {QStringLiteral("--P"), QStringLiteral("2,5,10"), QStringLiteral("--format"),
+                               QStringLiteral("storm"), QStringLiteral("--out-dir"), folder.path()};
+
+    const CliRun kept = Run(batch);
+    EXPECT_EQ(kept.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(kept.err),
+              QStringLiteral("出错：P=5年 T=120分：文件“%1”已存在，没有覆盖（覆盖请加 --force）\n").arg(mine));
+    EXPECT_EQ(Contents(mine), "mine");
+    EXPECT_EQ(kept.lines().size(), 3); // the header, P = 2 and P = 10
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 3);
+
+    const CliRun forced = Run(batch + QStringList{QStringLiteral("--force")});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
+    EXPECT_EQ(forced.lines().size(), 4);
+    const QString written = folder.filePath(QStringLiteral("written.txt"));
+    ASSERT_EQ(Run({QStringLiteral("--P"), QStringLiteral("5"), QStringLiteral("--write-storm"), written}).exitCode, 0);
+    EXPECT_EQ(Contents(mine), Contents(written));
+}
+
+TEST_F(Cli, TheProgramDrawsEveryReportOfABatch) {
+    QTemporaryDir folder;
+    QProcess process;
+    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--P"), QStringLiteral("2,5"), QStringLiteral("--format"),
+                                                     QStringLiteral("report"), QStringLiteral("--out-dir"), folder.path()});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QList<QByteArray> pictures;
+    for (const QString& p : {QStringLiteral("2"), QStringLiteral("5")}) {
+        const auto entries = velmora::ReadZipArchive(
+            Contents(folder.filePath(QStringLiteral("雨型计算书 P=%1年 T=120分 R=0.4.docx").arg(p))));
+        ASSERT_TRUE(entries);
+        for (const velmora::ZipEntry& entry : *entries)
+            if (entry.name == QStringLiteral("word/media/image9.png"))
+                pictures << entry.bytes;
+    }
+    ASSERT_EQ(pictures.size(), 2);
+    EXPECT_NE(pictures[0], pictures[1]); // each storm's own chart
+    EXPECT_EQ(QImage::fromData(pictures[1], "PNG").size(), QSize(553, 400));
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace velmora;
@@ -102,6 +103,69 @@ TEST(CalcHyetograph, LargerStepsKeepEveryStepthMinuteAndTheLast) {
     EXPECT_EQ(seven.rows[17].time, 119.0);
     EXPECT_EQ(seven.rows[18].time, 120.0);
     EXPECT_NEAR(seven.averageIntensity, 30.0666810253, Tenth);
+}
+
+// Against the usual table at a one-minute step: rows one step apart, each
+// cumulative value the usual one at the row's last minute, rows × step = H.
+TEST(CalcHyetograph, IntervalAverageRowsAreOneStepApartAndAddUpToTheTotal) {
+    struct Case {
+        const char* name;
+        double duration;
+        std::int32_t step;
+        std::int32_t unit;
+        bool calcByShow;
+        double b;
+        std::size_t rows;
+    };
+    const Case cases[] = {
+        {"step 1: the usual table", 120, 1, 1, false, 7, 121},
+        {"step 1, mm/h, displayed values: the usual table", 120, 1, 0, true, 7, 121},
+        {"step 5: the last row is minute 120 alone", 120, 5, 1, false, 7, 25},
+        {"step 7: 121 minutes, the last row 119 to 125", 120, 7, 1, false, 7, 18},
+        {"a day at step 7: the last row 1435 to 1441", 1440, 7, 1, false, 7, 206},
+        {"mm/h, displayed values, step 5", 120, 5, 0, true, 7, 25},
+        {"b = 0, step 4: 120 minutes from minute 1", 120, 4, 1, false, 0, 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TExpressionObject storm = DefaultStorm();
+        storm.Storm_Time = c.duration;
+        storm.b = c.b;
+        TOptions options;
+        options.Int_StormUnitidx = c.unit;
+        options.Bool_CalcByShow = c.calcByShow;
+        storm.Storm_Step = 1;
+        const auto minutes = CalcHyetograph(storm, options);
+        storm.Storm_Step = c.step;
+        options.Bool_IntervalAverage = true;
+        const auto result = CalcHyetograph(storm, options);
+        ASSERT_TRUE(result.succeeded()) << result.failure.toStdString();
+        ASSERT_EQ(result.rows.size(), c.rows);
+
+        const double hour = c.unit == 0 ? 60 : 1;
+        double rain = 0;
+        for (std::size_t i = 0; i < result.rows.size(); ++i) {
+            const THyetographRow& row = result.rows[i];
+            EXPECT_EQ(row.time, minutes.rows[0].time + static_cast<double>(i * c.step));
+            rain += row.intensity * c.step / hour;
+            if (c.step == 1) {
+                EXPECT_EQ(row.intensity, minutes.rows[i].intensity) << i;
+            }
+            if (c.step == 1 || !c.calcByShow) {
+                const std::size_t last = std::min((i + 1) * c.step, minutes.rows.size()) - 1;
+                EXPECT_EQ(row.cumulative, minutes.rows[last].cumulative) << i;
+            }
+        }
+        EXPECT_LE(result.rows.back().time, c.duration);
+        EXPECT_EQ(result.rows.back().cumulative, result.overallRainfall);
+        EXPECT_NEAR(rain, result.overallRainfall, 1e-10);
+        EXPECT_NEAR(result.overallRainfall, minutes.overallRainfall, c.calcByShow && c.step > 1 ? 1e-3 : 0);
+        EXPECT_NEAR(result.averageIntensity,
+                    result.overallRainfall * hour / static_cast<double>(c.rows * c.step), 1e-12);
+        if (c.step == 1) {
+            EXPECT_EQ(result.averageIntensity, minutes.averageIntensity);
+        }
+    }
 }
 
 TEST(CalcHyetograph, FractionalDurationPlacesThePeakBetweenMinutes) {

@@ -39,7 +39,7 @@ TEST_F(OptionsDialog, LabelsChangeAtOnceAndCancelUndoesThem) {
     InfoLabel* p = infoLabels()[0];
     runDialog([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置"));
-        EXPECT_EQ(dialog.size(), QSize(526, 267));
+        EXPECT_EQ(dialog.size(), QSize(526, 289));
         EXPECT_EQ(Control<QSpinBox>(dialog, "SpinEdit_Precision")->minimum(), 1);
         EXPECT_EQ(Control<QSpinBox>(dialog, "SpinEdit_Precision")->maximum(), 99);
         EXPECT_EQ(Control<QCheckBox>(dialog, "CheckBox_CalcByShow")->toolTip(),
@@ -185,4 +185,25 @@ TEST_F(OptionsDialog, DecimalsUnitAndCalculationApplyAfterOk) {
     EXPECT_TRUE(session->options().Bool_CalcByShow);
     EXPECT_TRUE(fileBytes().startsWith("; mine\r\n[OPTIONS]\r\nPrecision=2\r\n"));
     EXPECT_TRUE(fileBytes().endsWith("[Other]\r\nKey=Value\r\n"));
+}
+
+TEST_F(OptionsDialog, IntervalAverageTakesEffectAfterOkAndIsSaved) {
+    start();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 5; });
+    const QString minute45 = cell(10, 1);
+    runDialog([](QDialog& dialog) {
+        auto* box = Control<QCheckBox>(dialog, "CheckBox_IntervalAverage");
+        EXPECT_EQ(box->text(), QStringLiteral("按时段平均强度"));
+        EXPECT_FALSE(box->isChecked());
+        box->click();
+        Press(dialog, "Button_OK");
+    });
+    EXPECT_TRUE(session->options().Bool_IntervalAverage);
+    EXPECT_TRUE(fileBytes().endsWith("IntervalAverage=1\r\n")) << fileBytes().toStdString();
+    EXPECT_EQ(cell(10, 0), "45");
+    EXPECT_NE(cell(10, 1), minute45); // minutes 45 to 49, the peak among them
+    EXPECT_EQ(cell(25, 0), "120");
+    EXPECT_EQ(cell(25, 2), "60.6345"); // the last row holds the total
+    // The mean of the 25 rows, which stand for 125 minutes.
+    EXPECT_EQ(infoLabels()[4]->text(), QStringLiteral("平均雨强i=0.4851mm/min"));
 }

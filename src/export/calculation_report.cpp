@@ -19,6 +19,13 @@ const QString DocumentPart = QStringLiteral("word/document.xml");
 const QString SnippetPart = QStringLiteral("word/subrow.xml");
 const QString ChartPicturePart = QStringLiteral("word/media/image9.png");
 
+// The paragraph after the step that says the table holds interval means; a
+// table of per-minute intensities gets nothing there.
+const QString IntervalAverageParagraph = QStringLiteral(
+    "\n    <w:p>\n      <w:pPr>\n        <w:pStyle w:val=\"BodyText\"/>\n      </w:pPr>\n      <w:r>\n"
+    "        <w:t>雨量计算数据按时段平均强度列出：每行的降雨强度为自该行时间起一个计算步长内的平均降雨强度"
+    "（超出降雨历时的部分按无雨计），降雨总量为该时段末的累计降雨量。</w:t>\n      </w:r>\n    </w:p>");
+
 // Factors below this mark select the exact conversion i = 0.006 × q.
 constexpr double ExactConversionLimit = 166.0;
 
@@ -99,6 +106,8 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
     replacements.push_back({QStringLiteral("<!--降雨历时-->"), number(storm.Storm_Time)});
     replacements.push_back({QStringLiteral("<!--峰值比例-->"), number(storm.Storm_Percent)});
     replacements.push_back({QStringLiteral("<!--计算步长-->"), QString::number(storm.Storm_Step)});
+    replacements.push_back({QStringLiteral("<!--时段平均-->"),
+                            options.Bool_IntervalAverage ? IntervalAverageParagraph : QString()});
     if (const std::optional<QString> unit = IntensityUnitText(options.Int_StormUnitidx))
         replacements.push_back({QStringLiteral("<!--Storm_Unit-->"), *unit});
     if (options.Int_TimeForamtidx == 0 || options.Int_TimeForamtidx == 1) {

@@ -22,7 +22,8 @@ QSize ReportChartPictureSize(double dotsPerInch);
 // "CalcBook" template: the method, the formula with its q-i relation after
 // the options' factor, the storm's parameters, the chart picture (PNG bytes,
 // put in place of the template's sample), the result rows as the grid shows
-// them and the two totals rounded to the options' decimals. Numbers are
+// them (with a sentence saying so when they are interval means) and the two
+// totals rounded to the options' decimals. Numbers are
 // written in the general number form with `decimalSeparator`. No rows, or
 // bytes that are not a PNG picture, give a failure.
 Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOptions& options,

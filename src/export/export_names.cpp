@@ -48,6 +48,10 @@ QString ProposedPictureFileName(const TExpressionObject& storm, const QString& e
     return QStringLiteral("芝加哥雨型") + StormPart(storm, decimalSeparator) + extension;
 }
 
+QString ProposedStormFileName(const TExpressionObject& storm, QChar decimalSeparator) {
+    return ProposedPictureFileName(storm, QStringLiteral(".txt"), decimalSeparator);
+}
+
 QString ReplaceExtension(const QString& path, const QString& extension) {
     const auto nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
     const auto dot = path.lastIndexOf(QLatin1Char('.'));

@@ -19,6 +19,9 @@ QString ProposedExcelWorkbookFileName(const TExpressionObject& storm, QChar deci
 // "芝加哥雨型P=2年 t=120分 r=0.4" followed by `extension` (".bmp", ".jpg", ".png").
 QString ProposedPictureFileName(const TExpressionObject& storm, const QString& extension,
                                 QChar decimalSeparator);
+// "芝加哥雨型P=2年 t=120分 r=0.4.txt", a storm file's name where one is proposed
+// (velmora-cli --out-dir): the storm named as its pictures are.
+QString ProposedStormFileName(const TExpressionObject& storm, QChar decimalSeparator);
 
 // `path` with the extension of its file name replaced by `extension` (".csv"),
 // or with `extension` appended when it has none: abc.txt → abc.csv, abc → abc.csv.

@@ -1,5 +1,6 @@
 #include "hyetograph.h"
 
+#include "interval_average.h"
 #include "number_text.h"
 #include "rounding.h"
 
@@ -206,6 +207,8 @@ THyetographResult CalcHyetograph(const TExpressionObject& storm, const TOptions&
         return Failed(failure);
     if (storm.Storm_Step == 0)
         return Failed(QStringLiteral("计算步长为0，无法按步长取出数据"));
+    if (options.Bool_IntervalAverage)
+        return IntervalAverageHyetograph(storm, options);
 
     const StormShape shape{*k, storm.b, storm.n, storm.Storm_Percent,
                            storm.Storm_Percent * storm.Storm_Time, *lastMinute};

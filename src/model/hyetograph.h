@@ -36,6 +36,15 @@ inline constexpr int MaxStormMinutes = 100000;
 // The Chicago design-storm hyetograph of `storm`, minute by minute, keeping
 // every Storm_Step-th minute and the last one as rows. The options decide the
 // intensity unit and whether the displayed (rounded) values are summed.
+//
+// With Bool_IntervalAverage the rows instead stand one step apart from the
+// first minute (0, s, 2s, …, up to the last minute) and each holds the mean
+// intensity of the step it begins: the rain of its minutes divided by the
+// step, a last step that runs past the storm counting its missing minutes as
+// dry. Its cumulative rainfall is the total at the end of its minutes, so the
+// rows times the step add up to the total and the last row holds the total.
+// The average intensity is then the mean of the rows. A step of one minute
+// gives the same table either way.
 THyetographResult CalcHyetograph(const TExpressionObject& storm, const TOptions& options);
 
 // Writes the two totals of a successful computation into the storm's result

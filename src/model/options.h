@@ -21,6 +21,9 @@ struct TOptions {
     bool Bool_ShowAxis_Overall_Rainfall = true;
     bool Bool_ShowAxis_Rainfall_Intensity = true;
     bool Bool_CalcByShow = false;
+    // Rows hold the mean intensity of their step rather than that of their
+    // minute, so that rows × step add up to the total (see CalcHyetograph).
+    bool Bool_IntervalAverage = false;
     std::int32_t Int_Precision = 4;        // decimals shown; the dialog offers 1..99
     double D_QI_ConversionRatio = 167.0;   // one of QIConversionRatios
     std::int32_t Int_TimeForamtidx = 1;    // 0 = hours and minutes, 1 = minutes

@@ -77,6 +77,8 @@ void ForEachOption(Options& o, const Visitor& visit) {
     visit(QStringLiteral("Font_BottomAxis"), o.Font_BottomAxis);
     visit(QStringLiteral("Font_BottomTitle"), o.Font_BottomTitle);
     visit(QStringLiteral("Font_RainModelInfo"), o.Font_RainModelInfo);
+    // Later options follow, so that a file written before them only gains lines at the end.
+    visit(QStringLiteral("IntervalAverage"), o.Bool_IntervalAverage);
 }
 
 Failure FileError(const QString& fileName, const QString& reason) {

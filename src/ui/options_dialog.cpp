@@ -47,13 +47,13 @@ TFormOptions::TFormOptions(const TOptions& options, Desktop& desktop,
     : QDialog(parent), options_(options), desktop_(desktop), preview_(std::move(preview)) {
     setObjectName(QStringLiteral("FormOptions"));
     setWindowTitle(QStringLiteral("设置"));
-    setFixedSize(526, 267);
+    setFixedSize(526, 289);
     buildDisplayGroups();
     buildCalculationGroups();
     buildFontGroup();
 
-    auto* ok = Named(new QPushButton(QStringLiteral("确定"), this), "Button_OK", {356, 234, 75, 25});
-    auto* cancel = Named(new QPushButton(QStringLiteral("取消"), this), "Button_Cancle", {442, 234, 75, 25});
+    auto* ok = Named(new QPushButton(QStringLiteral("确定"), this), "Button_OK", {356, 256, 75, 25});
+    auto* cancel = Named(new QPushButton(QStringLiteral("取消"), this), "Button_Cancle", {442, 256, 75, 25});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -62,7 +62,7 @@ TFormOptions::TFormOptions(const TOptions& options, Desktop& desktop,
 }
 
 void TFormOptions::buildDisplayGroups() {
-    QGroupBox* labels = Group(this, QStringLiteral("显示标签"), {8, 4, 130, 134});
+    QGroupBox* labels = Group(this, QStringLiteral("显示标签"), {8, 4, 130, 144});
     const std::array<std::pair<const char*, QString>, 7> boxes = {{
         {"CheckBox_ShowLabel_P", QStringLiteral("重现期(P)")},
         {"CheckBox_ShowLabel_T", QStringLiteral("暴雨历时(T)")},
@@ -71,19 +71,19 @@ void TFormOptions::buildDisplayGroups() {
         {"CheckBox_ShowLabel_Average_Rainfall_Intensity", QStringLiteral("平均雨强(i)")},
         {"CheckBox_ShowAxis_Overall_Rainfall", QStringLiteral("降雨总量(H)")},
         {"CheckBox_ShowAxis_Rainfall_Intensity", QStringLiteral("降雨强度(I)")}}};
-    QGroupBox* series = Group(this, QStringLiteral("显示曲线"), {8, 144, 130, 82});
+    QGroupBox* series = Group(this, QStringLiteral("显示曲线"), {8, 152, 130, 96});
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         QGroupBox* group = i < 5 ? labels : series;
         const int row = static_cast<int>(i < 5 ? i : i - 5);
         showBoxes_[i] = Named(new QCheckBox(boxes[i].second, group), boxes[i].first,
-                              {10, 22 + row * 22, 116, 20});
+                              {10, 22 + row * 24, 116, 20});
         showBoxes_[i]->setChecked(true);
         connect(showBoxes_[i], &QCheckBox::toggled, this, &TFormOptions::ComboBox_TimeForamtChange);
     }
 }
 
 void TFormOptions::buildCalculationGroups() {
-    QGroupBox* precision = Group(this, QStringLiteral("计算精度"), {144, 4, 170, 68});
+    QGroupBox* precision = Group(this, QStringLiteral("计算精度"), {144, 4, 170, 90});
     auto* caption = new QLabel(QStringLiteral("显示小数位数："), precision);
     caption->move(10, 24);
     SpinEdit_Precision = Named(new QSpinBox(precision), "SpinEdit_Precision", {104, 20, 56, 22});
@@ -92,8 +92,13 @@ void TFormOptions::buildCalculationGroups() {
     CheckBox_CalcByShow = Named(new QCheckBox(QStringLiteral("按显示精度计算"), precision),
                                 "CheckBox_CalcByShow", {10, 44, 150, 20});
     CheckBox_CalcByShow->setToolTip(QStringLiteral("按显示的数值计算，会降低计算精度"));
+    CheckBox_IntervalAverage = Named(new QCheckBox(QStringLiteral("按时段平均强度"), precision),
+                                     "CheckBox_IntervalAverage", {10, 66, 150, 20});
+    CheckBox_IntervalAverage->setToolTip(
+        QStringLiteral("每行取本行到下一行之间的平均降雨强度，各行之间相隔一个步长，强度乘以步长之和等于总降雨量"));
     connect(SpinEdit_Precision, &QSpinBox::valueChanged, this, &TFormOptions::ComboBox_TimeForamtChange);
     connect(CheckBox_CalcByShow, &QCheckBox::toggled, this, &TFormOptions::ComboBox_TimeForamtChange);
+    connect(CheckBox_IntervalAverage, &QCheckBox::toggled, this, &TFormOptions::ComboBox_TimeForamtChange);
 
     const auto list = [this](const QString& title, int top, const char* name, const QStringList& entries,
                              int start) {
@@ -104,18 +109,18 @@ void TFormOptions::buildCalculationGroups() {
         connect(box, &QComboBox::currentIndexChanged, this, &TFormOptions::ComboBox_TimeForamtChange);
         return box;
     };
-    ComboBox_TimeForamt = list(QStringLiteral("时间格式"), 76, "ComboBox_TimeForamt",
+    ComboBox_TimeForamt = list(QStringLiteral("时间格式"), 98, "ComboBox_TimeForamt",
                                {QStringLiteral("H:M（时 ：分）"), QStringLiteral("min（分）")}, 1);
-    ComboBox_StormUnit = list(QStringLiteral("降雨强度单位"), 126, "ComboBox_StormUnit",
+    ComboBox_StormUnit = list(QStringLiteral("降雨强度单位"), 148, "ComboBox_StormUnit",
                               {QStringLiteral("mm/h（毫米/时）"), QStringLiteral("mm/min（毫米/分）")}, 0);
     QStringList ratios;
     for (const QString& caption : QIConversionRatioCaptions)
         ratios << caption;
-    ComboBox_QI_ConversionRatio = list(QStringLiteral("q i换算精度"), 176, "ComboBox_QI_ConversionRatio", ratios, 0);
+    ComboBox_QI_ConversionRatio = list(QStringLiteral("q i换算精度"), 198, "ComboBox_QI_ConversionRatio", ratios, 0);
 }
 
 void TFormOptions::buildFontGroup() {
-    QGroupBox* fonts = Group(this, QStringLiteral("字体设置"), {320, 4, 198, 222});
+    QGroupBox* fonts = Group(this, QStringLiteral("字体设置"), {320, 4, 198, 244});
     const std::array<std::tuple<const char*, QString, QString TOptions::*>, 7> rows = {{
         {"lbl_LeftAxisFont", QStringLiteral("左轴线标签："), &TOptions::Font_LeftAxis},
         {"lbl_LeftTitleFont", QStringLiteral("左轴线标题："), &TOptions::Font_LeftTitle},
@@ -126,7 +131,7 @@ void TFormOptions::buildFontGroup() {
         {"lbl_RainModelInfoFont", QStringLiteral("雨型图信息："), &TOptions::Font_RainModelInfo}}};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto& [name, caption, field] = rows[i];
-        const int top = 20 + static_cast<int>(i) * 28;
+        const int top = 20 + static_cast<int>(i) * 31;
         auto* label = new QLabel(caption, fonts);
         label->move(8, top + 4);
         auto* preview = Named(new QLabel(QStringLiteral("示例ABC123"), fonts), name, {84, top, 84, 24});
@@ -158,6 +163,7 @@ void TFormOptions::FormCreate() {
     for (std::size_t i = 0; i < ShowFields.size(); ++i)
         showBoxes_[i]->setChecked(options_.*ShowFields[i]);
     CheckBox_CalcByShow->setChecked(options_.Bool_CalcByShow);
+    CheckBox_IntervalAverage->setChecked(options_.Bool_IntervalAverage);
     SpinEdit_Precision->setValue(options_.Int_Precision);
     ComboBox_TimeForamt->setCurrentIndex(options_.Int_TimeForamtidx);
     ComboBox_StormUnit->setCurrentIndex(options_.Int_StormUnitidx);
@@ -184,6 +190,7 @@ void TFormOptions::ReadOptionsFromDialog() {
     for (std::size_t i = 0; i < ShowFields.size(); ++i)
         options_.*ShowFields[i] = showBoxes_[i]->isChecked();
     options_.Bool_CalcByShow = CheckBox_CalcByShow->isChecked();
+    options_.Bool_IntervalAverage = CheckBox_IntervalAverage->isChecked();
     options_.Int_Precision = SpinEdit_Precision->value();
     options_.Int_TimeForamtidx = ComboBox_TimeForamt->currentIndex();
     options_.Int_StormUnitidx = ComboBox_StormUnit->currentIndex();

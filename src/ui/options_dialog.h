@@ -58,6 +58,7 @@ private:
 
     std::array<QCheckBox*, 7> showBoxes_{};
     QCheckBox* CheckBox_CalcByShow = nullptr;
+    QCheckBox* CheckBox_IntervalAverage = nullptr;
     QSpinBox* SpinEdit_Precision = nullptr;
     QComboBox* ComboBox_TimeForamt = nullptr;
     QComboBox* ComboBox_StormUnit = nullptr;

@@ -49,6 +49,7 @@ struct DisplayOverrides {
     std::optional<std::int32_t> decimals;
     std::optional<double> qiRatio;
     bool calcByShow = false;
+    bool intervalAverage = false;
 
     void applyTo(TOptions& options) const {
         if (unit)
@@ -61,6 +62,8 @@ struct DisplayOverrides {
             options.D_QI_ConversionRatio = *qiRatio;
         if (calcByShow)
             options.Bool_CalcByShow = true;
+        if (intervalAverage)
+            options.Bool_IntervalAverage = true;
     }
 };
 
@@ -89,6 +92,31 @@ ValueHandler NumberInto(std::optional<double>& field) {
     };
 }
 
+// One number, or several separated by "," (a batch); the first is also kept
+// as the single value. A value given twice would name the same files.
+ValueHandler NumberListInto(std::optional<double>& single, std::vector<double>& all) {
+    return [&single, &all](const QString& flag, const QString& text) -> std::optional<QString> {
+        const QStringList parts = text.split(QLatin1Char(','));
+        std::vector<double> values;
+        QStringList seen;
+        for (const QString& part : parts) {
+            double value = 0;
+            if (auto error = SetNumber(flag, part, value))
+                return parts.size() == 1
+                           ? error
+                           : QStringLiteral("%1 needs numbers separated by \",\", not '%2'").arg(flag, text);
+            const QString shown = GeneralNumberText(value, QLatin1Char('.'));
+            if (seen.contains(shown))
+                return QStringLiteral("%1 lists %2 twice").arg(flag, shown);
+            seen << shown;
+            values.push_back(value);
+        }
+        single = values.front();
+        all = std::move(values);
+        return std::nullopt;
+    };
+}
+
 ValueHandler ReadableFileInto(std::optional<QString>& field) {
     return [&field](const QString&, const QString& text) -> std::optional<QString> {
         const QFileInfo file(text);
@@ -107,8 +135,8 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
         {QStringLiteral("--c"), NumberInto(storm.c)},
         {QStringLiteral("--b"), NumberInto(storm.b)},
         {QStringLiteral("--n"), NumberInto(storm.n)},
-        {QStringLiteral("--P"), NumberInto(storm.repeatYear)},
-        {QStringLiteral("--T"), NumberInto(storm.time)},
+        {QStringLiteral("--P"), NumberListInto(storm.repeatYear, pending.request.repeatYears)},
+        {QStringLiteral("--T"), NumberListInto(storm.time, pending.request.durations)},
         {QStringLiteral("--r"), NumberInto(storm.percent)},
         {QStringLiteral("--step"),
          [&storm](const QString& flag, const QString& text) {
@@ -130,12 +158,15 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              std::int32_t value = 0;
              if (auto error = SetChoice(flag, text,
                                         {QStringLiteral("csv"), QStringLiteral("swmm"), QStringLiteral("docx"),
-                                         QStringLiteral("report"), QStringLiteral("xlsx")},
+                                         QStringLiteral("report"), QStringLiteral("xlsx"), QStringLiteral("storm")},
                                         value))
                  return error;
              const ExportFormat formats[] = {ExportFormat::Csv, ExportFormat::Swmm, ExportFormat::WordTable,
                                              ExportFormat::Report, ExportFormat::Workbook};
-             pending.request.format = formats[value];
+             CliRequest& request = pending.request;
+             request.formatGiven = true;
+             request.stormFormat = value == 5;
+             request.format = request.stormFormat ? ExportFormat::Csv : formats[value];
              return std::nullopt;
          }},
         {QStringLiteral("--out"),
@@ -152,6 +183,13 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
                  (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https")))
                  return QStringLiteral("%1 needs an http or https address, not '%2'").arg(flag, text);
              pending.request.updateServer = address;
+             return std::nullopt;
+         }},
+        {QStringLiteral("--out-dir"),
+         [&pending](const QString&, const QString& text) -> std::optional<QString> {
+             if (!QFileInfo(text).isDir())
+                 return QStringLiteral("'%1' is not a folder").arg(text);
+             pending.request.outDir = text;
              return std::nullopt;
          }},
         {QStringLiteral("--unit"),
@@ -192,6 +230,10 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
         pending.request.storm.flow = true;
     else if (flag == QLatin1String("--calc-by-show"))
         pending.display.calcByShow = true;
+    else if (flag == QLatin1String("--interval-average"))
+        pending.display.intervalAverage = true;
+    else if (flag == QLatin1String("--force"))
+        pending.request.force = true;
     else if (flag == QLatin1String("--totals"))
         pending.request.totals = true;
     else if (flag == QLatin1String("--help") || flag == QLatin1String("-h"))
@@ -209,6 +251,23 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
 std::optional<QString> RefusedCombination(const CliRequest& request) {
     if (request.updateServer && !request.checkUpdate)
         return QStringLiteral("--update-server needs --check-update");
+    if (request.force && !request.outDir)
+        return QStringLiteral("--force is for --out-dir");
+    if (request.isBatch()) {
+        if (request.outFile)
+            return QStringLiteral("--out names one file: several storms need --out-dir DIR");
+        if (request.writeStormFile)
+            return QStringLiteral("--write-storm names one file: several storms need --format storm --out-dir DIR");
+        if (request.totals)
+            return QStringLiteral("--totals is for one storm's table: several storms print a summary");
+        if (request.formatGiven && !request.outDir)
+            return QStringLiteral("--format needs --out-dir DIR for several storms");
+        return std::nullopt;
+    }
+    if (request.stormFormat && (!request.outFile || request.writeStormFile))
+        return QStringLiteral("--format storm needs --out FILE (or use --write-storm FILE)");
+    if (request.stormFormat && request.totals)
+        return QStringLiteral("--totals is for csv and swmm only");
     if (IsOfficeDocument(request.format) && !request.outFile)
         return QStringLiteral("--format docx, report and xlsx need --out FILE");
     if (IsOfficeDocument(request.format) && request.totals)
@@ -222,6 +281,8 @@ CliRequest Assemble(PendingRequest& pending) {
         request.options = LoadOptions(*pending.optionsFile, UserDecimalSeparator());
     pending.display.applyTo(request.options);
     request.qiRatioGiven = pending.display.qiRatio.has_value();
+    if (request.stormFormat && !request.isBatch())
+        request.writeStormFile = request.outFile;
     return request;
 }
 
@@ -296,8 +357,8 @@ Storm (defaults: the storm the program starts with, or the one read with --storm
   --flow          the formula is given in the flow form q (L/(s·hm²))
   --c X, --b X, --n X   C, b and n of the formula
   --ln            use ln P instead of lg P
-  --P X           return period, years (2)
-  --T X           duration, minutes (120)
+  --P X[,X...]    return period, years (2); several values make a batch
+  --T X[,X...]    duration, minutes (120); several values make a batch
   --r X           peak-position ratio, 0 < r < 1 (0.4)
   --step N        step of the table, whole minutes (1)
   --write-storm FILE    write the storm as a storm file (code page 936) instead
@@ -310,13 +371,18 @@ never read unless given with --options):
   --decimals N    number of decimals, 0 to 99
   --time hm|min   time as hours:minutes or as minutes
   --calc-by-show  sum the displayed (rounded) intensities
+  --interval-average    rows one step apart, each the mean intensity of its
+                  step (the rain from its time to the next row's), so that the
+                  rows times the step add up to H; a last step that runs past
+                  the storm counts its missing minutes as dry
   --qi-ratio X    q-i factor (167, 166.7, …; below 166 means exact, 1000/6)
 
-  --format csv|swmm|docx|report|xlsx    the table as the CSV export writes it
-                  (default), as the SWMM rainfall file (hours:minutes and mm/h,
-                  "." as separator), as the Word table (docx), as the
-                  calculation report with its chart (report) or as the Excel
-                  workbook with its chart (xlsx); docx, report and xlsx need --out
+  --format csv|swmm|docx|report|xlsx|storm    the table as the CSV export
+                  writes it (default), as the SWMM rainfall file (hours:minutes
+                  and mm/h, "." as separator), as the Word table (docx), as the
+                  calculation report with its chart (report), as the Excel
+                  workbook with its chart (xlsx) or the storm file itself
+                  (storm); docx, report, xlsx and storm need --out or --out-dir
   --out FILE      write to FILE in code page 936, as the program's exports do
   --totals        add the total rainfall H and the average intensity
   --help, -h      show this text
@@ -331,6 +397,18 @@ never read unless given with --options):
                   failed.
   --update-server URL   ask this server (http or https, its host and port)
                   instead of the maker's
+
+Several storms (a list for --P or --T, or --out-dir): every combination of
+the return periods and durations on the same formula and options. One CSV line
+per storm is printed (UTF-8, CR LF, "." as separator, a header line first): P,
+T, r, step, H, average intensity, peak intensity and the time of the peak, as
+the table shows them. A storm that fails prints "出错：" with its P and T and
+the reason on standard error; the others still run, and the exit code is 1.
+  --out-dir DIR   also write each storm's file into the folder DIR, named as
+                  the program proposes for that export (a storm file: as its
+                  picture, with .txt); existing files are left alone and count
+                  as failed
+  --force         replace existing files in DIR
 
 Numbers are written with "." on the command line. A failed computation prints
 "出错：" and the reason on standard error and exits with 1; bad arguments exit

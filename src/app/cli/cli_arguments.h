@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <optional>
+#include <vector>
 
 namespace velmora::cli {
 
@@ -30,10 +31,18 @@ struct StormEdits {
 // What the command line asks for.
 struct CliRequest {
     StormEdits storm;
+    // Every value given to --P and to --T, in their order (empty when not
+    // given); the first one is also in `storm`, which a single storm uses.
+    std::vector<double> repeatYears;
+    std::vector<double> durations;
     std::optional<QString> stormFile;      // --storm FILE
-    std::optional<QString> writeStormFile; // --write-storm FILE
+    std::optional<QString> writeStormFile; // --write-storm FILE, or --format storm --out FILE
     ExportFormat format = ExportFormat::Csv; // --format
+    bool formatGiven = false;
+    bool stormFormat = false;               // --format storm: the storm file instead of the table
     std::optional<QString> outFile;         // --out FILE: code page 936 instead of UTF-8 to standard output
+    std::optional<QString> outDir;          // --out-dir DIR: one file per storm
+    bool force = false;                     // --force: files in DIR may be replaced
     TOptions options;
     bool qiRatioGiven = false;
     bool totals = false;
@@ -41,6 +50,9 @@ struct CliRequest {
     bool version = false;     // --version
     bool checkUpdate = false; // --check-update
     std::optional<QUrl> updateServer; // --update-server URL: instead of the maker's server
+
+    // Several storms, or one written into a folder: a summary line per storm.
+    bool isBatch() const { return repeatYears.size() > 1 || durations.size() > 1 || outDir.has_value(); }
 };
 
 struct CliParseResult {
@@ -54,9 +66,10 @@ struct CliParseResult {
 CliParseResult ParseCliArguments(const QStringList& arguments);
 
 inline const QString CliUsageLine = QStringLiteral(
-    "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X] [--T X] "
+    "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X[,X...]] [--T X[,X...]] "
     "[--r X] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
-    "[--calc-by-show] [--qi-ratio X] [--storm FILE] [--write-storm FILE] [--format csv|swmm|docx|report|xlsx] [--out FILE] [--totals] [--help]\n"
+    "[--calc-by-show] [--interval-average] [--qi-ratio X] [--storm FILE] [--write-storm FILE] "
+    "[--format csv|swmm|docx|report|xlsx|storm] [--out FILE | --out-dir DIR [--force]] [--totals] [--help]\n"
     "       velmora-cli --version\n"
     "       velmora-cli --check-update [--update-server URL]");
 

@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "cli_arguments.h"
+#include "cli_batch.h"
 #include "display_text.h"
 #include "number_text.h"
 #include "storm_file.h"
@@ -83,6 +84,8 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
         }
         storm = *read.storm;
     }
+    if (request.isBatch())
+        return RunBatch(request, storm, out, err, reportChart);
     request.storm.applyTo(storm, request.options.D_QI_ConversionRatio, request.qiRatioGiven);
     // A storm the storm file could not give back is refused before anything is
     // computed or written (an infinite coefficient from an extreme factor).
