@@ -3,6 +3,7 @@
 #include "export_format.h"
 #include "result.h"
 #include "window_memory.h"
+#include "help_links.h"
 #include "update_query.h"
 
 #include <QMainWindow>
@@ -26,12 +27,6 @@ class ResultGrid;
 class StormSession;
 class TFormAbout;
 class TFormAddNewRainModel;
-
-// The folders where "帮助" looks for the user manual: the program's own, then
-// the documentation folder of the installation it belongs to.
-QStringList DefaultManualFolders();
-// The maker's customer-service page, asked for this product.
-QUrl CustomerServiceAddress();
 
 // The main window `TFormQuorvel`: the chart on the left, the buttons and the
 // result grid on the right. A view of the session: it forwards each command,

@@ -5,73 +5,15 @@
 
 #include "about_form.h"
 #include "desktop.h"
-#include "maker.h"
+#include "help_links.h"
 #include "number_text.h"
-
-#include <QAction>
-#include <QCoreApplication>
-#include <QDir>
-#include <QGuiApplication>
-#include <QUrlQuery>
 
 namespace velmora {
 
-namespace {
-
-const QString ManualPattern = QStringLiteral("软件说明书*.pdf");
-const QString ProductName = QStringLiteral("Velmora");
-
-// While the update check waits: the busy cursor, and the command disabled so
-// that no second check starts. Undone however the check ends.
-class UpdateCheckInProgress {
-public:
-    UpdateCheckInProgress(bool& running, QAction* command) : running_(running), command_(command) {
-        running_ = true;
-        command_->setEnabled(false);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~UpdateCheckInProgress() {
-        QGuiApplication::restoreOverrideCursor();
-        command_->setEnabled(true);
-        running_ = false;
-    }
-    UpdateCheckInProgress(const UpdateCheckInProgress&) = delete;
-    UpdateCheckInProgress& operator=(const UpdateCheckInProgress&) = delete;
-
-private:
-    bool& running_;
-    QAction* command_;
-};
-
-} // namespace
-
-QStringList DefaultManualFolders() {
-    const QString program = QCoreApplication::applicationDirPath();
-    return {program,
-            QDir::cleanPath(program + QStringLiteral("/" VELMORA_DOC_FOLDER_FROM_PROGRAM))};
-}
-
-QUrl CustomerServiceAddress() {
-    QUrl address(QStringLiteral(VELMORA_MAKER_ADDRESS));
-    address.setScheme(QStringLiteral("https"));
-    address.setPath(QStringLiteral("/kefu/livechat"));
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("soft"), ProductName);
-    address.setQuery(query);
-    return address;
-}
-
-// The first manual the folders hold, in their order and by name within a
-// folder; none: nothing happens.
+// No manual found: nothing happens.
 void TFormQuorvel::Menu_help1Click() {
-    for (const QString& folder : manualFolders_) {
-        const QDir directory(folder);
-        const QStringList found = directory.entryList({ManualPattern}, QDir::Files, QDir::Name);
-        if (!found.isEmpty()) {
-            desktop_.openWithDefaultApplication(directory.filePath(found.constFirst()));
-            return;
-        }
-    }
+    if (const auto manual = FindManual(manualFolders_))
+        desktop_.openWithDefaultApplication(*manual);
 }
 
 Result<std::optional<UpdateOffer>> TFormQuorvel::waitForUpdateCheck() {

@@ -1,0 +1,53 @@
+#include "help_links.h"
+
+#include "maker.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QUrlQuery>
+
+namespace velmora {
+
+QStringList DefaultManualFolders() {
+    const QString program = QCoreApplication::applicationDirPath();
+    return {program, QDir::cleanPath(program + QStringLiteral("/" VELMORA_DOC_FOLDER_FROM_PROGRAM))};
+}
+
+std::optional<QString> FindManual(const QStringList& folders) {
+    for (const QString& folder : folders) {
+        const QDir directory(folder);
+        const QStringList found =
+            directory.entryList({QStringLiteral("软件说明书*.pdf")}, QDir::Files, QDir::Name);
+        if (!found.isEmpty())
+            return directory.filePath(found.constFirst());
+    }
+    return std::nullopt;
+}
+
+QUrl CustomerServiceAddress() {
+    QUrl address(QStringLiteral(VELMORA_MAKER_ADDRESS));
+    address.setScheme(QStringLiteral("https"));
+    address.setPath(QStringLiteral("/kefu/livechat"));
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("soft"), QStringLiteral("Velmora"));
+    address.setQuery(query);
+    return address;
+}
+
+UpdateCheckInProgress::UpdateCheckInProgress(bool& running, QAction* command)
+    : running_(running), command_(command) {
+    running_ = true;
+    command_->setEnabled(false);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+UpdateCheckInProgress::~UpdateCheckInProgress() {
+    QGuiApplication::restoreOverrideCursor();
+    command_->setEnabled(true);
+    running_ = false;
+}
+
+} // namespace velmora

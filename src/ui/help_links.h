@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+class QAction;
+
+namespace velmora {
+
+// The folders where "帮助" looks for the user manual: the program's own, then
+// the installation's documentation folder (share/doc/velmora beside bin).
+QStringList DefaultManualFolders();
+
+// The first "软件说明书*.pdf" the folders hold, in their order and by name
+// within a folder.
+std::optional<QString> FindManual(const QStringList& folders);
+
+// The maker's customer-service page for this program: https, the maker's
+// host, /kefu/livechat?soft=Velmora.
+QUrl CustomerServiceAddress();
+
+// While the update check waits: the busy cursor, and the command disabled so
+// that no second check starts. Undone however the check ends.
+class UpdateCheckInProgress {
+public:
+    UpdateCheckInProgress(bool& running, QAction* command);
+    ~UpdateCheckInProgress();
+    UpdateCheckInProgress(const UpdateCheckInProgress&) = delete;
+    UpdateCheckInProgress& operator=(const UpdateCheckInProgress&) = delete;
+
+private:
+    bool& running_;
+    QAction* command_;
+};
+
+} // namespace velmora
