@@ -392,3 +392,24 @@ TEST_F(MainWindow, TheLongestStormFillsTheGridAndLabelsDoNotOverlap) {
     const double spacing = double(plotWidth) * chart().labelStep() / (MaxStormMinutes + 1);
     EXPECT_GE(spacing, metrics.horizontalAdvance(QStringLiteral("100000")));
 }
+
+TEST_F(MainWindow, CrowdedBarsStillShowTheHighlightedOne) {
+    start();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Time = 20000; });
+    HyetographChart& chart = this->chart();
+    chart.highlightPoint(10000);
+    chart.replot();
+    ASSERT_LT(chart.xAxis->coordToPixel(1) - chart.xAxis->coordToPixel(0), 0.1);
+    const QImage picture = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const THyetographTable& table = session->table();
+    // The colours in the columns round the bar, halfway down it.
+    const auto coloursAt = [&](int index) {
+        const int x = qRound(chart.xAxis->coordToPixel(index));
+        const int y = qRound(chart.yAxis2->coordToPixel(table[std::size_t(index)].cumulative / 2));
+        QList<QRgb> colours;
+        for (int dx = -1; dx <= 1; ++dx)
+            colours.append(picture.pixel(x + dx, y) & 0xffffff);
+        return colours;
+    };
+    EXPECT_TRUE(coloursAt(10000).contains(0x000000)) << "the highlighted bar's black edge";
+}

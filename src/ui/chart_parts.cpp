@@ -66,6 +66,9 @@ const std::array<QColor, BarPalette.size()> BarEdges = [] {
 const QColor HighlightFill(255, 255, 255);
 const QColor HighlightEdge(0, 0, 0);
 
+// Below this many pixels a slot, bars are drawn a pixel column at a time.
+constexpr double MinimumSlotDrawnBarByBar = 0.125;
+
 } // namespace
 
 int PaletteBars::barAt(const QPointF& position) const {
@@ -86,9 +89,7 @@ void PaletteBars::draw(QCPPainter* painter) {
     getVisibleDataBounds(visibleBegin, visibleEnd);
     painter->setAntialiasing(false);
     const auto begin = mDataContainer->constBegin();
-    for (auto it = visibleBegin; it != visibleEnd; ++it) {
-        const auto index = static_cast<int>(it - begin);
-        const QRectF rect = getBarRect(it->key, it->value);
+    const auto drawBar = [&](int index, const QRectF& rect) {
         if (index == highlighted_) {
             painter->setPen(QPen(HighlightEdge, 1));
             painter->setBrush(HighlightFill);
@@ -98,6 +99,40 @@ void PaletteBars::draw(QCPPainter* painter) {
             painter->setBrush(BarPalette[colour]);
         }
         painter->drawRect(rect);
+    };
+    const double slot = std::abs(mKeyAxis->coordToPixel(1) - mKeyAxis->coordToPixel(0));
+    if (slot >= MinimumSlotDrawnBarByBar) {
+        for (auto it = visibleBegin; it != visibleEnd; ++it)
+            drawBar(static_cast<int>(it - begin), getBarRect(it->key, it->value));
+        return;
+    }
+    // Many bars to a pixel column: each would paint over the ones before it
+    // in that column. Only one bar a column is drawn, as tall as the tallest
+    // there and in the colour of the last; the highlighted one comes on top.
+    QRectF column;
+    int columnIndex = -1; // the last bar of the column, -1 for none yet
+    long long columnPixel = 0;
+    for (auto it = visibleBegin; it != visibleEnd; ++it) {
+        const auto index = static_cast<int>(it - begin);
+        if (index == highlighted_)
+            continue;
+        const QRectF rect = getBarRect(it->key, it->value);
+        const auto pixel = static_cast<long long>(std::floor(rect.center().x()));
+        if (columnIndex >= 0 && pixel == columnPixel) {
+            column = column.united(rect);
+        } else {
+            if (columnIndex >= 0)
+                drawBar(columnIndex, column);
+            column = rect;
+            columnPixel = pixel;
+        }
+        columnIndex = index;
+    }
+    if (columnIndex >= 0)
+        drawBar(columnIndex, column);
+    if (highlighted_ >= 0 && highlighted_ < mDataContainer->size()) {
+        const auto bar = begin + highlighted_;
+        drawBar(highlighted_, getBarRect(bar->key, bar->value));
     }
 }
 
