@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Velmora need.
 # Quick when everything is there already: apt is only asked for what is missing.
+# Further package names given as arguments are installed the same way (the
+# packaging and fuzzing scripts name the tools they need).
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,7 @@ packages=(
     libzip-dev zlib1g-dev libpng-dev libjpeg62-turbo-dev libqrencode-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei fonts-liberation2 fonts-arphic-uming qt6-translations-l10n
+    "$@"
 )
 
 missing=()

@@ -97,6 +97,16 @@ Result<QByteArray> SourceBytes(zip_source_t* source) {
     return result;
 }
 
+// A control character in a name: libzip refuses most of them, and no file
+// system takes them in a file name.
+bool HasControlCharacter(const QString& name) {
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool IsSafeEntryName(const QString& name) {
@@ -136,7 +146,7 @@ Result<std::vector<ZipEntry>> ReadZipArchive(const QByteArray& archive) {
 Result<QByteArray> WriteZipArchive(const std::vector<ZipEntry>& entries) {
     QSet<QString> names;
     for (const ZipEntry& entry : entries) {
-        if (!IsSafeEntryName(entry.name))
+        if (!IsSafeEntryName(entry.name) || HasControlCharacter(entry.name))
             return Failure{QStringLiteral("出错：文件名“%1”不能放入压缩包").arg(entry.name)};
         if (names.contains(entry.name))
             return Failure{QStringLiteral("出错：文件名“%1”在压缩包中重复").arg(entry.name)};

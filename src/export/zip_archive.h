@@ -29,7 +29,8 @@ bool IsSafeEntryName(const QString& name);
 Result<std::vector<ZipEntry>> ReadZipArchive(const QByteArray& archive);
 
 // A zip archive in memory with one deflated entry per file, in the order given
-// and with no folder entries. Unsafe or repeated names give a failure.
+// and with no folder entries. Unsafe or repeated names, and names with a
+// control character (U+0000 to U+001F, U+007F), give a failure.
 Result<QByteArray> WriteZipArchive(const std::vector<ZipEntry>& entries);
 
 } // namespace velmora

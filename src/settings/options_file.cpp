@@ -87,15 +87,19 @@ Failure FileError(const QString& fileName, const QString& reason) {
 
 } // namespace
 
-TOptions LoadOptions(const QString& fileName, QChar decimalSeparator) {
+TOptions OptionsFromBytes(const QByteArray& bytes, QChar decimalSeparator) {
     TOptions options;
-    const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
-    if (!bytes)
-        return options;
-    const IniDocument ini = IniDocument::FromBytes(*bytes);
+    const IniDocument ini = IniDocument::FromBytes(bytes);
     const OptionsReader reader{ini, decimalSeparator};
     ForEachOption(options, [&](const QString& key, auto& field) { reader.read(key, field); });
     return options;
+}
+
+TOptions LoadOptions(const QString& fileName, QChar decimalSeparator) {
+    const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
+    if (!bytes)
+        return TOptions();
+    return OptionsFromBytes(*bytes, decimalSeparator);
 }
 
 Status SaveOptions(const QString& fileName, const TOptions& options, QChar decimalSeparator) {
@@ -108,10 +112,14 @@ Status SaveOptions(const QString& fileName, const TOptions& options, QChar decim
         existing = *bytes;
     }
 
+    return WriteFileAtomically(fileName, OptionsIntoBytes(existing, options, decimalSeparator));
+}
+
+QByteArray OptionsIntoBytes(const QByteArray& existing, const TOptions& options, QChar decimalSeparator) {
     IniDocument ini = IniDocument::FromBytes(existing);
     const OptionsWriter writer{ini, decimalSeparator};
     ForEachOption(options, [&](const QString& key, const auto& field) { writer.write(key, field); });
-    return WriteFileAtomically(fileName, ini.toBytes());
+    return ini.toBytes();
 }
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #include "options.h"
 #include "result.h"
 
+#include <QByteArray>
 #include <QChar>
 #include <QString>
 
@@ -19,10 +20,19 @@ inline constexpr qint64 MaxOptionsFileBytes = 1 << 20;
 // option's default. Values are not range-checked.
 TOptions LoadOptions(const QString& fileName, QChar decimalSeparator);
 
+// The options stored in section "OPTIONS" of an options file's bytes, as
+// LoadOptions reads them: a missing key or a value that does not convert
+// gives that option's default.
+TOptions OptionsFromBytes(const QByteArray& bytes, QChar decimalSeparator);
+
 // Writes every option into section "OPTIONS" of `fileName`, keeping every
 // other section and key as it was. The file is replaced atomically: when it
 // cannot be read (or is oversized) or cannot be written, it stays as it was
 // and the failure names the path and the reason.
 Status SaveOptions(const QString& fileName, const TOptions& options, QChar decimalSeparator);
+
+// The bytes of an options file after SaveOptions wrote `options` into one
+// that held `existing`.
+QByteArray OptionsIntoBytes(const QByteArray& existing, const TOptions& options, QChar decimalSeparator);
 
 } // namespace velmora

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Renders the hand-drawn icon resources/desktop/velmora.svg into the PNG sizes
+# of the hicolor theme (resources/desktop/icons/SIZExSIZE/velmora.png). Run it
+# after changing the SVG and commit the PNGs with it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup-debian.sh librsvg2-bin
+for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "resources/desktop/icons/${size}x${size}"
+    rsvg-convert --width "$size" --height "$size" resources/desktop/velmora.svg \
+        --output "resources/desktop/icons/${size}x${size}/velmora.png"
+done
