@@ -57,7 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {QStringLiteral("00"), QStringLiteral("0.1908"), QStringLiteral("0.1908")},
         {QStringLiteral("<&>"), QStringLiteral("1,5"), QStringLiteral("")},
     };
+    QSet<QString> edited; // a repeated name is one part to edit: the first of that name
     for (const ZipEntry& entry : before) {
+        if (edited.contains(entry.name))
+            continue;
+        edited.insert(entry.name);
         const Result<QString> text = package.partText(entry.name);
         if (!text)
             continue;
