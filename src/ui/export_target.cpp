@@ -18,11 +18,6 @@ std::optional<QString> AskExportTarget(Desktop& desktop, const FileDialogRequest
     return target;
 }
 
-std::optional<QString> AskExportTarget(Desktop& desktop, const FileDialogRequest& request,
-                                       const QString& extension) {
-    return AskExportTarget(desktop, request, [&extension](int) { return extension; });
-}
-
 FileDialogRequest DataExportRequest(const QString& proposedName, const QString& typeName,
                                     const QString& extension) {
     return {QStringLiteral("保存雨型数据"),

@@ -14,10 +14,6 @@ namespace velmora {
 std::optional<QString> AskExportTarget(Desktop& desktop, const FileDialogRequest& request,
                                        const std::function<QString(int selectedType)>& extensionFor);
 
-// The same with one fixed extension (".csv").
-std::optional<QString> AskExportTarget(Desktop& desktop, const FileDialogRequest& request,
-                                       const QString& extension);
-
 // The save dialog "保存雨型数据" of a data export: `typeName` ("Excel文件(*.csv)")
 // with the mask of `extension`, then all files.
 FileDialogRequest DataExportRequest(const QString& proposedName, const QString& typeName,

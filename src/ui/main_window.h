@@ -131,6 +131,8 @@ private:
     // "芝加哥雨型计算数据P=2年 t=120分 r=0.4" with `extension`.
     QString proposedDataName(const QString& extension) const;
     enum class HandOver { DefaultApplication, TextEditor };
+    Status saveExport(ExportFormat format, const FileDialogRequest& request, const QString& kind,
+                      HandOver handOver);
     Status saveDataExport(ExportFormat format, const QString& proposedName, const QString& typeName,
                           HandOver handOver);
     // The update check, with the busy cursor and the command held back while

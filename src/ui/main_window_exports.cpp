@@ -40,11 +40,10 @@ bool TFormQuorvel::refusedForEmptyTable(const QString& message) {
 
 // Asks where the export goes (its extension forced), writes it and hands it
 // to the desktop: to the text editor or to the file's own application.
-Status TFormQuorvel::saveDataExport(ExportFormat format, const QString& proposedName,
-                                    const QString& typeName, HandOver handOver) {
+Status TFormQuorvel::saveExport(ExportFormat format, const FileDialogRequest& request, const QString& kind,
+                                HandOver handOver) {
     const QString extension = QString::fromLatin1(ExportExtension(format));
-    const auto target = askTarget(DataExportRequest(proposedName, typeName, extension), QStringLiteral("Data"),
-                                  [&extension](int) { return extension; });
+    const auto target = askTarget(request, kind, [&extension](int) { return extension; });
     if (!target)
         return {};
     const Status written = session_.writeExport(format, *target);
@@ -53,6 +52,14 @@ Status TFormQuorvel::saveDataExport(ExportFormat format, const QString& proposed
     else if (written)
         desktop_.openWithDefaultApplication(*target);
     return written;
+}
+
+// The data exports share the dialog "保存雨型数据" with their type and all files.
+Status TFormQuorvel::saveDataExport(ExportFormat format, const QString& proposedName,
+                                    const QString& typeName, HandOver handOver) {
+    const QString extension = QString::fromLatin1(ExportExtension(format));
+    return saveExport(format, DataExportRequest(proposedName, typeName, extension), QStringLiteral("Data"),
+                      handOver);
 }
 
 void TFormQuorvel::MenuSaveDataToExcelClick() {
@@ -94,15 +101,10 @@ void TFormQuorvel::btn_OutputExcelPicDataClick() {
     runCommand([this] {
         if (refusedForEmptyTable(NoDataMessage))
             return Status();
-        const FileDialogRequest request = DocumentExportRequest(
-            ProposedExcelWorkbookFileName(session_.storm(), UserDecimalSeparator()), 2);
-        const auto target = askTarget(request, QStringLiteral("Document"), [](int) { return QStringLiteral(".xlsx"); });
-        if (!target)
-            return Status();
-        const Status written = session_.writeExport(ExportFormat::Workbook, *target);
-        if (written)
-            desktop_.openWithDefaultApplication(*target);
-        return written;
+        return saveExport(ExportFormat::Workbook,
+                          DocumentExportRequest(
+                              ProposedExcelWorkbookFileName(session_.storm(), UserDecimalSeparator()), 2),
+                          QStringLiteral("Document"), HandOver::DefaultApplication);
     });
 }
 

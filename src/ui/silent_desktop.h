@@ -6,7 +6,7 @@ namespace velmora {
 
 // A desktop without a person: every dialog is cancelled, every message dropped.
 // For measurements and for drawing the window offscreen (velmora-cli).
-class SilentDesktop final : public Desktop {
+class SilentDesktop : public Desktop {
 public:
     int runModal(QDialog&) override { return 0; }
     std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest&) override { return {}; }
