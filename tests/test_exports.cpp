@@ -271,12 +271,12 @@ TEST_F(Exports, ThePictureShowsTheLabelsAsTheyStand) {
     InfoLabel* moved = infoLabels()[0];
     moved->move(300, 40);
     const QImage label = moved->grab().toImage().convertToFormat(QImage::Format_RGB888);
-    ASSERT_TRUE(window->SaveChartPicture(path("moved.png")));
+    exportAs("Menu_SavePng1", path("moved.png"), 2);
     const QImage withLabel = QImage(path("moved.png")).convertToFormat(QImage::Format_RGB888);
     EXPECT_EQ(withLabel.copy(moved->geometry()), label);
 
     changeOptions([](TOptions& options) { options.Bool_ShowLabel_P = false; });
-    ASSERT_TRUE(window->SaveChartPicture(path("hidden.png")));
+    exportAs("Menu_SavePng1", path("hidden.png"), 2);
     const QImage without = QImage(path("hidden.png")).convertToFormat(QImage::Format_RGB888);
     EXPECT_NE(without.copy(moved->geometry()), label);
     EXPECT_EQ(without, chartPicture());

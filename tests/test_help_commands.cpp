@@ -1,6 +1,8 @@
 #include "about_form.h"
 #include "group_picture.h"
 #include "loopback_http_server.h"
+#include "help_commands.h"
+#include "help_links.h"
 #include "main_window_fixture.h"
 #include "qstring_printer.h"
 
@@ -19,7 +21,7 @@ using velmora::testing::ScriptedDesktop;
 
 namespace {
 
-class HelpCommands : public velmora::testing::MainWindowFixture {
+class HelpMenu : public velmora::testing::MainWindowFixture {
 protected:
     LoopbackHttpServer server;
     QTemporaryDir folders;
@@ -27,7 +29,7 @@ protected:
     void SetUp() override {
         start();
         ASSERT_TRUE(server.listening());
-        window->setUpdateServer(UpdateServer{server.base(), std::chrono::seconds(10)});
+        window->helpCommands().setUpdateServer(UpdateServer{server.base(), std::chrono::seconds(10)});
     }
     QString folder(const char* name) const { return folders.filePath(QString::fromUtf8(name)); }
     void touch(const char* relative) const {
@@ -47,7 +49,7 @@ using Kind = ScriptedDesktop::Message::Kind;
 
 } // namespace
 
-TEST_F(HelpCommands, ANewerVersionIsOfferedAndItsPageOpenedOnYes) {
+TEST_F(HelpMenu, ANewerVersionIsOfferedAndItsPageOpenedOnYes) {
     QStringList seenWhileWaiting;
     server.respond = [&](const auto&) -> std::optional<QByteArray> {
         const QCursor* cursor = QGuiApplication::overrideCursor();
@@ -61,7 +63,7 @@ TEST_F(HelpCommands, ANewerVersionIsOfferedAndItsPageOpenedOnYes) {
     };
     desktop.yesNoAnswers = {false, true};
     find<QAction>("Menu_Update")->trigger(); // No: nothing opens
-    window->Menu_UpdateClick();              // at once again, Yes
+    window->helpCommands().Menu_UpdateClick();              // at once again, Yes
 
     EXPECT_EQ(seenWhileWaiting, (QStringList{"busy", "disabled", "busy", "disabled"}));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -79,7 +81,7 @@ TEST_F(HelpCommands, ANewerVersionIsOfferedAndItsPageOpenedOnYes) {
               std::vector<QUrl>{QUrl(QStringLiteral("https://www.example.com/velmora/2.2"))});
 }
 
-TEST_F(HelpCommands, EveryOtherOutcomeIsAMessageAndOpensNothing) {
+TEST_F(HelpMenu, EveryOtherOutcomeIsAMessageAndOpensNothing) {
     const struct {
         QByteArray answer;
         Kind kind;
@@ -99,7 +101,7 @@ TEST_F(HelpCommands, EveryOtherOutcomeIsAMessageAndOpensNothing) {
     for (const auto& c : cases) {
         desktop.messages.clear();
         server.respond = [&c](const auto&) { return c.answer; };
-        window->Menu_UpdateClick();
+        window->helpCommands().Menu_UpdateClick();
         ASSERT_EQ(desktop.messages.size(), 1u) << c.answer.toStdString();
         EXPECT_EQ(desktop.messages[0].kind, c.kind);
         EXPECT_EQ(desktop.messages[0].title, c.title);
@@ -108,10 +110,10 @@ TEST_F(HelpCommands, EveryOtherOutcomeIsAMessageAndOpensNothing) {
     EXPECT_TRUE(desktop.openedAddresses.empty());
 }
 
-TEST_F(HelpCommands, AServerThatNeverAnswersEndsTheCheckAfterTheTimeout) {
-    window->setUpdateServer(UpdateServer{server.base(), std::chrono::milliseconds(200)});
+TEST_F(HelpMenu, AServerThatNeverAnswersEndsTheCheckAfterTheTimeout) {
+    window->helpCommands().setUpdateServer(UpdateServer{server.base(), std::chrono::milliseconds(200)});
     server.respond = [](const auto&) { return std::nullopt; };
-    window->Menu_UpdateClick();
+    window->helpCommands().Menu_UpdateClick();
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].title, QStringLiteral("错误"));
     EXPECT_EQ(desktop.messages[0].text, QStringLiteral("出错：服务器在 0.2 秒内没有回答"));
@@ -119,7 +121,7 @@ TEST_F(HelpCommands, AServerThatNeverAnswersEndsTheCheckAfterTheTimeout) {
     EXPECT_TRUE(find<QAction>("Menu_Update")->isEnabled());
 }
 
-TEST_F(HelpCommands, HelpOpensTheFirstManualOfTheFirstFolderHoldingOne) {
+TEST_F(HelpMenu, HelpOpensTheFirstManualOfTheFirstFolderHoldingOne) {
     touch("program/软件说明书.pdf");
     touch("program/软件说明书v2.pdf");
     touch("program/说明书.pdf");
@@ -128,40 +130,40 @@ TEST_F(HelpCommands, HelpOpensTheFirstManualOfTheFirstFolderHoldingOne) {
     touch("empty/软件说明书.txt");
     touch("empty/sub/软件说明书.pdf");
 
-    window->setManualFolders({folder("empty"), folder("program"), folder("doc")});
+    window->helpCommands().setManualFolders({folder("empty"), folder("program"), folder("doc")});
     find<QAction>("Menu_help1")->trigger();
-    window->setManualFolders({folder("empty"), folder("doc")});
-    window->Menu_help1Click();
-    window->setManualFolders({folder("empty"), folder("missing")});
-    window->Menu_help1Click(); // none found: nothing happens
+    window->helpCommands().setManualFolders({folder("empty"), folder("doc")});
+    window->helpCommands().Menu_help1Click();
+    window->helpCommands().setManualFolders({folder("empty"), folder("missing")});
+    window->helpCommands().Menu_help1Click(); // none found: nothing happens
 
     EXPECT_EQ(desktop.openedFiles, (std::vector<QString>{folder("program/软件说明书.pdf"),
                                                          folder("doc/软件说明书.pdf")}));
     EXPECT_TRUE(desktop.messages.empty());
 }
 
-TEST_F(HelpCommands, HelpOpensTheManualTheBuildWroteBesideTheProgram) {
-    window->setManualFolders({QStringLiteral(VELMORA_PROGRAM_DIR)});
-    window->Menu_help1Click();
+TEST_F(HelpMenu, HelpOpensTheManualTheBuildWroteBesideTheProgram) {
+    window->helpCommands().setManualFolders({QStringLiteral(VELMORA_PROGRAM_DIR)});
+    window->helpCommands().Menu_help1Click();
     EXPECT_EQ(desktop.openedFiles, std::vector<QString>{QString::fromUtf8(VELMORA_MANUAL_PDF)});
     EXPECT_TRUE(QFileInfo(QString::fromUtf8(VELMORA_MANUAL_PDF)).size() > 0);
 }
 
-TEST_F(HelpCommands, TheManualIsLookedForBesideTheProgramAndInTheInstalledDocumentation) {
+TEST_F(HelpMenu, TheManualIsLookedForBesideTheProgramAndInTheInstalledDocumentation) {
     const QString program = QCoreApplication::applicationDirPath();
     EXPECT_EQ(
         DefaultManualFolders(),
         (QStringList{program, QDir::cleanPath(program + QStringLiteral("/../share/doc/velmora"))}));
 }
 
-TEST_F(HelpCommands, CustomerServiceOpensTheMakersPageForThisProduct) {
+TEST_F(HelpMenu, CustomerServiceOpensTheMakersPageForThisProduct) {
     find<QAction>("menu_kefu")->trigger();
     ASSERT_EQ(desktop.openedAddresses.size(), 1u);
     EXPECT_EQ(desktop.openedAddresses[0].toString(QUrl::FullyEncoded),
               QStringLiteral("https://www.example.com/kefu/livechat?soft=Velmora"));
 }
 
-TEST_F(HelpCommands, TheAboutWindowShowsEitherPageSizedAndCentred) {
+TEST_F(HelpMenu, TheAboutWindowShowsEitherPageSizedAndCentred) {
     struct Seen {
         QDialog* window;
         QString caption;
@@ -189,7 +191,7 @@ TEST_F(HelpCommands, TheAboutWindowShowsEitherPageSizedAndCentred) {
         }};
     find<QAction>("Menu_About")->trigger();
     find<QAction>("Menu_AddQQ")->trigger();
-    window->Menu_AboutClick();
+    window->helpCommands().Menu_AboutClick();
 
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const auto centred = [&](int width, int height) {

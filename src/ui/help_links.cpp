@@ -40,13 +40,15 @@ QUrl CustomerServiceAddress() {
 UpdateCheckInProgress::UpdateCheckInProgress(bool& running, QAction* command)
     : running_(running), command_(command) {
     running_ = true;
-    command_->setEnabled(false);
+    if (command_)
+        command_->setEnabled(false);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 UpdateCheckInProgress::~UpdateCheckInProgress() {
     QGuiApplication::restoreOverrideCursor();
-    command_->setEnabled(true);
+    if (command_)
+        command_->setEnabled(true);
     running_ = false;
 }
 

@@ -239,4 +239,19 @@ void HyetographChart::wheelEvent(QWheelEvent* event) {
     event->ignore(); // no zooming or scrolling with the wheel
 }
 
+QImage HyetographChart::picture(const QSize& size) {
+    const QSize shown = this->size();
+    // The chart takes the picture's size only while it is drawn into the
+    // picture: no event is handled in between, so the screen never shows it.
+    if (size.isValid())
+        resize(size);
+    replot();
+    const QImage drawn = grab().toImage().convertToFormat(QImage::Format_RGB888);
+    if (size.isValid()) {
+        resize(shown);
+        replot();
+    }
+    return drawn;
+}
+
 } // namespace velmora

@@ -54,6 +54,10 @@ public:
 
     int labelStep() const;
 
+    // The chart as shown, or drawn at `size` for a document, with the labels
+    // placed on it.
+    QImage picture(const QSize& size = QSize());
+
 signals:
     void pointerMoved();
     void pointClicked(int index);

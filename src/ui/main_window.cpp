@@ -2,16 +2,21 @@
 
 #include "command_guard.h"
 #include "command_panel.h"
+#include "export_commands.h"
+#include "help_commands.h"
 #include "hyetograph_chart.h"
 #include "info_label.h"
 #include "maker.h"
 #include "new_storm_dialog.h"
 #include "result_grid.h"
 #include "storm_session.h"
+#include "window_memory_keeper.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -27,8 +32,9 @@ constexpr int RightPanelWidth = 248;
 } // namespace
 
 TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* parent)
-    : QMainWindow(parent), session_(session), desktop_(desktop), updateServer_(MakerUpdateServer()),
-      manualFolders_(DefaultManualFolders()) {
+    : QMainWindow(parent), session_(session), desktop_(desktop),
+      memory_(std::make_unique<WindowMemoryKeeper>(session.optionsFileName())),
+      help_(new HelpCommands(desktop, this)) {
     setObjectName(QStringLiteral("FormQuorvel"));
     setAcceptDrops(true);
     setFont(QFont(QStringLiteral("宋体"), 9));
@@ -47,19 +53,29 @@ TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* par
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    restoreWindowMemory();
+    memory_->restore(*this, *Splitter1, *GridData, session_.options());
 }
 
 TFormQuorvel::~TFormQuorvel() = default;
 
-void TFormQuorvel::buildLayout() {
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->setObjectName(QStringLiteral("Splitter1"));
-    splitter->setHandleWidth(2);
-    splitter->setChildrenCollapsible(false);
+void TFormQuorvel::closeEvent(QCloseEvent* event) {
+    memory_->keep(*this, *Splitter1, *GridData);
+    QMainWindow::closeEvent(event);
+}
 
-    Chart1 = new HyetographChart(splitter);
+QImage TFormQuorvel::ChartPicture(const QSize& size) {
+    return Chart1->picture(size);
+}
+
+void TFormQuorvel::buildLayout() {
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(2);
+    Splitter1->setChildrenCollapsible(false);
+
+    Chart1 = new HyetographChart(Splitter1);
     Chart1->setObjectName(QStringLiteral("Chart1"));
+    exports_ = new ExportCommands(session_, desktop_, *memory_, *Chart1, this);
     Label_P = new InfoLabel(Chart1, {100, 96});
     Label_T = new InfoLabel(Chart1, {100, 118});
     Label_r = new InfoLabel(Chart1, {100, 140});
@@ -72,12 +88,12 @@ void TFormQuorvel::buildLayout() {
     Label_Average_Rainfall_Intensity->setObjectName(QStringLiteral("Label_Average_Rainfall_Intensity"));
     infoLabels_ = {Label_P, Label_T, Label_r, Label_Overall_Rainfall, Label_Average_Rainfall_Intensity};
 
-    splitter->addWidget(Chart1);
-    splitter->addWidget(buildRightPanel());
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setSizes({ClientWidth - RightPanelWidth - 2, RightPanelWidth});
-    setCentralWidget(splitter);
+    Splitter1->addWidget(Chart1);
+    Splitter1->addWidget(buildRightPanel());
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({ClientWidth - RightPanelWidth - 2, RightPanelWidth});
+    setCentralWidget(Splitter1);
 }
 
 QWidget* TFormQuorvel::buildRightPanel() {
@@ -87,16 +103,11 @@ QWidget* TFormQuorvel::buildRightPanel() {
     CheckBox_Overall_Rainfall = panel->overallRainfallSwitch;
     CheckBox_Rainfall_Intensity = panel->rainfallIntensitySwitch;
     connect(panel->newStormButton, &QPushButton::clicked, this, &TFormQuorvel::ButtonNewRainModelClick);
-    connect(panel->reportButton, &QPushButton::clicked, this, &TFormQuorvel::Button_OutputResultClick);
-    connect(panel->workbookButton, &QPushButton::clicked, this, &TFormQuorvel::btn_OutputExcelPicDataClick);
+    connect(panel->reportButton, &QPushButton::clicked, exports_, &ExportCommands::Button_OutputResultClick);
+    connect(panel->workbookButton, &QPushButton::clicked, exports_, &ExportCommands::btn_OutputExcelPicDataClick);
     for (QCheckBox* box : {CheckBox_Overall_Rainfall, CheckBox_Rainfall_Intensity})
         connect(box, &QCheckBox::clicked, this, [this] { SeriesSwitchClick(SwitchSender::CheckBox); });
     return panel;
-}
-
-void TFormQuorvel::enableCommand(QAction* action, void (TFormQuorvel::*handler)()) {
-    action->setEnabled(true);
-    connect(action, &QAction::triggered, this, handler);
 }
 
 void TFormQuorvel::runCommand(const std::function<Status()>& command) {

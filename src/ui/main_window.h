@@ -1,37 +1,34 @@
 #pragma once
 
-#include "export_format.h"
 #include "result.h"
-#include "window_memory.h"
-#include "help_links.h"
-#include "update_query.h"
 
 #include <QMainWindow>
-#include <QStringList>
 
 #include <array>
 #include <functional>
-#include <optional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
 class QMenu;
+class QSplitter;
 
 namespace velmora {
 
 class Desktop;
-struct FileDialogRequest;
+class ExportCommands;
+class HelpCommands;
 class HyetographChart;
 class InfoLabel;
 class ResultGrid;
 class StormSession;
-class TFormAbout;
 class TFormAddNewRainModel;
+class WindowMemoryKeeper;
 
 // The main window `TFormQuorvel`: the chart on the left, the buttons and the
 // result grid on the right. A view of the session: it forwards each command,
 // asks the person through the desktop, and redraws when the session reports
-// a change.
+// a change. The exports and the Help menu are command objects of their own.
 class TFormQuorvel final : public QMainWindow {
     Q_OBJECT
 public:
@@ -62,32 +59,9 @@ public:
 
     void Menu_OptionsClick();
 
-    // The data and picture exports.
-    void MenuSaveDataToExcelClick();
-    void MenuSaveDataToWordClick();
-    void MenuSaveDataToSWMMClick();
-    void Menu_SavePicClick(int tag);
-    // Writes the chart as shown to `path` in the format of its extension
-    // (.bmp, .jpg, .png; nothing for another extension).
-    Status SaveChartPicture(const QString& path);
     // The chart as shown, or drawn at `size` for a document; with the labels.
     QImage ChartPicture(const QSize& size = QSize());
-
-    // The calculation report, with the chart drawn at the report's size.
-    void Button_OutputResultClick();
-    // The Excel workbook with its ready chart.
-    void btn_OutputExcelPicDataClick();
-
-    // The Help menu.
-    void Menu_help1Click();
-    void Menu_UpdateClick();
-    void Menu_AddQQClick();
-    void menu_kefuClick();
-    void Menu_AboutClick();
-    // Where the update check asks (the maker's server unless set) and where
-    // "帮助" looks for the manual (DefaultManualFolders unless set).
-    void setUpdateServer(const UpdateServer& server) { updateServer_ = server; }
-    void setManualFolders(const QStringList& folders) { manualFolders_ = folders; }
+    HelpCommands& helpCommands() { return *help_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,23 +69,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void restoreWindowMemory();
-    // The folder a file dialog for `kind` ("Storm", "Data", "Picture",
-    // "Document") opens in: the one last used, else the documents folder.
-    QString dialogFolder(const QString& kind) const;
-    void rememberFolder(const QString& kind, const QString& path);
-    // AskExportTarget, opening where files of `kind` went last.
-    std::optional<QString> askTarget(FileDialogRequest request, const QString& kind,
-                                     const std::function<QString(int selectedType)>& extensionFor);
     void buildLayout();
     QWidget* buildRightPanel();
     void buildMainMenu();
     void buildContextMenus();
-    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption);
-    void enableCommand(QAction* action, void (TFormQuorvel::*handler)());
-    void enablePictureCommand(QAction* action);
-    void addPictureCommands(QMenu* menu, const QString& suffix);
-    void addDataCommands(QMenu* menu, const QString& suffix);
     void connectSession();
     void connectChartAndGrid();
 
@@ -127,23 +88,14 @@ private:
     void showLabelsAndSeriesFromOptions();
     void writeLabelTexts();
     void runCommand(const std::function<Status()>& command);
-    bool refusedForEmptyTable(const QString& message);
-    // "芝加哥雨型计算数据P=2年 t=120分 r=0.4" with `extension`.
-    QString proposedDataName(const QString& extension) const;
-    enum class HandOver { DefaultApplication, TextEditor };
-    Status saveExport(ExportFormat format, const FileDialogRequest& request, const QString& kind,
-                      HandOver handOver);
-    Status saveDataExport(ExportFormat format, const QString& proposedName, const QString& typeName,
-                          HandOver handOver);
-    // The update check, with the busy cursor and the command held back while
-    // it waits.
-    Result<std::optional<UpdateOffer>> waitForUpdateCheck();
-    TFormAbout& aboutForm();
 
     StormSession& session_;
     Desktop& desktop_;
-    TWindowMemory memory_;
+    std::unique_ptr<WindowMemoryKeeper> memory_;
+    ExportCommands* exports_ = nullptr;
+    HelpCommands* help_ = nullptr;
 
+    QSplitter* Splitter1 = nullptr;
     HyetographChart* Chart1 = nullptr;
     ResultGrid* GridData = nullptr;
     InfoLabel* Label_P = nullptr;
@@ -159,12 +111,6 @@ private:
     TFormAddNewRainModel* newStormDialog_ = nullptr;
     QMenu* PopupMenu_Picture = nullptr;
     QMenu* PopupMenu_Grid = nullptr;
-    QAction* Menu_Update = nullptr;
-    TFormAbout* FormAbout = nullptr;
-
-    UpdateServer updateServer_;
-    QStringList manualFolders_;
-    bool updateCheckRunning_ = false;
 };
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include "desktop.h"
 #include "new_storm_dialog.h"
 #include "storm_session.h"
+#include "window_memory_keeper.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -33,10 +34,10 @@ void TFormQuorvel::ButtonNewRainModelClick() {
 void TFormQuorvel::Menu_Open1Click() {
     runCommand([this] {
         const auto chosen = desktop_.askOpenFile(
-            {QStringLiteral("打开雨型"), QString(), StormFileTypes, 0, false, dialogFolder(StormKind)});
+            {QStringLiteral("打开雨型"), QString(), StormFileTypes, 0, false, memory_->dialogFolder(StormKind)});
         if (!chosen || !QFileInfo::exists(chosen->path))
             return Status();
-        rememberFolder(StormKind, chosen->path);
+        memory_->rememberFolder(StormKind, chosen->path);
         return session_.openStormFile(chosen->path);
     });
 }
@@ -78,11 +79,11 @@ bool TFormQuorvel::SaveRainModel(const QString& fileName) {
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
         const auto chosen = desktop_.askSaveFile(
-            {QStringLiteral("保存曲线"), QString(), StormFileTypes, 0, true, dialogFolder(StormKind)});
+            {QStringLiteral("保存曲线"), QString(), StormFileTypes, 0, true, memory_->dialogFolder(StormKind)});
         if (!chosen)
             return false;
         path = chosen->path;
-        rememberFolder(StormKind, path);
+        memory_->rememberFolder(StormKind, path);
         if (!path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
             path += QStringLiteral(".txt");
             // The dialog asked about the name it returned, not about this one.

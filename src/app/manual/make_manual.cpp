@@ -7,6 +7,7 @@
 // built. Reads no settings of the person building it.
 
 #include "capturing_desktop.h"
+#include "help_commands.h"
 #include "main_window.h"
 #include "settings_folder.h"
 #include "storm_session.h"
@@ -108,9 +109,9 @@ std::map<QString, QImage> TakePictures() {
     desktop.nextPicture = QStringLiteral("options");
     window.Menu_OptionsClick();
     desktop.nextPicture = QStringLiteral("about");
-    window.Menu_AboutClick();
+    window.helpCommands().Menu_AboutClick();
     desktop.nextPicture = QStringLiteral("add-group");
-    window.Menu_AddQQClick();
+    window.helpCommands().Menu_AddQQClick();
     pictures.merge(desktop.pictures);
     pictures[QStringLiteral("update-question")] = UpdateQuestionPicture();
 
