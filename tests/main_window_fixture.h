@@ -68,6 +68,25 @@ protected:
         return {find<InfoLabel>("Label_P"), find<InfoLabel>("Label_T"), find<InfoLabel>("Label_r"),
                 find<InfoLabel>("Label_Overall_Rainfall"), find<InfoLabel>("Label_Average_Rainfall_Intensity")};
     }
+    // Whether the chart shows its series "降雨总量" (the bars) or "降雨强度" (the line).
+    bool seriesShown(const QString& name) const {
+        for (int i = 0; i < chart().plottableCount(); ++i)
+            if (chart().plottable(i)->name() == name)
+                return chart().plottable(i)->visible();
+        ADD_FAILURE() << "no series " << name.toStdString();
+        return false;
+    }
+    bool barsShown() const { return seriesShown(QStringLiteral("降雨总量")); }
+    bool lineShown() const { return seriesShown(QStringLiteral("降雨强度")); }
+    double leftAxisTop() const { return chart().yAxis->range().upper; }
+    // The right axis reaches beyond its maximum by a share of the chart's height.
+    double rightAxisTop() const { return chart().yAxis2->range().upper; }
+    // Every how many points the time axis has a label.
+    int labelStep() const {
+        const QVector<double> ticks = chart().xAxis->tickVector();
+        EXPECT_GE(ticks.size(), 2);
+        return ticks.size() >= 2 ? static_cast<int>(ticks[1] - ticks[0]) : 0;
+    }
     QString cell(int gridRow, int column) const {
         const auto& model = grid().gridModel();
         return model.data(model.index(gridRow - 1, column), Qt::DisplayRole).toString();

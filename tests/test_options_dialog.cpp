@@ -158,13 +158,13 @@ TEST_F(OptionsDialog, BothSeriesOffThenCancelBringsThemBack) {
     runDialog([&](QDialog& dialog) {
         Control<QCheckBox>(dialog, "CheckBox_ShowAxis_Overall_Rainfall")->click();
         Control<QCheckBox>(dialog, "CheckBox_ShowAxis_Rainfall_Intensity")->click();
-        EXPECT_FALSE(chart().barsShown());
-        EXPECT_FALSE(chart().lineShown());
+        EXPECT_FALSE(barsShown());
+        EXPECT_FALSE(lineShown());
         EXPECT_FALSE(find<QCheckBox>("CheckBox_Overall_Rainfall")->isChecked());
         Press(dialog, "Button_Cancle");
     });
-    EXPECT_TRUE(chart().barsShown());
-    EXPECT_TRUE(chart().lineShown());
+    EXPECT_TRUE(barsShown());
+    EXPECT_TRUE(lineShown());
     EXPECT_TRUE(find<QCheckBox>("CheckBox_Overall_Rainfall")->isChecked());
     EXPECT_TRUE(find<QCheckBox>("CheckBox_Rainfall_Intensity")->isChecked());
     EXPECT_TRUE(find<QAction>("menu_Rainfall_Intensity")->isChecked());

@@ -122,11 +122,7 @@ void HyetographChart::setSeriesShown(bool bars, bool line) {
     replot(QCustomPlot::rpQueuedReplot);
 }
 
-bool HyetographChart::barsShown() const { return bars_->visible(); }
-bool HyetographChart::lineShown() const { return line_->visible(); }
-
 void HyetographChart::setLeftMaximum(double maximum) {
-    leftMaximum_ = maximum;
     yAxis->setRange(0, maximum);
     replot(QCustomPlot::rpQueuedReplot);
 }
@@ -194,8 +190,6 @@ int HyetographChart::linePointAt(const QPointF& position) const {
 }
 
 int HyetographChart::barAt(const QPointF& position) const { return bars_->barAt(position); }
-
-int HyetographChart::labelStep() const { return ticker_->labelStep(); }
 
 void HyetographChart::fitToSize() {
     // The axis rectangle still has its size from before a resize: lay the

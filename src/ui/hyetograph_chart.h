@@ -30,13 +30,9 @@ public:
     int pointCount() const;
 
     void setSeriesShown(bool bars, bool line);
-    bool barsShown() const;
-    bool lineShown() const;
 
     void setLeftMaximum(double maximum);
     void setRightMaximum(double maximum);
-    double leftMaximum() const { return leftMaximum_; }
-    double rightMaximum() const { return rightMaximum_; }
 
     void setIntensityTitle(const QString& title);
     void setAxisFonts(const ChartAxisFonts& fonts);
@@ -52,7 +48,6 @@ public:
     // The bar under `position`, or -1.
     int barAt(const QPointF& position) const;
 
-    int labelStep() const;
 
     // The chart as shown, or drawn at `size` for a document, with the labels
     // placed on it.
@@ -77,7 +72,6 @@ private:
     QCPGraph* lineHighlightMark_ = nullptr;
     PaletteBars* bars_ = nullptr;
     QSharedPointer<TimeAxisTicker> ticker_;
-    double leftMaximum_ = StartMaximum;
     double rightMaximum_ = StartMaximum;
     int lineHighlight_ = -1;
     QPoint pressPosition_;
