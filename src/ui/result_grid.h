@@ -66,7 +66,6 @@ public:
     // for another reason (another row, a refill, the frame cleared).
     void FrameCurrentGridRow();
     void clearFrame();
-    bool frameShown() const { return framedRow_ >= 0; }
 
     // The whole table onto the clipboard (also Ctrl+C in the grid).
     void copyAll();
