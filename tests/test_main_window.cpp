@@ -348,7 +348,7 @@ TEST_F(MainWindow, ADraggedLabelKeepsItsPlace) {
     EXPECT_EQ(last->pos(), kept);
 }
 
-TEST_F(MainWindow, MenusHoldEveryItemAndOnlyBuiltCommandsAreEnabled) {
+TEST_F(MainWindow, MenusHoldEveryItemNamedAndEnabled) {
     start();
     QStringList titles;
     for (QAction* action : window->menuBar()->actions())
