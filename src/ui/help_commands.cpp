@@ -8,16 +8,42 @@
 #include "menu_command.h"
 #include "number_text.h"
 
+#include <QGuiApplication>
+#include <QMainWindow>
 #include <QMenuBar>
 
 namespace velmora {
 
-HelpCommands::HelpCommands(Desktop& desktop, QWidget* window)
-    : QObject(window), desktop_(desktop), window_(window), updateServer_(MakerUpdateServer()),
-      manualFolders_(DefaultManualFolders()) {}
+namespace {
 
-void HelpCommands::addMenu(QMenuBar* menuBar) {
-    QMenu* help = menuBar->addMenu(QStringLiteral("帮助(&H)"));
+// While the update check waits: the busy cursor, and the command disabled so
+// that no second check starts. Undone however the check ends.
+class UpdateCheckInProgress {
+public:
+    UpdateCheckInProgress(bool& running, QAction* command) : running_(running), command_(command) {
+        running_ = true;
+        command_->setEnabled(false);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~UpdateCheckInProgress() {
+        QGuiApplication::restoreOverrideCursor();
+        command_->setEnabled(true);
+        running_ = false;
+    }
+    UpdateCheckInProgress(const UpdateCheckInProgress&) = delete;
+    UpdateCheckInProgress& operator=(const UpdateCheckInProgress&) = delete;
+
+private:
+    bool& running_;
+    QAction* command_;
+};
+
+} // namespace
+
+HelpCommands::HelpCommands(Desktop& desktop, QMainWindow* window)
+    : QObject(window), desktop_(desktop), window_(window), updateServer_(MakerUpdateServer()),
+      manualFolders_(DefaultManualFolders()) {
+    QMenu* help = window->menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     AddMenuCommand(help, QStringLiteral("Menu_help1"), QStringLiteral("帮助"), this, &HelpCommands::Menu_help1Click);
     updateCommand_ = AddMenuCommand(help, QStringLiteral("Menu_Update"), QStringLiteral("检查更新..."), this,
                                     &HelpCommands::Menu_UpdateClick);

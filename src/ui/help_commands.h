@@ -10,8 +10,7 @@
 #include <optional>
 
 class QAction;
-class QMenuBar;
-class QWidget;
+class QMainWindow;
 
 namespace velmora {
 
@@ -23,11 +22,9 @@ class TFormAbout;
 class HelpCommands final : public QObject {
     Q_OBJECT
 public:
-    // The About window is made, as a child of `window`, when first shown.
-    HelpCommands(Desktop& desktop, QWidget* window);
-
-    // Adds "帮助(&H)" with its items to the menu bar.
-    void addMenu(QMenuBar* menuBar);
+    // Adds "帮助(&H)" with its items to `window`'s menu bar. The About window
+    // is made, as a child of `window`, when first shown.
+    HelpCommands(Desktop& desktop, QMainWindow* window);
 
     // Opens the first manual the manual folders hold; none found: nothing happens.
     void Menu_help1Click();
@@ -48,7 +45,7 @@ private:
     TFormAbout& aboutForm();
 
     Desktop& desktop_;
-    QWidget* window_;
+    QMainWindow* window_;
     QAction* updateCommand_ = nullptr;
     TFormAbout* aboutForm_ = nullptr;
     UpdateServer updateServer_;

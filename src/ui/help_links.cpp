@@ -2,11 +2,8 @@
 
 #include "maker.h"
 
-#include <QAction>
-#include <QCursor>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QUrlQuery>
 
 namespace velmora {
@@ -35,21 +32,6 @@ QUrl CustomerServiceAddress() {
     query.addQueryItem(QStringLiteral("soft"), QStringLiteral("Velmora"));
     address.setQuery(query);
     return address;
-}
-
-UpdateCheckInProgress::UpdateCheckInProgress(bool& running, QAction* command)
-    : running_(running), command_(command) {
-    running_ = true;
-    if (command_)
-        command_->setEnabled(false);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-UpdateCheckInProgress::~UpdateCheckInProgress() {
-    QGuiApplication::restoreOverrideCursor();
-    if (command_)
-        command_->setEnabled(true);
-    running_ = false;
 }
 
 } // namespace velmora

@@ -6,8 +6,6 @@
 
 #include <optional>
 
-class QAction;
-
 namespace velmora {
 
 // The folders where "帮助" looks for the user manual: the program's own, then
@@ -21,19 +19,5 @@ std::optional<QString> FindManual(const QStringList& folders);
 // The maker's customer-service page for this program: https, the maker's
 // host, /kefu/livechat?soft=Velmora.
 QUrl CustomerServiceAddress();
-
-// While the update check waits: the busy cursor, and the command disabled so
-// that no second check starts. Undone however the check ends.
-class UpdateCheckInProgress {
-public:
-    UpdateCheckInProgress(bool& running, QAction* command);
-    ~UpdateCheckInProgress();
-    UpdateCheckInProgress(const UpdateCheckInProgress&) = delete;
-    UpdateCheckInProgress& operator=(const UpdateCheckInProgress&) = delete;
-
-private:
-    bool& running_;
-    QAction* command_;
-};
 
 } // namespace velmora

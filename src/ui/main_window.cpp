@@ -33,8 +33,7 @@ constexpr int RightPanelWidth = 248;
 
 TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* parent)
     : QMainWindow(parent), session_(session), desktop_(desktop),
-      memory_(std::make_unique<WindowMemoryKeeper>(session.optionsFileName())),
-      help_(new HelpCommands(desktop, this)) {
+      memory_(std::make_unique<WindowMemoryKeeper>(session.optionsFileName())) {
     setObjectName(QStringLiteral("FormQuorvel"));
     setAcceptDrops(true);
     setFont(QFont(QStringLiteral("宋体"), 9));

@@ -39,7 +39,7 @@ void TFormQuorvel::buildMainMenu() {
     AddMenuCommand(data, QStringLiteral("mni_OutputExcelPicData"), QStringLiteral("输出Excel图表"), exports_,
                    &ExportCommands::btn_OutputExcelPicDataClick);
 
-    help_->addMenu(menuBar());
+    help_ = new HelpCommands(desktop_, this);
 }
 
 void TFormQuorvel::buildContextMenus() {

@@ -147,15 +147,14 @@ void ResultGrid::fitColumns(const THyetographTable& table, const TOptions& optio
     const QFontMetrics cells(font());
     const QFontMetrics headers(horizontalHeader()->font());
     std::array<int, 3> widths{};
-    for (int column = 0; column < 3; ++column) {
+    for (int column = 0; column < 3; ++column)
         widths[static_cast<std::size_t>(column)] =
             headers.horizontalAdvance(model_.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
-        for (const int row : rows) {
-            const TResultRowTexts texts = model_.rowTexts(row);
-            const QString& text = column == 0 ? texts.time : column == 1 ? texts.intensity : texts.cumulative;
-            widths[static_cast<std::size_t>(column)] =
-                std::max(widths[static_cast<std::size_t>(column)], cells.horizontalAdvance(text));
-        }
+    for (const int row : rows) {
+        const TResultRowTexts texts = model_.rowTexts(row);
+        widths[0] = std::max(widths[0], cells.horizontalAdvance(texts.time));
+        widths[1] = std::max(widths[1], cells.horizontalAdvance(texts.intensity));
+        widths[2] = std::max(widths[2], cells.horizontalAdvance(texts.cumulative));
     }
     const QScopedValueRollback ownChange(settingWidths_, true);
     for (int column = 0; column < 3; ++column)
