@@ -26,9 +26,6 @@ const QString IntervalAverageParagraph = QStringLiteral(
     "        <w:t>雨量计算数据按时段平均强度列出：每行的降雨强度为自该行时间起一个计算步长内的平均降雨强度"
     "（超出降雨历时的部分按无雨计），降雨总量为该时段末的累计降雨量。</w:t>\n      </w:r>\n    </w:p>");
 
-// Factors below this mark select the exact conversion i = 0.006 × q.
-constexpr double ExactConversionLimit = 166.0;
-
 // The chart's width in inches: 146.4 mm.
 constexpr double ChartWidthInches = 5.7637795275590555;
 constexpr int ChartHeightPixels = 400;
@@ -63,7 +60,7 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
                                      const std::vector<TResultRowTexts>& rows,
                                      const QByteArray& chartPng, QChar decimalSeparator) {
     if (rows.empty())
-        return Failure{QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线")};
+        return Failure{NoDataMessage};
     if (!IsPng(chartPng))
         return Failure{QStringLiteral("出错：没有得到PNG格式的曲线图片")};
 
@@ -84,7 +81,7 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
         return GeneralNumberText(x, decimalSeparator);
     };
     const double ratio = options.D_QI_ConversionRatio;
-    const bool exact = ratio < ExactConversionLimit;
+    const bool exact = IsExactQIConversion(ratio);
     QString relation = exact ? snippets->exactRelation : snippets->ratioRelation;
     if (!exact)
         relation.replace(QStringLiteral("%s"), number(ratio));
@@ -108,13 +105,7 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
     replacements.push_back({QStringLiteral("<!--计算步长-->"), QString::number(storm.Storm_Step)});
     replacements.push_back({QStringLiteral("<!--时段平均-->"),
                             options.Bool_IntervalAverage ? IntervalAverageParagraph : QString()});
-    if (const std::optional<QString> unit = IntensityUnitText(options.Int_StormUnitidx))
-        replacements.push_back({QStringLiteral("<!--Storm_Unit-->"), *unit});
-    if (options.Int_TimeForamtidx == 0 || options.Int_TimeForamtidx == 1) {
-        const QString timeFormat =
-            options.Int_TimeForamtidx == 0 ? QStringLiteral("H:M") : QStringLiteral("min");
-        replacements.push_back({QStringLiteral("<!--时间格式-->"), timeFormat});
-    }
+    AddTableHeadingReplacements(replacements, options);
     // Not a comment: the template's document is well-formed only once this is replaced.
     replacements.push_back({QStringLiteral("<--!QI换算关系-->"), relation});
     replacements.push_back({QStringLiteral("<!--雨量计算数据表格-->"), std::move(rowsXml).value()});

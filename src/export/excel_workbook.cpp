@@ -43,15 +43,15 @@ DataTexts BuildDataTexts(const std::vector<TResultRowTexts>& rows) {
         xml += u"</v></c><c r=\"B";
         xml += sheetRow;
         xml += u"\"><v>";
-        xml += XmlEscaped(row.intensity);
+        AppendEscaped(xml, row.intensity);
         xml += u"</v></c><c r=\"C";
         xml += sheetRow;
         xml += u"\"><v>";
-        xml += XmlEscaped(row.cumulative);
+        AppendEscaped(xml, row.cumulative);
         xml += u"</v></c></row>";
 
         texts.sharedStrings += u"<si><t>";
-        texts.sharedStrings += XmlEscaped(row.time);
+        AppendEscaped(texts.sharedStrings, row.time);
         texts.sharedStrings += u"</t></si>";
     }
     return texts;
@@ -66,7 +66,7 @@ QString RangeEndingAt(QChar column, qsizetype lastRow) {
 Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
                                       const TOptions& options) {
     if (rows.empty())
-        return Failure{QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线")};
+        return Failure{NoDataMessage};
     Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("ExcelPicData"));
     if (!package)
         return Failure{package.message()};

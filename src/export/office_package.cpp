@@ -82,11 +82,7 @@ Result<QString> OfficePackage::partText(const QString& partName) const {
 }
 
 Status OfficePackage::setPartText(const QString& partName, const QString& text) {
-    ZipEntry* entry = find(partName);
-    if (entry == nullptr)
-        return MissingPart(partName);
-    entry->bytes = text.toUtf8();
-    return {};
+    return setPartBytes(partName, text.toUtf8());
 }
 
 Status OfficePackage::setPartBytes(const QString& partName, QByteArray bytes) {

@@ -1,5 +1,7 @@
 #include "placeholders.h"
 
+#include "display_text.h"
+
 namespace velmora {
 
 QString ReplacePlaceholders(QString text, const std::vector<TReplacement>& replacements,
@@ -10,6 +12,15 @@ QString ReplacePlaceholders(QString text, const std::vector<TReplacement>& repla
             text.replace(replacement.placeholder, replacement.value, matching);
     }
     return text;
+}
+
+void AddTableHeadingReplacements(std::vector<TReplacement>& replacements, const TOptions& options) {
+    if (const std::optional<QString> unit = IntensityUnitText(options.Int_StormUnitidx))
+        replacements.push_back({QStringLiteral("<!--Storm_Unit-->"), *unit});
+    if (options.Int_TimeForamtidx == 0 || options.Int_TimeForamtidx == 1)
+        replacements.push_back({QStringLiteral("<!--时间格式-->"), options.Int_TimeForamtidx == 0
+                                                                     ? QStringLiteral("H:M")
+                                                                     : QStringLiteral("min")});
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "options.h"
+
 #include <QString>
 #include <Qt>
 
@@ -17,6 +19,11 @@ struct TReplacement {
 // template's without regard to case.
 inline constexpr Qt::CaseSensitivity WordPlaceholderMatching = Qt::CaseSensitive;
 inline constexpr Qt::CaseSensitivity ExcelPlaceholderMatching = Qt::CaseInsensitive;
+
+// The Word templates' table heading: the intensity unit ("<!--Storm_Unit-->")
+// and the time format ("<!--时间格式-->": "H:M" or "min"); a unit or format
+// without a text leaves its placeholder.
+void AddTableHeadingReplacements(std::vector<TReplacement>& replacements, const TOptions& options);
 
 // `text` with the replacements applied in the order given, each to the result
 // of the ones before: every occurrence, left to right, without overlap; the

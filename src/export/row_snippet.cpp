@@ -14,6 +14,8 @@ bool NeedsEscaping(QStringView text) {
     return false;
 }
 
+} // namespace
+
 void AppendEscaped(QString& out, QStringView text) {
     if (!NeedsEscaping(text)) { // the cell texts are numbers and times
         out += text;
@@ -29,14 +31,6 @@ void AppendEscaped(QString& out, QStringView text) {
         else
             out += c;
     }
-}
-
-} // namespace
-
-QString XmlEscaped(QStringView text) {
-    QString escaped;
-    AppendEscaped(escaped, text);
-    return escaped;
 }
 
 Result<QString> BuildRows(const QString& rowSnippet, const std::vector<TResultRowTexts>& rows) {

@@ -10,8 +10,12 @@
 
 namespace velmora {
 
-// `text` fit for element content: "&", "<" and ">" written as references.
-QString XmlEscaped(QStringView text);
+// What a document of the table says when there are no rows to put in it.
+inline const QString NoDataMessage = QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线");
+
+// `text` fit for element content, appended to `out`: "&", "<" and ">"
+// written as references.
+void AppendEscaped(QString& out, QStringView text);
 
 // The XML of the table rows: for every row in order the row snippet with its
 // first "%s" replaced by the time, the second by the intensity and the third

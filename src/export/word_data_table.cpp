@@ -25,12 +25,7 @@ Result<QByteArray> WordDataTable(const std::vector<TResultRowTexts>& rows, const
         return Failure{rowsXml.message()};
 
     std::vector<TReplacement> replacements;
-    if (const std::optional<QString> unit = IntensityUnitText(options.Int_StormUnitidx))
-        replacements.push_back({QStringLiteral("<!--Storm_Unit-->"), *unit});
-    if (options.Int_TimeForamtidx == 0 || options.Int_TimeForamtidx == 1)
-        replacements.push_back({QStringLiteral("<!--时间格式-->"),
-                                options.Int_TimeForamtidx == 0 ? QStringLiteral("H:M")
-                                                               : QStringLiteral("min")});
+    AddTableHeadingReplacements(replacements, options);
     replacements.push_back({QStringLiteral("<!--雨量计算数据表格-->"), std::move(rowsXml).value()});
 
     const Status edited = package->editPart(DocumentPart, replacements, WordPlaceholderMatching);

@@ -9,14 +9,18 @@ constexpr double ExactConversionMarkerLimit = 166.0;
 constexpr double ExactConversionFactor = 0.006;
 } // namespace
 
+bool IsExactQIConversion(double qiRatio) {
+    return qiRatio < ExactConversionMarkerLimit;
+}
+
 double ConvertIToQ(double x, double qiRatio) {
-    if (qiRatio < ExactConversionMarkerLimit)
+    if (IsExactQIConversion(qiRatio))
         return x / ExactConversionFactor;
     return x * qiRatio;
 }
 
 double ConvertQToI(double x, double qiRatio) {
-    if (qiRatio < ExactConversionMarkerLimit)
+    if (IsExactQIConversion(qiRatio))
         return x * ExactConversionFactor;
     return x / qiRatio;
 }

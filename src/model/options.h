@@ -51,6 +51,8 @@ inline const std::array<QString, 6> QIConversionRatioCaptions = {
     QStringLiteral("q = 166.67 * i"),   QStringLiteral("q = 166.667 * i"),
     QStringLiteral("q = 166.6667 * i"), QStringLiteral("---最高精度---")};
 
+// Whether `qiRatio` is the marker of exact conversion rather than a factor.
+bool IsExactQIConversion(double qiRatio);
 // The flow form's coefficient for an intensity-form coefficient x, and back.
 double ConvertIToQ(double x, double qiRatio);
 double ConvertQToI(double x, double qiRatio);

@@ -81,10 +81,6 @@ void ForEachOption(Options& o, const Visitor& visit) {
     visit(QStringLiteral("IntervalAverage"), o.Bool_IntervalAverage);
 }
 
-Failure FileError(const QString& fileName, const QString& reason) {
-    return {QStringLiteral("无法保存文件“%1”：%2").arg(fileName, reason)};
-}
-
 } // namespace
 
 TOptions OptionsFromBytes(const QByteArray& bytes, QChar decimalSeparator) {
@@ -102,17 +98,21 @@ TOptions LoadOptions(const QString& fileName, QChar decimalSeparator) {
     return OptionsFromBytes(*bytes, decimalSeparator);
 }
 
-Status SaveOptions(const QString& fileName, const TOptions& options, QChar decimalSeparator) {
-    QByteArray existing;
-    if (QFileInfo::exists(fileName)) {
-        // Another section of the file must not be lost because it could not be read.
-        const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
-        if (!bytes)
-            return FileError(fileName, QStringLiteral("原文件无法读取或超过%1字节").arg(MaxOptionsFileBytes));
-        existing = *bytes;
-    }
+Result<QByteArray> ExistingSettingsBytes(const QString& fileName) {
+    if (!QFileInfo::exists(fileName))
+        return QByteArray();
+    // Another section of the file must not be lost because it could not be read.
+    const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
+    if (!bytes)
+        return Failure{QStringLiteral("无法保存文件“%1”：原文件无法读取或超过%2字节").arg(fileName).arg(MaxOptionsFileBytes)};
+    return *bytes;
+}
 
-    return WriteFileAtomically(fileName, OptionsIntoBytes(existing, options, decimalSeparator));
+Status SaveOptions(const QString& fileName, const TOptions& options, QChar decimalSeparator) {
+    const Result<QByteArray> existing = ExistingSettingsBytes(fileName);
+    if (!existing)
+        return Failure{existing.message()};
+    return WriteFileAtomically(fileName, OptionsIntoBytes(*existing, options, decimalSeparator));
 }
 
 QByteArray OptionsIntoBytes(const QByteArray& existing, const TOptions& options, QChar decimalSeparator) {

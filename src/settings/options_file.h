@@ -25,6 +25,11 @@ TOptions LoadOptions(const QString& fileName, QChar decimalSeparator);
 // gives that option's default.
 TOptions OptionsFromBytes(const QByteArray& bytes, QChar decimalSeparator);
 
+// What the options file holds before one of its sections is written again:
+// nothing when there is no file yet; a failure when it cannot be read or is
+// oversized, so that no other section is lost by writing over it.
+Result<QByteArray> ExistingSettingsBytes(const QString& fileName);
+
 // Writes every option into section "OPTIONS" of `fileName`, keeping every
 // other section and key as it was. The file is replaced atomically: when it
 // cannot be read (or is oversized) or cannot be written, it stays as it was

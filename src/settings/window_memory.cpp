@@ -5,7 +5,6 @@
 #include "number_text.h"
 #include "options_file.h"
 
-#include <QFileInfo>
 
 namespace velmora {
 
@@ -49,14 +48,10 @@ TWindowMemory LoadWindowMemory(const QString& fileName) {
 }
 
 Status SaveWindowMemory(const QString& fileName, const TWindowMemory& memory) {
-    QByteArray existing;
-    if (QFileInfo::exists(fileName)) {
-        const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
-        if (!bytes)
-            return Failure{QStringLiteral("无法保存文件“%1”：原文件无法读取或超过%2字节").arg(fileName).arg(MaxOptionsFileBytes)};
-        existing = *bytes;
-    }
-    IniDocument ini = IniDocument::FromBytes(existing);
+    const Result<QByteArray> existing = ExistingSettingsBytes(fileName);
+    if (!existing)
+        return Failure{existing.message()};
+    IniDocument ini = IniDocument::FromBytes(*existing);
     const auto set = [&ini](const QString& key, int value) { ini.setValue(WindowSection, key, QString::number(value)); };
     set(QStringLiteral("Left"), memory.geometry.x());
     set(QStringLiteral("Top"), memory.geometry.y());

@@ -10,6 +10,7 @@
 #include "menu_command.h"
 #include "number_text.h"
 #include "picture_encoders.h"
+#include "row_snippet.h"
 #include "storm_session.h"
 #include "window_memory_keeper.h"
 
@@ -19,7 +20,6 @@ namespace velmora {
 
 namespace {
 
-const QString NoDataMessage = QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线");
 const QString NoChartMessage = QStringLiteral("没有曲线可以保存~\r\n点击“添加”按钮，添加新曲线");
 const std::vector<FileType> PictureTypes = {{QStringLiteral("位图文件"), QStringLiteral("*.bmp")},
                                             {QStringLiteral("JPG文件"), QStringLiteral("*.jpg")},
