@@ -6,6 +6,7 @@
 // embedded. Run at build time, so the pictures always show the program as
 // built. Reads no settings of the person building it.
 
+#include "application_setup.h"
 #include "capturing_desktop.h"
 #include "help_commands.h"
 #include "main_window.h"
@@ -208,6 +209,9 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    // The pictures show the window as the program shows it: its fonts and
+    // Qt's own texts in Chinese.
+    PrepareApplication(application);
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3) {
