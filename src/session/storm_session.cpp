@@ -90,15 +90,18 @@ Status StormSession::showSeries(bool overallRainfall, bool rainfallIntensity) {
     return saveOptions();
 }
 
+TOptions WithSwmmUnits(TOptions options) {
+    options.Int_TimeForamtidx = 0;
+    options.Int_StormUnitidx = 0;
+    return options;
+}
+
 bool StormSession::usesSwmmUnits() const {
     return options_.Int_TimeForamtidx == 0 && options_.Int_StormUnitidx == 0;
 }
 
 Status StormSession::switchToSwmmUnits() {
-    TOptions swmm = options_;
-    swmm.Int_TimeForamtidx = 0;
-    swmm.Int_StormUnitidx = 0;
-    setOptions(swmm);
+    setOptions(WithSwmmUnits(options_));
     return recompute();
 }
 

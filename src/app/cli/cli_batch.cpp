@@ -19,17 +19,6 @@ namespace {
 const QChar Dot = QLatin1Char('.');
 const QString LineEnd = QStringLiteral("\r\n");
 
-// A SWMM file is written in hours and minutes and mm/h: every storm of the
-// batch is computed so from the start, and the summary says so.
-TOptions BatchOptions(const CliRequest& request) {
-    TOptions options = request.options;
-    if (!request.stormFormat && request.format == ExportFormat::Swmm) {
-        options.Int_TimeForamtidx = 0;
-        options.Int_StormUnitidx = 0;
-    }
-    return options;
-}
-
 // The storms of the batch, or why one of them could not be kept in a storm file.
 Result<std::vector<TExpressionObject>> BatchStorms(const CliRequest& request, const TExpressionObject& base,
                                                    double qiRatio) {
@@ -104,21 +93,6 @@ QString ProposedName(const CliRequest& request, const TExpressionObject& storm) 
     return {};
 }
 
-// Every file goes through the session, which writes it atomically.
-Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,
-                        const ReportChartPainter& reportChart) {
-    if (request.stormFormat)
-        return session.saveStormFile(path);
-    if (request.format != ExportFormat::Report)
-        return session.writeExport(request.format, path);
-    if (!reportChart)
-        return Failure{QStringLiteral("出错：无法绘制曲线图")};
-    const Result<QByteArray> chart = reportChart(session);
-    if (!chart)
-        return Failure{chart.message()};
-    return session.writeReport(path, *chart);
-}
-
 // One line on standard error: "出错：", the storm, and the reason on one line.
 QByteArray FailureLine(const TExpressionObject& storm, QString reason) {
     const QString prefix = QStringLiteral("出错：");
@@ -133,6 +107,26 @@ QByteArray FailureLine(const TExpressionObject& storm, QString reason) {
 
 } // namespace
 
+TOptions RequestOptions(const CliRequest& request) {
+    if (!request.stormFormat && request.format == ExportFormat::Swmm)
+        return WithSwmmUnits(request.options);
+    return request.options;
+}
+
+Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,
+                        const ReportChartPainter& reportChart) {
+    if (request.stormFormat)
+        return session.saveStormFile(path);
+    if (request.format != ExportFormat::Report)
+        return session.writeExport(request.format, path);
+    if (!reportChart)
+        return Failure{QStringLiteral("出错：无法绘制曲线图")};
+    const Result<QByteArray> chart = reportChart(session);
+    if (!chart)
+        return Failure{chart.message()};
+    return session.writeReport(path, *chart);
+}
+
 QString BatchSummaryHeader(const TOptions& options) {
     // As the CSV header: any unit other than 0 is mm/min, any time format other than 0 minutes.
     const QString unit = options.Int_StormUnitidx == 0 ? QStringLiteral("mm/h") : QStringLiteral("mm/min");
@@ -144,7 +138,7 @@ QString BatchSummaryHeader(const TOptions& options) {
 
 int RunBatch(const CliRequest& request, const TExpressionObject& base, QByteArray& out,
              QByteArray& err, const ReportChartPainter& reportChart) {
-    const TOptions options = BatchOptions(request);
+    const TOptions options = RequestOptions(request);
     // Every storm is checked before the first is computed, as one storm is.
     const Result<std::vector<TExpressionObject>> storms =
         BatchStorms(request, base, options.D_QI_ConversionRatio);

@@ -18,6 +18,16 @@ namespace velmora::cli {
 int RunBatch(const CliRequest& request, const TExpressionObject& base, QByteArray& out,
              QByteArray& err, const ReportChartPainter& reportChart);
 
+// The options the request's storms are computed with: a SWMM file is written
+// in hours and minutes and mm/h, so such a run is computed so from the start
+// (and a batch's summary says so).
+TOptions RequestOptions(const CliRequest& request);
+
+// Writes the storm file or the export the request names to `path` through the
+// session, which writes it atomically; the report with the chart `reportChart` draws.
+Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,
+                        const ReportChartPainter& reportChart);
+
 // The summary's header line for storms computed with `options`, with its line end.
 QString BatchSummaryHeader(const TOptions& options);
 

@@ -95,25 +95,14 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
     }
 
     StormSession session;
-    session.setOptions(request.options);
-    Status computed = session.newStorm(storm);
+    session.setOptions(RequestOptions(request));
+    const Status computed = session.newStorm(storm);
     if (request.writeStormFile)
         return Finish(session.saveStormFile(*request.writeStormFile), err);
-
-    if (request.format == ExportFormat::Swmm && !session.usesSwmmUnits())
-        computed = session.switchToSwmmUnits();
     if (!computed)
         return Finish(computed, err);
-
-    if (request.format == ExportFormat::Report) {
-        const Result<QByteArray> chart =
-            reportChart ? reportChart(session) : Result<QByteArray>(Failure{QStringLiteral("出错：无法绘制曲线图")});
-        if (!chart)
-            return Finish(Status(Failure{chart.message()}), err);
-        return Finish(session.writeReport(*request.outFile, *chart), err);
-    }
     if (IsOfficeDocument(request.format))
-        return Finish(session.writeExport(request.format, *request.outFile), err);
+        return Finish(WriteStormOutput(request, session, *request.outFile, reportChart), err);
     QString text = session.exportText(request.format);
     if (request.totals)
         text += TotalsText(session.storm(), session.options(), separator,

@@ -1,6 +1,8 @@
 #include "report_chart.h"
 
 #include "application_setup.h"
+#include "calculation_report.h"
+#include "cli_arguments.h"
 #include "main_window.h"
 #include "picture_encoders.h"
 #include "silent_desktop.h"
@@ -17,10 +19,9 @@ void QuietQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 } // namespace
 
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, const QStringList& arguments) {
-    const qsizetype format = arguments.indexOf(QStringLiteral("--format"));
-    const bool report = arguments.contains(QStringLiteral("--format=report")) ||
-                        (format >= 0 && arguments.value(format + 1) == QLatin1String("report"));
-    if (!report)
+    // Read as the command reads them: the last "--format" counts.
+    const CliParseResult parsed = ParseCliArguments(arguments);
+    if (!parsed.request || parsed.request->format != ExportFormat::Report)
         return std::make_unique<QCoreApplication>(argc, argv);
     // The same drawing wherever the command runs, with or without a display;
     // the platform's notes on the offscreen window are no business of its user.
@@ -37,7 +38,7 @@ Result<QByteArray> DrawReportChart(StormSession& session) {
     SilentDesktop desktop;
     TFormQuorvel window(session, desktop);
     window.show(); // laid out once; offscreen, nothing appears
-    return EncodePng(window.ChartPicture(QSize(553, 400)));
+    return EncodePng(window.ChartPicture(ReportChartPictureSize(window.logicalDpiX())));
 }
 
 } // namespace velmora::cli
