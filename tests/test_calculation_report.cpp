@@ -3,6 +3,7 @@
 #include "office_package.h"
 #include "picture_encoders.h"
 #include "zip_archive.h"
+#include "zip_entry_bytes.h"
 
 #include <QImage>
 #include <QXmlStreamReader>
@@ -15,6 +16,8 @@
 using namespace velmora;
 
 namespace {
+
+using velmora::testing::EntryBytes;
 
 using Row = std::vector<std::string>;
 
@@ -57,12 +60,6 @@ DocumentText ReadDocument(const QByteArray& documentXml) {
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     return text;
-}
-
-QByteArray EntryBytes(const std::vector<ZipEntry>& entries, const QString& name) {
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [&](const ZipEntry& e) { return e.name == name; });
-    return found == entries.end() ? QByteArray("<none>") : found->bytes;
 }
 
 QByteArray ChartPng() {

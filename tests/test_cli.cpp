@@ -4,11 +4,11 @@
 #include "file_size_limit.h"
 #include "storm_session.h"
 #include "zip_archive.h"
+#include "zip_entry_bytes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -26,6 +26,11 @@ QByteArray Contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 struct CliRun {
     int exitCode;
     QByteArray out;
@@ -39,9 +44,6 @@ struct CliRun {
 
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override { QLocale::setDefault(QLocale::c()); }
-    void TearDown() override { QLocale::setDefault(QLocale::system()); }
-
     static CliRun Run(const QStringList& arguments) {
         CliRun run{0, {}, {}};
         run.exitCode = RunCli(arguments, run.out, run.err);
@@ -109,10 +111,7 @@ TEST_F(Cli, StormParametersChangeTheTable) {
 TEST_F(Cli, OptionsComeFromTheGivenFileThenFromTheFlags) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("options.ini"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[OPTIONS]\nStormUnit=0\nPrecision=2\nTimeFormat=0\n");
-    file.close();
+    ASSERT_TRUE(WriteBytes(path, "[OPTIONS]\nStormUnit=0\nPrecision=2\nTimeFormat=0\n"));
 
     auto lines = Run({QStringLiteral("--options"), path}).lines();
     EXPECT_EQ(lines[49], "00:48,201.60,26.00\r");
@@ -245,11 +244,9 @@ TEST_F(Cli, StormFilesAreWrittenAndReadWithTheProgramsOwnReaderAndWriter) {
     EXPECT_EQ(Run({QStringLiteral("--storm"), path, QStringLiteral("--step"), QStringLiteral("1")}).lines().size(),
               1442);
 
-    QFile bad(folder.filePath(QStringLiteral("bad.txt")));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("SIGN=nothing\r\n");
-    bad.close();
-    const CliRun wrong = Run({QStringLiteral("--storm"), bad.fileName()});
+    const QString bad = folder.filePath(QStringLiteral("bad.txt"));
+    ASSERT_TRUE(WriteBytes(bad, "SIGN=nothing\r\n"));
+    const CliRun wrong = Run({QStringLiteral("--storm"), bad});
     EXPECT_EQ(wrong.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(wrong.err), QStringLiteral("该文件不包含正确的数据格式，请确认后重试~\n"));
 
@@ -266,12 +263,8 @@ TEST_F(Cli, FormatsWriteTheBytesOfTheExports) {
     const QString dat = folder.filePath(QStringLiteral("t.dat"));
     EXPECT_EQ(Run({QStringLiteral("--out"), csv}).exitCode, 0);
     EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--out"), dat}).exitCode, 0);
-    const auto contents = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    EXPECT_EQ(contents(csv), contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
-    EXPECT_EQ(contents(dat), contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.dat")));
+    EXPECT_EQ(Contents(csv), Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
+    EXPECT_EQ(Contents(dat), Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.dat")));
 
     // A day and more: the hours go on past 24, so the times only go forward.
     const auto lines = Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--T"),
@@ -286,14 +279,7 @@ TEST_F(Cli, FormatsWriteTheBytesOfTheExports) {
 TEST_F(Cli, FailedWritesKeepTheOldFileAndSayWhy) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("storm.txt"));
-    QFile existing(path);
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("the user's storm");
-    existing.close();
-    const auto contents = [&path] {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
+    ASSERT_TRUE(WriteBytes(path, "the user's storm"));
 
     CliRun full{};
     {
@@ -312,7 +298,7 @@ TEST_F(Cli, FailedWritesKeepTheOldFileAndSayWhy) {
               QStringLiteral("velmora-cli: a1_167=INF 超出了雨型文件可以保存的数值范围\n"));
     EXPECT_EQ(Run({QStringLiteral("--a1"), QStringLiteral("1.7976931348623157e308"),
                    QStringLiteral("--write-storm"), path}).exitCode, 2);
-    EXPECT_EQ(contents(), "the user's storm");
+    EXPECT_EQ(Contents(path), "the user's storm");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("storm.txt")});
 }
 
@@ -373,10 +359,8 @@ TEST_F(Cli, TheReportIsDrawnOffscreenByTheProgram) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const auto entries = velmora::ReadZipArchive(file.readAll());
     ASSERT_TRUE(entries);
-    QImage picture;
-    for (const velmora::ZipEntry& entry : *entries)
-        if (entry.name == QStringLiteral("word/media/image9.png"))
-            picture.loadFromData(entry.bytes, "PNG");
+    const QImage picture =
+        QImage::fromData(velmora::testing::EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
     EXPECT_EQ(picture.size(), QSize(553, 400));
 }
 
@@ -447,10 +431,7 @@ TEST_F(Cli, AFailedStormInABatchDoesNotStopTheOthers) {
 TEST_F(Cli, ABatchReplacesNoFileWithoutForce) {
     QTemporaryDir folder;
     const QString mine = folder.filePath(QStringLiteral("芝加哥雨型P=5年 t=120分 r=0.4.txt"));
-    QFile file(mine);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("mine");
-    file.close();
+    ASSERT_TRUE(WriteBytes(mine, "mine"));
     const QStringList batch = {QStringLiteral("--P"), QStringLiteral("2,5,10"), QStringLiteral("--format"),
                                QStringLiteral("storm"), QStringLiteral("--out-dir"), folder.path()};
 

@@ -2,7 +2,9 @@
 #include "excel_workbook.h"
 #include "export_names.h"
 #include "office_package.h"
+#include "qstring_printer.h"
 #include "zip_archive.h"
+#include "zip_entry_bytes.h"
 
 #include <QXmlStreamReader>
 
@@ -14,21 +16,12 @@
 
 using namespace velmora;
 
-// Failures show texts, not code units.
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
+
+using velmora::testing::EntryBytes;
 
 using velmora::testing::DefaultStormRows;
 using velmora::testing::DisplayOptions;
-
-QByteArray EntryBytes(const std::vector<ZipEntry>& entries, const QString& name) {
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [&](const ZipEntry& e) { return e.name == name; });
-    return found == entries.end() ? QByteArray("<none>") : found->bytes;
-}
 
 void ExpectWellFormed(const QXmlStreamReader& xml) {
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();

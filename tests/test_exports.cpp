@@ -4,6 +4,7 @@
 #include "main_window_fixture.h"
 #include "file_size_limit.h"
 #include "zip_archive.h"
+#include "zip_entry_bytes.h"
 #include "calculation_report.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <zlib.h>
 
 using namespace velmora;
+using velmora::testing::EntryBytes;
 using velmora::testing::ScriptedDesktop;
 
 namespace {
@@ -322,10 +324,7 @@ TEST_F(Exports, TheReportHoldsTheChartDrawnAtItsSizeAndTheWindowKeepsItsChart) {
 
     const auto entries = ReadZipArchive(Contents(path("report.docx")));
     ASSERT_TRUE(entries) << entries.message().toStdString();
-    QImage picture;
-    for (const ZipEntry& entry : *entries)
-        if (entry.name == QStringLiteral("word/media/image9.png"))
-            picture.loadFromData(entry.bytes, "PNG");
+    const QImage picture = QImage::fromData(EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
     EXPECT_EQ(picture.size(), ReportChartPictureSize(window->logicalDpiX()));
     EXPECT_EQ(chart().size(), shown);
     EXPECT_EQ(desktop.openedFiles, std::vector<QString>{path("report.docx")});

@@ -38,11 +38,6 @@ protected:
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    void answerEveryCheck(const QByteArray& body) {
-        server.respond = [body](const auto&) {
-            return LoopbackHttpServer::Answer(200, "OK", body);
-        };
-    }
 };
 
 using Kind = ScriptedDesktop::Message::Kind;

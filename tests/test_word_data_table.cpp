@@ -3,6 +3,7 @@
 #include "office_package.h"
 #include "word_data_table.h"
 #include "zip_archive.h"
+#include "zip_entry_bytes.h"
 
 #include <QXmlStreamReader>
 
@@ -14,6 +15,8 @@
 using namespace velmora;
 
 namespace {
+
+using velmora::testing::EntryBytes;
 
 using velmora::testing::DefaultStormRows;
 using velmora::testing::DisplayOptions;
@@ -37,12 +40,6 @@ Table TableOf(const QByteArray& documentXml) {
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     return table;
-}
-
-QByteArray EntryBytes(const std::vector<ZipEntry>& entries, const QString& name) {
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [&](const ZipEntry& e) { return e.name == name; });
-    return found == entries.end() ? QByteArray("<none>") : found->bytes;
 }
 
 struct RawEntry {
