@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int decimals = data[0] % 100; // the options allow up to 99
     ++data;
     --size;
-    Check(QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), decimals);
+    Check(QString::fromUtf8(fuzz::Bytes(data, size)), decimals);
     Check(fuzz::Utf16(data, size), decimals);
     return 0;
 }

@@ -107,7 +107,7 @@ void Check(const QString& body) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Check(QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    Check(QString::fromUtf8(fuzz::Bytes(data, size)));
     Check(fuzz::Utf16(data, size));
     return 0;
 }
