@@ -1,3 +1,4 @@
+#include "system_reason.h"
 #include "atomic_file.h"
 #include "file_size_limit.h"
 #include "qstring_printer.h"
@@ -46,7 +47,7 @@ TEST_F(AtomicFile, FullDiskKeepsTheOldFileLeavesNothingAndSaysWhy) {
         }
         EXPECT_FALSE(written) << size;
         EXPECT_EQ(written.message(), QStringLiteral("无法写入文件“%1”：%2")
-                                         .arg(target, QString::fromLocal8Bit(std::strerror(EFBIG))));
+                                         .arg(target, velmora::SystemReasonText(EFBIG)));
         EXPECT_EQ(contents(target), "old contents");
         EXPECT_EQ(entries(), QStringList{QStringLiteral("storm.txt")});
     }

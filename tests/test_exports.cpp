@@ -1,3 +1,4 @@
+#include "system_reason.h"
 #include "qstring_printer.h"
 #include "hyetograph_chart.h"
 #include "info_label.h"
@@ -212,7 +213,7 @@ TEST_F(Exports, ReplacedEndingsAskBeforeReplacingAFileAndFailedWritesSayWhy) {
     exportAs("MenuSaveDataToExcel", path("kept.csv/inside"));
     EXPECT_EQ(desktop.messages.back().kind, ScriptedDesktop::Message::Error);
     EXPECT_EQ(desktop.messages.back().text,
-              QStringLiteral("无法写入文件“%1”：%2").arg(path("kept.csv/inside.csv"), QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+              QStringLiteral("无法写入文件“%1”：%2").arg(path("kept.csv/inside.csv"), velmora::SystemReasonText(ENOTDIR)));
     EXPECT_TRUE(desktop.openedFiles.empty());
     EXPECT_EQ(Contents(path("kept.csv")), "old");
 }
@@ -304,9 +305,9 @@ TEST_F(Exports, WordTableFromBothMenusWithTheForcedExtensionAndAPublishThatFails
         exportAs("MenuSaveDataToWord1", path("table.docx"));
     }
     EXPECT_EQ(desktop.messages.back().title, QStringLiteral("错误"));
+    // A full disk is not a document held open elsewhere: only the real reason.
     EXPECT_EQ(desktop.messages.back().text,
-              QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n无法写入文件“%1”：%2")
-                  .arg(path("table.docx"), QString::fromLocal8Bit(std::strerror(EFBIG))));
+              QStringLiteral("无法写入文件“%1”：%2").arg(path("table.docx"), velmora::SystemReasonText(EFBIG)));
     EXPECT_EQ(desktop.openedFiles.size(), 2u);
     EXPECT_TRUE(ReadZipArchive(Contents(path("table.docx")))); // the earlier document stays whole
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{QStringLiteral("table.docx")});

@@ -1,3 +1,4 @@
+#include "system_reason.h"
 #include "qstring_printer.h"
 #include "options_file.h"
 #include "file_size_limit.h"
@@ -151,7 +152,7 @@ TEST_F(OptionsFile, AFailedSaveSaysWhyAndLeavesTheFileAlone) {
     const QString blocked = folder.filePath(QStringLiteral("options.ini/inside.ini"));
     const Status intoAFile = SaveOptions(blocked, TOptions{}, Dot);
     EXPECT_FALSE(intoAFile);
-    EXPECT_EQ(intoAFile.message(), QStringLiteral("无法写入文件“%1”：%2").arg(blocked, QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+    EXPECT_EQ(intoAFile.message(), QStringLiteral("无法写入文件“%1”：%2").arg(blocked, velmora::SystemReasonText(ENOTDIR)));
     EXPECT_EQ(read(), "[OPTIONS]\nPrecision=7\n");
 
     const QString folderItself = folder.path();
@@ -164,7 +165,7 @@ TEST_F(OptionsFile, AFailedSaveSaysWhyAndLeavesTheFileAlone) {
         const velmora::testing::FileSizeLimit fullDisk(100);
         const Status onAFullDisk = SaveOptions(path(), changed, Dot);
         EXPECT_EQ(onAFullDisk.message(), QStringLiteral("无法写入文件“%1”：%2")
-                                             .arg(path(), QString::fromLocal8Bit(std::strerror(EFBIG))));
+                                             .arg(path(), velmora::SystemReasonText(EFBIG)));
     }
     EXPECT_EQ(read(), "[OPTIONS]\nPrecision=7\n");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("options.ini")});

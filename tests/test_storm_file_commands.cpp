@@ -1,3 +1,4 @@
+#include "system_reason.h"
 #include "qstring_printer.h"
 #include "main_window_fixture.h"
 #include "number_text.h"
@@ -103,7 +104,7 @@ TEST_F(StormFileCommands, AFailedSaveSaysWhyAndLeavesTheOldFile) {
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Error);
     EXPECT_EQ(desktop.messages[0].text,
-              QStringLiteral("无法写入文件“%1”：%2").arg(path("blocker/inside.txt"), QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+              QStringLiteral("无法写入文件“%1”：%2").arg(path("blocker/inside.txt"), velmora::SystemReasonText(ENOTDIR)));
     EXPECT_EQ(contents(path("blocker")), "x");
 
     desktop.messages.clear();

@@ -1,18 +1,22 @@
 #include "atomic_file.h"
 
+#include "platform_files.h"
+#include "system_reason.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <cerrno>
-#include <cstring>
 
 namespace velmora {
 
 namespace {
 
-Failure WriteFailure(const QString& path, const QString& reason) {
-    return {QStringLiteral("无法写入文件“%1”：%2").arg(path, reason)};
+Failure WriteFailure(const QString& path, const QString& reason,
+                     FailureKind kind = FailureKind::General) {
+    return {QStringLiteral("无法写入文件“%1”：%2").arg(path, reason), kind};
 }
 
 // The temporary file's engine does not keep the system's reason for a failed
@@ -20,59 +24,133 @@ Failure WriteFailure(const QString& path, const QString& reason) {
 QString SystemReason(const QFileDevice& file) {
     const int code = errno;
     if (code != 0)
-        return QString::fromLocal8Bit(std::strerror(code));
+        return SystemReasonText(code);
     return file.errorString();
+}
+
+// Small writes stay in the buffer and a final flush that fails (a full disk)
+// is not reported by close or commit: flush first and look.
+bool WriteAll(QFileDevice& file, const QByteArray& bytes) {
+    errno = 0;
+    return file.write(bytes) == bytes.size() && file.flush();
 }
 
 // Pipes and devices are written into as they are: replacing one would put a
 // regular file where the system (or a reader waiting on the pipe) expects it.
 Status WriteIntoSpecialFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return WriteFailure(path, file.errorString());
+        return WriteFailure(path, SystemReason(file));
     errno = 0;
     if (file.write(bytes) != bytes.size())
         return WriteFailure(path, SystemReason(file));
     return {};
 }
 
-} // namespace
-
-Status WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    const QFileInfo target(path); // follows links
-    if (target.isDir())
-        return WriteFailure(path, QStringLiteral("这是一个文件夹，不能作为文件写入"));
-    if (target.exists() && !target.isFile())
-        return WriteIntoSpecialFile(path, bytes);
-
-    // A link to a regular file: the file it points at is replaced, the link stays.
+// A link to a regular file: the file it points at is replaced, the link stays.
+Status ReplaceFollowingLinks(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return WriteFailure(path, file.errorString());
-    // Small writes stay in the buffer and commit() does not report a final
-    // flush that fails (a full disk): flush first and look.
     errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (!file.open(QIODevice::WriteOnly))
+        return WriteFailure(path, SystemReason(file));
+    if (!WriteAll(file, bytes)) {
         const QString reason = SystemReason(file);
         file.cancelWriting(); // the temporary file goes with the object
         return WriteFailure(path, reason);
     }
+    // Everything is on disk; only putting it in place failed, which a file
+    // held open by another program prevents on some systems.
     if (!file.commit())
-        return WriteFailure(path, file.errorString());
+        return WriteFailure(path, file.errorString(), FailureKind::TargetInUse);
     return {};
 }
 
-std::optional<QByteArray> ReadSmallFile(const QString& path, qint64 maxBytes) {
+// A fresh file beside `path` that no other program has, created with the
+// permissions a new file gets.
+bool OpenTemporaryBeside(const QString& path, QFile& file) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        file.setFileName(QStringLiteral("%1.%2.tmp").arg(path).arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                                     QLatin1Char('0')));
+        errno = 0;
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+// Writes beside `path` and then gives the file the name, replacing the name
+// itself (never following a link) or only taking a free one.
+Status PublishUnderName(const QString& path, const QByteArray& bytes, bool replaceExisting) {
+    // Known at once in the usual case; the move below decides in every case.
+    if (const QFileInfo existing(path); !replaceExisting && (existing.exists() || existing.isSymLink()))
+        return WriteFailure(path, SystemReasonText(EEXIST), FailureKind::NameTaken);
+    QFile file;
+    if (!OpenTemporaryBeside(path, file))
+        return WriteFailure(path, SystemReason(file));
+    const bool written = WriteAll(file, bytes);
+    const QString reason = SystemReason(file);
+    file.close();
+    if (!written) {
+        file.remove();
+        return WriteFailure(path, reason);
+    }
+    const platform::Move moved = platform::MoveIntoPlace(file.fileName(), path, replaceExisting);
+    if (moved.done)
+        return {};
+    file.remove();
+    return WriteFailure(path, moved.reason, moved.nameTaken ? FailureKind::NameTaken : FailureKind::TargetInUse);
+}
+
+Failure ReadFailure(const QString& path, const QString& reason) {
+    return {QStringLiteral("无法打开文件“%1”：%2").arg(path, reason)};
+}
+
+} // namespace
+
+Status WriteFileAtomically(const QString& path, const QByteArray& bytes, ExistingFile existing) {
+    const QFileInfo target(path); // follows links
+    // Only a plain save follows a link; otherwise a link to a folder is just a name.
+    const bool linkIsAName = existing != ExistingFile::Replace && target.isSymLink();
+    if (target.isDir() && !linkIsAName)
+        return WriteFailure(path, QStringLiteral("这是一个文件夹，不能作为文件写入"));
+    switch (existing) {
+    case ExistingFile::Replace:
+        if (target.exists() && !target.isFile())
+            return WriteIntoSpecialFile(path, bytes);
+        return ReplaceFollowingLinks(path, bytes);
+    case ExistingFile::ReplaceName:
+        return PublishUnderName(path, bytes, true);
+    case ExistingFile::Keep:
+        return PublishUnderName(path, bytes, false);
+    }
+    return WriteFailure(path, QStringLiteral("未知的写入方式"));
+}
+
+Result<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes) {
     if (path.isEmpty())
+        return ReadFailure(path, SystemReasonText(ENOENT));
+    platform::FileRead read = platform::ReadRegularFile(path, maxBytes);
+    switch (read.outcome) {
+    case platform::FileRead::Outcome::Read:
+        return std::move(read.bytes);
+    case platform::FileRead::Outcome::CannotOpen:
+        return ReadFailure(path, read.reason);
+    case platform::FileRead::Outcome::NotRegularFile:
+        return ReadFailure(path, QStringLiteral("这不是普通文件（可能是文件夹、管道或设备）"));
+    case platform::FileRead::Outcome::TooLarge:
+        break;
+    }
+    return ReadFailure(path, QStringLiteral("文件超过了%1字节，不是本程序的文件").arg(maxBytes));
+}
+
+std::optional<QByteArray> ReadSmallFile(const QString& path, qint64 maxBytes) {
+    Result<QByteArray> read = ReadRegularFile(path, maxBytes);
+    if (!read)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // One byte more than allowed is enough to refuse a file, whatever its size.
-    QByteArray bytes = file.read(maxBytes + 1);
-    if (bytes.size() > maxBytes || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return std::move(read).value();
 }
 
 } // namespace velmora

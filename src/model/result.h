@@ -8,10 +8,21 @@
 
 namespace velmora {
 
+// What kind of failure it was, where a caller words its message by it.
+enum class FailureKind {
+    General,
+    // A finished file could not take the place of the one there: on some
+    // systems a file open in another program cannot be replaced.
+    TargetInUse,
+    // A file that was to be kept already had the name (ExistingFile::Keep).
+    NameTaken,
+};
+
 // Why an operation did not do its work, in the user's language, ready to be
 // shown as it stands.
 struct Failure {
     QString message;
+    FailureKind kind = FailureKind::General;
 };
 
 // The value an operation produced, or the failure that stopped it. Every
@@ -21,7 +32,7 @@ template <typename T>
 class Result {
 public:
     Result(T value) : value_(std::move(value)) {}
-    Result(Failure failure) : failure_(std::move(failure.message)) {}
+    Result(Failure failure) : failure_(std::move(failure)) {}
 
     bool ok() const { return value_.has_value(); }
     explicit operator bool() const { return ok(); }
@@ -44,11 +55,12 @@ public:
     T* operator->() { return &value(); }
 
     // Empty when the operation succeeded.
-    const QString& message() const { return failure_; }
+    const QString& message() const { return failure_.message; }
+    const Failure& failure() const { return failure_; }
 
 private:
     std::optional<T> value_;
-    QString failure_;
+    Failure failure_;
 };
 
 // An operation that gives nothing but success or its failure.
@@ -56,15 +68,16 @@ template <>
 class Result<void> {
 public:
     Result() = default;
-    Result(Failure failure) : failed_(true), failure_(std::move(failure.message)) {}
+    Result(Failure failure) : failed_(true), failure_(std::move(failure)) {}
 
     bool ok() const { return !failed_; }
     explicit operator bool() const { return ok(); }
-    const QString& message() const { return failure_; }
+    const QString& message() const { return failure_.message; }
+    const Failure& failure() const { return failure_; }
 
 private:
     bool failed_ = false;
-    QString failure_;
+    Failure failure_;
 };
 
 using Status = Result<void>;

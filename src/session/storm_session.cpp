@@ -54,11 +54,11 @@ Status StormSession::openStormFile(const QString& path) {
     return recompute();
 }
 
-Status StormSession::saveStormFile(const QString& path) const {
+Status StormSession::saveStormFile(const QString& path, ExistingFile existing) const {
     const Result<QByteArray> bytes = StormFileBytes(storm_, UserDecimalSeparator());
     if (!bytes)
         return Failure{bytes.message()};
-    return WriteFileAtomically(path, *bytes);
+    return WriteFileAtomically(path, *bytes, existing);
 }
 
 void StormSession::setOptions(const TOptions& options) {
@@ -144,8 +144,8 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
     return Failure{QStringLiteral("出错：未知的输出格式")};
 }
 
-Status StormSession::writeExport(ExportFormat format, const QString& path) const {
-    return publish(exportBytes(format), path, IsOfficeDocument(format));
+Status StormSession::writeExport(ExportFormat format, const QString& path, ExistingFile existing) const {
+    return publish(exportBytes(format), path, IsOfficeDocument(format), existing);
 }
 
 Result<QByteArray> StormSession::reportBytes(const QByteArray& chartPng) const {
@@ -153,19 +153,22 @@ Result<QByteArray> StormSession::reportBytes(const QByteArray& chartPng) const {
                              UserDecimalSeparator());
 }
 
-Status StormSession::writeReport(const QString& path, const QByteArray& chartPng) const {
-    return publish(reportBytes(chartPng), path, true);
+Status StormSession::writeReport(const QString& path, const QByteArray& chartPng, ExistingFile existing) const {
+    return publish(reportBytes(chartPng), path, true, existing);
 }
 
-// An Office document is put in place whole; when that fails the target may
-// be open in the office program, which the user is told first.
-Status StormSession::publish(const Result<QByteArray>& bytes, const QString& path,
-                             bool officeDocument) const {
+// An Office document is put in place whole. When the finished document could
+// not take the old one's place, that one may be open in the office program,
+// which the user is told first; any other failure (a full disk) says only its
+// own reason.
+Status StormSession::publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument,
+                             ExistingFile existing) const {
     if (!bytes)
         return Failure{bytes.message()};
-    const Status written = WriteFileAtomically(path, *bytes);
-    if (!written && officeDocument)
-        return Failure{QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n") + written.message()};
+    const Status written = WriteFileAtomically(path, *bytes, existing);
+    if (!written && officeDocument && written.failure().kind == FailureKind::TargetInUse)
+        return Failure{QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n") + written.message(),
+                       FailureKind::TargetInUse};
     return written;
 }
 

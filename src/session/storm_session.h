@@ -1,5 +1,6 @@
 #pragma once
 
+#include "atomic_file.h"
 #include "display_text.h"
 #include "export_format.h"
 #include "hyetograph.h"
@@ -52,7 +53,9 @@ public:
     // A file that cannot be read fails with its message and changes nothing.
     Status openStormFile(const QString& path);
     // Writes the current storm to `path` atomically; the current file stays.
-    Status saveStormFile(const QString& path) const;
+    // `existing` says what happens to a file of that name (velmora-cli's
+    // batches keep or replace names; the window replaces files).
+    Status saveStormFile(const QString& path, ExistingFile existing = ExistingFile::Replace) const;
     void setCurrentStormFile(const QString& path) { currentStormFile_ = path; }
 
     // Takes `options` for display without saving them (the options dialog's
@@ -78,11 +81,13 @@ public:
     Result<QByteArray> exportBytes(ExportFormat format) const;
     // Writes an export's file to `path` atomically: a failure leaves an
     // existing file as it was and nothing of ours beside it.
-    Status writeExport(ExportFormat format, const QString& path) const;
+    Status writeExport(ExportFormat format, const QString& path,
+                       ExistingFile existing = ExistingFile::Replace) const;
     // The calculation report with `chartPng` as its chart picture, and the
     // same written to `path`.
     Result<QByteArray> reportBytes(const QByteArray& chartPng) const;
-    Status writeReport(const QString& path, const QByteArray& chartPng) const;
+    Status writeReport(const QString& path, const QByteArray& chartPng,
+                       ExistingFile existing = ExistingFile::Replace) const;
 
 signals:
     // Before the table is emptied or replaced: views let go of its rows.
@@ -92,7 +97,8 @@ signals:
     void optionsChanged();
 
 private:
-    Status publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument) const;
+    Status publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument,
+                   ExistingFile existing) const;
 
     TExpressionObject storm_;
     TOptions options_;
