@@ -1,3 +1,4 @@
+#include "system_reason.h"
 #include "qstring_printer.h"
 #include "storm_file.h"
 #include "atomic_file.h"
@@ -202,7 +203,7 @@ TEST(StormFile, FilesThatCannotBeReadOrWritten) {
     const QString missing = folder.filePath(QStringLiteral("missing.txt"));
     const auto read = ReadStormFileAt(missing, Dot);
     EXPECT_EQ(read.failure, StormFileReading::Failure::Unreadable);
-    EXPECT_EQ(read.error, QStringLiteral("无法打开文件“%1”：%2").arg(missing, QString::fromLocal8Bit(std::strerror(ENOENT))));
+    EXPECT_EQ(read.error, QStringLiteral("无法打开文件“%1”：%2").arg(missing, velmora::SystemReasonText(ENOENT)));
     EXPECT_EQ(ReadStormFileAt(folder.path(), Dot).failure, StormFileReading::Failure::Unreadable);
 
     const QString existing = folder.filePath(QStringLiteral("old.txt"));
@@ -213,7 +214,7 @@ TEST(StormFile, FilesThatCannotBeReadOrWritten) {
     const Status written = WriteFileAtomically(folder.filePath(QStringLiteral("old.txt/new.txt")), "x");
     EXPECT_FALSE(written);
     EXPECT_EQ(written.message(), QStringLiteral("无法写入文件“%1”：%2")
-                                     .arg(folder.filePath(QStringLiteral("old.txt/new.txt")), QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+                                     .arg(folder.filePath(QStringLiteral("old.txt/new.txt")), velmora::SystemReasonText(ENOTDIR)));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "old");
 }

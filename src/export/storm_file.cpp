@@ -1,10 +1,11 @@
 #include "storm_file.h"
 
+#include "atomic_file.h"
+#include "foreign_text.h"
 #include "maker.h"
 #include "number_text.h"
 #include "text_encoding.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -41,7 +42,7 @@ public:
         if (const auto value = ParseDecimalNumber(text, separator_))
             field = *value;
         else
-            error_ = QStringLiteral("'%1' is not a valid floating point value").arg(text);
+            error_ = QStringLiteral("'%1' is not a valid floating point value").arg(QuotedForeignText(text));
     }
     template <typename Integer> void integer(const QString& key, Integer& field) {
         if (!error_.isEmpty())
@@ -50,7 +51,7 @@ public:
         if (const auto value = ParseInteger(text))
             field = static_cast<Integer>(*value); // LG_LN keeps the low 8 bits
         else
-            error_ = QStringLiteral("'%1' is not a valid integer value").arg(text);
+            error_ = QStringLiteral("'%1' is not a valid integer value").arg(QuotedForeignText(text));
     }
     const QString& error() const { return error_; }
 
@@ -154,15 +155,16 @@ StormFileReading ReadStormFile(const QByteArray& bytes, QChar decimalSeparator) 
 namespace velmora {
 
 StormFileReading ReadStormFileAt(const QString& path, QChar decimalSeparator) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A pipe or a device is refused rather than waited on; so is a file too
+    // large to be a storm file, without reading it.
+    const Result<QByteArray> bytes = ReadRegularFile(path, MaxStormFileBytes);
+    if (!bytes) {
         StormFileReading reading;
         reading.failure = StormFileReading::Failure::Unreadable;
-        reading.error = QStringLiteral("无法打开文件“%1”：%2").arg(path, file.errorString());
+        reading.error = bytes.message();
         return reading;
     }
-    // One byte more than a storm file may have is enough to refuse it.
-    return ReadStormFile(file.read(MaxStormFileBytes + 1), decimalSeparator);
+    return ReadStormFile(*bytes, decimalSeparator);
 }
 
 } // namespace velmora
