@@ -1,5 +1,7 @@
 #include "zip_archive.h"
 
+#include "system_reason.h"
+
 #include <QSet>
 
 #include <zip.h>
@@ -19,12 +21,47 @@ constexpr zip_uint32_t DeflateLevel = 1;
 // low enough that a forged size cannot exhaust the memory.
 constexpr zip_uint64_t MaxEntryBytes = zip_uint64_t{1} << 30;
 
-Failure UnreadableArchive(const char* reason) {
-    return Failure{QStringLiteral("出错：无法读取压缩包（%1）").arg(QString::fromUtf8(reason))};
+// libzip's own texts are English (and some end in an empty detail, as
+// "Decompression failed: "); the user reads why in Chinese.
+QString ZipErrorText(int code) {
+    switch (code) {
+    case ZIP_ER_MULTIDISK: return QStringLiteral("不支持分卷压缩包");
+    case ZIP_ER_SEEK:
+    case ZIP_ER_TELL: return QStringLiteral("无法定位数据");
+    case ZIP_ER_READ: return QStringLiteral("读取出错");
+    case ZIP_ER_WRITE: return QStringLiteral("写入出错");
+    case ZIP_ER_CRC: return QStringLiteral("校验和（CRC）不符，数据已损坏");
+    case ZIP_ER_NOENT: return QStringLiteral("条目不存在");
+    case ZIP_ER_EXISTS: return QStringLiteral("条目已存在");
+    case ZIP_ER_OPEN:
+    case ZIP_ER_TMPOPEN: return QStringLiteral("无法打开文件");
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_COMPRESSED_DATA: return QStringLiteral("压缩数据已损坏，无法解压");
+    case ZIP_ER_MEMORY: return QStringLiteral("内存不足");
+    case ZIP_ER_COMPNOTSUPP: return QStringLiteral("不支持这种压缩方法");
+    case ZIP_ER_EOF: return QStringLiteral("数据提前结束");
+    case ZIP_ER_NOZIP: return QStringLiteral("不是压缩包");
+    case ZIP_ER_INCONS: return QStringLiteral("压缩包的目录与内容不一致，已损坏");
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD: return QStringLiteral("压缩包已加密");
+    default: return QStringLiteral("压缩包错误%1").arg(code);
+    }
 }
 
-Failure UnwritableArchive(const char* reason) {
-    return Failure{QStringLiteral("出错：无法生成压缩包（%1）").arg(QString::fromUtf8(reason))};
+QString ZipReason(const zip_error_t* error) {
+    QString reason = ZipErrorText(zip_error_code_zip(error));
+    if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) != 0)
+        reason += QStringLiteral("：") + SystemReasonText(zip_error_code_system(error));
+    return reason;
+}
+
+Failure UnreadableArchive(const zip_error_t* error) {
+    return Failure{QStringLiteral("出错：无法读取压缩包（%1）").arg(ZipReason(error))};
+}
+
+Failure UnwritableArchive(const zip_error_t* error) {
+    return Failure{QStringLiteral("出错：无法生成压缩包（%1）").arg(ZipReason(error))};
 }
 
 Failure UnsafeName(const QString& name) {
@@ -35,12 +72,12 @@ Result<QByteArray> ReadEntry(zip_t* zip, zip_uint64_t index, const QString& name
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(zip, index, 0, &stat) != 0 || (stat.valid & ZIP_STAT_SIZE) == 0)
-        return UnreadableArchive(zip_error_strerror(zip_get_error(zip)));
+        return UnreadableArchive(zip_get_error(zip));
     if (stat.size > MaxEntryBytes)
         return Failure{QStringLiteral("出错：压缩包中的文件“%1”过大").arg(name)};
     zip_file_t* file = zip_fopen_index(zip, index, 0);
     if (file == nullptr)
-        return UnreadableArchive(zip_error_strerror(zip_get_error(zip)));
+        return UnreadableArchive(zip_get_error(zip));
     QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
     // Reading on to the end makes libzip check the stored checksum.
     char probe;
@@ -48,7 +85,7 @@ Result<QByteArray> ReadEntry(zip_t* zip, zip_uint64_t index, const QString& name
     const zip_int64_t beyond = read < 0 ? -1 : zip_fread(file, &probe, 1);
     Result<QByteArray> result = std::move(bytes);
     if (read < 0 || beyond < 0)
-        result = UnreadableArchive(zip_error_strerror(zip_file_get_error(file)));
+        result = UnreadableArchive(zip_file_get_error(file));
     else if (static_cast<zip_uint64_t>(read) != stat.size || beyond != 0)
         result = Failure{QStringLiteral("出错：压缩包中的文件“%1”已损坏").arg(name)};
     zip_fclose(file);
@@ -62,7 +99,7 @@ Result<std::vector<ZipEntry>> ReadEntries(zip_t* zip) {
         const auto index = static_cast<zip_uint64_t>(i);
         const char* rawName = zip_get_name(zip, index, ZIP_FL_ENC_GUESS);
         if (rawName == nullptr)
-            return UnreadableArchive(zip_error_strerror(zip_get_error(zip)));
+            return UnreadableArchive(zip_get_error(zip));
         const QString name = QString::fromUtf8(rawName);
         const bool folder = name.endsWith(QLatin1Char('/'));
         if (!IsSafeEntryName(folder ? name.chopped(1) : name))
@@ -80,7 +117,7 @@ Result<std::vector<ZipEntry>> ReadEntries(zip_t* zip) {
 // The bytes a finished in-memory archive holds.
 Result<QByteArray> SourceBytes(zip_source_t* source) {
     if (zip_source_open(source) != 0)
-        return UnwritableArchive(zip_error_strerror(zip_source_error(source)));
+        return UnwritableArchive(zip_source_error(source));
     QByteArray bytes;
     zip_int64_t size = -1;
     if (zip_source_seek(source, 0, SEEK_END) == 0)
@@ -92,7 +129,7 @@ Result<QByteArray> SourceBytes(zip_source_t* source) {
     }
     Result<QByteArray> result = std::move(bytes);
     if (size < 0)
-        result = UnwritableArchive(zip_error_strerror(zip_source_error(source)));
+        result = UnwritableArchive(zip_source_error(source));
     zip_source_close(source);
     return result;
 }
@@ -126,13 +163,13 @@ Result<std::vector<ZipEntry>> ReadZipArchive(const QByteArray& archive) {
     zip_source_t* source = zip_source_buffer_create(
         archive.constData(), static_cast<zip_uint64_t>(archive.size()), 0, &error);
     if (source == nullptr) {
-        Failure failure = UnreadableArchive(zip_error_strerror(&error));
+        Failure failure = UnreadableArchive(&error);
         zip_error_fini(&error);
         return failure;
     }
     zip_t* zip = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
     if (zip == nullptr) {
-        Failure failure = UnreadableArchive(zip_error_strerror(&error));
+        Failure failure = UnreadableArchive(&error);
         zip_error_fini(&error);
         zip_source_free(source);
         return failure;
@@ -160,7 +197,7 @@ Result<QByteArray> WriteZipArchive(const std::vector<ZipEntry>& entries) {
     zip_source_t* source = zip_source_buffer_create(nullptr, 0, 0, &error);
     zip_t* zip = source == nullptr ? nullptr : zip_open_from_source(source, ZIP_TRUNCATE, &error);
     if (zip == nullptr) {
-        Failure failure = UnwritableArchive(zip_error_strerror(&error));
+        Failure failure = UnwritableArchive(&error);
         zip_error_fini(&error);
         if (source != nullptr)
             zip_source_free(source);
@@ -179,7 +216,7 @@ Result<QByteArray> WriteZipArchive(const std::vector<ZipEntry>& entries) {
                                            ZIP_FL_ENC_UTF_8);
         if (index < 0 || zip_set_file_compression(zip, static_cast<zip_uint64_t>(index),
                                                   ZIP_CM_DEFLATE, DeflateLevel) != 0) {
-            Failure failure = UnwritableArchive(zip_error_strerror(zip_get_error(zip)));
+            Failure failure = UnwritableArchive(zip_get_error(zip));
             if (data != nullptr && index < 0)
                 zip_source_free(data);
             zip_discard(zip);
@@ -188,7 +225,7 @@ Result<QByteArray> WriteZipArchive(const std::vector<ZipEntry>& entries) {
         }
     }
     if (zip_close(zip) != 0) {
-        Failure failure = UnwritableArchive(zip_error_strerror(zip_get_error(zip)));
+        Failure failure = UnwritableArchive(zip_get_error(zip));
         zip_discard(zip);
         zip_source_free(source);
         return failure;
