@@ -1,6 +1,7 @@
 #include "qt_desktop.h"
 
 #include "font_and_color_dialog.h"
+#include "foreign_text.h"
 #include "platform_text_editor.h"
 
 #include <QDesktopServices>
@@ -44,16 +45,32 @@ std::optional<FileDialogAnswer> QtDesktop::askOpenFile(const FileDialogRequest& 
     return runFileDialog(request, false);
 }
 
+namespace {
+
+// Messages quote file values, server answers and paths: they are laid out as
+// plain text, never as rich text (a value of nested tables would take Qt's
+// layout down, a link or picture would reach local files), and what a file
+// or server sent cannot hide control characters in them.
+int ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                   QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, title, WithoutControlCharacters(text), buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return box.exec();
+}
+
+} // namespace
+
 void QtDesktop::showInformation(const QString& title, const QString& text) {
-    QMessageBox::information(parent_, title, text);
+    ShowMessageBox(parent_, QMessageBox::Information, title, text, QMessageBox::Ok);
 }
 
 void QtDesktop::showError(const QString& title, const QString& text) {
-    QMessageBox::critical(parent_, title, text);
+    ShowMessageBox(parent_, QMessageBox::Critical, title, text, QMessageBox::Ok);
 }
 
 bool QtDesktop::askYesNo(const QString& title, const QString& text) {
-    return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No) ==
+    return ShowMessageBox(parent_, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
