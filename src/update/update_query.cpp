@@ -1,16 +1,11 @@
 #include "update_query.h"
 
+#include "foreign_text.h"
+#include "http_get.h"
 #include "maker.h"
 #include "number_text.h"
 
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QStringDecoder>
-#include <QTimer>
-
-#include <memory>
 
 namespace velmora {
 
@@ -44,16 +39,34 @@ Result<QString> DecodeBody(const QByteArray& body, const QByteArray& contentType
                                                : QStringDecoder(charset.constData());
     if (!decoder.isValid())
         return Failure{Failed(QStringLiteral("服务器的回答使用了不认识的字符集：%1")
-                                  .arg(QString::fromLatin1(charset)))};
+                                  .arg(QuotedForeignText(QString::fromLatin1(charset))))};
     return QString(decoder.decode(body));
 }
 
 // "HTTP 404 Not Found": the status code and the reason the server gave.
-QString StatusLine(const QNetworkReply& reply) {
-    const int code = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QString reason = reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    return QStringLiteral("HTTP %1 %2").arg(code).arg(reason).trimmed();
+QString StatusLine(const HttpAnswer& answer) {
+    return QStringLiteral("HTTP %1 %2")
+        .arg(answer.status)
+        .arg(QuotedForeignText(QString::fromLatin1(answer.reason)))
+        .trimmed();
 }
+
+bool IsRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// A redirect is followed only on the server that was asked: the same host,
+// by the same scheme and port, or by https.
+bool SameServer(const QUrl& asked, const QUrl& next) {
+    if (next.host().compare(asked.host(), Qt::CaseInsensitive) != 0 || next.host().isEmpty())
+        return false;
+    if (next.scheme() == QLatin1String("https") && asked.scheme() == QLatin1String("http"))
+        return true;
+    const int defaultPort = asked.scheme() == QLatin1String("https") ? 443 : 80;
+    return next.scheme() == asked.scheme() && next.port(defaultPort) == asked.port(defaultPort);
+}
+
+constexpr int MaxRedirects = 5;
 
 } // namespace
 
@@ -73,60 +86,40 @@ QUrl UpdateQueryAddress(const QUrl& base) {
 }
 
 Result<QString> FetchUpdateAnswer(const UpdateServer& server) {
-    QNetworkAccessManager manager;
-    manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkRequest request(UpdateQueryAddress(server.base));
-    request.setRawHeader("Accept", UpdateQueryAccept);
-    request.setRawHeader("User-Agent", UpdateQueryUserAgent);
-    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    request.setMaximumRedirectsAllowed(5);
-
-    QNetworkReply* reply = manager.get(request);
-    QByteArray body;
-    bool tooLong = false;
-    bool timedOut = false;
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, reply, [&] {
-        timedOut = true;
-        reply->abort();
-    });
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
-        // Read no more than one byte past the limit: enough to know.
-        body += reply->read(server.maxAnswerBytes + 1 - body.size());
-        if (body.size() > server.maxAnswerBytes) {
-            tooLong = true;
-            reply->abort();
+    const QList<std::pair<QByteArray, QByteArray>> headers = {{"Accept", UpdateQueryAccept},
+                                                              {"User-Agent", UpdateQueryUserAgent}};
+    // One deadline for the whole check, redirects included.
+    const QDeadlineTimer deadline(server.timeout);
+    QUrl address = UpdateQueryAddress(server.base);
+    for (int redirects = 0;; ++redirects) {
+        const HttpExchange exchange = HttpGet(address, headers, deadline, server.maxAnswerBytes);
+        switch (exchange.outcome) {
+        case HttpExchange::Outcome::Answered:
+            break;
+        case HttpExchange::Outcome::TimedOut:
+            return Failure{Failed(
+                QStringLiteral("服务器在 %1 秒内没有回答")
+                    .arg(GeneralNumberText(double(server.timeout.count()) / 1000, QLatin1Char('.'))))};
+        case HttpExchange::Outcome::TooLong:
+            return Failure{TooLongMessage(server.maxAnswerBytes)};
+        case HttpExchange::Outcome::Failed:
+            return Failure{Failed(exchange.reason)};
         }
-    });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    deadline.start(server.timeout);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    deadline.stop();
-
-    const std::unique_ptr<QNetworkReply> owned(reply);
-    // The application quitting ends every event loop, this one too.
-    if (!reply->isFinished()) {
-        reply->abort();
-        return Failure{Failed(QStringLiteral("程序正在退出，没有等到服务器的回答"))};
+        const HttpAnswer& answer = exchange.answer;
+        if (IsRedirect(answer.status) && !answer.location.isEmpty()) {
+            const QUrl next = address.resolved(QUrl::fromEncoded(answer.location));
+            if (!SameServer(address, next))
+                return Failure{Failed(QStringLiteral("服务器把查询转到了别的地址，没有跟随：%1")
+                                          .arg(QuotedForeignText(next.toString())))};
+            if (redirects == MaxRedirects)
+                return Failure{Failed(QStringLiteral("服务器转向的次数太多"))};
+            address = next;
+            continue;
+        }
+        if (answer.status < 200 || answer.status > 299)
+            return Failure{Failed(StatusLine(answer))};
+        return DecodeBody(answer.body, answer.contentType);
     }
-    if (tooLong)
-        return Failure{TooLongMessage(server.maxAnswerBytes)};
-    if (timedOut)
-        return Failure{Failed(
-            QStringLiteral("服务器在 %1 秒内没有回答")
-                .arg(GeneralNumberText(double(server.timeout.count()) / 1000, QLatin1Char('.'))))};
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299))
-        return Failure{Failed(StatusLine(*reply))};
-    if (reply->error() != QNetworkReply::NoError)
-        return Failure{Failed(reply->errorString())};
-    body += reply->readAll();
-    if (body.size() > server.maxAnswerBytes)
-        return Failure{TooLongMessage(server.maxAnswerBytes)};
-    return DecodeBody(body, reply->rawHeader("Content-Type"));
 }
 
 Result<std::optional<UpdateOffer>> CheckForUpdate(const UpdateServer& server,

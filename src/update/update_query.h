@@ -16,9 +16,10 @@ namespace velmora {
 struct UpdateServer {
     // Scheme, host and port of the server; its path and query are not used.
     QUrl base;
-    // From sending the request to the end of the answer, connecting included.
+    // For the whole check: looking up the host, connecting, every request
+    // and every byte of the answers, redirects included.
     std::chrono::milliseconds timeout{10000};
-    // An answer longer than this is not read to its end.
+    // An answer longer than this, its head included, is not read to its end.
     qint64 maxAnswerBytes = 64 * 1024;
 };
 
@@ -33,13 +34,14 @@ UpdateServer MakerUpdateServer();
 // The address the query asks for: `base` with the update script's path.
 QUrl UpdateQueryAddress(const QUrl& base);
 
-// Sends the query (one GET, no query string, no body) and waits for the body,
-// decoded by the character set the answer declares (UTF-8 when it declares
-// none). Needs a Qt application object. While it waits, the thread's events
-// go on (a window repaints) except the user's input. Redirects to a place no
-// less safe are followed. Fails, with the message to show, on any network
-// error, an HTTP error status (its status line), the timeout or an answer
-// above the size limit.
+// Sends the query (one GET, no query string, no body, never repeated) and
+// waits for the body, decoded by the character set the answer declares (UTF-8
+// when it declares none). Needs a Qt application object. While it waits, the
+// thread's events go on (a window repaints) except the user's input.
+// Redirects are followed only on the same server (same host, scheme and port,
+// or https on the same host). Fails, with the message to show, on any network
+// error, an HTTP error status (its status line), a redirect elsewhere, the
+// timeout or an answer above the size limit.
 Result<QString> FetchUpdateAnswer(const UpdateServer& server);
 
 // The whole check: query, answer, comparison with this program's version.
