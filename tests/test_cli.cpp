@@ -1,3 +1,4 @@
+#include "system_reason.h"
 #include "qstring_printer.h"
 #include "cli_run.h"
 #include "loopback_http_server.h"
@@ -254,7 +255,7 @@ TEST_F(Cli, StormFilesAreWrittenAndReadWithTheProgramsOwnReaderAndWriter) {
     const CliRun blocked = Run({QStringLiteral("--write-storm"), path + QStringLiteral("/inside.txt")});
     EXPECT_EQ(blocked.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(blocked.err),
-              QStringLiteral("无法写入文件“%1/inside.txt”：%2\n").arg(path, QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+              QStringLiteral("无法写入文件“%1/inside.txt”：%2\n").arg(path, velmora::SystemReasonText(ENOTDIR)));
 }
 
 TEST_F(Cli, FormatsWriteTheBytesOfTheExports) {
@@ -288,7 +289,7 @@ TEST_F(Cli, FailedWritesKeepTheOldFileAndSayWhy) {
     }
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(full.err), QStringLiteral("无法写入文件“%1”：%2\n")
-                                                .arg(path, QString::fromLocal8Bit(std::strerror(EFBIG))));
+                                                .arg(path, velmora::SystemReasonText(EFBIG)));
 
     // Values whose text would not read back are refused before anything is written.
     const CliRun infinite = Run({QStringLiteral("--qi-ratio"), QStringLiteral("1e308"),
@@ -317,7 +318,7 @@ TEST_F(Cli, StandardOutputThatCannotBeWrittenSaysWhy) {
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
-              QStringLiteral("velmora-cli: 无法写入标准输出：%1\n").arg(QString::fromLocal8Bit(std::strerror(ENOSPC))));
+              QStringLiteral("velmora-cli: 无法写入标准输出：%1\n").arg(velmora::SystemReasonText(ENOSPC)));
 
     // A special file named as the target is written into: here the pipe behind standard output.
     QProcess piped;

@@ -1,9 +1,11 @@
 #include "cli_arguments.h"
 
+#include "foreign_text.h"
 #include "number_text.h"
 #include "options_file.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 #include <functional>
 #include <map>
@@ -15,7 +17,7 @@ namespace {
 std::optional<QString> SetNumber(const QString& flag, const QString& text, double& field) {
     const auto value = ParseDecimalNumber(text, QLatin1Char('.'));
     if (!value)
-        return QStringLiteral("%1 needs a number, not '%2'").arg(flag, text);
+        return QStringLiteral("%1 需要一个数字，而不是“%2”").arg(flag, QuotedForeignText(text));
     field = *value;
     return std::nullopt;
 }
@@ -24,11 +26,11 @@ std::optional<QString> SetWhole(const QString& flag, const QString& text, std::i
                                 int lowest, int highest) {
     const auto value = ParseInteger(text);
     if (!value || *value < lowest || *value > highest)
-        return QStringLiteral("%1 needs a whole number from %2 to %3, not '%4'")
+        return QStringLiteral("%1 需要%2到%3之间的整数，而不是“%4”")
             .arg(flag)
             .arg(lowest)
             .arg(highest)
-            .arg(text);
+            .arg(QuotedForeignText(text));
     field = *value;
     return std::nullopt;
 }
@@ -37,7 +39,7 @@ std::optional<QString> SetChoice(const QString& flag, const QString& text,
                                  const QStringList& choices, std::int32_t& field) {
     const auto index = choices.indexOf(text);
     if (index < 0)
-        return QStringLiteral("%1 takes %2, not '%3'").arg(flag, choices.join(QLatin1Char('|')), text);
+        return QStringLiteral("%1 只能是 %2，而不是“%3”").arg(flag, choices.join(QLatin1Char('|')), QuotedForeignText(text));
     field = static_cast<std::int32_t>(index);
     return std::nullopt;
 }
@@ -98,17 +100,17 @@ ValueHandler NumberListInto(std::optional<double>& single, std::vector<double>& 
     return [&single, &all](const QString& flag, const QString& text) -> std::optional<QString> {
         const QStringList parts = text.split(QLatin1Char(','));
         std::vector<double> values;
-        QStringList seen;
+        QSet<QString> seen; // a list of thousands is checked at once
         for (const QString& part : parts) {
             double value = 0;
             if (auto error = SetNumber(flag, part, value))
                 return parts.size() == 1
                            ? error
-                           : QStringLiteral("%1 needs numbers separated by \",\", not '%2'").arg(flag, text);
+                           : QStringLiteral("%1 需要用“,”分隔的数字，而不是“%2”").arg(flag, QuotedForeignText(text));
             const QString shown = GeneralNumberText(value, QLatin1Char('.'));
             if (seen.contains(shown))
-                return QStringLiteral("%1 lists %2 twice").arg(flag, shown);
-            seen << shown;
+                return QStringLiteral("%1 中的 %2 重复了").arg(flag, shown);
+            seen.insert(shown);
             values.push_back(value);
         }
         single = values.front();
@@ -121,7 +123,7 @@ ValueHandler ReadableFileInto(std::optional<QString>& field) {
     return [&field](const QString&, const QString& text) -> std::optional<QString> {
         const QFileInfo file(text);
         if (!file.isFile() || !file.isReadable())
-            return QStringLiteral("cannot read the file '%1'").arg(text);
+            return QStringLiteral("无法读取文件“%1”").arg(QuotedForeignText(text));
         field = text;
         return std::nullopt;
     };
@@ -149,7 +151,7 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
         {QStringLiteral("--write-storm"),
          [&pending](const QString& flag, const QString& text) -> std::optional<QString> {
              if (text.isEmpty())
-                 return QStringLiteral("%1 needs a file name").arg(flag);
+                 return QStringLiteral("%1 需要一个文件名").arg(flag);
              pending.request.writeStormFile = text;
              return std::nullopt;
          }},
@@ -172,7 +174,7 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
         {QStringLiteral("--out"),
          [&pending](const QString& flag, const QString& text) -> std::optional<QString> {
              if (text.isEmpty())
-                 return QStringLiteral("%1 needs a file name").arg(flag);
+                 return QStringLiteral("%1 需要一个文件名").arg(flag);
              pending.request.outFile = text;
              return std::nullopt;
          }},
@@ -181,14 +183,14 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              const QUrl address(text, QUrl::StrictMode);
              if (!address.isValid() || address.host().isEmpty() ||
                  (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https")))
-                 return QStringLiteral("%1 needs an http or https address, not '%2'").arg(flag, text);
+                 return QStringLiteral("%1 需要一个 http 或 https 地址，而不是“%2”").arg(flag, QuotedForeignText(text));
              pending.request.updateServer = address;
              return std::nullopt;
          }},
         {QStringLiteral("--out-dir"),
          [&pending](const QString&, const QString& text) -> std::optional<QString> {
              if (!QFileInfo(text).isDir())
-                 return QStringLiteral("'%1' is not a folder").arg(text);
+                 return QStringLiteral("“%1”不是文件夹").arg(QuotedForeignText(text));
              pending.request.outDir = text;
              return std::nullopt;
          }},
@@ -215,7 +217,7 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              if (auto error = SetNumber(flag, text, value))
                  return error;
              if (!(value > 0))
-                 return QStringLiteral("%1 needs a factor above 0, not '%2'").arg(flag, text);
+                 return QStringLiteral("%1 需要大于0的系数，而不是“%2”").arg(flag, QuotedForeignText(text));
              display.qiRatio = value;
              return std::nullopt;
          }},
@@ -250,28 +252,32 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
 // Combinations that cannot give what they ask for.
 std::optional<QString> RefusedCombination(const CliRequest& request) {
     if (request.updateServer && !request.checkUpdate)
-        return QStringLiteral("--update-server needs --check-update");
+        return QStringLiteral("--update-server 要与 --check-update 一起使用");
     if (request.force && !request.outDir)
-        return QStringLiteral("--force is for --out-dir");
+        return QStringLiteral("--force 只用于 --out-dir");
     if (request.isBatch()) {
+        if (const std::size_t storms = request.stormCount(); storms > MaxBatchStorms)
+            return QStringLiteral("--P 和 --T 组合出 %1 个雨型，一次最多可以计算 %2 个")
+                .arg(storms)
+                .arg(MaxBatchStorms);
         if (request.outFile)
-            return QStringLiteral("--out names one file: several storms need --out-dir DIR");
+            return QStringLiteral("--out 只能指定一个文件：多个雨型请用 --out-dir 文件夹");
         if (request.writeStormFile)
-            return QStringLiteral("--write-storm names one file: several storms need --format storm --out-dir DIR");
+            return QStringLiteral("--write-storm 只能指定一个文件：多个雨型请用 --format storm --out-dir 文件夹");
         if (request.totals)
-            return QStringLiteral("--totals is for one storm's table: several storms print a summary");
+            return QStringLiteral("--totals 只用于一个雨型的表格：多个雨型只输出汇总");
         if (request.formatGiven && !request.outDir)
-            return QStringLiteral("--format needs --out-dir DIR for several storms");
+            return QStringLiteral("多个雨型的 --format 需要 --out-dir 文件夹");
         return std::nullopt;
     }
     if (request.stormFormat && (!request.outFile || request.writeStormFile))
-        return QStringLiteral("--format storm needs --out FILE (or use --write-storm FILE)");
+        return QStringLiteral("--format storm 需要 --out 文件（或用 --write-storm 文件）");
     if (request.stormFormat && request.totals)
-        return QStringLiteral("--totals is for csv and swmm only");
+        return QStringLiteral("--totals 只用于 csv 和 swmm");
     if (IsOfficeDocument(request.format) && !request.outFile)
-        return QStringLiteral("--format docx, report and xlsx need --out FILE");
+        return QStringLiteral("--format docx、report 和 xlsx 需要 --out 文件");
     if (IsOfficeDocument(request.format) && request.totals)
-        return QStringLiteral("--totals is for csv and swmm only");
+        return QStringLiteral("--totals 只用于 csv 和 swmm");
     return std::nullopt;
 }
 
@@ -327,14 +333,14 @@ CliParseResult ParseCliArguments(const QStringList& arguments) {
         }
         if (const auto handler = valueFlags.find(flag); handler != valueFlags.end()) {
             if (!inlineValue && i + 1 >= arguments.size())
-                return {std::nullopt, QStringLiteral("%1 needs a value").arg(flag)};
+                return {std::nullopt, QStringLiteral("%1 需要一个值").arg(flag)};
             const QString value = inlineValue ? *inlineValue : arguments[++i];
             if (const auto error = handler->second(flag, value))
                 return {std::nullopt, *error};
         } else if (inlineValue) {
-            return {std::nullopt, QStringLiteral("%1 takes no value").arg(flag)};
+            return {std::nullopt, QStringLiteral("%1 不带值").arg(flag)};
         } else if (!SetSwitch(flag, pending)) {
-            return {std::nullopt, QStringLiteral("unknown argument '%1'").arg(flag)};
+            return {std::nullopt, QStringLiteral("不认识的参数“%1”").arg(QuotedForeignText(flag))};
         }
     }
     if (const auto refused = RefusedCombination(pending.request))

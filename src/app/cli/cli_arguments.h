@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -53,7 +54,15 @@ struct CliRequest {
 
     // Several storms, or one written into a folder: a summary line per storm.
     bool isBatch() const { return repeatYears.size() > 1 || durations.size() > 1 || outDir.has_value(); }
+    // The number of storms: every combination of the return periods and durations.
+    std::size_t stormCount() const {
+        return std::max<std::size_t>(repeatYears.size(), 1) * std::max<std::size_t>(durations.size(), 1);
+    }
 };
+
+// A batch is refused above this many storms: far more than anyone computes
+// at once, and still a run of minutes, not of days.
+inline constexpr std::size_t MaxBatchStorms = 1000000;
 
 struct CliParseResult {
     std::optional<CliRequest> request;

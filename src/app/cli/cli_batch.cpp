@@ -1,5 +1,6 @@
 #include "cli_batch.h"
 
+#include "cli_output.h"
 #include "display_text.h"
 #include "export_names.h"
 #include "number_text.h"
@@ -19,32 +20,60 @@ namespace {
 const QChar Dot = QLatin1Char('.');
 const QString LineEnd = QStringLiteral("\r\n");
 
-// The storms of the batch, or why one of them could not be kept in a storm file.
-Result<std::vector<TExpressionObject>> BatchStorms(const CliRequest& request, const TExpressionObject& base,
-                                                   double qiRatio) {
-    const auto valuesOf = [](const std::vector<double>& given) {
+// The storms of the batch, made one at a time: the i-th combination of the
+// return periods (outer) and the durations (inner) on the base storm.
+class BatchStorms {
+public:
+    BatchStorms(const CliRequest& request, const TExpressionObject& base, double qiRatio)
+        : request_(request), base_(base), qiRatio_(qiRatio), repeatYears_(ValuesOf(request.repeatYears)),
+          durations_(ValuesOf(request.durations)) {}
+
+    std::size_t count() const { return repeatYears_.size() * durations_.size(); }
+
+    TExpressionObject at(std::size_t index) const {
+        return storm(repeatYears_[index / durations_.size()], durations_[index % durations_.size()]);
+    }
+
+    // Whether every storm can be kept in a storm file. A value is checked on
+    // its own, so each return period and each duration is checked once.
+    Status checkStorable() const {
+        for (const std::optional<double>& repeatYear : repeatYears_)
+            if (const Status storable = Storable(storm(repeatYear, durations_.front())); !storable)
+                return storable;
+        for (const std::optional<double>& time : durations_)
+            if (const Status storable = Storable(storm(repeatYears_.front(), time)); !storable)
+                return storable;
+        return {};
+    }
+
+private:
+    static std::vector<std::optional<double>> ValuesOf(const std::vector<double>& given) {
         std::vector<std::optional<double>> values(given.begin(), given.end());
         if (values.empty())
             values.push_back(std::nullopt); // the base storm's own value
         return values;
-    };
-    std::vector<TExpressionObject> storms;
-    for (const std::optional<double>& repeatYear : valuesOf(request.repeatYears)) {
-        for (const std::optional<double>& time : valuesOf(request.durations)) {
-            StormEdits edits = request.storm;
-            if (repeatYear)
-                edits.repeatYear = repeatYear;
-            if (time)
-                edits.time = time;
-            TExpressionObject storm = base;
-            edits.applyTo(storm, qiRatio, request.qiRatioGiven);
-            if (const Status storable = CheckStormFileValues(storm, UserDecimalSeparator()); !storable)
-                return Failure{storable.message()};
-            storms.push_back(storm);
-        }
     }
-    return storms;
-}
+    static Status Storable(const TExpressionObject& storm) {
+        return CheckStormFileValues(storm, UserDecimalSeparator());
+    }
+
+    TExpressionObject storm(const std::optional<double>& repeatYear, const std::optional<double>& time) const {
+        StormEdits edits = request_.storm;
+        if (repeatYear)
+            edits.repeatYear = repeatYear;
+        if (time)
+            edits.time = time;
+        TExpressionObject storm = base_;
+        edits.applyTo(storm, qiRatio_, request_.qiRatioGiven);
+        return storm;
+    }
+
+    const CliRequest& request_;
+    const TExpressionObject& base_;
+    const double qiRatio_;
+    const std::vector<std::optional<double>> repeatYears_;
+    const std::vector<std::optional<double>> durations_;
+};
 
 // The row with the highest intensity; the first of equal ones.
 const THyetographRow& PeakRow(const THyetographTable& table) {
@@ -94,15 +123,34 @@ QString ProposedName(const CliRequest& request, const TExpressionObject& storm) 
 }
 
 // One line on standard error: "出错：", the storm, and the reason on one line.
-QByteArray FailureLine(const TExpressionObject& storm, QString reason) {
+QString FailureLine(const TExpressionObject& storm, QString reason) {
     const QString prefix = QStringLiteral("出错：");
     if (reason.startsWith(prefix))
         reason.remove(0, prefix.size());
     reason.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return (prefix + QStringLiteral("P=%1年 T=%2分：").arg(GeneralNumberText(storm.Storm_RepeatYear, Dot),
-                                                         GeneralNumberText(storm.Storm_Time, Dot)) +
-            reason + QLatin1Char('\n'))
-        .toUtf8();
+    return prefix +
+           QStringLiteral("P=%1年 T=%2分：").arg(GeneralNumberText(storm.Storm_RepeatYear, Dot),
+                                               GeneralNumberText(storm.Storm_Time, Dot)) +
+           reason + QLatin1Char('\n');
+}
+
+QString NameTakenMessage(const QString& path) {
+    return QStringLiteral("文件“%1”已存在，没有覆盖（覆盖请加 --force）").arg(path);
+}
+
+// Writes one storm's file into the batch's folder: without --force only under
+// a free name, with it over whatever has the name, as a name.
+Status WriteIntoFolder(const CliRequest& request, StormSession& session, const ReportChartPainter& reportChart) {
+    const QString path = QDir(*request.outDir).filePath(ProposedName(request, session.storm()));
+    const QFileInfo target(path);
+    // Known before the storm's file is made in the usual case; the write decides in every case.
+    if (!request.force && (target.exists() || target.isSymLink()))
+        return Failure{NameTakenMessage(path)};
+    const Status written = WriteStormOutput(request, session, path,
+                                            request.force ? ExistingFile::ReplaceName : ExistingFile::Keep, reportChart);
+    if (!written && written.failure().kind == FailureKind::NameTaken)
+        return Failure{NameTakenMessage(path)};
+    return written;
 }
 
 } // namespace
@@ -114,17 +162,17 @@ TOptions RequestOptions(const CliRequest& request) {
 }
 
 Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,
-                        const ReportChartPainter& reportChart) {
+                        ExistingFile existing, const ReportChartPainter& reportChart) {
     if (request.stormFormat)
-        return session.saveStormFile(path);
+        return session.saveStormFile(path, existing);
     if (request.format != ExportFormat::Report)
-        return session.writeExport(request.format, path);
+        return session.writeExport(request.format, path, existing);
     if (!reportChart)
         return Failure{QStringLiteral("出错：无法绘制曲线图")};
     const Result<QByteArray> chart = reportChart(session);
     if (!chart)
         return Failure{chart.message()};
-    return session.writeReport(path, *chart);
+    return session.writeReport(path, *chart, existing);
 }
 
 QString BatchSummaryHeader(const TOptions& options) {
@@ -136,43 +184,39 @@ QString BatchSummaryHeader(const TOptions& options) {
            LineEnd;
 }
 
-int RunBatch(const CliRequest& request, const TExpressionObject& base, QByteArray& out,
-             QByteArray& err, const ReportChartPainter& reportChart) {
+volatile std::sig_atomic_t BatchStopRequested = 0;
+
+int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput& output,
+             const ReportChartPainter& reportChart) {
     const TOptions options = RequestOptions(request);
+    const BatchStorms storms(request, base, options.D_QI_ConversionRatio);
     // Every storm is checked before the first is computed, as one storm is.
-    const Result<std::vector<TExpressionObject>> storms =
-        BatchStorms(request, base, options.D_QI_ConversionRatio);
-    if (!storms) {
-        err += QStringLiteral("velmora-cli: %1\n").arg(storms.message()).toUtf8();
+    if (const Status storable = storms.checkStorable(); !storable) {
+        output.printFailure(QStringLiteral("velmora-cli: %1\n").arg(storable.message()));
         return 2;
     }
 
-    out += BatchSummaryHeader(options).toUtf8();
+    output.print(BatchSummaryHeader(options));
     StormSession session;
     session.setOptions(options);
     bool anyFailed = false;
-    for (const TExpressionObject& storm : *storms) {
-        const auto fail = [&](const QString& reason) {
-            err += FailureLine(storm, reason);
+    for (std::size_t i = 0; i < storms.count(); ++i) {
+        if (BatchStopRequested) {
+            output.printFailure(QStringLiteral("出错：批量计算被中断：完成了%1个雨型，其余%2个没有计算\n")
+                                    .arg(i)
+                                    .arg(storms.count() - i));
+            return 1;
+        }
+        const TExpressionObject storm = storms.at(i);
+        Status done = session.newStorm(storm);
+        if (done && request.outDir)
+            done = WriteIntoFolder(request, session, reportChart);
+        if (!done) {
+            output.printFailure(FailureLine(storm, done.message()));
             anyFailed = true;
-        };
-        if (const Status computed = session.newStorm(storm); !computed) {
-            fail(computed.message());
             continue;
         }
-        if (request.outDir) {
-            const QString path = QDir(*request.outDir).filePath(ProposedName(request, storm));
-            const QFileInfo target(path);
-            if (!request.force && (target.exists() || target.isSymLink())) {
-                fail(QStringLiteral("文件“%1”已存在，没有覆盖（覆盖请加 --force）").arg(path));
-                continue;
-            }
-            if (const Status written = WriteStormOutput(request, session, path, reportChart); !written) {
-                fail(written.message());
-                continue;
-            }
-        }
-        out += SummaryLine(session).toUtf8();
+        output.print(SummaryLine(session));
     }
     return anyFailed ? 1 : 0;
 }

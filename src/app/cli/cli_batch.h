@@ -1,22 +1,33 @@
 #pragma once
 
+#include "atomic_file.h"
 #include "cli_arguments.h"
 #include "cli_run.h"
 #include "storm.h"
 
-#include <QByteArray>
+#include <csignal>
 
 namespace velmora::cli {
 
+class CliOutput;
+
 // Computes every combination of the request's return periods and durations
 // (P in the outer order, T in the inner) on `base` with the request's other
-// storm values and options, prints one CSV summary line per storm into `out`
-// and, with --out-dir, writes each storm's file there through a session.
-// A storm that fails gets one "出错：" line in `err` and the others go on.
-// Returns 0 when every storm was done, 1 when any failed, and 2 (nothing
-// computed or written) when a combination could not be kept in a storm file.
-int RunBatch(const CliRequest& request, const TExpressionObject& base, QByteArray& out,
-             QByteArray& err, const ReportChartPainter& reportChart);
+// storm values and options, one storm at a time in constant memory. Each
+// storm's CSV summary line is printed as soon as it is done and, with
+// --out-dir, its file written there first. A storm that fails prints one
+// "出错：" line and the others go on. Without --force a file is published only
+// under a name no file has at that moment (a concurrent run's file is kept and
+// this storm fails); with --force a name in the folder is replaced as a name,
+// a link in it never followed. Returns 0 when every storm was done, 1 when
+// any failed or the batch was stopped, and 2 (nothing computed or written)
+// when a combination could not be kept in a storm file.
+int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput& output,
+             const ReportChartPainter& reportChart);
+
+// Set (by velmora-cli's TERM and INT handler) to stop a batch after the storm
+// under way, with its summary so far printed and no file half-written.
+extern volatile std::sig_atomic_t BatchStopRequested;
 
 // The options the request's storms are computed with: a SWMM file is written
 // in hours and minutes and mm/h, so such a run is computed so from the start
@@ -26,7 +37,7 @@ TOptions RequestOptions(const CliRequest& request);
 // Writes the storm file or the export the request names to `path` through the
 // session, which writes it atomically; the report with the chart `reportChart` draws.
 Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,
-                        const ReportChartPainter& reportChart);
+                        ExistingFile existing, const ReportChartPainter& reportChart);
 
 // The summary's header line for storms computed with `options`, with its line end.
 QString BatchSummaryHeader(const TOptions& options);

@@ -3,12 +3,15 @@
 #include "atomic_file.h"
 #include "cli_arguments.h"
 #include "cli_batch.h"
+#include "cli_output.h"
 #include "display_text.h"
 #include "number_text.h"
 #include "storm_file.h"
 #include "storm_session.h"
 #include "text_encoding.h"
 #include "update_query.h"
+
+#include <new>
 
 namespace velmora::cli {
 
@@ -27,16 +30,16 @@ QString TotalsText(const TExpressionObject& storm, const TOptions& options, QCha
 }
 
 // Exit code 1 with the failure's message, or 0.
-int Finish(const Status& status, QByteArray& err) {
+int Finish(const Status& status, CliOutput& output) {
     if (status)
         return 0;
-    err += (status.message() + QLatin1Char('\n')).toUtf8();
+    output.printFailure(status.message() + QLatin1Char('\n'));
     return 1;
 }
 
 // The update check's answer as the window words it, for a terminal: the new
 // version, its notes and its page, or that this is the latest version.
-int CheckUpdate(const CliRequest& request, QByteArray& out) {
+int CheckUpdate(const CliRequest& request, CliOutput& output) {
     UpdateServer server = MakerUpdateServer();
     if (request.updateServer)
         server.base = *request.updateServer;
@@ -49,48 +52,39 @@ int CheckUpdate(const CliRequest& request, QByteArray& out) {
     else
         text = UpToDateText + QStringLiteral("\r\n");
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    out += text.toUtf8();
+    output.print(text);
     return outcome ? 0 : 1;
 }
 
-} // namespace
-
-int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
-           const ReportChartPainter& reportChart) {
-    const CliParseResult parsed = ParseCliArguments(arguments);
-    if (!parsed.request) {
-        err += QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.error, CliUsageLine).toUtf8();
-        return 2;
-    }
-    const CliRequest& request = *parsed.request;
+int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPainter& reportChart) {
     if (request.help) {
-        out += CliHelpText().toUtf8();
+        output.print(CliHelpText());
         return 0;
     }
     if (request.version) {
-        out += QStringLiteral("Velmora %1\n").arg(ProgramVersion).toUtf8();
+        output.print(QStringLiteral("Velmora %1\n").arg(ProgramVersion));
         return 0;
     }
     if (request.checkUpdate)
-        return CheckUpdate(request, out);
+        return CheckUpdate(request, output);
 
     const QChar separator = UserDecimalSeparator();
     TExpressionObject storm = DefaultStorm();
     if (request.stormFile) {
         const StormFileReading read = ReadStormFileAt(*request.stormFile, separator);
         if (!read.storm) {
-            err += (read.error + QLatin1Char('\n')).toUtf8();
+            output.printFailure(read.error + QLatin1Char('\n'));
             return 1;
         }
         storm = *read.storm;
     }
     if (request.isBatch())
-        return RunBatch(request, storm, out, err, reportChart);
+        return RunBatch(request, storm, output, reportChart);
     request.storm.applyTo(storm, request.options.D_QI_ConversionRatio, request.qiRatioGiven);
     // A storm the storm file could not give back is refused before anything is
     // computed or written (an infinite coefficient from an extreme factor).
     if (const Status storable = CheckStormFileValues(storm, separator); !storable) {
-        err += QStringLiteral("velmora-cli: %1\n").arg(storable.message()).toUtf8();
+        output.printFailure(QStringLiteral("velmora-cli: %1\n").arg(storable.message()));
         return 2;
     }
 
@@ -98,20 +92,46 @@ int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
     session.setOptions(RequestOptions(request));
     const Status computed = session.newStorm(storm);
     if (request.writeStormFile)
-        return Finish(session.saveStormFile(*request.writeStormFile), err);
+        return Finish(session.saveStormFile(*request.writeStormFile), output);
     if (!computed)
-        return Finish(computed, err);
+        return Finish(computed, output);
     if (IsOfficeDocument(request.format))
-        return Finish(WriteStormOutput(request, session, *request.outFile, reportChart), err);
+        return Finish(WriteStormOutput(request, session, *request.outFile, ExistingFile::Replace, reportChart),
+                      output);
     QString text = session.exportText(request.format);
     if (request.totals)
         text += TotalsText(session.storm(), session.options(), separator,
                            request.format == ExportFormat::Swmm);
     if (!request.outFile) {
-        out += text.toUtf8();
+        output.print(text);
         return 0;
     }
-    return Finish(WriteFileAtomically(*request.outFile, EncodeCodePage936(text)), err);
+    return Finish(WriteFileAtomically(*request.outFile, EncodeCodePage936(text)), output);
+}
+
+} // namespace
+
+int RunCli(const QStringList& arguments, CliOutput& output, const ReportChartPainter& reportChart) {
+    try {
+        const CliParseResult parsed = ParseCliArguments(arguments);
+        if (!parsed.request) {
+            output.printFailure(QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.error, CliUsageLine));
+            return 2;
+        }
+        return RunRequest(*parsed.request, output, reportChart);
+    } catch (const std::bad_alloc&) {
+        // A batch or a table too large for the memory: said, never a crash.
+        output.printFailure(QStringLiteral("出错：内存不足\n"));
+        return 1;
+    }
+}
+
+int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err, const ReportChartPainter& reportChart) {
+    CollectedOutput output;
+    const int exitCode = RunCli(arguments, output, reportChart);
+    out += output.out;
+    err += output.err;
+    return exitCode;
 }
 
 } // namespace velmora::cli

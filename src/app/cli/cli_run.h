@@ -17,10 +17,15 @@ namespace velmora::cli {
 // (PNG); the program supplies it, since drawing needs the window's chart.
 using ReportChartPainter = std::function<Result<QByteArray>(StormSession& session)>;
 
-// Runs velmora-cli with `arguments` (without the program name), writing what
-// it prints into `out` and `err`; returns the exit code: 0 done, 1 the
-// computation or the update check failed, 2 the arguments were refused. The
-// update check needs a Qt application object.
+class CliOutput;
+
+// Runs velmora-cli with `arguments` (without the program name), printing into
+// `output` as it goes; returns the exit code: 0 done, 1 the computation or the
+// update check failed (memory exhausted too: "出错：内存不足"), 2 the
+// arguments were refused. The update check needs a Qt application object.
+int RunCli(const QStringList& arguments, CliOutput& output, const ReportChartPainter& reportChart = {});
+
+// The same, collecting what it prints into `out` and `err`.
 int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
            const ReportChartPainter& reportChart = {});
 
