@@ -41,18 +41,19 @@ public:
     std::function<std::optional<QByteArray>(const Request&)> respond;
     std::vector<Request> requests;
 
-    LoopbackHttpServer() {
+    // On 127.0.0.1, or on another loopback address (127.0.0.2: "another host").
+    explicit LoopbackHttpServer(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost)) {
         QObject::connect(&server_, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection())
                 QObject::connect(socket, &QTcpSocket::readyRead, this,
                                  [this, socket] { read(socket); });
         });
-        listening_ = server_.listen(QHostAddress::LocalHost, 0);
+        listening_ = server_.listen(address, 0);
     }
 
     bool listening() const { return listening_; }
     QUrl base() const {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()));
+        return QUrl(QStringLiteral("http://%1:%2").arg(server_.serverAddress().toString()).arg(server_.serverPort()));
     }
 
     // A whole answer: status line, Content-Length, Connection: close, the

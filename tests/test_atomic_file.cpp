@@ -1,7 +1,7 @@
-#include "system_reason.h"
 #include "atomic_file.h"
 #include "file_size_limit.h"
 #include "qstring_printer.h"
+#include "system_reason.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +13,9 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <atomic>
 #include <thread>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -97,6 +99,88 @@ TEST_F(AtomicFile, SmallFilesAreReadLargerOnesAreNot) {
     EXPECT_EQ(ReadSmallFile(path("small"), 4), std::nullopt);
     EXPECT_EQ(ReadSmallFile(path("missing"), 5), std::nullopt);
     EXPECT_EQ(ReadSmallFile(folder.path(), 5), std::nullopt);
+}
+
+TEST_F(AtomicFile, ABatchsNamesAreKeptOrReplacedAsNamesNeverFollowed) {
+    QTemporaryDir outside;
+    const QString theirs = outside.filePath(QStringLiteral("theirs.txt"));
+    put(theirs, "outside the folder");
+    const QString dangling = outside.filePath(QStringLiteral("nothing-yet.txt"));
+    const struct {
+        const char* name;
+        ExistingFile existing;
+        bool written;
+        const char* leftThere; // the name's file afterwards (through a link)
+    } cases[] = {
+        {"file.txt", ExistingFile::Keep, false, "old"},
+        {"link.txt", ExistingFile::Keep, false, "outside the folder"},
+        {"dangling.txt", ExistingFile::Keep, false, "(unreadable)"},
+        {"free.txt", ExistingFile::Keep, true, "new"},
+        {"file.txt", ExistingFile::ReplaceName, true, "new"},
+        {"link.txt", ExistingFile::ReplaceName, true, "new"},
+        {"dangling.txt", ExistingFile::ReplaceName, true, "new"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder.path()).removeRecursively();
+        QDir().mkpath(folder.path());
+        put(path("file.txt"), "old");
+        ASSERT_TRUE(QFile::link(theirs, path("link.txt")));
+        ASSERT_TRUE(QFile::link(dangling, path("dangling.txt")));
+        const Status written = WriteFileAtomically(path(c.name), "new", c.existing);
+        EXPECT_EQ(written.ok(), c.written);
+        if (!c.written)
+            EXPECT_EQ(written.failure().kind, FailureKind::NameTaken);
+        EXPECT_EQ(contents(path(c.name)), c.leftThere);
+        EXPECT_EQ(QFileInfo(path(c.name)).isSymLink(), !c.written && QString::fromUtf8(c.name) != "file.txt");
+        EXPECT_EQ(contents(theirs), "outside the folder");
+        EXPECT_FALSE(QFileInfo::exists(dangling));
+        EXPECT_EQ(entries().size(), c.written && QString::fromUtf8(c.name) == "free.txt" ? 4 : 3);
+    }
+}
+
+TEST_F(AtomicFile, OfRacingWritersThatKeepNamesExactlyOneTakesTheName) {
+    std::vector<std::thread> writers;
+    std::atomic<int> succeeded = 0;
+    for (int i = 0; i < 10; ++i)
+        writers.emplace_back([&, i] {
+            if (WriteFileAtomically(path("storm.txt"), QByteArray::number(i), ExistingFile::Keep))
+                ++succeeded;
+        });
+    for (std::thread& writer : writers)
+        writer.join();
+    EXPECT_EQ(succeeded, 1);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("storm.txt")});
+}
+
+TEST_F(AtomicFile, AFullDiskLeavesNothingBesideAKeptName) {
+    Status written;
+    {
+        const testing::FileSizeLimit fullDisk(1000);
+        written = WriteFileAtomically(path("storm.txt"), QByteArray(4000, 'x'), ExistingFile::Keep);
+    }
+    EXPECT_EQ(written.message(), QStringLiteral("无法写入文件“%1”：%2").arg(path("storm.txt"), SystemReasonText(EFBIG)));
+    EXPECT_TRUE(entries().isEmpty());
+}
+
+TEST_F(AtomicFile, ReadersRefusePipesDevicesAndLargeFilesAtOnce) {
+    ASSERT_EQ(mkfifo(path("pipe").toLocal8Bit().constData(), 0600), 0); // no writer: opening it would wait
+    put(path("large"), QByteArray(11, 'x'));
+    const QString notRegular = QStringLiteral("这不是普通文件（可能是文件夹、管道或设备）");
+    const struct {
+        QString path;
+        QString reason;
+    } cases[] = {
+        {path("pipe"), notRegular},
+        {QStringLiteral("/dev/zero"), notRegular},
+        {folder.path(), notRegular},
+        {path("large"), QStringLiteral("文件超过了10字节，不是本程序的文件")},
+        {path("missing"), SystemReasonText(ENOENT)},
+    };
+    for (const auto& c : cases) {
+        const Result<QByteArray> read = ReadRegularFile(c.path, 10);
+        EXPECT_EQ(read.message(), QStringLiteral("无法打开文件“%1”：%2").arg(c.path, c.reason));
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "system_reason.h"
 #include "qstring_printer.h"
+#include "cli_arguments.h"
 #include "cli_run.h"
 #include "loopback_http_server.h"
 #include "file_size_limit.h"
@@ -8,6 +9,7 @@
 #include "zip_entry_bytes.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -17,6 +19,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 using namespace velmora::cli;
 
@@ -181,6 +185,10 @@ TEST_F(Cli, VersionAndUpdateCheck) {
          QStringLiteral("已经是最新版本了\n")},
         {velmora::testing::LoopbackHttpServer::Answer(500, "Internal Server Error", ""), 1,
          QStringLiteral("出错：HTTP 500 Internal Server Error\n")},
+        // Terminal escapes from the server never reach the terminal.
+        {velmora::testing::LoopbackHttpServer::Answer(
+             200, "OK", QByteArray("2.2\r\nhttp://www.example.com/\r\n\x1b]0;x\x07\x1b[2J\x08\x00!\r\n@@@@@@", 51)),
+         0, QStringLiteral("新版本：Ver2.2 已经发布~\n更新内容:\n\uFFFD]0;x\uFFFD\uFFFD[2J\uFFFD\uFFFD!\n\nhttp://www.example.com/\n")},
     };
     for (const auto& c : cases) {
         server.respond = [&c](const auto&) { return c.answer; };
@@ -190,7 +198,7 @@ TEST_F(Cli, VersionAndUpdateCheck) {
         EXPECT_EQ(QString::fromUtf8(run.out), c.printed);
         EXPECT_TRUE(run.err.isEmpty());
     }
-    EXPECT_EQ(server.requests.size(), 3u);
+    EXPECT_EQ(server.requests.size(), 4u);
 
     for (const QStringList& refused :
          {QStringList{QStringLiteral("--update-server"), server.base().toString()},
@@ -471,4 +479,87 @@ TEST_F(Cli, TheProgramDrawsEveryReportOfABatch) {
     ASSERT_EQ(pictures.size(), 2);
     EXPECT_NE(pictures[0], pictures[1]); // each storm's own chart
     EXPECT_EQ(QImage::fromData(pictures[1], "PNG").size(), QSize(553, 400));
+}
+
+TEST_F(Cli, HostileComputationsAndBatchesAreRefusedAtOnce) {
+    QStringList many;
+    for (int i = 1; i <= 20000; ++i)
+        many << QString::number(i);
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QString err;
+    } cases[] = {
+        {{QStringLiteral("--a1"), QStringLiteral("1e153"), QStringLiteral("--b"), QStringLiteral("1.4e154"),
+          QStringLiteral("--n"), QStringLiteral("1"), QStringLiteral("--totals")},
+         1, QStringLiteral("出错：第0分钟的降雨强度计算溢出或不是有效数字\n")},
+        {{QStringLiteral("--P"), many.join(','), QStringLiteral("--T"), many.join(',')},
+         2, QStringLiteral("velmora-cli: --P 和 --T 组合出 400000000 个雨型，一次最多可以计算 1000000 个\n") + CliUsageLine + '\n'},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(QString::fromUtf8(run.err), c.err);
+    }
+}
+
+TEST_F(Cli, ConcurrentBatchesIntoOneFolderWriteEachFileOnce) {
+    QTemporaryDir folder;
+    const QStringList batch = {QStringLiteral("--P"), QStringLiteral("1,2,3,5"), QStringLiteral("--T"),
+                               QStringLiteral("60,120"), QStringLiteral("--format"), QStringLiteral("swmm"),
+                               QStringLiteral("--out-dir"), folder.path()};
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < 10; ++i) {
+        runs.push_back(std::make_unique<QProcess>());
+        runs.back()->start(QStringLiteral(VELMORA_CLI_PATH), batch);
+    }
+    int summaries = 0;
+    for (const auto& run : runs) {
+        ASSERT_TRUE(run->waitForFinished(60000));
+        summaries += run->readAllStandardOutput().count('\n') - 1; // less the header
+    }
+    EXPECT_EQ(summaries, 8);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 8);
+}
+
+TEST_F(Cli, ForceReplacesLinksInTheFolderWithoutFollowingThem) {
+    QTemporaryDir folder;
+    QTemporaryDir outside;
+    const QString theirs = outside.filePath(QStringLiteral("theirs.txt"));
+    ASSERT_TRUE(WriteBytes(theirs, "not ours"));
+    const QString nothing = outside.filePath(QStringLiteral("nothing.txt"));
+    ASSERT_TRUE(QFile::link(theirs, folder.filePath(QStringLiteral("芝加哥雨型P=1年 t=120分 r=0.4.txt"))));
+    ASSERT_TRUE(QFile::link(nothing, folder.filePath(QStringLiteral("芝加哥雨型P=2年 t=120分 r=0.4.txt"))));
+    const CliRun run = Run({QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--format"), QStringLiteral("storm"),
+                            QStringLiteral("--out-dir"), folder.path(), QStringLiteral("--force")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(Contents(theirs), "not ours");
+    EXPECT_FALSE(QFileInfo::exists(nothing));
+    for (const QFileInfo& written : QDir(folder.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+        EXPECT_FALSE(written.isSymLink()) << written.fileName().toStdString();
+        EXPECT_TRUE(Contents(written.filePath()).startsWith("SIGN="));
+    }
+}
+
+TEST_F(Cli, AStoppedBatchHasPrintedEveryStormItFinished) {
+    QTemporaryDir folder;
+    QStringList years;
+    for (int p = 1; p <= 400; ++p)
+        years << QString::number(p);
+    QProcess process;
+    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--P"), years.join(','), QStringLiteral("--T"),
+                                                     QStringLiteral("1440"), QStringLiteral("--out-dir"), folder.path()});
+    QByteArray printed;
+    while (printed.count('\n') < 3 && process.waitForReadyRead(30000))
+        printed += process.readAllStandardOutput();
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    printed += process.readAllStandardOutput();
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).startsWith(QStringLiteral("出错：批量计算被中断：完成了")));
+    // Each line printed is a file written, and nothing half-written is left.
+    const QStringList files = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    EXPECT_EQ(files.size(), printed.count('\n') - 1);
+    EXPECT_TRUE(files.filter(QStringLiteral(".tmp")).isEmpty());
 }

@@ -274,6 +274,18 @@ TEST(CalcHyetograph, ArithmeticFailuresGiveNoRowsAndAMessage) {
     expectFailure(storm, "overflow");
 }
 
+TEST(CalcHyetograph, APowerThatOverflowsIsAFailureNotADryMinute) {
+    // (t + b)^(n+1) passes the largest double while the intensity K/b ≈ 0.09
+    // mm/min is ordinary: the storm holds about 10.8 mm, not 0.
+    TExpressionObject storm = DefaultStorm();
+    storm.a1 = 1e153;
+    storm.b = 1.4e154;
+    storm.n = 1;
+    const auto result = CalcHyetograph(storm, TOptions{});
+    EXPECT_TRUE(result.rows.empty());
+    EXPECT_EQ(result.failure, QStringLiteral("第0分钟的降雨强度计算溢出或不是有效数字"));
+}
+
 TEST(CalcHyetograph, DurationsBeyondTheLimitAreRefusedNamingIt) {
     TExpressionObject storm = DefaultStorm();
     storm.Storm_Time = MaxStormMinutes;

@@ -2,19 +2,24 @@
 #include "info_label.h"
 #include "main_window.h"
 #include "result_grid.h"
+#include "foreign_text.h"
 #include "main_window_fixture.h"
+#include "qt_desktop.h"
 #include "scripted_desktop.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -420,4 +425,28 @@ TEST_F(MainWindow, CrowdedBarsStillShowTheHighlightedOne) {
         return colours;
     };
     EXPECT_TRUE(coloursAt(10000).contains(0x000000)) << "the highlighted bar's black edge";
+}
+
+TEST(QtDesktopMessages, ShowTheirTextAsPlainTextWithoutControlCharacters) {
+    // Laid out as rich text, a few thousand nested tables overflow the stack.
+    QString tables;
+    for (int i = 0; i < 3000; ++i)
+        tables += QStringLiteral("<table><tr><td>");
+    const QString link = QStringLiteral("<a href=\"file:///etc/x.desktop\">更新</a><img src=file:///etc/passwd>");
+    QtDesktop desktop(nullptr);
+    for (const QString& text : {tables, link + QStringLiteral("\x1b]0;x\a\x1b[2J")}) {
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                    shown = box->text();
+                    format = box->textFormat();
+                    box->accept();
+                }
+        });
+        desktop.showError(ErrorTitle, text);
+        EXPECT_EQ(format, Qt::PlainText);
+        EXPECT_EQ(shown, WithoutControlCharacters(text));
+    }
 }

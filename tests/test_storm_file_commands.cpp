@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <sys/stat.h>
+
 using namespace velmora;
 using velmora::testing::ScriptedDesktop;
 
@@ -167,6 +169,40 @@ TEST_F(StormFileCommands, BadFilesChangeNothing) {
     window->Menu_Open1Click(); // cancelled
     EXPECT_EQ(desktop.messages.size(), messages);
     expectUnchanged("missing or cancelled");
+}
+
+TEST_F(StormFileCommands, HostileFilesGetAShortPlainMessageAndChangeNothing) {
+    QByteArray tables;
+    for (int i = 0; i < 3000; ++i)
+        tables += "<table><tr><td>";
+    QByteArray nested = stormWithStep(3);
+    nested.replace("a1=9.5981", "a1=" + tables);
+    write(path("nested.txt"), nested);
+    QByteArray escapes = stormWithStep(3);
+    escapes.replace("c=0.846", "c=\x1b]0;x\x07\x1b[2J");
+    write(path("escapes.txt"), escapes);
+    ASSERT_EQ(mkfifo(path("pipe.txt").toLocal8Bit().constData(), 0600), 0);
+    write(path("huge.txt"), QByteArray(MaxStormFileBytes + 1, 'x'));
+
+    const struct {
+        const char* name;
+        QString message;
+    } cases[] = {
+        {"nested.txt", QStringLiteral("'%1…' is not a valid floating point value").arg(QString::fromLatin1(tables.left(200)))},
+        {"escapes.txt", QStringLiteral("'\uFFFD]0;x\uFFFD\uFFFD[2J' is not a valid floating point value")},
+        {"pipe.txt", QStringLiteral("无法打开文件“%1”：这不是普通文件（可能是文件夹、管道或设备）").arg(path("pipe.txt"))},
+        {"huge.txt", QStringLiteral("无法打开文件“%1”：文件超过了1048576字节，不是本程序的文件").arg(path("huge.txt"))},
+    };
+    for (const auto& c : cases) {
+        open(path(c.name));
+        window->OpenStormFile(path(c.name)); // named on the command line or dropped
+        ASSERT_EQ(desktop.messages.size(), 2u) << c.name;
+        for (const auto& message : desktop.messages)
+            EXPECT_EQ(message.text, c.message) << c.name;
+        desktop.messages.clear();
+        EXPECT_EQ(session->storm().Storm_Step, 1) << c.name;
+        EXPECT_TRUE(session->currentStormFile().isEmpty()) << c.name;
+    }
 }
 
 TEST_F(StormFileCommands, ASavedStormOpensAsTheSameStorm) {
