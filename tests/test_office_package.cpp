@@ -47,6 +47,24 @@ TEST(ZipArchive, RefusesNamesThatLeaveThePackage) {
     }
 }
 
+TEST(ZipArchive, DamagedArchivesSayWhyInChinese) {
+    const QByteArray archive = WriteZipArchive({{"a.xml", QByteArray(1000, 'x')}}).value();
+    QByteArray badData = archive;
+    badData[40] = static_cast<char>(badData[40] ^ 0x55); // inside the deflated data
+    QByteArray badDirectory = archive;
+    badDirectory.chop(10);
+    const struct {
+        QByteArray bytes;
+        QString message;
+    } cases[] = {
+        {"PK not an archive", QStringLiteral("出错：无法读取压缩包（不是压缩包）")},
+        {badDirectory, QStringLiteral("出错：无法读取压缩包（不是压缩包）")},
+        {badData, QStringLiteral("出错：无法读取压缩包（校验和（CRC）不符，数据已损坏）")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadZipArchive(c.bytes).message(), c.message);
+}
+
 TEST(ZipArchive, WritesAndReadsBackInOrder) {
     const std::vector<ZipEntry> entries = {{"b.xml", QByteArray(100000, 'x')},
                                            {"word/空.xml", ""},

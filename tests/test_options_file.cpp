@@ -4,10 +4,13 @@
 #include "file_size_limit.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -169,6 +172,13 @@ TEST_F(OptionsFile, AFailedSaveSaysWhyAndLeavesTheFileAlone) {
     }
     EXPECT_EQ(read(), "[OPTIONS]\nPrecision=7\n");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("options.ini")});
+}
+
+TEST_F(OptionsFile, APipeAsTheFileGivesTheDefaultsAtOnceAndIsNotWritten) {
+    ASSERT_EQ(mkfifo(path().toLocal8Bit().constData(), 0600), 0); // no writer: reading would wait for ever
+    EXPECT_EQ(LoadOptions(path(), Dot).Int_Precision, TOptions{}.Int_Precision);
+    EXPECT_FALSE(SaveOptions(path(), TOptions{}, Dot));
+    EXPECT_FALSE(QFileInfo(path()).isFile());
 }
 
 TEST_F(OptionsFile, AnOversizedFileGivesTheDefaultsAndIsNotOverwritten) {
