@@ -5,6 +5,7 @@
 #include "loopback_http_server.h"
 #include "file_size_limit.h"
 #include "storm_session.h"
+#include "text_encoding.h"
 #include "zip_archive.h"
 #include "zip_entry_bytes.h"
 
@@ -562,4 +563,19 @@ TEST_F(Cli, AStoppedBatchHasPrintedEveryStormItFinished) {
     const QStringList files = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     EXPECT_EQ(files.size(), printed.count('\n') - 1);
     EXPECT_TRUE(files.filter(QStringLiteral(".tmp")).isEmpty());
+}
+
+TEST_F(Cli, TheStormIsCheckedAgainstItsFormula) {
+    const CliRun printed = Run({QStringLiteral("--idf-check")});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    EXPECT_TRUE(printed.out.startsWith(QStringLiteral("历时(min),雨型最大雨量(mm),公式雨量(mm),相差(%)\n5,11.9535,11.7962,1.33\n").toUtf8()));
+    EXPECT_TRUE(printed.out.endsWith("\n120,60.4437,60.2284,0.36\n"));
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("check.csv"));
+    ASSERT_EQ(Run({QStringLiteral("--idf-check"), QStringLiteral("--out"), file}).exitCode, 0);
+    QByteArray expected = printed.out;
+    expected.replace("\n", "\r\n");
+    EXPECT_EQ(Contents(file), velmora::EncodeCodePage936(QString::fromUtf8(expected)));
+    EXPECT_EQ(Run({QStringLiteral("--idf-check"), QStringLiteral("--P"), QStringLiteral("1,2")}).exitCode, 2);
 }

@@ -238,6 +238,8 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
         pending.request.force = true;
     else if (flag == QLatin1String("--totals"))
         pending.request.totals = true;
+    else if (flag == QLatin1String("--idf-check"))
+        pending.request.idfCheck = true;
     else if (flag == QLatin1String("--help") || flag == QLatin1String("-h"))
         pending.request.help = true;
     else if (flag == QLatin1String("--version"))
@@ -255,6 +257,8 @@ std::optional<QString> RefusedCombination(const CliRequest& request) {
         return QStringLiteral("--update-server 要与 --check-update 一起使用");
     if (request.force && !request.outDir)
         return QStringLiteral("--force 只用于 --out-dir");
+    if (request.idfCheck && (request.isBatch() || request.formatGiven || request.totals || request.writeStormFile))
+        return QStringLiteral("--idf-check 只用于一个雨型，不能与 --P/--T 列表、--out-dir、--format、--totals 或 --write-storm 一起使用");
     if (request.isBatch()) {
         if (const std::size_t storms = request.stormCount(); storms > MaxBatchStorms)
             return QStringLiteral("--P 和 --T 组合出 %1 个雨型，一次最多可以计算 %2 个")
@@ -391,6 +395,12 @@ never read unless given with --options):
                   (storm); docx, report, xlsx and storm need --out or --out-dir
   --out FILE      write to FILE in code page 936, as the program's exports do
   --totals        add the total rainfall H and the average intensity
+  --idf-check     instead of the table, check the storm against its formula:
+                  for durations of 5, 10, 15, 20, 30, 45, 60, 90, 120, … 10080
+                  minutes below T and for T, the heaviest rain of that many
+                  consecutive minutes against the formula's depth
+                  A·d/(d+b)^n, and their difference in per cent (CSV, "."
+                  as separator; with --out in code page 936 with CR LF)
   --help, -h      show this text
 
   --version       print the program's version

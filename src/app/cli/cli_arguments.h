@@ -47,6 +47,7 @@ struct CliRequest {
     TOptions options;
     bool qiRatioGiven = false;
     bool totals = false;
+    bool idfCheck = false; // --idf-check: the storm checked against its formula instead of the table
     bool help = false;
     bool version = false;     // --version
     bool checkUpdate = false; // --check-update
@@ -78,7 +79,8 @@ inline const QString CliUsageLine = QStringLiteral(
     "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X[,X...]] [--T X[,X...]] "
     "[--r X] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
     "[--calc-by-show] [--interval-average] [--qi-ratio X] [--storm FILE] [--write-storm FILE] "
-    "[--format csv|swmm|docx|report|xlsx|storm] [--out FILE | --out-dir DIR [--force]] [--totals] [--help]\n"
+    "[--format csv|swmm|docx|report|xlsx|storm] [--out FILE | --out-dir DIR [--force]] [--totals] [--idf-check] "
+    "[--help]\n"
     "       velmora-cli --version\n"
     "       velmora-cli --check-update [--update-server URL]");
 

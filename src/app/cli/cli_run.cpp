@@ -5,6 +5,7 @@
 #include "cli_batch.h"
 #include "cli_output.h"
 #include "display_text.h"
+#include "idf_check.h"
 #include "number_text.h"
 #include "storm_file.h"
 #include "storm_session.h"
@@ -56,6 +57,20 @@ int CheckUpdate(const CliRequest& request, CliOutput& output) {
     return outcome ? 0 : 1;
 }
 
+// The check table on standard output (UTF-8, LF), or in --out (code page 936, CR LF).
+int PrintIdfCheck(const CliRequest& request, const TExpressionObject& storm, CliOutput& output) {
+    const Result<std::vector<TIdfCheckRow>> rows = IdfCheckTable(storm);
+    if (!rows)
+        return Finish(Failure{rows.message()}, output);
+    const QStringList lines = IdfCheckLines(*rows, QLatin1Char(','));
+    if (!request.outFile) {
+        output.print(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return 0;
+    }
+    const QString lineEnd = QStringLiteral("\r\n");
+    return Finish(WriteFileAtomically(*request.outFile, EncodeCodePage936(lines.join(lineEnd) + lineEnd)), output);
+}
+
 int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPainter& reportChart) {
     if (request.help) {
         output.print(CliHelpText());
@@ -87,6 +102,9 @@ int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPa
         output.printFailure(QStringLiteral("velmora-cli: %1\n").arg(storable.message()));
         return 2;
     }
+
+    if (request.idfCheck)
+        return PrintIdfCheck(request, storm, output);
 
     StormSession session;
     session.setOptions(RequestOptions(request));

@@ -1,0 +1,74 @@
+#include "idf_check.h"
+
+#include "number_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+constexpr double CheckedDurations[] = {5,   10,  15,  20,  30,   45,   60,   90,   120,
+                                       150, 180, 240, 360, 720, 1440, 2880, 4320, 10080};
+
+// The largest rain of `length` consecutive minutes, each minute's intensity
+// (mm/min) counting for one minute.
+double HeaviestRun(const THyetographTable& minutes, std::size_t length) {
+    length = std::min(length, minutes.size());
+    double run = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        run += minutes[i].intensity;
+    double heaviest = run;
+    for (std::size_t i = length; i < minutes.size(); ++i) {
+        run += minutes[i].intensity - minutes[i - length].intensity;
+        heaviest = std::max(heaviest, run);
+    }
+    return heaviest;
+}
+
+} // namespace
+
+std::vector<double> IdfCheckDurations(double stormDuration) {
+    std::vector<double> durations;
+    for (const double d : CheckedDurations)
+        if (d < stormDuration)
+            durations.push_back(d);
+    durations.push_back(stormDuration);
+    return durations;
+}
+
+Result<std::vector<TIdfCheckRow>> IdfCheckTable(const TExpressionObject& storm) {
+    TExpressionObject everyMinute = storm;
+    everyMinute.Storm_Step = 1;
+    TOptions perMinute;
+    perMinute.Int_StormUnitidx = 1; // mm/min
+    const THyetographResult minutes = CalcHyetograph(everyMinute, perMinute);
+    if (!minutes.succeeded())
+        return Failure{QStringLiteral("出错：") + minutes.failure};
+
+    const double logP = storm.LG_LN == 1 ? std::log(storm.Storm_RepeatYear) : std::log10(storm.Storm_RepeatYear);
+    const double a = storm.a1 * (1 + storm.c * logP);
+    std::vector<TIdfCheckRow> rows;
+    for (const double d : IdfCheckDurations(storm.Storm_Time)) {
+        const double stormDepth = HeaviestRun(minutes.rows, static_cast<std::size_t>(std::max(d, 0.0)));
+        const double formulaDepth = a * d / std::pow(d + storm.b, storm.n);
+        rows.push_back({d, stormDepth, formulaDepth, 100 * (stormDepth - formulaDepth) / formulaDepth});
+    }
+    return rows;
+}
+
+QStringList IdfCheckLines(const std::vector<TIdfCheckRow>& rows, QChar separator) {
+    const QChar dot = QLatin1Char('.');
+    QStringList lines = {QStringList{QStringLiteral("历时(min)"), QStringLiteral("雨型最大雨量(mm)"),
+                                     QStringLiteral("公式雨量(mm)"), QStringLiteral("相差(%)")}
+                             .join(separator)};
+    for (const TIdfCheckRow& row : rows)
+        lines << QStringList{GeneralNumberText(row.duration, dot), FixedDecimalsText(row.stormDepth, 4, dot),
+                             FixedDecimalsText(row.formulaDepth, 4, dot),
+                             FixedDecimalsText(row.differencePercent, 2, dot)}
+                     .join(separator);
+    return lines;
+}
+
+} // namespace velmora
