@@ -42,6 +42,9 @@ public:
     std::deque<std::optional<FileDialogAnswer>> openAnswers;
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<ChosenFont>> fontAnswers;
+    // What a person does in the font dialog when no answer is queued: given
+    // the font and colour it was opened on.
+    std::function<std::optional<ChosenFont>(const QFont&, const QColor&)> fontDialog;
     // What a person does in each modal dialog shown, in turn.
     std::deque<std::function<void(QDialog&)>> dialogScripts;
 
@@ -80,9 +83,9 @@ public:
         yesNoAnswers.pop_front();
         return yes;
     }
-    std::optional<ChosenFont> chooseFont(const QFont&, const QColor&) override {
+    std::optional<ChosenFont> chooseFont(const QFont& font, const QColor& color) override {
         if (fontAnswers.empty())
-            return std::nullopt;
+            return fontDialog ? fontDialog(font, color) : std::nullopt;
         auto next = fontAnswers.front();
         fontAnswers.pop_front();
         return next;
