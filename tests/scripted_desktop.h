@@ -33,7 +33,7 @@ public:
     }
 
     struct Message {
-        enum Kind { Information, Error, Question } kind;
+        enum Kind { Information, Error, Question, Copyable } kind;
         QString title;
         QString text;
     };
@@ -53,6 +53,9 @@ public:
     std::vector<QString> openedFiles;
     std::vector<QString> editedFiles;
     std::vector<QUrl> openedAddresses;
+    // False: the desktop has no program for any file or address (each is
+    // still recorded as asked for).
+    bool opensAnything = true;
 
     int runModal(QDialog& dialog) override {
         dialog.setResult(QDialog::Rejected);
@@ -75,6 +78,9 @@ public:
     void showError(const QString& title, const QString& text) override {
         messages.push_back({Message::Error, title, text});
     }
+    void showCopyableText(const QString& title, const QString& text) override {
+        messages.push_back({Message::Copyable, title, text});
+    }
     bool askYesNo(const QString& title, const QString& text) override {
         messages.push_back({Message::Question, title, text});
         if (yesNoAnswers.empty())
@@ -92,15 +98,15 @@ public:
     }
     bool openWithDefaultApplication(const QString& path) override {
         openedFiles.push_back(path);
-        return true;
+        return opensAnything;
     }
     bool openInTextEditor(const QString& path) override {
         editedFiles.push_back(path);
-        return true;
+        return opensAnything;
     }
     bool openAddress(const QUrl& address) override {
         openedAddresses.push_back(address);
-        return true;
+        return opensAnything;
     }
 
 private:
