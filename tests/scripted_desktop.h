@@ -33,7 +33,7 @@ public:
     }
 
     struct Message {
-        enum Kind { Information, Error, Question } kind;
+        enum Kind { Information, Error, Question, Copyable } kind;
         QString title;
         QString text;
     };
@@ -42,6 +42,9 @@ public:
     std::deque<std::optional<FileDialogAnswer>> openAnswers;
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<ChosenFont>> fontAnswers;
+    // What a person does in the font dialog when no answer is queued: given
+    // the font and colour it was opened on.
+    std::function<std::optional<ChosenFont>(const QFont&, const QColor&)> fontDialog;
     // What a person does in each modal dialog shown, in turn.
     std::deque<std::function<void(QDialog&)>> dialogScripts;
 
@@ -50,6 +53,9 @@ public:
     std::vector<QString> openedFiles;
     std::vector<QString> editedFiles;
     std::vector<QUrl> openedAddresses;
+    // False: the desktop has no program for any file or address (each is
+    // still recorded as asked for).
+    bool opensAnything = true;
 
     int runModal(QDialog& dialog) override {
         dialog.setResult(QDialog::Rejected);
@@ -72,6 +78,9 @@ public:
     void showError(const QString& title, const QString& text) override {
         messages.push_back({Message::Error, title, text});
     }
+    void showCopyableText(const QString& title, const QString& text) override {
+        messages.push_back({Message::Copyable, title, text});
+    }
     bool askYesNo(const QString& title, const QString& text) override {
         messages.push_back({Message::Question, title, text});
         if (yesNoAnswers.empty())
@@ -80,24 +89,24 @@ public:
         yesNoAnswers.pop_front();
         return yes;
     }
-    std::optional<ChosenFont> chooseFont(const QFont&, const QColor&) override {
+    std::optional<ChosenFont> chooseFont(const QFont& font, const QColor& color) override {
         if (fontAnswers.empty())
-            return std::nullopt;
+            return fontDialog ? fontDialog(font, color) : std::nullopt;
         auto next = fontAnswers.front();
         fontAnswers.pop_front();
         return next;
     }
     bool openWithDefaultApplication(const QString& path) override {
         openedFiles.push_back(path);
-        return true;
+        return opensAnything;
     }
     bool openInTextEditor(const QString& path) override {
         editedFiles.push_back(path);
-        return true;
+        return opensAnything;
     }
     bool openAddress(const QUrl& address) override {
         openedAddresses.push_back(address);
-        return true;
+        return opensAnything;
     }
 
 private:

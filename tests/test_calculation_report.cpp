@@ -222,6 +222,49 @@ TEST(CalculationReport, SaysWhenTheRowsAreIntervalMeans) {
     EXPECT_EQ(paragraphCounts[1], paragraphCounts[0] + 1);
 }
 
+TEST(CalculationReport, SectionOneFollowsTheRowsAndTheLogarithmOfTheStorm) {
+    const std::string tail = "降雨强度以mm/h表示时，各分钟的强度为以mm/min计的强度乘以60，累计降雨量仍以mm计；"
+                             "按显示精度计算时，累加的是按显示的小数位数取舍后的降雨强度。";
+    const std::string perMinute =
+        "计算数据表格按计算步长s列出第0、s、2s、…分钟和最后一分钟的瞬时降雨强度与累计降雨量。"
+        "累计降雨总量为最后一分钟的累计降雨量HN；平均降雨强度为参与累加的各分钟瞬时降雨强度的平均值，"
+        "即累计降雨总量除以参与累加的分钟数（通常为N + 1）。" + tail;
+    const std::string intervalMeans =
+        "计算数据表格按计算步长s列出自第0、s、2s、…分钟起每一时段的平均降雨强度（时段超出降雨历时的部分按无雨计）"
+        "与时段末的累计降雨量，各行降雨强度乘以s之和等于累计降雨总量。累计降雨总量为最后一分钟的累计降雨量HN；"
+        "平均降雨强度为各行降雨强度的平均值，即累计降雨总量除以行数与计算步长s之积。" + tail;
+    const struct {
+        bool averaged;
+        std::uint8_t logarithm;
+        const std::string& table;
+        const char* formula1;
+        const char* constant;
+    } cases[] = {
+        {false, 0, perMinute, "i=A11+ClgPt+bn=At+bn（公式1）", "式中A = A1(1 + C lg P)，"},
+        {true, 0, intervalMeans, "i=A11+ClgPt+bn=At+bn（公式1）", "式中A = A1(1 + C lg P)，"},
+        {false, 1, perMinute, "i=A11+ClnPt+bn=At+bn（公式1）", "式中A = A1(1 + C ln P)，"},
+        {true, 1, intervalMeans, "i=A11+ClnPt+bn=At+bn（公式1）", "式中A = A1(1 + C ln P)，"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.averaged) + " " + std::to_string(c.logarithm));
+        TOptions options;
+        options.Bool_IntervalAverage = c.averaged;
+        TExpressionObject storm = DefaultStorm();
+        storm.Storm_Step = 5;
+        storm.LG_LN = c.logarithm;
+        const ComputedStorm computed = Compute(storm, options);
+        const auto docx = CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');
+        ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
+        const DocumentText text = ReadDocument(EntryBytes(ReadZipArchive(*docx).value(), "word/document.xml"));
+        const auto& paragraphs = text.paragraphs;
+        EXPECT_EQ(std::count(paragraphs.begin(), paragraphs.end(), c.table), 1);
+        EXPECT_EQ(std::count(paragraphs.begin(), paragraphs.end(), c.formula1), 1);
+        EXPECT_EQ(std::count_if(paragraphs.begin(), paragraphs.end(),
+                                [&](const std::string& p) { return p.starts_with(c.constant); }),
+                  1);
+    }
+}
+
 TEST(CalculationReport, PackageIsTheTemplateWithTheDocumentAndThePictureReplaced) {
     const ComputedStorm computed = Compute(DefaultStorm(), TOptions{});
     const QByteArray png = ChartPng();

@@ -49,11 +49,22 @@ TEST(CommandGuard, ACommandThatSucceedsShowsNothing) {
     EXPECT_TRUE(desktop.messages.empty());
 }
 
-TEST(FileTypeFilter, NameAndMasksAsQtListsThem) {
-    EXPECT_EQ(FileTypeFilter({QStringLiteral("Excel文件(*.csv)"), QStringLiteral("*.csv")}),
-              QStringLiteral("Excel文件(*.csv) (*.csv)"));
-    EXPECT_EQ(FileTypeFilter({QStringLiteral("图片"), QStringLiteral("*.bmp;*.png")}),
-              QStringLiteral("图片 (*.bmp *.png)"));
+TEST(FileTypeFilter, ANameShowingItsMasksIsShownOnceOthersGetTheirMasks) {
+    const struct {
+        const char* name;
+        const char* mask;
+        const char* filter;
+    } cases[] = {
+        {"Excel文件(*.csv)", "*.csv", "Excel文件(*.csv)"},
+        {"所有文件(*.*)", "*.*", "所有文件(*.*)"},
+        {"位图文件", "*.bmp", "位图文件 (*.bmp)"},
+        {"图片", "*.bmp;*.png", "图片 (*.bmp *.png)"},
+        {"图片(*.bmp *.png)", "*.bmp;*.png", "图片(*.bmp *.png)"},
+        {"Excel文件(*.csv)", "*.xlsx", "Excel文件(*.csv) (*.xlsx)"}, // a name that shows other masks
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileTypeFilter({QString::fromUtf8(c.name), QString::fromUtf8(c.mask)}), QString::fromUtf8(c.filter))
+            << c.name;
 }
 
 TEST(PlainTextEditorCommand, TerminalEditorsRunInATerminalOrNotAtAll) {

@@ -347,3 +347,30 @@ TEST_F(Exports, TheWorkbookFromTheButtonWithTheThirdTypeSelected) {
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].text, QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线"));
 }
+
+TEST_F(Exports, AWrittenFileThatNoProgramOpensIsNamedInACopyableMessage) {
+    desktop.opensAnything = false;
+    const struct {
+        const char* action;
+        const char* chosen;
+        int type;
+        const char* written;
+    } cases[] = {
+        {"MenuSaveDataToExcel", "t", 0, "t.csv"},      {"MenuSaveDataToWord1", "w", 0, "w.docx"},
+        {"MenuSaveDataToSWMM", "s", 0, "s.dat"},       {"Menu_SavePng1", "p", 2, "p.png"},
+        {"Menu_outputResult", "r", 1, "r.docx"},       {"mni_OutputExcelPicData", "x", 2, "x.xlsx"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        desktop.messages.clear();
+        exportAs(c.action, path(c.chosen), c.type);
+        ASSERT_FALSE(desktop.messages.empty());
+        const auto& told = desktop.messages.back();
+        EXPECT_EQ(told.kind, ScriptedDesktop::Message::Copyable);
+        EXPECT_EQ(told.title, QStringLiteral("提示"));
+        EXPECT_EQ(told.text, QStringLiteral("文件已保存到“%1”，但没有找到打开它的程序").arg(path(c.written)));
+        EXPECT_TRUE(QFileInfo(path(c.written)).size() > 0);
+    }
+    EXPECT_EQ(desktop.editedFiles, std::vector<QString>{path("s.dat")});
+    EXPECT_EQ(desktop.openedFiles.size(), 5u);
+}

@@ -215,6 +215,31 @@ TEST_F(HelpMenu, TheAboutWindowShowsEitherPageSizedAndCentred) {
               std::vector<QUrl>{QUrl(QStringLiteral("https://www.example.com"))});
 }
 
+TEST_F(HelpMenu, AManualOrPageThatNoProgramOpensIsShownToCopy) {
+    desktop.opensAnything = false;
+    touch("doc/软件说明书.pdf");
+    window->helpCommands().setManualFolders({folder("doc")});
+    desktop.dialogScripts.push_back(
+        [](QDialog& dialog) { emit dialog.findChild<QLabel*>("LinkLabel1")->linkActivated(QString()); });
+    const std::pair<const char*, QString> cases[] = {
+        {"Menu_help1", QStringLiteral("没有找到打开“%1”的程序，可以复制这个路径，用其他程序打开")
+                           .arg(folder("doc/软件说明书.pdf"))},
+        {"menu_kefu", QStringLiteral("没有找到打开网址的程序，可以复制这个网址，在浏览器中打开：\r\n"
+                                     "https://www.example.com/kefu/livechat?soft=Velmora")},
+        {"Menu_About", QStringLiteral("没有找到打开网址的程序，可以复制这个网址，在浏览器中打开：\r\n"
+                                      "https://www.example.com")},
+    };
+    for (const auto& [action, text] : cases) {
+        SCOPED_TRACE(action);
+        desktop.messages.clear();
+        find<QAction>(action)->trigger();
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages[0].kind, Kind::Copyable);
+        EXPECT_EQ(desktop.messages[0].title, QStringLiteral("提示"));
+        EXPECT_EQ(desktop.messages[0].text, text);
+    }
+}
+
 // Reads the modules back from the picture and compares them with the symbol
 // of the address: the code is drawn whole, upright, with its quiet zone.
 TEST(GroupPicture, HoldsTheQrCodeOfTheAddressAboveTheInvitation) {

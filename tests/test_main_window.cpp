@@ -7,6 +7,7 @@
 #include "qt_desktop.h"
 #include "scripted_desktop.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QApplication>
@@ -345,12 +346,70 @@ TEST_F(MainWindow, ADraggedLabelKeepsItsPlace) {
     SendMouse(label, QEvent::MouseMove, {-500, -500}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(label->pos(), QPoint(0, 0));
     InfoLabel* last = infoLabels()[4];
+    const QSize large = chart().size();
+    SendMouse(last, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(last, QEvent::MouseMove, {2000, 2000}, Qt::NoButton, Qt::LeftButton);
     const QPoint kept = last->pos();
-    chart().resize(150, 150);
-    EXPECT_EQ(last->geometry().right(), 149);
-    EXPECT_EQ(last->geometry().bottom(), 149);
-    chart().resize(700, 500);
+    EXPECT_EQ(last->geometry().bottomRight(), QPoint(large.width() - 1, large.height() - 1));
+    chart().resize(chart().minimumSize());
+    EXPECT_EQ(last->geometry().right(), chart().minimumWidth() - 1);
+    EXPECT_EQ(last->geometry().bottom(), chart().minimumHeight() - 1);
+    chart().resize(large);
     EXPECT_EQ(last->pos(), kept);
+}
+
+TEST_F(MainWindow, LabelsPushedInByASmallWindowGoBackWhenItGrows) {
+    start();
+    window->resize(1000, 700);
+    QCoreApplication::processEvents();
+    const std::array<InfoLabel*, 5> labels = infoLabels();
+    // Each label dragged near the right edge, one under the other.
+    std::vector<QPoint> placed;
+    for (InfoLabel* label : labels) {
+        const QPoint target(chart().width() - label->width() - 4, label->y());
+        SendMouse(label, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(label, QEvent::MouseMove, QPointF(target - label->pos() + QPoint(1, 1)), Qt::NoButton,
+                  Qt::LeftButton);
+        SendMouse(label, QEvent::MouseButtonRelease, QPointF(target - label->pos() + QPoint(1, 1)),
+                  Qt::LeftButton, Qt::NoButton);
+        placed.push_back(label->pos());
+        ASSERT_EQ(label->pos(), target);
+    }
+    for (const QSize size : {QSize(400, 300), QSize(1000, 700), QSize(1, 1), QSize(1000, 700)}) {
+        window->resize(size);
+        QCoreApplication::processEvents();
+        const bool large = size.width() == 1000;
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            EXPECT_TRUE(chart().rect().contains(labels[i]->geometry())) << size.width() << " label " << i;
+            if (large) {
+                EXPECT_EQ(labels[i]->pos(), placed[i]) << "label " << i;
+            }
+        }
+    }
+}
+
+TEST_F(MainWindow, AtItsSmallestSizeEveryControlIsWhole) {
+    start();
+    window->resize(1, 1);
+    QCoreApplication::processEvents();
+    EXPECT_GT(window->width(), 400);
+    EXPECT_GT(window->height(), 250);
+    EXPECT_GE(chart().width(), 320);
+    EXPECT_GE(chart().height(), 240);
+    for (QAbstractButton* control : window->findChildren<QAbstractButton*>()) {
+        if (!control->isVisible())
+            continue;
+        SCOPED_TRACE(control->text().toStdString());
+        // Not hidden behind the edge of the panel or the window.
+        EXPECT_EQ(control->visibleRegion().boundingRect(), control->rect());
+        const int caption = control->fontMetrics().horizontalAdvance(control->text());
+        if (qobject_cast<QCheckBox*>(control))
+            EXPECT_GE(control->width(), control->sizeHint().width());
+        else
+            EXPECT_LT(caption, control->width());
+    }
+    for (InfoLabel* label : infoLabels())
+        EXPECT_TRUE(chart().rect().contains(label->geometry()));
 }
 
 TEST_F(MainWindow, MenusHoldEveryItemNamedAndEnabled) {

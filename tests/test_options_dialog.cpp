@@ -1,3 +1,4 @@
+#include "font_and_color_dialog.h"
 #include "hyetograph_chart.h"
 #include "info_label.h"
 #include "main_window_fixture.h"
@@ -5,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -206,4 +208,60 @@ TEST_F(OptionsDialog, IntervalAverageTakesEffectAfterOkAndIsSaved) {
     EXPECT_EQ(cell(25, 2), "60.6345"); // the last row holds the total
     // The mean of the 25 rows, which stand for 125 minutes.
     EXPECT_EQ(infoLabels()[4]->text(), QStringLiteral("平均雨强i=0.4851mm/min"));
+}
+
+TEST_F(OptionsDialog, TheFontDialogOpensOnTheRowsFontAndKeepsWhatWasNotTouched) {
+    const struct {
+        const char* name;
+        const char* stored; // Font_RainModelInfo before
+        std::function<void(QFont&)> edit;
+        const char* saved; // and after 确定
+        bool styleShown;   // false: the installed face has no such style
+    } cases[] = {
+        {"size only", "\"Arial\", 9, [Bold], [clWindowText]", [](QFont& f) { f.setPointSize(12); },
+         "\"Arial\", 12, [Bold], [clWindowText]", true},
+        {"nothing", "\"Arial\", 9, [Bold], [clWindowText]", [](QFont&) {},
+         "\"Arial\", 9, [Bold], [clWindowText]", true},
+        {"italic added", "\"Arial\", 9, [Bold], [clRed]",
+         [](QFont& f) { f.setStyleName(QStringLiteral("Bold Italic")); }, "\"Arial\", 9, [Bold|Italic], [clRed]", true},
+        {"plain", "\"Arial\", 10, [], [clBlack]", [](QFont& f) { f.setPointSize(11); },
+         "\"Arial\", 11, [], [clBlack]", true},
+        {"underline off, a face without bold", "\"宋体\", 12, [Bold|Underline], [$00808080]",
+         [](QFont& f) { f.setUnderline(false); }, "\"宋体\", 12, [Bold], [clGray]", false},
+        {"another face", "\"Arial\", 10, [], [clBlack]",
+         [](QFont& f) {
+             f.setFamily(QStringLiteral("DejaVu Serif"));
+             f.setStyleName(QStringLiteral("Book"));
+         },
+         "\"DejaVu Serif\", 10, [], [clBlack]", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeOptions(QByteArray("[OPTIONS]\nFont_RainModelInfo=") + c.stored + "\n");
+        start();
+        desktop.fontDialog = [&](const QFont& font, const QColor& color) -> std::optional<ChosenFont> {
+            FontAndColorDialog dialog(font, color);
+            auto* chooser = dialog.findChild<QFontDialog*>();
+            QFont shown = chooser->currentFont();
+            EXPECT_EQ(shown.family(), QFontInfo(font).family());
+            EXPECT_EQ(shown.pointSize(), font.pointSize());
+            if (c.styleShown) {
+                EXPECT_EQ(shown.bold(), font.bold());
+                EXPECT_EQ(shown.italic(), font.italic());
+            }
+            EXPECT_EQ(shown.underline(), font.underline());
+            EXPECT_EQ(dialog.chosenColor(), color);
+            c.edit(shown);
+            chooser->setCurrentFont(shown);
+            return ChosenFont{dialog.chosenFont(), dialog.chosenColor()};
+        };
+        runDialog([&](QDialog& dialog) {
+            dialog.findChild<QPushButton*>(QStringLiteral("btn_SelectFont7"))->click();
+            Press(dialog, "Button_OK");
+        });
+        EXPECT_TRUE(fileBytes().contains(QByteArray("Font_RainModelInfo=") + c.saved + "\n"))
+            << fileBytes().toStdString();
+        window.reset();
+        session.reset();
+    }
 }

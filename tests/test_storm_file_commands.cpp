@@ -12,6 +12,9 @@
 #include <QUrl>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+
+#include <functional>
 
 #include <sys/stat.h>
 
@@ -131,6 +134,26 @@ TEST_F(StormFileCommands, OpeningReplacesTheStormAndRefreshes) {
     window->ButtonNewRainModelClick();
     EXPECT_EQ(session->storm().Storm_Step, 1);
     EXPECT_TRUE(session->currentStormFile().isEmpty());
+}
+
+TEST_F(StormFileCommands, AnotherStormStartsAtTheFirstRowOfItsTable) {
+    write(path("two.txt"), stormWithStep(2));
+    QScrollBar* scroll = grid().verticalScrollBar();
+    ASSERT_GT(scroll->maximum(), 0);
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"opened", [&] { open(path("two.txt")); }},
+        {"new storm", [&] {
+             desktop.dialogScripts.push_back([](QDialog& dialog) {
+                 dialog.findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+             });
+             window->ButtonNewRainModelClick();
+         }}};
+    for (const auto& [name, newStorm] : ways) {
+        scroll->setValue(scroll->maximum());
+        newStorm();
+        EXPECT_EQ(scroll->value(), 0) << name;
+        EXPECT_EQ(grid().rowAt(0), 0) << name;
+    }
 }
 
 TEST_F(StormFileCommands, BadFilesChangeNothing) {

@@ -1,6 +1,7 @@
 #include "about_form.h"
 
 #include "desktop.h"
+#include "desktop_hand_over.h"
 #include "group_picture.h"
 #include "maker.h"
 
@@ -116,7 +117,7 @@ void TFormAbout::showPage(QWidget* page, QSize client, QPushButton* button, int 
 }
 
 void TFormAbout::LinkLabel1LinkClick() {
-    desktop_.openAddress(QUrl(QStringLiteral(VELMORA_MAKER_ADDRESS)));
+    OpenAddress(desktop_, QUrl(QStringLiteral(VELMORA_MAKER_ADDRESS)));
 }
 
 } // namespace velmora

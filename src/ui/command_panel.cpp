@@ -5,7 +5,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -34,6 +37,35 @@ Widget* Placed(Widget* widget, const QString& name, QRect geometry) {
     return widget;
 }
 
+// The buttons and switches stand where they were designed. The switches take
+// the width of their captions in the font they are shown in (which the window
+// gives them after they were made), and the area never gets narrower than its
+// furthest control, so that no caption is cut.
+class ButtonArea final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    QSize minimumSizeHint() const override {
+        int right = 0;
+        for (const QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            right = std::max(right, control->geometry().right() + 1);
+        return {right + RightMargin, height()};
+    }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange) {
+            for (QCheckBox* box : findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly))
+                box->adjustSize();
+            updateGeometry();
+        }
+        QWidget::changeEvent(event);
+    }
+
+private:
+    static constexpr int RightMargin = 6; // as the buttons keep from the left edge
+};
+
 } // namespace
 
 CommandPanel::CommandPanel(QWidget* parent) : QWidget(parent) {
@@ -51,7 +83,7 @@ CommandPanel::CommandPanel(QWidget* parent) : QWidget(parent) {
 }
 
 QWidget* CommandPanel::buildButtons() {
-    auto* buttons = new QWidget(this);
+    auto* buttons = new ButtonArea(this);
     buttons->setFixedHeight(64);
     newStormButton = Placed(new QPushButton(QStringLiteral("新建雨型"), buttons),
                             QStringLiteral("ButtonNewRainModel"), {6, 5, 68, 25});

@@ -57,6 +57,9 @@ public:
     virtual void showError(const QString& title, const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
+    // An information whose text the person can select and copy: a path or an
+    // address to open by hand.
+    virtual void showCopyableText(const QString& title, const QString& text) = 0;
 
     // The font dialog, opened on `font` in `color`; nothing when cancelled.
     virtual std::optional<ChosenFont> chooseFont(const QFont& font, const QColor& color) = 0;
@@ -67,7 +70,8 @@ public:
     virtual bool openAddress(const QUrl& address) = 0;
 };
 
-// The filter text of a Qt file dialog for one type: "Excel文件(*.csv) (*.csv)".
+// The filter text of a Qt file dialog for one type: the name when it ends with
+// its masks ("Excel文件(*.csv)"), else the name and the masks ("位图文件 (*.bmp)").
 QString FileTypeFilter(const FileType& type);
 
 // The titles of the program's message boxes.

@@ -4,6 +4,7 @@
 #include "calculation_report.h"
 #include "command_guard.h"
 #include "desktop.h"
+#include "desktop_hand_over.h"
 #include "export_names.h"
 #include "export_target.h"
 #include "hyetograph_chart.h"
@@ -91,9 +92,9 @@ Status ExportCommands::saveExport(ExportFormat format, const FileDialogRequest& 
         return {};
     const Status written = session_.writeExport(format, *target);
     if (written && handOver == HandOver::TextEditor)
-        desktop_.openInTextEditor(*target);
+        OpenSavedFileInTextEditor(desktop_, *target);
     else if (written)
-        desktop_.openWithDefaultApplication(*target);
+        OpenSavedFile(desktop_, *target);
     return written;
 }
 
@@ -158,7 +159,7 @@ Status ExportCommands::saveReport() {
         return Failure{png.message()};
     const Status written = session_.writeReport(*target, *png);
     if (written)
-        desktop_.openWithDefaultApplication(*target);
+        OpenSavedFile(desktop_, *target);
     return written;
 }
 
@@ -176,7 +177,7 @@ Status ExportCommands::savePicture(int tag) {
         return {};
     const Status written = saveChartPicture(*target);
     if (written)
-        desktop_.openWithDefaultApplication(*target);
+        OpenSavedFile(desktop_, *target);
     return written;
 }
 

@@ -3,6 +3,7 @@
 #include "about_form.h"
 #include "command_guard.h"
 #include "desktop.h"
+#include "desktop_hand_over.h"
 #include "help_links.h"
 #include "maker.h"
 #include "menu_command.h"
@@ -57,7 +58,7 @@ HelpCommands::HelpCommands(Desktop& desktop, QMainWindow* window)
 
 void HelpCommands::Menu_help1Click() {
     if (const auto manual = FindManual(manualFolders_))
-        desktop_.openWithDefaultApplication(*manual);
+        OpenDocument(desktop_, *manual);
 }
 
 Result<std::optional<UpdateOffer>> HelpCommands::waitForUpdateCheck() {
@@ -78,7 +79,7 @@ void HelpCommands::Menu_UpdateClick() {
         }
         const UpdateOffer& offer = **outcome;
         if (desktop_.askYesNo(UpdateTitle, UpdateQuestionText(offer)))
-            desktop_.openAddress(offer.page);
+            OpenAddress(desktop_, offer.page);
         return Status();
     });
 }
@@ -94,7 +95,7 @@ void HelpCommands::Menu_AddQQClick() {
 }
 
 void HelpCommands::menu_kefuClick() {
-    desktop_.openAddress(CustomerServiceAddress());
+    OpenAddress(desktop_, CustomerServiceAddress());
 }
 
 void HelpCommands::Menu_AboutClick() {

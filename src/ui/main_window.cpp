@@ -28,6 +28,7 @@ namespace {
 constexpr int ClientWidth = 800;
 constexpr int ClientHeight = 480;
 constexpr int RightPanelWidth = 248;
+constexpr QSize ChartMinimumSize(320, 240);
 
 } // namespace
 
@@ -74,6 +75,8 @@ void TFormQuorvel::buildLayout() {
 
     Chart1 = new HyetographChart(Splitter1);
     Chart1->setObjectName(QStringLiteral("Chart1"));
+    // Room for both axes with their titles and the five labels.
+    Chart1->setMinimumSize(ChartMinimumSize);
     exports_ = new ExportCommands(session_, desktop_, *memory_, *Chart1, this);
     Label_P = new InfoLabel(Chart1, {100, 96});
     Label_T = new InfoLabel(Chart1, {100, 118});
@@ -96,8 +99,8 @@ void TFormQuorvel::buildLayout() {
 }
 
 QWidget* TFormQuorvel::buildRightPanel() {
+    // The panel is never narrower than its buttons and switches need.
     auto* panel = new CommandPanel;
-    panel->setMinimumWidth(RightPanelWidth / 2);
     GridData = panel->grid;
     CheckBox_Overall_Rainfall = panel->overallRainfallSwitch;
     CheckBox_Rainfall_Intensity = panel->rainfallIntensitySwitch;

@@ -1,5 +1,6 @@
 #include "qt_desktop.h"
 
+#include "copyable_message.h"
 #include "font_and_color_dialog.h"
 #include "foreign_text.h"
 #include "platform_text_editor.h"
@@ -91,6 +92,10 @@ bool QtDesktop::openInTextEditor(const QString& path) {
 
 bool QtDesktop::openAddress(const QUrl& address) {
     return QDesktopServices::openUrl(address);
+}
+
+void QtDesktop::showCopyableText(const QString& title, const QString& text) {
+    ShowCopyableMessage(parent_, title, text);
 }
 
 } // namespace velmora

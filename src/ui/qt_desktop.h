@@ -20,6 +20,7 @@ public:
     void showInformation(const QString& title, const QString& text) override;
     void showError(const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
+    void showCopyableText(const QString& title, const QString& text) override;
     std::optional<ChosenFont> chooseFont(const QFont& font, const QColor& color) override;
     bool openWithDefaultApplication(const QString& path) override;
     bool openInTextEditor(const QString& path) override;

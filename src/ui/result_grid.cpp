@@ -124,6 +124,8 @@ void ResultGrid::showTable(const THyetographTable& table, const TOptions& option
     framedRow_ = -1;
     model_.showTable(table, options, decimalSeparator);
     fitColumns(table, options);
+    // A new table starts at its first row, not where the last one was scrolled to.
+    scrollToTop();
 }
 
 // Each column as wide as its header and its widest text (never narrower

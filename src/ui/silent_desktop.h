@@ -14,6 +14,7 @@ public:
     void showInformation(const QString&, const QString&) override {}
     void showError(const QString&, const QString&) override {}
     bool askYesNo(const QString&, const QString&) override { return false; }
+    void showCopyableText(const QString&, const QString&) override {}
     std::optional<ChosenFont> chooseFont(const QFont&, const QColor&) override { return {}; }
     bool openWithDefaultApplication(const QString&) override { return true; }
     bool openInTextEditor(const QString&) override { return true; }
