@@ -17,21 +17,7 @@ version="$(sed -nE 's/^project\(Velmora VERSION ([0-9.]+).*/\1/p' CMakeLists.txt
 bash scripts/windows/setup.sh
 prefix="$(VELMORA_WINDOWS_CACHE="$cache" bash scripts/windows/dependencies.sh)"
 
-# Wine for the manual's maker (and the tests): a prefix of our own, made once.
-wine_prefix="$output/wine"
-if [ ! -d "$wine_prefix" ]; then
-    bash scripts/windows/wine-run.sh "$prefix" "$wine_prefix" wineboot.exe --init >&2
-    WINEPREFIX="$wine_prefix" wineserver -w
-fi
-
-# Tests are built by scripts/test-windows.sh in the same folder.
-export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DVELMORA_WINDOWS_PREFIX="$prefix" \
-    -DCMAKE_PREFIX_PATH="$prefix" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/scripts/windows/wine-run.sh;$prefix;$wine_prefix" \
-    -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=OFF >&2
+bash scripts/windows/configure.sh "$prefix" -DVELMORA_BUILD_TESTS=OFF
 cmake --build "$build" --parallel "$(nproc)" >&2
 
 stage="$output/Velmora-$version"
