@@ -1,5 +1,19 @@
 #pragma once
 
+#ifdef _WIN32
+#include <gtest/gtest.h>
+
+namespace velmora::testing {
+
+// Windows has no per-process file-size limit: a test that needs one fails
+// here, and scripts/test-windows.sh leaves the full-disk tests out.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long long) { ADD_FAILURE() << "no file-size limit on Windows"; }
+};
+
+} // namespace velmora::testing
+#else
 #include <csignal>
 #include <sys/resource.h>
 
@@ -29,3 +43,4 @@ private:
 };
 
 } // namespace velmora::testing
+#endif

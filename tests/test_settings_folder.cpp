@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,3 +27,13 @@ TEST(SettingsFolder, IsEmptyWhenItCannotBeMade) {
     EXPECT_TRUE(EnsureSettingsFolder(blocker).isEmpty());
     EXPECT_TRUE(EnsureSettingsFolder(QString()).isEmpty());
 }
+
+#ifdef _WIN32
+// The roaming folder follows the user to other machines; Qt's generic
+// configuration folder on Windows is the local one.
+TEST(SettingsFolder, OnWindowsTheBaseIsTheRoamingApplicationDataFolder) {
+    EXPECT_EQ(QDir::fromNativeSeparators(DefaultSettingsBase()),
+              QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")));
+    EXPECT_NE(DefaultSettingsBase(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+#endif

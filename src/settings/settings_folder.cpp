@@ -5,10 +5,18 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#ifdef Q_OS_WIN
+#include "platform_windows.h"
+#endif
+
 namespace velmora {
 
 QString DefaultSettingsBase() {
+#ifdef Q_OS_WIN
+    return windows::RoamingAppDataFolder();
+#else
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#endif
 }
 
 QString EnsureSettingsFolder(const QString& base) {

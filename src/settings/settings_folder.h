@@ -4,7 +4,8 @@
 
 namespace velmora {
 
-// The per-user configuration folder that holds "Kestrova/Quorvel/".
+// The per-user folder that holds "Kestrova/Quorvel/": the configuration
+// folder on Linux, the roaming application-data folder on Windows.
 QString DefaultSettingsBase();
 
 // `base` followed by "Kestrova/Quorvel/" (one separator between them whether

@@ -1,0 +1,39 @@
+#include "platform_windows.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace velmora::windows {
+
+namespace {
+constexpr UINT CodePage936 = 936;
+}
+
+QString RoamingAppDataFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK)
+        return {};
+    return QString::fromWCharArray(folder);
+}
+
+QByteArray ToCodePage936(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
+    const int needed = WideCharToMultiByte(CodePage936, 0, wide, int(text.size()), nullptr, 0, "?", nullptr);
+    QByteArray bytes(needed, Qt::Uninitialized);
+    WideCharToMultiByte(CodePage936, 0, wide, int(text.size()), bytes.data(), needed, "?", nullptr);
+    return bytes;
+}
+
+QString FromCodePage936(const QByteArray& bytes) {
+    if (bytes.isEmpty())
+        return {};
+    const int needed = MultiByteToWideChar(CodePage936, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    QString text(needed, Qt::Uninitialized);
+    MultiByteToWideChar(CodePage936, 0, bytes.constData(), int(bytes.size()),
+                        reinterpret_cast<wchar_t*>(text.data()), needed);
+    return text;
+}
+
+} // namespace velmora::windows
