@@ -395,7 +395,10 @@ TEST_F(MainWindow, AtItsSmallestSizeEveryControlIsWhole) {
     EXPECT_GT(window->width(), 400);
     EXPECT_GT(window->height(), 250);
     EXPECT_GE(chart().width(), 320);
-    EXPECT_GE(chart().height(), 240);
+    EXPECT_GE(chart().height(), 280);
+    // The grid's three columns at their classic widths and three rows.
+    EXPECT_GE(grid().viewport()->width(), 40 + 98 + 78);
+    EXPECT_GE(grid().viewport()->height(), 3 * 22);
     for (QAbstractButton* control : window->findChildren<QAbstractButton*>()) {
         if (!control->isVisible())
             continue;

@@ -28,7 +28,7 @@ namespace {
 constexpr int ClientWidth = 800;
 constexpr int ClientHeight = 480;
 constexpr int RightPanelWidth = 248;
-constexpr QSize ChartMinimumSize(320, 240);
+constexpr QSize ChartMinimumSize(320, 280);
 
 } // namespace
 
@@ -99,7 +99,8 @@ void TFormQuorvel::buildLayout() {
 }
 
 QWidget* TFormQuorvel::buildRightPanel() {
-    // The panel is never narrower than its buttons and switches need.
+    // The panel is never narrower than its buttons, its switches and the
+    // grid's three columns need.
     auto* panel = new CommandPanel;
     GridData = panel->grid;
     CheckBox_Overall_Rainfall = panel->overallRainfallSwitch;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -16,6 +17,7 @@ constexpr int RowHeight = 22;
 constexpr int FilledWidths[3] = {40, 98, 78};
 constexpr int EmptyWidth = 52;
 constexpr int TextMargin = 12; // the cell's padding and grid line on both sides
+constexpr int MinimumVisibleRows = 3;
 } // namespace
 
 void ResultGridModel::showTable(const THyetographTable& table, const TOptions& options,
@@ -162,6 +164,16 @@ void ResultGrid::fitColumns(const THyetographTable& table, const TOptions& optio
     for (int column = 0; column < 3; ++column)
         if (!userWidths_[static_cast<std::size_t>(column)])
             setColumnWidth(column, std::max(FilledWidths[column], widths[static_cast<std::size_t>(column)] + TextMargin));
+}
+
+// Room for the three columns at their classic widths and a few rows.
+QSize ResultGrid::minimumSizeHint() const {
+    const int frames = 2 * frameWidth();
+    const int width = FilledWidths[0] + FilledWidths[1] + FilledWidths[2] +
+                      verticalScrollBar()->sizeHint().width() + frames;
+    const int height = horizontalHeader()->height() + MinimumVisibleRows * RowHeight +
+                       horizontalScrollBar()->sizeHint().height() + frames;
+    return {width, height};
 }
 
 void ResultGrid::clearTable() {

@@ -70,6 +70,8 @@ public:
     // The whole table onto the clipboard (also Ctrl+C in the grid).
     void copyAll();
 
+    QSize minimumSizeHint() const override;
+
     // Column widths the user set (0 for a column fitted to its texts), kept
     // as long as the texts keep the form of `options`.
     void setUserColumnWidths(const std::array<int, 3>& widths, const TOptions& options);
