@@ -131,8 +131,9 @@ TEST_F(AtomicFile, ABatchsNamesAreKeptOrReplacedAsNamesNeverFollowed) {
         ASSERT_TRUE(QFile::link(dangling, path("dangling.txt")));
         const Status written = WriteFileAtomically(path(c.name), "new", c.existing);
         EXPECT_EQ(written.ok(), c.written);
-        if (!c.written)
+        if (!c.written) {
             EXPECT_EQ(written.failure().kind, FailureKind::NameTaken);
+        }
         EXPECT_EQ(contents(path(c.name)), c.leftThere);
         EXPECT_EQ(QFileInfo(path(c.name)).isSymLink(), !c.written && QString::fromUtf8(c.name) != "file.txt");
         EXPECT_EQ(contents(theirs), "outside the folder");

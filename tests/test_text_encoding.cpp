@@ -24,7 +24,8 @@ TEST(TextEncoding, CodePage936IsTheSameOnEverySystem) {
     for (const Case& c : cases) {
         const QString text = QString::fromUtf8(c.text);
         EXPECT_EQ(EncodeCodePage936(text), c.bytes) << c.text;
-        if (c.readsBack)
+        if (c.readsBack) {
             EXPECT_EQ(DecodeTextFile(c.bytes), text) << c.text;
+        }
     }
 }
