@@ -84,9 +84,6 @@ bool OpenTemporaryBeside(const QString& path, QFile& file) {
 // Writes beside `path` and then gives the file the name, replacing the name
 // itself (never following a link) or only taking a free one.
 Status PublishUnderName(const QString& path, const QByteArray& bytes, bool replaceExisting) {
-    // Known at once in the usual case; the move below decides in every case.
-    if (const QFileInfo existing(path); !replaceExisting && (existing.exists() || existing.isSymLink()))
-        return WriteFailure(path, SystemReasonText(EEXIST), FailureKind::NameTaken);
     QFile file;
     if (!OpenTemporaryBeside(path, file))
         return WriteFailure(path, SystemReason(file));
