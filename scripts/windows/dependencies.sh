@@ -137,4 +137,7 @@ build_once libzip build_zip
 build_once qrencode build_qrencode
 build_once qcustomplot build_qcustomplot
 build_once googletest build_googletest
+# Windows finds a DLL beside the program or on PATH, never beside its import
+# library: one that a project installs into lib (qrencode does) goes to bin.
+find "$prefix/lib" -maxdepth 1 -name '*.dll' -exec mv -t "$prefix/bin" {} +
 echo "$prefix"
