@@ -21,10 +21,18 @@ foreach(size 16 22 24 32 48 64 128 256)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# Manual pages and the changelog compressed, as Debian keeps them.
+# Manual pages and the changelog, with the release's version and date,
+# compressed as Debian keeps them. The changelog wants the date as RFC 5322
+# writes it (noon UTC of the release day).
+set(VELMORA_PACKAGE_VERSION ${PROJECT_VERSION}-${VELMORA_DEBIAN_REVISION})
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -R -d "${VELMORA_RELEASE_DATE} 12:00 UTC"
+                OUTPUT_VARIABLE VELMORA_RELEASE_DATE_RFC5322 OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/docs/man/velmora.1.in ${CMAKE_BINARY_DIR}/packaging/velmora.1 @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/docs/man/velmora-cli.1.in ${CMAKE_BINARY_DIR}/packaging/velmora-cli.1 @ONLY)
 set(velmora_compressed_docs)
-foreach(source IN ITEMS ${PROJECT_SOURCE_DIR}/docs/man/velmora.1 ${PROJECT_SOURCE_DIR}/docs/man/velmora-cli.1
+foreach(source IN ITEMS ${CMAKE_BINARY_DIR}/packaging/velmora.1 ${CMAKE_BINARY_DIR}/packaging/velmora-cli.1
                         ${CMAKE_BINARY_DIR}/packaging/changelog)
     get_filename_component(name ${source} NAME)
     set(compressed ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
@@ -38,10 +46,18 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/velmora.1.gz ${CMAKE_BINARY_DIR}/pac
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The manual lives in the program's data folder; the documentation folder,
+# where a reader looks for it, links to it.
+get_filename_component(velmora_manual_name ${VELMORA_MANUAL_PDF} NAME)
+file(RELATIVE_PATH velmora_manual_from_docs "/prefix/${CMAKE_INSTALL_DOCDIR}"
+     "/prefix/${VELMORA_INSTALL_MANUALDIR}/${velmora_manual_name}")
+file(CREATE_LINK ${velmora_manual_from_docs} ${CMAKE_BINARY_DIR}/packaging/${velmora_manual_name} SYMBOLIC)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/${velmora_manual_name} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${VELMORA_DEBIAN_REVISION})
 set(CPACK_PACKAGE_VENDOR "The Velmora developers")
 set(CPACK_PACKAGE_CONTACT "The Velmora developers <velmora@example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Chicago design-storm hyetographs from a storm-intensity formula")
@@ -61,9 +77,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries from dpkg-shlibdeps; beside them the window's platform plugin,
-# the Chinese glyphs and Qt's own texts in Chinese, which no binary links.
+# The libraries from dpkg-shlibdeps (libqt6gui6 holds the xcb and offscreen
+# platforms the window runs on); beside them the Chinese glyphs and Qt's own
+# texts in Chinese, which no binary links. xdg-open opens the manual, the
+# written files and the maker's pages; without it the program says so.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-wqy-zenhei, fonts-liberation2, fonts-arphic-uming, qt6-translations-l10n")
+    "fonts-wqy-zenhei, fonts-liberation2, fonts-arphic-uming, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

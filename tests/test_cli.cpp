@@ -3,6 +3,7 @@
 #include "cli_arguments.h"
 #include "cli_run.h"
 #include "loopback_http_server.h"
+#include "maker.h"
 #include "file_size_limit.h"
 #include "storm_session.h"
 #include "text_encoding.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -167,10 +169,28 @@ TEST_F(Cli, BadArgumentsExitWithTwoAndTheUsage) {
     EXPECT_TRUE(help.out.startsWith("usage: velmora-cli"));
 }
 
+// The manual page is written by hand: every flag the help names must be in it.
+TEST(CliManualPage, NamesEveryFlagOfTheHelp) {
+    QFile page(QStringLiteral(VELMORA_CLI_MANUAL_PAGE));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    const QRegularExpression flagPattern(QStringLiteral("--[a-z0-9][a-z0-9-]*"));
+    QStringList missing;
+    for (const auto& match : flagPattern.globalMatch(velmora::cli::CliHelpText())) {
+        QString escaped = match.captured();
+        escaped.replace(QLatin1Char('-'), QStringLiteral("\\-"));
+        if (!text.contains(escaped) && !missing.contains(match.captured()))
+            missing << match.captured();
+    }
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(text.startsWith(QStringLiteral(".TH VELMORA-CLI 1 \"%1\" \"Velmora %2\"")
+                                    .arg(QStringLiteral(VELMORA_RELEASE_DATE), QStringLiteral(VELMORA_VERSION))));
+}
+
 TEST_F(Cli, VersionAndUpdateCheck) {
     const CliRun version = Run({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "Velmora 2.11\n");
+    EXPECT_EQ(version.out, "Velmora " VELMORA_VERSION "\n");
 
     velmora::testing::LoopbackHttpServer server;
     ASSERT_TRUE(server.listening());

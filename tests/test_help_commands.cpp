@@ -144,11 +144,11 @@ TEST_F(HelpMenu, HelpOpensTheManualTheBuildWroteBesideTheProgram) {
     EXPECT_TRUE(QFileInfo(QString::fromUtf8(VELMORA_MANUAL_PDF)).size() > 0);
 }
 
-TEST_F(HelpMenu, TheManualIsLookedForBesideTheProgramAndInTheInstalledDocumentation) {
+TEST_F(HelpMenu, TheManualIsLookedForBesideTheProgramAndInTheProgramsDataFolder) {
     const QString program = QCoreApplication::applicationDirPath();
     EXPECT_EQ(
         DefaultManualFolders(),
-        (QStringList{program, QDir::cleanPath(program + QStringLiteral("/../share/doc/velmora"))}));
+        (QStringList{program, QDir::cleanPath(program + QStringLiteral("/../share/velmora"))}));
 }
 
 TEST_F(HelpMenu, CustomerServiceOpensTheMakersPageForThisProduct) {

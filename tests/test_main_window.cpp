@@ -97,6 +97,18 @@ TEST_F(MainWindow, StartsWithTheDefaultStormComputedAndShown) {
     EXPECT_EQ(chart().xAxis->tickLabelRotation(), 0);
 }
 
+// A taskbar finds the menu entry by the desktop file's name and by the window
+// class (the application's name on X11), and shows the window's own icon.
+TEST_F(MainWindow, TheWindowNamesItsMenuEntryAndCarriesTheIcon) {
+    start();
+    QFile entry(QStringLiteral(VELMORA_DESKTOP_FOLDER "/%1.desktop").arg(QGuiApplication::desktopFileName()));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly)) << entry.fileName().toStdString();
+    const QString text = QString::fromUtf8(entry.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("\nStartupWMClass=%1\n").arg(QCoreApplication::applicationName())));
+    const QList<QSize> sizes = window->windowIcon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
+}
+
 TEST_F(MainWindow, HoursAndMinutesPerHourWithTwoDecimalsFromTheOptionsFile) {
     writeOptions("[OPTIONS]\nStormUnit=0\nPrecision=2\nTimeFormat=0\nShowLabel_T=0\n");
     start();

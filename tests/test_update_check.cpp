@@ -238,8 +238,9 @@ TEST(UpdateCheck, HostileAnswersFailWithinTheLimitsAndAreAskedOnce) {
         const Checked checked = CheckAgainst([&c](const auto&) { return c.sent; });
         EXPECT_EQ(checked.requests.size(), 1u); // never asked again
         EXPECT_EQ(checked.outcome.message(), c.message);
-        if (c.message.isEmpty() && checked.outcome.ok())
+        if (c.message.isEmpty() && checked.outcome.ok()) {
             EXPECT_EQ((*checked.outcome)->notes, QStringLiteral("chunked\r\n"));
+        }
     }
 }
 

@@ -9,7 +9,7 @@
 namespace velmora {
 
 // The folders where "帮助" looks for the user manual: the program's own, then
-// the installation's documentation folder (share/doc/velmora beside bin).
+// the installation's data folder for it (share/velmora beside bin).
 QStringList DefaultManualFolders();
 
 // The first "软件说明书*.pdf" the folders hold, in their order and by name

@@ -43,7 +43,7 @@ TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* par
     buildContextMenus();
     connectChartAndGrid();
 
-    setWindowTitle(QStringLiteral("Velmora Ver2.11（%1）").arg(QStringLiteral(VELMORA_MAKER_ADDRESS)));
+    setWindowTitle(QStringLiteral("Velmora Ver%1（%2）").arg(ProgramVersion, QStringLiteral(VELMORA_MAKER_ADDRESS)));
     ApplyOptionsToMainWindow();
     // The dialog is made once and keeps the step last entered.
     newStormDialog_ = new TFormAddNewRainModel(session_.options(), desktop_, this);

@@ -1,10 +1,13 @@
 #include "update_answer.h"
 
+#include "maker.h"
 #include "number_text.h"
 
 #include <QStringList>
 
 namespace velmora {
+
+const QString ProgramVersion = QStringLiteral(VELMORA_VERSION);
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 namespace velmora {
 
-// The version of this program, as the caption, the About window and the
-// update check show it.
-inline const QString ProgramVersion = QStringLiteral("2.11");
+// The version of this program (the project's version), as the caption, the
+// About window and the update check show it.
+extern const QString ProgramVersion;
 
 // What the update script says: the lines before its end marker "@@@@@@".
 struct UpdateAnswer {

@@ -10,7 +10,6 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
     velmora::PrepareApplication(application);
 
     // The settings folder is made before the options are read.
