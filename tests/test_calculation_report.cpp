@@ -265,6 +265,37 @@ TEST(CalculationReport, SectionOneFollowsTheRowsAndTheLogarithmOfTheStorm) {
     }
 }
 
+TEST(CalculationReport, EndsWithTheCheckAgainstTheFormulaWhenAsked) {
+    const std::string average = "平均降雨强度：0.5011mm/min";
+    for (const bool checked : {false, true}) {
+        SCOPED_TRACE(checked);
+        TOptions options;
+        options.Bool_ReportIdfCheck = checked;
+        const ComputedStorm computed = Compute(DefaultStorm(), options);
+        const auto docx = CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');
+        ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
+        const QByteArray document = EntryBytes(ReadZipArchive(*docx).value(), "word/document.xml");
+        EXPECT_EQ(document.count("<!--"), 0);
+        const DocumentText text = ReadDocument(document);
+        const auto& paragraphs = text.paragraphs;
+        const auto heading = std::find(paragraphs.begin(), paragraphs.end(), "三、雨型校核");
+        if (!checked) {
+            EXPECT_EQ(heading, paragraphs.end());
+            EXPECT_EQ(paragraphs.back(), average);
+            continue;
+        }
+        ASSERT_NE(heading, paragraphs.end());
+        EXPECT_EQ(*(heading - 1), average);
+        EXPECT_TRUE((heading + 1)->starts_with("芝加哥雨型由暴雨强度公式推求")) << *(heading + 1);
+        // The header and the durations 5 … 90 below T = 120, then 120.
+        ASSERT_GE(text.table.size(), 10u);
+        const std::vector<Row> check(text.table.end() - 10, text.table.end());
+        EXPECT_EQ(check[0], (Row{"历时(min)", "雨型最大雨量(mm)", "公式雨量(mm)", "相差(%)"}));
+        EXPECT_EQ(check[1], (Row{"5", "11.9535", "11.7962", "1.33"}));
+        EXPECT_EQ(check[9], (Row{"120", "60.4437", "60.2284", "0.36"}));
+    }
+}
+
 TEST(CalculationReport, PackageIsTheTemplateWithTheDocumentAndThePictureReplaced) {
     const ComputedStorm computed = Compute(DefaultStorm(), TOptions{});
     const QByteArray png = ChartPng();

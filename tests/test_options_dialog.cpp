@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -201,13 +203,41 @@ TEST_F(OptionsDialog, IntervalAverageTakesEffectAfterOkAndIsSaved) {
         Press(dialog, "Button_OK");
     });
     EXPECT_TRUE(session->options().Bool_IntervalAverage);
-    EXPECT_TRUE(fileBytes().endsWith("IntervalAverage=1\r\n")) << fileBytes().toStdString();
+    EXPECT_TRUE(fileBytes().endsWith("IntervalAverage=1\r\nReportIdfCheck=0\r\n")) << fileBytes().toStdString();
     EXPECT_EQ(cell(10, 0), "45");
     EXPECT_NE(cell(10, 1), minute45); // minutes 45 to 49, the peak among them
     EXPECT_EQ(cell(25, 0), "120");
     EXPECT_EQ(cell(25, 2), "60.6345"); // the last row holds the total
     // The mean of the 25 rows, which stand for 125 minutes.
     EXPECT_EQ(infoLabels()[4]->text(), QStringLiteral("平均雨强i=0.4851mm/min"));
+}
+
+// The report's check is chosen in 设置; the same check is shown from 数据 at
+// any time, for the storm as it is, and copied for a spreadsheet.
+TEST_F(OptionsDialog, TheCheckAgainstTheFormulaIsShownCopiedAndChosenForTheReport) {
+    start();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 5; }); // the table's step changes nothing
+    desktop.dialogScripts.push_back([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("雨型校核"));
+        Press(dialog, "Button_Copy");
+        dialog.reject();
+    });
+    window->findChild<QAction*>(QStringLiteral("Menu_IdfCheck"))->trigger();
+    const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(copied.size(), 11); // the header, nine durations, the empty end
+    EXPECT_EQ(copied[0], QStringLiteral("历时(min)\t雨型最大雨量(mm)\t公式雨量(mm)\t相差(%)"));
+    EXPECT_EQ(copied[1], QStringLiteral("5\t11.9535\t11.7962\t1.33"));
+    EXPECT_TRUE(desktop.messages.empty());
+
+    runDialog([](QDialog& dialog) {
+        auto* box = Control<QCheckBox>(dialog, "CheckBox_ReportIdfCheck");
+        EXPECT_EQ(box->text(), QStringLiteral("计算书附雨型校核"));
+        EXPECT_FALSE(box->isChecked());
+        box->click();
+        Press(dialog, "Button_OK");
+    });
+    EXPECT_TRUE(session->options().Bool_ReportIdfCheck);
+    EXPECT_TRUE(fileBytes().endsWith("ReportIdfCheck=1\r\n")) << fileBytes().toStdString();
 }
 
 TEST_F(OptionsDialog, TheFontDialogOpensOnTheRowsFontAndKeepsWhatWasNotTouched) {

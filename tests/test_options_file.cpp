@@ -58,7 +58,9 @@ const QByteArray FreshFile =
     "Font_BottomAxis=\"Arial\", 9, [], [clBlack]\r\n"
     "Font_BottomTitle=\"Arial\", 9, [], [clBlack]\r\n"
     "Font_RainModelInfo=\"Arial\", 9, [Bold], [clWindowText]\r\n"
-    "IntervalAverage=0\r\n"; // added after the fonts: older files only gain this last line
+    // Added after the fonts: older files only gain these last lines.
+    "IntervalAverage=0\r\n"
+    "ReportIdfCheck=0\r\n";
 
 } // namespace
 
@@ -86,6 +88,7 @@ TEST_F(OptionsFile, EveryFieldRoundTrips) {
     options.Bool_ShowAxis_Rainfall_Intensity = false;
     options.Bool_CalcByShow = true;
     options.Bool_IntervalAverage = true;
+    options.Bool_ReportIdfCheck = true;
     options.Int_Precision = 99;
     options.D_QI_ConversionRatio = QIConversionRatios[5];
     options.Int_TimeForamtidx = 0;
@@ -94,7 +97,7 @@ TEST_F(OptionsFile, EveryFieldRoundTrips) {
     options.Font_RainModelInfo = QStringLiteral("\"Noto Sans\", 10, [], [clRed]");
     ASSERT_TRUE(SaveOptions(path(), options, Dot));
     EXPECT_TRUE(read().contains("QI_ConversionRatio=0.006\r\n"));
-    EXPECT_TRUE(read().endsWith("IntervalAverage=1\r\n"));
+    EXPECT_TRUE(read().endsWith("IntervalAverage=1\r\nReportIdfCheck=1\r\n"));
     const TOptions loaded = LoadOptions(path(), Dot);
     EXPECT_EQ(loaded, options);
     EXPECT_NEAR(ConvertIToQ(1, loaded.D_QI_ConversionRatio), 1000.0 / 6.0, 1e-12);
@@ -115,7 +118,7 @@ TEST_F(OptionsFile, SavingKeepsEveryOtherSectionAndKeyByteForByte) {
     ASSERT_TRUE(SaveOptions(path(), options, Dot));
     const QByteArray saved = read();
     ASSERT_TRUE(saved.startsWith(before + "[options]\nprecision=2\nCustom=kept\nShowLabel_P=1\n"));
-    EXPECT_TRUE(saved.endsWith("Font_RainModelInfo=\"Arial\", 9, [Bold], [clWindowText]\nIntervalAverage=0\n\n" + after));
+    EXPECT_TRUE(saved.endsWith("Font_RainModelInfo=\"Arial\", 9, [Bold], [clWindowText]\nIntervalAverage=0\nReportIdfCheck=0\n\n" + after));
     EXPECT_EQ(saved.count("[options]"), 1);
     EXPECT_EQ(LoadOptions(path(), Dot).Int_Precision, 2);
 }

@@ -3,6 +3,7 @@
 #include "number_text.h"
 #include "office_package.h"
 #include "placeholders.h"
+#include "report_idf_check.h"
 #include "rounding.h"
 #include "row_snippet.h"
 
@@ -142,6 +143,16 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
     if (storm.LG_LN == 0 || storm.LG_LN == 1)
         replacements.push_back({QStringLiteral("<!--对数-->"),
                                 storm.LG_LN == 0 ? QStringLiteral("lg") : QStringLiteral("ln")});
+
+    // The check comes last, after the totals; without it the document is as before.
+    QString idfCheck;
+    if (options.Bool_ReportIdfCheck) {
+        const Result<std::vector<TIdfCheckRow>> checked = IdfCheckTable(storm);
+        if (!checked)
+            return Failure{checked.message()};
+        idfCheck = IdfCheckReportSection(*checked, storm.LG_LN == 1);
+    }
+    replacements.push_back({QStringLiteral("<!--雨型校核-->"), idfCheck});
 
     const Status edited = package->editPart(DocumentPart, replacements, WordPlaceholderMatching);
     if (!edited)

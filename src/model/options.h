@@ -24,6 +24,8 @@ struct TOptions {
     // Rows hold the mean intensity of their step rather than that of their
     // minute, so that rows × step add up to the total (see CalcHyetograph).
     bool Bool_IntervalAverage = false;
+    // The calculation report ends with the check of the storm against its formula.
+    bool Bool_ReportIdfCheck = false;
     std::int32_t Int_Precision = 4;        // decimals shown; the dialog offers 1..99
     double D_QI_ConversionRatio = 167.0;   // one of QIConversionRatios
     std::int32_t Int_TimeForamtidx = 1;    // 0 = hours and minutes, 1 = minutes

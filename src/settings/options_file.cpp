@@ -79,6 +79,7 @@ void ForEachOption(Options& o, const Visitor& visit) {
     visit(QStringLiteral("Font_RainModelInfo"), o.Font_RainModelInfo);
     // Later options follow, so that a file written before them only gains lines at the end.
     visit(QStringLiteral("IntervalAverage"), o.Bool_IntervalAverage);
+    visit(QStringLiteral("ReportIdfCheck"), o.Bool_ReportIdfCheck);
 }
 
 } // namespace

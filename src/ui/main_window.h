@@ -58,6 +58,8 @@ public:
     bool SaveRainModel(const QString& fileName);
 
     void Menu_OptionsClick();
+    // "雨型校核...": the storm checked against its formula, in a dialog.
+    void Menu_IdfCheckClick();
 
     // The chart as shown, or drawn at `size` for a document; with the labels.
     QImage ChartPicture(const QSize& size = QSize());

@@ -38,6 +38,9 @@ void TFormQuorvel::buildMainMenu() {
     data->addSeparator();
     AddMenuCommand(data, QStringLiteral("mni_OutputExcelPicData"), QStringLiteral("输出Excel图表"), exports_,
                    &ExportCommands::btn_OutputExcelPicDataClick);
+    data->addSeparator();
+    AddMenuCommand(data, QStringLiteral("Menu_IdfCheck"), QStringLiteral("雨型校核..."), this,
+                   &TFormQuorvel::Menu_IdfCheckClick);
 
     help_ = new HelpCommands(desktop_, this);
 }

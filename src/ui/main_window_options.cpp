@@ -1,8 +1,10 @@
-// The options dialog, run from "设置(&O)".
+// The options dialog, run from "设置(&O)", and the check of the storm
+// against its formula, run from 数据.
 
 #include "main_window.h"
 
 #include "desktop.h"
+#include "idf_check_dialog.h"
 #include "options_dialog.h"
 #include "storm_session.h"
 
@@ -21,6 +23,18 @@ void TFormQuorvel::Menu_OptionsClick() {
         }
         // After "取消" this undoes the preview.
         return session_.reloadOptions();
+    });
+}
+
+void TFormQuorvel::Menu_IdfCheckClick() {
+    runCommand([this]() -> Status {
+        // Computed from the storm itself, minute by minute, whatever the table shows.
+        const Result<std::vector<TIdfCheckRow>> rows = IdfCheckTable(session_.storm());
+        if (!rows)
+            return Failure{rows.message()};
+        IdfCheckDialog dialog(*rows, this);
+        desktop_.runModal(dialog);
+        return {};
     });
 }
 

@@ -99,6 +99,11 @@ void TFormOptions::buildCalculationGroups() {
     connect(SpinEdit_Precision, &QSpinBox::valueChanged, this, &TFormOptions::ComboBox_TimeForamtChange);
     connect(CheckBox_CalcByShow, &QCheckBox::toggled, this, &TFormOptions::ComboBox_TimeForamtChange);
     connect(CheckBox_IntervalAverage, &QCheckBox::toggled, this, &TFormOptions::ComboBox_TimeForamtChange);
+    // Beside the buttons: it changes only what the report holds.
+    CheckBox_ReportIdfCheck = Named(new QCheckBox(QStringLiteral("计算书附雨型校核"), this),
+                                    "CheckBox_ReportIdfCheck", {10, 258, 200, 20});
+    CheckBox_ReportIdfCheck->setToolTip(QStringLiteral("在计算书最后附上雨型与暴雨强度公式的校核表"));
+    connect(CheckBox_ReportIdfCheck, &QCheckBox::toggled, this, &TFormOptions::ComboBox_TimeForamtChange);
 
     const auto list = [this](const QString& title, int top, const char* name, const QStringList& entries,
                              int start) {
@@ -164,6 +169,7 @@ void TFormOptions::FormCreate() {
         showBoxes_[i]->setChecked(options_.*ShowFields[i]);
     CheckBox_CalcByShow->setChecked(options_.Bool_CalcByShow);
     CheckBox_IntervalAverage->setChecked(options_.Bool_IntervalAverage);
+    CheckBox_ReportIdfCheck->setChecked(options_.Bool_ReportIdfCheck);
     SpinEdit_Precision->setValue(options_.Int_Precision);
     ComboBox_TimeForamt->setCurrentIndex(options_.Int_TimeForamtidx);
     ComboBox_StormUnit->setCurrentIndex(options_.Int_StormUnitidx);
@@ -191,6 +197,7 @@ void TFormOptions::ReadOptionsFromDialog() {
         options_.*ShowFields[i] = showBoxes_[i]->isChecked();
     options_.Bool_CalcByShow = CheckBox_CalcByShow->isChecked();
     options_.Bool_IntervalAverage = CheckBox_IntervalAverage->isChecked();
+    options_.Bool_ReportIdfCheck = CheckBox_ReportIdfCheck->isChecked();
     options_.Int_Precision = SpinEdit_Precision->value();
     options_.Int_TimeForamtidx = ComboBox_TimeForamt->currentIndex();
     options_.Int_StormUnitidx = ComboBox_StormUnit->currentIndex();

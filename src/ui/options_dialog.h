@@ -59,6 +59,7 @@ private:
     std::array<QCheckBox*, 7> showBoxes_{};
     QCheckBox* CheckBox_CalcByShow = nullptr;
     QCheckBox* CheckBox_IntervalAverage = nullptr;
+    QCheckBox* CheckBox_ReportIdfCheck = nullptr;
     QSpinBox* SpinEdit_Precision = nullptr;
     QComboBox* ComboBox_TimeForamt = nullptr;
     QComboBox* ComboBox_StormUnit = nullptr;
