@@ -1,4 +1,5 @@
 #include "system_reason.h"
+#include "posix_files.h"
 #include "qstring_printer.h"
 #include "cli_arguments.h"
 #include "cli_run.h"
@@ -545,6 +546,7 @@ TEST_F(Cli, ConcurrentBatchesIntoOneFolderWriteEachFileOnce) {
 }
 
 TEST_F(Cli, ForceReplacesLinksInTheFolderWithoutFollowingThem) {
+    VELMORA_SKIP_WITHOUT_FIFOS_AND_LINKS();
     QTemporaryDir folder;
     QTemporaryDir outside;
     const QString theirs = outside.filePath(QStringLiteral("theirs.txt"));
@@ -598,4 +600,38 @@ TEST_F(Cli, TheStormIsCheckedAgainstItsFormula) {
     expected.replace("\n", "\r\n");
     EXPECT_EQ(Contents(file), velmora::EncodeCodePage936(QString::fromUtf8(expected)));
     EXPECT_EQ(Run({QStringLiteral("--idf-check"), QStringLiteral("--P"), QStringLiteral("1,2")}).exitCode, 2);
+}
+
+TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
+    const CliRun printed = Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,5"),
+                                QStringLiteral("--r"), QStringLiteral("0.3,0.5"), QStringLiteral("--T"),
+                                QStringLiteral("60")});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    const QStringList lines = QString::fromUtf8(printed.out).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=60分 r=0.3,P=2年 T=60分 r=0.5,P=5年 T=60分 r=0.3,"
+                                       "P=5年 T=60分 r=0.5"));
+    EXPECT_EQ(lines.size(), 1 + 61 + 1);
+
+    const struct {
+        QStringList arguments;
+        const char* refusal;
+    } refused[] = {
+        {{"--r", "0.3,0.5"}, "--r 的多个值只用于 --compare"},
+        {{"--compare", "--P", "1,2,3", "--r", "0.3,0.4,0.5"}, "一次最多可以对比 8 个"},
+        {{"--compare", "--P", "1,2", "--format", "docx", "--out", "x.docx"}, "--format 只能是 csv 或 swmm"},
+        {{"--compare", "--P", "1,2", "--out-dir", "."}, "不能与 --out-dir"},
+    };
+    for (const auto& c : refused) {
+        const CliRun run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.refusal;
+        EXPECT_TRUE(QString::fromUtf8(run.err).contains(QString::fromUtf8(c.refusal))) << run.err.toStdString();
+    }
+    // One storm that cannot be computed: nothing is written.
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("compare.dat"));
+    const CliRun failed = Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,0"),
+                               QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--out"), file});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(failed.err).startsWith(QStringLiteral("出错：P=0年 T=120分 r=0.4："))) << failed.err.toStdString();
+    EXPECT_FALSE(QFile::exists(file));
 }

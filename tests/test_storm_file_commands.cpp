@@ -1,4 +1,5 @@
 #include "system_reason.h"
+#include "posix_files.h"
 #include "qstring_printer.h"
 #include "main_window_fixture.h"
 #include "number_text.h"
@@ -204,7 +205,8 @@ TEST_F(StormFileCommands, HostileFilesGetAShortPlainMessageAndChangeNothing) {
     QByteArray escapes = stormWithStep(3);
     escapes.replace("c=0.846", "c=\x1b]0;x\x07\x1b[2J");
     write(path("escapes.txt"), escapes);
-    ASSERT_EQ(mkfifo(path("pipe.txt").toLocal8Bit().constData(), 0600), 0);
+    const bool hasPipe = velmora::testing::MakeFifo(path("pipe.txt"));
+    ASSERT_EQ(hasPipe, velmora::testing::HasFifosAndLinks);
     write(path("huge.txt"), QByteArray(MaxStormFileBytes + 1, 'x'));
 
     const struct {
@@ -217,6 +219,8 @@ TEST_F(StormFileCommands, HostileFilesGetAShortPlainMessageAndChangeNothing) {
         {"huge.txt", QStringLiteral("无法打开文件“%1”：文件超过了1048576字节，不是本程序的文件").arg(path("huge.txt"))},
     };
     for (const auto& c : cases) {
+        if (!hasPipe && QLatin1String(c.name) == QLatin1String("pipe.txt"))
+            continue;
         open(path(c.name));
         window->OpenStormFile(path(c.name)); // named on the command line or dropped
         ASSERT_EQ(desktop.messages.size(), 2u) << c.name;

@@ -3,6 +3,7 @@
 #include "foreign_text.h"
 #include "number_text.h"
 #include "options_file.h"
+#include "storm_comparison.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -139,7 +140,7 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
         {QStringLiteral("--n"), NumberInto(storm.n)},
         {QStringLiteral("--P"), NumberListInto(storm.repeatYear, pending.request.repeatYears)},
         {QStringLiteral("--T"), NumberListInto(storm.time, pending.request.durations)},
-        {QStringLiteral("--r"), NumberInto(storm.percent)},
+        {QStringLiteral("--r"), NumberListInto(storm.percent, pending.request.peakRatios)},
         {QStringLiteral("--step"),
          [&storm](const QString& flag, const QString& text) {
              return ParseInto(storm.step, [&](std::int32_t& value) {
@@ -240,6 +241,8 @@ bool SetSwitch(const QString& flag, PendingRequest& pending) {
         pending.request.totals = true;
     else if (flag == QLatin1String("--idf-check"))
         pending.request.idfCheck = true;
+    else if (flag == QLatin1String("--compare"))
+        pending.request.compare = true;
     else if (flag == QLatin1String("--help") || flag == QLatin1String("-h"))
         pending.request.help = true;
     else if (flag == QLatin1String("--version"))
@@ -259,6 +262,19 @@ std::optional<QString> RefusedCombination(const CliRequest& request) {
         return QStringLiteral("--force 只用于 --out-dir");
     if (request.idfCheck && (request.isBatch() || request.formatGiven || request.totals || request.writeStormFile))
         return QStringLiteral("--idf-check 只用于一个雨型，不能与 --P/--T 列表、--out-dir、--format、--totals 或 --write-storm 一起使用");
+    if (request.peakRatios.size() > 1 && !request.compare)
+        return QStringLiteral("--r 的多个值只用于 --compare");
+    if (request.compare) {
+        if (request.outDir || request.writeStormFile || request.totals || request.idfCheck || request.stormFormat)
+            return QStringLiteral("--compare 写出一个对比文件，不能与 --out-dir、--write-storm、--totals、--idf-check 或 --format storm 一起使用");
+        if (request.format != ExportFormat::Csv && request.format != ExportFormat::Swmm)
+            return QStringLiteral("--compare 的 --format 只能是 csv 或 swmm");
+        if (const std::size_t storms = request.stormCount(); storms > MaxComparedStorms)
+            return QStringLiteral("--P、--T 和 --r 组合出 %1 个雨型，一次最多可以对比 %2 个")
+                .arg(storms)
+                .arg(MaxComparedStorms);
+        return std::nullopt;
+    }
     if (request.isBatch()) {
         if (const std::size_t storms = request.stormCount(); storms > MaxBatchStorms)
             return QStringLiteral("--P 和 --T 组合出 %1 个雨型，一次最多可以计算 %2 个")
@@ -369,7 +385,7 @@ Storm (defaults: the storm the program starts with, or the one read with --storm
   --ln            use ln P instead of lg P
   --P X[,X...]    return period, years (2); several values make a batch
   --T X[,X...]    duration, minutes (120); several values make a batch
-  --r X           peak-position ratio, 0 < r < 1 (0.4)
+  --r X[,X...]    peak-position ratio, 0 < r < 1 (0.4); several only with --compare
   --step N        step of the table, whole minutes (1)
   --write-storm FILE    write the storm as a storm file (code page 936) instead
                   of printing its table
@@ -395,6 +411,13 @@ never read unless given with --options):
                   (storm); docx, report, xlsx and storm need --out or --out-dir
   --out FILE      write to FILE in code page 936, as the program's exports do
   --totals        add the total rainfall H and the average intensity
+  --compare       with lists for --P, --T and --r: every combination as one
+                  comparison instead of one file per storm, at most 8 storms.
+                  csv: the time column (every minute any storm has) and one
+                  intensity column per storm headed "P=…年 T=…分 r=…", empty
+                  where that storm has no row; swmm: a [TIMESERIES] section
+                  with one series per storm (P2_T120_r0.4: hours:minutes, mm/h)
+                  and a commented [RAINGAGES] line for each
   --idf-check     instead of the table, check the storm against its formula:
                   for durations of 5, 10, 15, 20, 30, 45, 60, 90, 120, … 10080
                   minutes below T and for T, the heaviest rain of that many

@@ -36,6 +36,7 @@ struct CliRequest {
     // given); the first one is also in `storm`, which a single storm uses.
     std::vector<double> repeatYears;
     std::vector<double> durations;
+    std::vector<double> peakRatios; // --r, several only with --compare
     std::optional<QString> stormFile;      // --storm FILE
     std::optional<QString> writeStormFile; // --write-storm FILE, or --format storm --out FILE
     ExportFormat format = ExportFormat::Csv; // --format
@@ -48,16 +49,20 @@ struct CliRequest {
     bool qiRatioGiven = false;
     bool totals = false;
     bool idfCheck = false; // --idf-check: the storm checked against its formula instead of the table
+    bool compare = false;  // --compare: the storms of the lists as one comparison
     bool help = false;
     bool version = false;     // --version
     bool checkUpdate = false; // --check-update
     std::optional<QUrl> updateServer; // --update-server URL: instead of the maker's server
 
     // Several storms, or one written into a folder: a summary line per storm.
-    bool isBatch() const { return repeatYears.size() > 1 || durations.size() > 1 || outDir.has_value(); }
-    // The number of storms: every combination of the return periods and durations.
+    bool isBatch() const {
+        return !compare && (repeatYears.size() > 1 || durations.size() > 1 || outDir.has_value());
+    }
+    // The number of storms: every combination of the return periods, durations and peak ratios.
     std::size_t stormCount() const {
-        return std::max<std::size_t>(repeatYears.size(), 1) * std::max<std::size_t>(durations.size(), 1);
+        return std::max<std::size_t>(repeatYears.size(), 1) * std::max<std::size_t>(durations.size(), 1) *
+               std::max<std::size_t>(peakRatios.size(), 1);
     }
 };
 
@@ -77,10 +82,10 @@ CliParseResult ParseCliArguments(const QStringList& arguments);
 
 inline const QString CliUsageLine = QStringLiteral(
     "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X[,X...]] [--T X[,X...]] "
-    "[--r X] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
+    "[--r X[,X...]] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
     "[--calc-by-show] [--interval-average] [--qi-ratio X] [--storm FILE] [--write-storm FILE] "
     "[--format csv|swmm|docx|report|xlsx|storm] [--out FILE | --out-dir DIR [--force]] [--totals] [--idf-check] "
-    "[--help]\n"
+    "[--compare] [--help]\n"
     "       velmora-cli --version\n"
     "       velmora-cli --check-update [--update-server URL]");
 

@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "cli_arguments.h"
 #include "cli_batch.h"
+#include "cli_compare.h"
 #include "cli_output.h"
 #include "display_text.h"
 #include "idf_check.h"
@@ -95,6 +96,8 @@ int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPa
     }
     if (request.isBatch())
         return RunBatch(request, storm, output, reportChart);
+    if (request.compare)
+        return RunComparison(request, storm, output);
     request.storm.applyTo(storm, request.options.D_QI_ConversionRatio, request.qiRatioGiven);
     // A storm the storm file could not give back is refused before anything is
     // computed or written (an infinite coefficient from an extreme factor).
