@@ -16,9 +16,22 @@ QString RoamingAppDataFolder() {
     return QString::fromWCharArray(folder);
 }
 
-QByteArray ToCodePage936(const QString& text) {
-    if (text.isEmpty())
+QByteArray ToCodePage936(const QString& input) {
+    if (input.isEmpty())
         return {};
+    // The page holds no character beyond the BMP: each becomes one "?", as
+    // ICU writes it, where Windows would write one for each half of its pair.
+    QString text;
+    text.reserve(input.size());
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        const QChar c = input.at(i);
+        if (c.isHighSurrogate() && i + 1 < input.size() && input.at(i + 1).isLowSurrogate()) {
+            text += QLatin1Char('?');
+            ++i;
+        } else {
+            text += c.isSurrogate() ? QChar(QLatin1Char('?')) : c;
+        }
+    }
     const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
     const int needed = WideCharToMultiByte(CodePage936, 0, wide, int(text.size()), nullptr, 0, "?", nullptr);
     QByteArray bytes(needed, Qt::Uninitialized);

@@ -7,6 +7,10 @@
 
 #include <QStringDecoder>
 
+#ifdef Q_OS_WIN
+#include "platform_windows.h"
+#endif
+
 namespace velmora {
 
 namespace {
@@ -35,6 +39,13 @@ QByteArray DeclaredCharset(const QByteArray& contentType) {
 
 Result<QString> DecodeBody(const QByteArray& body, const QByteArray& contentType) {
     const QByteArray charset = DeclaredCharset(contentType);
+#ifdef Q_OS_WIN
+    // Qt has no converter for the Chinese pages on Windows (no ICU there);
+    // Windows' own code page 936 reads GBK and GB2312.
+    const QByteArray name = charset.toLower();
+    if (name == "gbk" || name == "gb2312" || name == "cp936" || name == "windows-936" || name == "x-gbk")
+        return windows::FromCodePage936(body);
+#endif
     QStringDecoder decoder = charset.isEmpty() ? QStringDecoder(QStringDecoder::Utf8)
                                                : QStringDecoder(charset.constData());
     if (!decoder.isValid())

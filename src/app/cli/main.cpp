@@ -10,6 +10,11 @@
 #include <QString>
 #include <QStringList>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -67,6 +72,12 @@ int main(int argc, char* argv[]) {
 #ifdef SIGPIPE
     // A closed pipe behind standard output is a failed write, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
+#endif
+#ifdef _WIN32
+    // The bytes as they are: in text mode Windows would turn every LF of
+    // the CSV's CR LF into another CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     std::signal(SIGTERM, StopBatch);
     std::signal(SIGINT, StopBatch);
