@@ -29,12 +29,17 @@ cases=(
 
 run_both() {
     local number="$1" arguments="$2"
-    mkdir -p "$folder/linux/$number" "$folder/windows/$number"
-    # Relative paths: the same words mean the same files on both systems.
+    # Relative paths: the same words mean the same files on both systems; the
+    # folders --out-dir names are there. A failing run is compared too.
+    local side
+    for side in linux windows; do
+        mkdir -p "$folder/$side/$number"/{csv,swmm,storms}
+    done
     # shellcheck disable=SC2086
-    (cd "$folder/linux/$number" && "$linux_cli" $arguments >stdout 2>stderr; echo "$?" >exit-code)
+    (cd "$folder/linux/$number" && { "$linux_cli" $arguments >stdout 2>stderr && echo 0 || echo "$?"; } >exit-code)
     # shellcheck disable=SC2086
-    (cd "$folder/windows/$number" && /usr/lib/wine/wine64 "$windows_cli" $arguments >stdout 2>stderr; echo "$?" >exit-code)
+    (cd "$folder/windows/$number" &&
+        { /usr/lib/wine/wine64 "$windows_cli" $arguments >stdout 2>stderr && echo 0 || echo "$?"; } >exit-code)
 }
 
 number=0
