@@ -44,8 +44,13 @@ endforeach()
 add_custom_target(velmora_compressed_docs ALL DEPENDS ${velmora_compressed_docs})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/velmora.1.gz ${CMAKE_BINARY_DIR}/packaging/velmora-cli.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# A package with a Debian revision keeps its changelog as changelog.Debian.
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        RENAME changelog.Debian.gz)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Velmora is not uploaded to Debian: its first changelog entry closes no ITP bug.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME velmora)
 # The manual lives in the program's data folder; the documentation folder,
 # where a reader looks for it, links to it.
 get_filename_component(velmora_manual_name ${VELMORA_MANUAL_PDF} NAME)
