@@ -634,4 +634,11 @@ TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(QString::fromUtf8(failed.err).startsWith(QStringLiteral("出错：P=0年 T=120分 r=0.4："))) << failed.err.toStdString();
     EXPECT_FALSE(QFile::exists(file));
+    // A comparison that cannot be written says why.
+    const QString unwritable = folder.filePath(QStringLiteral("missing/compare.csv"));
+    const CliRun blocked = Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,5"),
+                                QStringLiteral("--out"), unwritable});
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(blocked.err).startsWith(QStringLiteral("无法写入文件“%1”").arg(unwritable)))
+        << blocked.err.toStdString();
 }

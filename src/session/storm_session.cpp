@@ -6,7 +6,6 @@
 #include "excel_workbook.h"
 #include "number_text.h"
 #include "options_file.h"
-#include "row_snippet.h"
 #include "storm_file.h"
 #include "swmm_text.h"
 #include "text_encoding.h"
@@ -38,36 +37,6 @@ Status StormSession::recompute() {
     if (!result.succeeded())
         return Failure{QStringLiteral("出错：") + result.failure};
     return {};
-}
-
-Status StormSession::addToComparison() {
-    if (table_.empty())
-        return Failure{NoDataMessage};
-    if (compared_.size() >= MaxComparedStorms)
-        return Failure{QStringLiteral("已经有%1个雨型在对比中：请先清除对比").arg(MaxComparedStorms)};
-    Result<TComparedStorm> compared = CompareStorm(storm_, options_);
-    if (!compared)
-        return Failure{QStringLiteral("出错：") + compared.message()};
-    compared_.push_back(std::move(compared).value());
-    emit comparisonChanged();
-    return {};
-}
-
-void StormSession::clearComparison() {
-    if (compared_.empty())
-        return;
-    compared_.clear();
-    emit comparisonChanged();
-}
-
-QString StormSession::comparisonCsvText() const {
-    return ComparisonCsvText(compared_, options_, UserDecimalSeparator());
-}
-
-Status StormSession::writeComparisonCsv(const QString& path) const {
-    if (compared_.empty())
-        return Failure{QStringLiteral("没有雨型在对比中~\r\n点击“加入对比”按钮，把当前雨型加入对比")};
-    return WriteFileAtomically(path, EncodeCodePage936(comparisonCsvText()));
 }
 
 Status StormSession::newStorm(const TExpressionObject& entered) {

@@ -7,7 +7,6 @@
 #include "options.h"
 #include "result.h"
 #include "storm.h"
-#include "storm_comparison.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -75,19 +74,6 @@ public:
     // Switches to those for this run (not saved) and computes again.
     Status switchToSwmmUnits();
 
-    // The storms kept for comparison, in the order they were added; they live
-    // until cleared or the end of the run and are never saved.
-    const std::vector<TComparedStorm>& comparedStorms() const { return compared_; }
-    // "加入对比": the current storm as computed now, with the options of now.
-    // Fails, changing nothing, without a table or with MaxComparedStorms kept.
-    Status addToComparison();
-    // "清除对比".
-    void clearComparison();
-    // The comparison as one CSV table in the current time format, unit and
-    // decimals, and the same written to `path` in code page 936.
-    QString comparisonCsvText() const;
-    Status writeComparisonCsv(const QString& path) const;
-
     // The three texts of every row, as the grid shows them.
     std::vector<TResultRowTexts> rowTexts(QChar decimalSeparator) const;
     // A text export's text (CSV, SWMM) and any export's file bytes.
@@ -109,7 +95,6 @@ signals:
     // After every computation, successful or not.
     void tableChanged();
     void optionsChanged();
-    void comparisonChanged();
 
 private:
     Status publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument,
@@ -122,7 +107,6 @@ private:
     double maxRainfallIntensity_ = 0;
     double maxOverallRainfall_ = 0;
     QString currentStormFile_;
-    std::vector<TComparedStorm> compared_;
 };
 
 } // namespace velmora

@@ -17,8 +17,7 @@ class IdfCheckDialog : public QDialog {
 public:
     IdfCheckDialog(const std::vector<TIdfCheckRow>& rows, QWidget* parent = nullptr);
 
-    // The table as the clipboard gets it: each line ended by LF.
-    QString tableText() const { return text_; }
+    // Puts the table on the clipboard, each line ended by LF.
     void copyTable() const;
 
 private:

@@ -25,8 +25,8 @@ const QString LineEnd = QStringLiteral("\r\n");
 class BatchStorms {
 public:
     BatchStorms(const CliRequest& request, const TExpressionObject& base, double qiRatio)
-        : request_(request), base_(base), qiRatio_(qiRatio), repeatYears_(ValuesOf(request.repeatYears)),
-          durations_(ValuesOf(request.durations)) {}
+        : request_(request), base_(base), qiRatio_(qiRatio), repeatYears_(ValuesOrBase(request.repeatYears)),
+          durations_(ValuesOrBase(request.durations)) {}
 
     std::size_t count() const { return repeatYears_.size() * durations_.size(); }
 
@@ -47,12 +47,6 @@ public:
     }
 
 private:
-    static std::vector<std::optional<double>> ValuesOf(const std::vector<double>& given) {
-        std::vector<std::optional<double>> values(given.begin(), given.end());
-        if (values.empty())
-            values.push_back(std::nullopt); // the base storm's own value
-        return values;
-    }
     static Status Storable(const TExpressionObject& storm) {
         return CheckStormFileValues(storm, UserDecimalSeparator());
     }
@@ -154,6 +148,13 @@ Status WriteIntoFolder(const CliRequest& request, StormSession& session, const R
 }
 
 } // namespace
+
+std::vector<std::optional<double>> ValuesOrBase(const std::vector<double>& given) {
+    std::vector<std::optional<double>> values(given.begin(), given.end());
+    if (values.empty())
+        values.push_back(std::nullopt);
+    return values;
+}
 
 TOptions RequestOptions(const CliRequest& request) {
     if (!request.stormFormat && request.format == ExportFormat::Swmm)

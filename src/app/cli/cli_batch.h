@@ -29,6 +29,10 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
 // under way, with its summary so far printed and no file half-written.
 extern volatile std::sig_atomic_t BatchStopRequested;
 
+// The values given for one design value (--P, --T, --r), or one empty value
+// that stands for the base storm's own.
+std::vector<std::optional<double>> ValuesOrBase(const std::vector<double>& given);
+
 // The options the request's storms are computed with: a SWMM file is written
 // in hours and minutes and mm/h, so such a run is computed so from the start
 // (and a batch's summary says so).

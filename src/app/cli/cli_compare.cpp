@@ -13,21 +13,13 @@ namespace velmora::cli {
 
 namespace {
 
-// The values given for one design value, or the base storm's own.
-std::vector<std::optional<double>> ValuesOf(const std::vector<double>& given) {
-    std::vector<std::optional<double>> values(given.begin(), given.end());
-    if (values.empty())
-        values.push_back(std::nullopt);
-    return values;
-}
-
 std::vector<TExpressionObject> ComparedStorms(const CliRequest& request, const TExpressionObject& base) {
     TExpressionObject edited = base;
     request.storm.applyTo(edited, request.options.D_QI_ConversionRatio, request.qiRatioGiven);
     std::vector<TExpressionObject> storms;
-    for (const auto& repeatYear : ValuesOf(request.repeatYears))
-        for (const auto& time : ValuesOf(request.durations))
-            for (const auto& percent : ValuesOf(request.peakRatios)) {
+    for (const auto& repeatYear : ValuesOrBase(request.repeatYears))
+        for (const auto& time : ValuesOrBase(request.durations))
+            for (const auto& percent : ValuesOrBase(request.peakRatios)) {
                 TExpressionObject storm = edited;
                 storm.Storm_RepeatYear = repeatYear.value_or(storm.Storm_RepeatYear);
                 storm.Storm_Time = time.value_or(storm.Storm_Time);
