@@ -28,7 +28,8 @@ unpack_source() {
     local name="$1" version="$2"
     local folder="$cache/sources/${name}_${version}"
     if [ ! -d "$folder" ]; then
-        mkdir -p "$cache/downloads"
+        # dpkg-source puts a copy of the tarballs beside the folder it unpacks into.
+        mkdir -p "$cache/downloads" "$cache/sources"
         rm -rf "$folder.partial"
         if (cd "$cache/downloads" && apt-get source --download-only -q "$name=$version" >&2); then
             dpkg-source --no-check -x "$cache/downloads/${name}_${version#*:}.dsc" "$folder.partial" >&2
@@ -70,8 +71,9 @@ build_once() {
         return
     fi
     echo "Building $id for Windows" >&2
-    local started=$SECONDS
-    "$function" "$id" "$(unpack_source "$name" "$version")"
+    local started=$SECONDS source
+    source="$(unpack_source "$name" "$version")" # a failed unpack stops the build here
+    "$function" "$id" "$source"
     mkdir -p "$prefix/stamps"
     echo "$((SECONDS - started)) s" >"$prefix/stamps/$id"
     echo "Built $id in $((SECONDS - started)) s" >&2
