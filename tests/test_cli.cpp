@@ -618,7 +618,9 @@ TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
     } refused[] = {
         {{"--r", "0.3,0.5"}, "--r 的多个值只用于 --compare"},
         {{"--compare", "--P", "1,2,3", "--r", "0.3,0.4,0.5"}, "一次最多可以对比 8 个"},
-        {{"--compare", "--P", "1,2", "--format", "docx", "--out", "x.docx"}, "--format 只能是 csv 或 swmm"},
+        {{"--compare", "--P", "1,2", "--format", "docx", "--out", "x.docx"}, "--format 只能是 csv、swmm、png 或 xlsx"},
+        {{"--compare", "--P", "1,2", "--format", "png"}, "png 和 xlsx 需要 --out 文件"},
+        {{"--P", "1,2", "--format", "png", "--out-dir", "."}, "--format png 只用于 --compare"},
         {{"--compare", "--P", "1,2", "--out-dir", "."}, "不能与 --out-dir"},
     };
     for (const auto& c : refused) {
@@ -634,6 +636,18 @@ TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(QString::fromUtf8(failed.err).startsWith(QStringLiteral("出错：P=0年 T=120分 r=0.4："))) << failed.err.toStdString();
     EXPECT_FALSE(QFile::exists(file));
+    // The workbook of the last storm, with every storm on its second sheet.
+    const QString workbook = folder.filePath(QStringLiteral("compare.xlsx"));
+    ASSERT_EQ(Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,5"), QStringLiteral("--format"),
+                   QStringLiteral("xlsx"), QStringLiteral("--out"), workbook})
+                  .exitCode,
+              0);
+    QFile written(workbook);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const auto entries = velmora::ReadZipArchive(written.readAll());
+    ASSERT_TRUE(entries.ok());
+    const QString sheet = QString::fromUtf8(velmora::testing::EntryBytes(*entries, "xl/worksheets/sheet3.xml"));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("P=2年 T=120分 r=0.4")) && sheet.contains(QStringLiteral("P=5年 T=120分 r=0.4")));
     // A comparison that cannot be written says why.
     const QString unwritable = folder.filePath(QStringLiteral("missing/compare.csv"));
     const CliRun blocked = Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,5"),

@@ -1,5 +1,6 @@
 #include "storm_rows.h"
 #include "excel_workbook.h"
+#include "storm_comparison.h"
 #include "export_names.h"
 #include "office_package.h"
 #include "qstring_printer.h"
@@ -53,7 +54,7 @@ Sheet SheetOf(const QByteArray& sheetXml) {
         } else if (xml.name() == u"c") {
             ref = xml.attributes().value("r").toString();
             sheet.cells[ref].type = xml.attributes().value("t").toString();
-        } else if (xml.name() == u"v") {
+        } else if (xml.name() == u"v" || xml.name() == u"t") { // a number, or an inline string
             sheet.cells[ref].value = xml.readElementText();
         }
     }
@@ -230,6 +231,54 @@ TEST(ExcelChartWorkbook, PackageIsWellFormedWithOnlyTheThreePartsChanged) {
         else
             EXPECT_EQ(written->at(i).bytes, original[i].bytes) << original[i].name.toStdString();
     }
+}
+
+TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
+    // Minutes 0…60 and 0…120 at step 5; the second storm is also the one shown.
+    const TOptions options = DisplayOptions(1, 1, 4);
+    TExpressionObject shorter = DefaultStorm(), longer = DefaultStorm();
+    shorter.Storm_Time = 60;
+    longer.Storm_RepeatYear = 5;
+    shorter.Storm_Step = longer.Storm_Step = 5;
+    const std::vector<TComparedStorm> storms = {CompareStorm(shorter, options).value(),
+                                                CompareStorm(longer, options).value()};
+    const TComparisonTable table = ComparisonTable(storms, options, QLatin1Char('.'), &storms[1].rows);
+    std::vector<TResultRowTexts> rows;
+    for (const THyetographRow& row : storms[1].rows)
+        rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
+    const auto xlsx = ExcelChartWorkbook(rows, options, &table);
+    ASSERT_TRUE(xlsx.ok()) << xlsx.message().toStdString();
+    const auto written = ReadZipArchive(*xlsx);
+    ASSERT_TRUE(written.ok());
+
+    // A the time, B and C the compared storms, D empty, E and F the storm shown.
+    const Sheet sheet = SheetOf(EntryBytes(*written, "xl/worksheets/sheet3.xml"));
+    EXPECT_EQ(sheet.dimension, "A1:F26");
+    const struct {
+        const char* cell;
+        Cell expected;
+    } cells[] = {{"A1", {"inlineStr", "时间(min)"}}, {"B1", {"inlineStr", "P=2年 T=60分 r=0.4"}},
+                 {"C1", {"inlineStr", "P=5年 T=120分 r=0.4"}}, {"E1", {"inlineStr", "降雨强度(mm/min)"}},
+                 {"F1", {"inlineStr", "降雨总量(mm)"}}, {"A14", {"inlineStr", "60"}},
+                 {"B14", {"", ResultRowTexts(storms[0].rows[12], options, QLatin1Char('.')).intensity}}};
+    for (const auto& c : cells)
+        EXPECT_EQ(sheet.cells.at(c.cell), c.expected) << c.cell;
+    EXPECT_EQ(sheet.cells.count("B15"), 0u); // the shorter storm has no minute 65
+    for (int row = 2; row <= 26; ++row) {
+        const QString n = QString::number(row);
+        EXPECT_EQ(sheet.cells.at("E" + n).value, sheet.cells.at("C" + n).value) << row;
+        EXPECT_EQ(sheet.cells.at("F" + n).value, rows[static_cast<std::size_t>(row - 2)].cumulative) << row;
+    }
+
+    const QByteArray chartXml = EntryBytes(*written, "xl/charts/chart1.xml");
+    const QByteArray lines = chartXml.mid(chartXml.indexOf("<c:lineChart>"));
+    EXPECT_EQ(lines.left(lines.indexOf("</c:lineChart>")).count("<c:ser>"), 3);
+    const std::vector<QString> expected = {
+        "雨型数据2!$F$1", "雨型数据2!$F$2:$F$26",                          // the bars
+        "雨型数据2!$E$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$E$2:$E$26", // the line shown
+        "雨型数据2!$B$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$B$2:$B$26", // the compared ones
+        "雨型数据2!$C$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$C$2:$C$26"};
+    EXPECT_EQ(ChartOf(chartXml).ranges, expected);
 }
 
 TEST(ExcelChartWorkbook, EmptyTableIsRefused) {

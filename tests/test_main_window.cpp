@@ -214,6 +214,46 @@ TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {
     EXPECT_DOUBLE_EQ(rightAxisTop(), right);
 }
 
+TEST_F(MainWindow, ComparedStormsShareTheTimeAxisAndTheLegendUntilCleared) {
+    start();
+    const auto button = [this](const char* name) { find<QAbstractButton>(name)->click(); };
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Time = 180; });
+    button("Button_AddToComparison");
+    // A shorter, heavier storm at step 5 shown: the axis goes on at its step to the 180th minute.
+    changeStorm([](TExpressionObject& storm) {
+        storm.Storm_Time = 60;
+        storm.Storm_Step = 5;
+        storm.Storm_RepeatYear = 0.5;
+    });
+    ASSERT_EQ(chart().comparedLineCount(), 1);
+    EXPECT_EQ(chart().legend->itemCount(), 1);
+    EXPECT_TRUE(chart().legend->visible());
+    EXPECT_DOUBLE_EQ(chart().xAxis->range().upper, 180 / 5 + 0.5);
+    // The compared storm is the heavier one here: the left axis makes room for it.
+    EXPECT_DOUBLE_EQ(leftAxisTop(), 2 * MaxComparedIntensity(session->comparison(), 1));
+    // Its minutes fall between the slots of 5 minutes each, its last on slot 36.
+    QCPGraph* compared = chart().graph(chart().graphCount() - 1);
+    EXPECT_EQ(compared->name(), QStringLiteral("P=2年 T=180分 r=0.4"));
+    EXPECT_DOUBLE_EQ(compared->data()->at(7)->key, 7.0 / 5);
+    EXPECT_DOUBLE_EQ(compared->data()->at(180)->key, 36);
+
+    for (int added = 1; added < 8; ++added)
+        button("Button_AddToComparison");
+    EXPECT_EQ(chart().comparedLineCount(), 8);
+    EXPECT_TRUE(desktop.messages.empty());
+    button("Button_AddToComparison"); // a ninth
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("已经有8个雨型在对比中：请先清除对比"));
+    EXPECT_EQ(session->comparison().size(), 8u);
+
+    button("Button_ClearComparison");
+    EXPECT_EQ(chart().comparedLineCount(), 0);
+    EXPECT_FALSE(chart().legend->visible());
+    find<QAction>("Menu_SaveComparisonCsv")->trigger(); // nothing to save: said, nothing asked
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages[1].text, EmptyComparisonMessage);
+}
+
 TEST_F(MainWindow, SeriesSwitchesFollowEachOtherAndAreSavedAtOnce) {
     start();
     auto* box = find<QCheckBox>("CheckBox_Rainfall_Intensity");
@@ -442,7 +482,8 @@ TEST_F(MainWindow, MenusHoldEveryItemNamedAndEnabled) {
                              "MenuSaveDataToSWMM", "Menu_SaveBmp1", "Menu_SaveJpg1", "Menu_SavePng1",
                              "Menu_SaveBmp", "Menu_SaveJpg", "Menu_SavePng", "MenuSaveDataToWord1",
                              "MenuSaveDataToWord", "Menu_outputResult", "mni_OutputExcelPicData", "Menu_help1",
-                             "Menu_Update", "Menu_AddQQ", "menu_kefu", "Menu_About"})
+                             "Menu_Update", "Menu_AddQQ", "menu_kefu", "Menu_About", "Menu_IdfCheck",
+                             "Menu_AddToComparison", "Menu_ClearComparison", "Menu_SaveComparisonCsv"})
         EXPECT_TRUE(find<QAction>(name)->isEnabled()) << name;
     EXPECT_EQ(find<QAction>("Menu_SavePng")->data().toInt(), 3);
 

@@ -3,7 +3,9 @@
 #include "options_file.h"
 #include "qstring_printer.h"
 #include "storm_file.h"
+#include "text_encoding.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -101,4 +103,37 @@ TEST_F(Session, SeriesSwitchesAreSavedWhenTheyChangeAndReloadingRederivesTheCoef
 
     StormSession unsaved;
     EXPECT_EQ(unsaved.saveOptions().message(), QStringLiteral("出错：无法保存设置：没有可用的设置文件夹"));
+}
+
+TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
+    StormSession session;
+    int announced = 0;
+    QObject::connect(&session, &StormSession::comparisonChanged, [&] { ++announced; });
+    EXPECT_EQ(session.addToComparison().message(), NoStormToCompareMessage); // not yet computed
+    ASSERT_TRUE(session.recompute());
+    for (int added = 0; added < 8; ++added)
+        EXPECT_TRUE(session.addToComparison());
+    EXPECT_EQ(session.addToComparison().message(), ComparisonFullMessage);
+    EXPECT_EQ(announced, 8);
+    session.clearComparison();
+    EXPECT_EQ(announced, 9);
+
+    // Kept in mm/min, shown in mm/h after the switch: the same rain.
+    ASSERT_TRUE(session.addToComparison());
+    TOptions perHour = session.options();
+    perHour.Int_StormUnitidx = 0;
+    session.setOptions(perHour);
+    const QStringList lines = session.comparisonCsvText().split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=120分 r=0.4"));
+    EXPECT_EQ(lines[1], QStringLiteral("00,") + QLocale::c().toString(session.comparison()[0].rows[0].intensity * 60, 'f', 4));
+
+    const QString kept = path("kept.csv");
+    put(kept, "earlier");
+    EXPECT_FALSE(session.writeComparisonCsv(path("missing/compare.csv")));
+    ASSERT_TRUE(session.writeComparisonCsv(kept));
+    EXPECT_EQ(Contents(kept), EncodeCodePage936(session.comparisonCsvText()));
+    session.clearComparison();
+    EXPECT_EQ(session.writeComparisonCsv(kept).message(), EmptyComparisonMessage);
+    EXPECT_EQ(Contents(kept), EncodeCodePage936(lines.join(QStringLiteral("\r\n")))); // left as it was
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.csv"});
 }

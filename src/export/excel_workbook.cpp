@@ -3,6 +3,7 @@
 #include "office_package.h"
 #include "placeholders.h"
 #include "row_snippet.h"
+#include "workbook_comparison.h"
 
 namespace velmora {
 
@@ -11,6 +12,7 @@ namespace {
 const QString DataSheetPart = QStringLiteral("xl/worksheets/sheet2.xml");
 const QString SharedStringsPart = QStringLiteral("xl/sharedStrings.xml");
 const QString ChartPart = QStringLiteral("xl/charts/chart1.xml");
+const QString ComparisonSheetPart = QStringLiteral("xl/worksheets/sheet3.xml");
 
 // The template's shared strings are the three headings and the six texts of
 // the instructions; the time texts of the rows follow them.
@@ -64,7 +66,7 @@ QString RangeEndingAt(QChar column, qsizetype lastRow) {
 } // namespace
 
 Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
-                                      const TOptions& options) {
+                                      const TOptions& options, const TComparisonTable* comparison) {
     if (rows.empty())
         return Failure{NoDataMessage};
     Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("ExcelPicData"));
@@ -93,9 +95,13 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
 
     // "(mm/min)" does not hold "(min)": the time format changes only the
     // bottom axis title, the unit the left axis title and the line's name.
+    const bool comparing = comparison && !comparison->legends.isEmpty();
     std::vector<TReplacement> chart;
-    for (const QChar column : {u'A', u'B', u'C'})
-        chart.push_back({RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
+    if (comparing)
+        chart = ComparisonChartReplacements(*comparison, TemplateLastRow);
+    else
+        for (const QChar column : {u'A', u'B', u'C'})
+            chart.push_back({RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
     if (perHour)
         chart.push_back({QStringLiteral("(mm/min)"), QStringLiteral("(mm/h)")});
     if (hoursAndMinutes)
@@ -106,6 +112,14 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
         edited = package->editPart(SharedStringsPart, strings, ExcelPlaceholderMatching);
     if (edited)
         edited = package->editPart(ChartPart, chart, ExcelPlaceholderMatching);
+    if (edited && comparing) {
+        const QString intensityHeading =
+            perHour ? QStringLiteral("降雨强度(mm/h)") : QStringLiteral("降雨强度(mm/min)");
+        edited = package->editPart(ComparisonSheetPart,
+                                   ComparisonSheetReplacements(*comparison, intensityHeading,
+                                                               QStringLiteral("降雨总量(mm)")),
+                                   ExcelPlaceholderMatching);
+    }
     if (!edited)
         return Failure{edited.message()};
     return package->zipBytes();

@@ -3,6 +3,7 @@
 #include "display_text.h"
 #include "options.h"
 #include "result.h"
+#include "storm_comparison.h"
 
 #include <QByteArray>
 
@@ -19,7 +20,12 @@ namespace velmora {
 // "mm/min"). `rows` are the grid's texts with "." as decimal separator. No
 // rows give the failure "没有数据可以保存~…": a workbook without data would
 // carry a chart of an empty range.
+// With `comparison` (made with the storm of `rows`, "." as separator, at
+// least one storm) the sheet "雨型数据2" holds it and the chart draws every
+// compared storm's line beside the storm's own; without it the sheet stays
+// empty and the chart as the template has it.
 Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
-                                      const TOptions& options);
+                                      const TOptions& options,
+                                      const TComparisonTable* comparison = nullptr);
 
 } // namespace velmora

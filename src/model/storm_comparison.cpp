@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace velmora {
 
@@ -33,6 +34,14 @@ double TComparedStorm::intensityIn(std::size_t row, int unitIdx) const {
     return wantedPerHour ? intensity * 60.0 : intensity / 60.0;
 }
 
+double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, int unitIdx) {
+    double maximum = 0;
+    for (const TComparedStorm& compared : storms)
+        for (std::size_t row = 0; row < compared.rows.size(); ++row)
+            maximum = std::max(maximum, compared.intensityIn(row, unitIdx));
+    return maximum;
+}
+
 Result<TComparedStorm> CompareStorm(TExpressionObject storm, const TOptions& options) {
     THyetographResult result = CalcHyetograph(storm, options);
     if (!result.succeeded())
@@ -48,30 +57,52 @@ QString ComparedStormLegend(const TExpressionObject& storm, QChar decimalSeparat
              GeneralNumberText(storm.Storm_Percent, decimalSeparator));
 }
 
+TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, const TOptions& options,
+                                 QChar decimalSeparator, const THyetographTable* shown) {
+    // Each minute, with per storm the row it has there; the storm shown last.
+    const std::size_t shownColumn = storms.size();
+    std::map<double, std::vector<std::optional<std::size_t>>> rowsAt;
+    const auto note = [&rowsAt, &storms](std::size_t column, std::size_t row, double minute) {
+        auto& cells = rowsAt[minute];
+        cells.resize(storms.size() + 1);
+        cells[column] = row;
+    };
+    for (std::size_t s = 0; s < storms.size(); ++s)
+        for (std::size_t row = 0; row < storms[s].rows.size(); ++row)
+            note(s, row, storms[s].rows[row].time);
+    if (shown)
+        for (std::size_t row = 0; row < shown->size(); ++row)
+            note(shownColumn, row, (*shown)[row].time);
+
+    TComparisonTable table;
+    table.timeHeading =
+        options.Int_TimeForamtidx == 0 ? QStringLiteral("时间(H:M)") : QStringLiteral("时间(min)");
+    for (const TComparedStorm& compared : storms)
+        table.legends.append(ComparedStormLegend(compared.storm, decimalSeparator));
+    table.lines.reserve(rowsAt.size());
+    for (const auto& [minute, cells] : rowsAt) {
+        TComparisonTable::Line line;
+        line.time = TimeText(minute, options.Int_TimeForamtidx);
+        for (std::size_t s = 0; s < storms.size(); ++s)
+            line.intensities.append(cells[s] ? IntensityText(storms[s], *cells[s], options, decimalSeparator)
+                                             : QString());
+        if (shown && cells[shownColumn])
+            line.shown = ResultRowTexts((*shown)[*cells[shownColumn]], options, decimalSeparator);
+        table.lines.push_back(std::move(line));
+    }
+    return table;
+}
+
 QString ComparisonCsvText(const std::vector<TComparedStorm>& storms, const TOptions& options,
                           QChar decimalSeparator) {
-    // Each minute, and per storm the row it has at that minute.
-    std::map<double, std::vector<std::optional<std::size_t>>> table;
-    for (std::size_t s = 0; s < storms.size(); ++s) {
-        for (std::size_t row = 0; row < storms[s].rows.size(); ++row) {
-            auto& cells = table[storms[s].rows[row].time];
-            cells.resize(storms.size());
-            cells[s] = row;
-        }
-    }
-    QString text = options.Int_TimeForamtidx == 0 ? QStringLiteral("时间(H:M)") : QStringLiteral("时间(min)");
-    for (const TComparedStorm& compared : storms)
-        text += QLatin1Char(',') + ComparedStormLegend(compared.storm, decimalSeparator);
+    const TComparisonTable table = ComparisonTable(storms, options, decimalSeparator);
+    const QChar comma = QLatin1Char(',');
+    QString text = table.timeHeading;
+    for (const QString& legend : table.legends)
+        text += comma + legend;
     text += LineEnd;
-    for (const auto& [minute, cells] : table) {
-        text += TimeText(minute, options.Int_TimeForamtidx);
-        for (std::size_t s = 0; s < storms.size(); ++s) {
-            text += QLatin1Char(',');
-            if (s < cells.size() && cells[s])
-                text += IntensityText(storms[s], *cells[s], options, decimalSeparator);
-        }
-        text += LineEnd;
-    }
+    for (const TComparisonTable::Line& line : table.lines)
+        text += (QStringList{line.time} + line.intensities).join(comma) + LineEnd;
     return text;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "hyetograph.h"
+#include "display_text.h"
 #include "options.h"
 #include "result.h"
 #include "storm.h"
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -14,6 +16,13 @@ namespace velmora {
 
 // The most storms compared on one chart: one colour of the palette each.
 inline constexpr std::size_t MaxComparedStorms = 8;
+
+// Why a storm was not added to the comparison, and why it cannot be saved.
+inline const QString NoStormToCompareMessage =
+    QStringLiteral("没有雨型可以加入对比~\r\n点击“添加”按钮，添加新曲线");
+inline const QString ComparisonFullMessage = QStringLiteral("已经有8个雨型在对比中：请先清除对比");
+inline const QString EmptyComparisonMessage =
+    QStringLiteral("没有雨型在对比中~\r\n点击“加入对比”按钮，加入当前雨型");
 
 // A storm kept for comparison: as it was computed, with the options of that
 // moment (step, interval means, the unit of its table).
@@ -26,6 +35,9 @@ struct TComparedStorm {
     double intensityIn(std::size_t row, int unitIdx) const;
 };
 
+// The largest intensity of all `storms` in the unit `unitIdx`; 0 for none.
+double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, int unitIdx);
+
 // Computes `storm` with `options` for a comparison; a storm that cannot be
 // computed fails with the computation's message.
 Result<TComparedStorm> CompareStorm(TExpressionObject storm, const TOptions& options);
@@ -33,10 +45,37 @@ Result<TComparedStorm> CompareStorm(TExpressionObject storm, const TOptions& opt
 // "P=2年 T=120分 r=0.4": the storm's design values in the general number format.
 QString ComparedStormLegend(const TExpressionObject& storm, QChar decimalSeparator);
 
-// The comparison as one CSV table: the time column, every minute at which any
-// storm has a row, in order and in the time format of `options`; then one
-// intensity column per storm, headed by its legend, in the unit and decimals
-// of `options`, empty where that storm has no row. Lines end with CR LF.
+// The colour of compared storm i (0xRRGGBB), on the chart and in the workbook:
+// the Okabe-Ito colours, which readers of any colour vision tell apart,
+// without the orange of the storm shown, and grey for the eighth.
+inline constexpr unsigned ComparedStormColours[MaxComparedStorms] = {
+    0x0072B2, 0x009E73, 0xCC79A7, 0x000000, 0x56B4E9, 0xD55E00, 0xF0E442, 0x999999};
+// The second four lines are dashed, so that they differ in more than colour.
+inline bool ComparedStormDashed(std::size_t i) { return i % MaxComparedStorms >= MaxComparedStorms / 2; }
+
+// The comparison as a table of texts: one line for every minute at which any
+// storm has a row, in order, with the time in the time format of `options`
+// and per storm its intensity in the unit and decimals of `options`, empty
+// where that storm has no row.
+struct TComparisonTable {
+    struct Line {
+        QString time;
+        QStringList intensities; // one per storm
+        // The storm shown, when the table was made with it; empty where it has no row.
+        TResultRowTexts shown;
+    };
+    QString timeHeading; // "时间(min)" or "时间(H:M)"
+    QStringList legends; // one per storm
+    std::vector<Line> lines;
+};
+
+// `shown`, when given, is the table of the storm on the chart (in the unit of
+// `options`): its minutes join the lines and its texts fill `Line::shown`.
+TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, const TOptions& options,
+                                 QChar decimalSeparator, const THyetographTable* shown = nullptr);
+
+// The comparison table as CSV: the time heading and the legends, then the
+// lines. Lines end with CR LF.
 QString ComparisonCsvText(const std::vector<TComparedStorm>& storms, const TOptions& options,
                           QChar decimalSeparator);
 

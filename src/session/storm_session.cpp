@@ -138,8 +138,13 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
     case ExportFormat::Report:
         return Failure{QStringLiteral("出错：计算书需要曲线图片")}; // see reportBytes
     case ExportFormat::Workbook:
+    {
         // The workbook's cells are numbers: written with "." whatever the user's format.
-        return ExcelChartWorkbook(rowTexts(QLatin1Char('.')), options_);
+        if (comparison_.empty())
+            return ExcelChartWorkbook(rowTexts(QLatin1Char('.')), options_);
+        const TComparisonTable comparison = ComparisonTable(comparison_, options_, QLatin1Char('.'), &table_);
+        return ExcelChartWorkbook(rowTexts(QLatin1Char('.')), options_, &comparison);
+    }
     }
     return Failure{QStringLiteral("出错：未知的输出格式")};
 }
@@ -155,6 +160,33 @@ Result<QByteArray> StormSession::reportBytes(const QByteArray& chartPng) const {
 
 Status StormSession::writeReport(const QString& path, const QByteArray& chartPng, ExistingFile existing) const {
     return publish(reportBytes(chartPng), path, true, existing);
+}
+
+Status StormSession::addToComparison() {
+    if (table_.empty())
+        return Failure{NoStormToCompareMessage};
+    if (comparison_.size() >= MaxComparedStorms)
+        return Failure{ComparisonFullMessage};
+    comparison_.push_back({storm_, options_.Int_StormUnitidx == 0 ? 0 : 1, table_});
+    emit comparisonChanged();
+    return {};
+}
+
+void StormSession::clearComparison() {
+    if (comparison_.empty())
+        return;
+    comparison_.clear();
+    emit comparisonChanged();
+}
+
+QString StormSession::comparisonCsvText() const {
+    return ComparisonCsvText(comparison_, options_, UserDecimalSeparator());
+}
+
+Status StormSession::writeComparisonCsv(const QString& path, ExistingFile existing) const {
+    if (comparison_.empty())
+        return Failure{EmptyComparisonMessage};
+    return WriteFileAtomically(path, EncodeCodePage936(comparisonCsvText()), existing);
 }
 
 // An Office document is put in place whole. When the finished document could

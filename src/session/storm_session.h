@@ -7,6 +7,7 @@
 #include "options.h"
 #include "result.h"
 #include "storm.h"
+#include "storm_comparison.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -89,12 +90,25 @@ public:
     Status writeReport(const QString& path, const QByteArray& chartPng,
                        ExistingFile existing = ExistingFile::Replace) const;
 
+    // The storms kept for comparison, in the order they were added; they stay
+    // until cleared or the program ends, and are never written to the options.
+    const std::vector<TComparedStorm>& comparison() const { return comparison_; }
+    // Adds the current storm as computed, with the unit of its table. Without
+    // a table, or with the comparison full, nothing is added.
+    Status addToComparison();
+    void clearComparison();
+    // The comparison as one CSV table in the current time format, unit and
+    // decimals, and the same written to `path` in code page 936.
+    QString comparisonCsvText() const;
+    Status writeComparisonCsv(const QString& path, ExistingFile existing = ExistingFile::Replace) const;
+
 signals:
     // Before the table is emptied or replaced: views let go of its rows.
     void tableAboutToChange();
     // After every computation, successful or not.
     void tableChanged();
     void optionsChanged();
+    void comparisonChanged();
 
 private:
     Status publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument,
@@ -107,6 +121,7 @@ private:
     double maxRainfallIntensity_ = 0;
     double maxOverallRainfall_ = 0;
     QString currentStormFile_;
+    std::vector<TComparedStorm> comparison_;
 };
 
 } // namespace velmora

@@ -2,6 +2,7 @@
 
 #include "display_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -44,6 +45,30 @@ QVector<QString> TimeAxisTicker::createLabelVector(const QVector<double>& ticks,
                                                           : QString());
     }
     return labels;
+}
+
+QVector<double> SlotTimesCovering(QVector<double> times, double lastMinute) {
+    if (times.isEmpty())
+        times.append(0);
+    const double step = times.size() >= 2 ? times[1] - times[0] : 1;
+    if (step <= 0)
+        return times;
+    while (times.constLast() < lastMinute)
+        times.append(times.constLast() + step);
+    return times;
+}
+
+double SlotCoordinate(const QVector<double>& slotTimes, double minute) {
+    if (slotTimes.isEmpty())
+        return minute;
+    const auto after = std::upper_bound(slotTimes.cbegin(), slotTimes.cend(), minute);
+    if (after == slotTimes.cbegin())
+        return 0;
+    if (after == slotTimes.cend())
+        return static_cast<double>(slotTimes.size() - 1);
+    const auto slot = static_cast<double>(after - slotTimes.cbegin() - 1);
+    const double from = *(after - 1);
+    return slot + (minute - from) / (*after - from);
 }
 
 namespace {

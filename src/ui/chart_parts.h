@@ -14,6 +14,7 @@ public:
     void setLabelStep(int step) { labelStep_ = step > 0 ? step : 1; }
     int labelStep() const { return labelStep_; }
     int timeFormat() const { return timeFormatIdx_; }
+    const QVector<double>& times() const { return times_; }
     // The widest label, for working out the step.
     QString widestLabel() const;
 
@@ -29,6 +30,15 @@ private:
     int timeFormatIdx_ = 1;
     int labelStep_ = 1;
 };
+
+// The times of the axis slots: `times` (the rows of the storm shown, one slot
+// each), continued at their step (one minute for fewer than two) until a slot
+// reaches `lastMinute`, so that a longer storm compared with it fits.
+QVector<double> SlotTimesCovering(QVector<double> times, double lastMinute);
+
+// Where `minute` lies on the slots of `slotTimes` (increasing): slot i at
+// their time i, between two slots in proportion, past the last at the last.
+double SlotCoordinate(const QVector<double>& slotTimes, double minute);
 
 // Bars that take their colours in turn from a palette, one of them drawn
 // highlighted.

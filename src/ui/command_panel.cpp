@@ -84,13 +84,17 @@ CommandPanel::CommandPanel(QWidget* parent) : QWidget(parent) {
 
 QWidget* CommandPanel::buildButtons() {
     auto* buttons = new ButtonArea(this);
-    buttons->setFixedHeight(64);
+    buttons->setFixedHeight(92);
     newStormButton = Placed(new QPushButton(QStringLiteral("新建雨型"), buttons),
                             QStringLiteral("ButtonNewRainModel"), {6, 5, 68, 25});
     reportButton = Placed(new QPushButton(QStringLiteral("计算书"), buttons),
                           QStringLiteral("Button_OutputResult"), {78, 5, 68, 25});
     workbookButton = Placed(new QPushButton(QStringLiteral("输出Excel图表"), buttons),
                             QStringLiteral("btn_OutputExcelPicData"), {6, 33, 140, 25});
+    addToComparisonButton = Placed(new QPushButton(QStringLiteral("加入对比"), buttons),
+                                   QStringLiteral("Button_AddToComparison"), {6, 61, 68, 25});
+    clearComparisonButton = Placed(new QPushButton(QStringLiteral("清除对比"), buttons),
+                                   QStringLiteral("Button_ClearComparison"), {78, 61, 68, 25});
     overallRainfallSwitch = Placed(new QCheckBox(QStringLiteral("降雨总量"), buttons),
                                    QStringLiteral("CheckBox_Overall_Rainfall"), {151, 9, 0, 0});
     rainfallIntensitySwitch = Placed(new QCheckBox(QStringLiteral("降雨强度"), buttons),

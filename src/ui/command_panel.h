@@ -10,7 +10,7 @@ namespace velmora {
 class ResultGrid;
 
 // The right-hand side of the main window: the strip " 功能按钮" with the
-// three command buttons and the two series switches, then the strip
+// command buttons and the two series switches, then the strip
 // " 雨型数据" over the result grid. The window connects the controls.
 class CommandPanel final : public QWidget {
 public:
@@ -19,6 +19,8 @@ public:
     QPushButton* newStormButton = nullptr;
     QPushButton* reportButton = nullptr;
     QPushButton* workbookButton = nullptr;
+    QPushButton* addToComparisonButton = nullptr;
+    QPushButton* clearComparisonButton = nullptr;
     QCheckBox* overallRainfallSwitch = nullptr;
     QCheckBox* rainfallIntensitySwitch = nullptr;
     ResultGrid* grid = nullptr;

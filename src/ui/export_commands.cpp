@@ -45,6 +45,7 @@ void ExportCommands::MenuSaveDataToWordClick() { run(&ExportCommands::saveWordTa
 void ExportCommands::MenuSaveDataToSWMMClick() { run(&ExportCommands::saveSwmm); }
 void ExportCommands::Button_OutputResultClick() { run(&ExportCommands::saveReport); }
 void ExportCommands::btn_OutputExcelPicDataClick() { run(&ExportCommands::saveWorkbook); }
+void ExportCommands::Menu_SaveComparisonCsvClick() { run(&ExportCommands::saveComparisonCsv); }
 
 void ExportCommands::Menu_SavePicClick(int tag) {
     RunCommand(desktop_, [this, tag] { return savePicture(tag); });
@@ -112,6 +113,24 @@ Status ExportCommands::saveCsv() {
     return saveDataExport(ExportFormat::Csv,
                           ProposedDataFileName(session_.storm(), QStringLiteral(".csv"), UserDecimalSeparator()),
                           QStringLiteral("Excel文件(*.csv)"), HandOver::DefaultApplication);
+}
+
+Status ExportCommands::saveComparisonCsv() {
+    if (session_.comparison().empty()) {
+        desktop_.showInformation(PromptTitle, EmptyComparisonMessage);
+        return {};
+    }
+    const auto target =
+        memory_.askTarget(desktop_,
+                          DataExportRequest(QStringLiteral("芝加哥雨型对比数据.csv"), QStringLiteral("Excel文件(*.csv)"),
+                                            QStringLiteral(".csv")),
+                          QStringLiteral("Data"), [](int) { return QStringLiteral(".csv"); });
+    if (!target)
+        return {};
+    const Status written = session_.writeComparisonCsv(*target);
+    if (written)
+        OpenSavedFile(desktop_, *target);
+    return written;
 }
 
 Status ExportCommands::saveWordTable() {

@@ -34,6 +34,8 @@ public:
     void Button_OutputResultClick();
     // The Excel workbook with its ready chart.
     void btn_OutputExcelPicDataClick();
+    // "保存对比数据(CSV格式)...": the compared storms as one table.
+    void Menu_SaveComparisonCsvClick();
 
     // The three picture items and the three table items, with names ending in
     // `suffix` (the data menu's end in "1", the context menus' in nothing).
@@ -48,6 +50,7 @@ private:
     Status saveSwmm();
     Status saveWorkbook();
     Status saveReport();
+    Status saveComparisonCsv();
     Status savePicture(int tag);
     // Writes the chart as shown to `path` in the format of its extension.
     Status saveChartPicture(const QString& path);

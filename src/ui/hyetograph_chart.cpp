@@ -1,6 +1,7 @@
 #include "hyetograph_chart.h"
 
 #include "chart_parts.h"
+#include "storm_comparison.h"
 
 #include <cmath>
 
@@ -15,6 +16,7 @@ const QColor LineColor(255, 128, 0);
 constexpr double BarWidth = 0.3;          // of the slot of one point
 constexpr int RightAxisRoom = 10;         // pixels beyond the right axis maximum
 constexpr double PointPickDistance = 5;   // pixels
+
 
 void StyleValueAxis(QCPAxis* axis, const QString& title) {
     axis->setLabel(title);
@@ -31,6 +33,7 @@ HyetographChart::HyetographChart(QWidget* parent) : QCustomPlot(parent) {
     setBackground(Qt::white);
     setInteractions({});
     setMouseTracking(true);
+    setAutoAddPlottableToLegend(false); // the legend names the compared storms only
     setUpAxes();
     setUpSeries();
     connect(this, &QCustomPlot::beforeReplot, this, &HyetographChart::fitToSize);
@@ -59,6 +62,26 @@ void HyetographChart::setUpAxes() {
     xAxis2->setTicks(false);
     xAxis2->setTickLabels(false);
     xAxis2->setBasePen(QPen(FrameColor));
+
+    // The legend of the compared storms gets a row of its own below the axis,
+    // where it covers neither the curves nor the labels; four storms a line.
+    axisRect()->insetLayout()->take(legend);
+    legend->setBorderPen(Qt::NoPen);
+    legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    legend->setIconSize(24, 10);
+    legend->setVisible(false);
+}
+
+void HyetographChart::placeLegend(bool shown) {
+    legend->setVisible(shown);
+    const bool placed = plotLayout()->rowCount() > 1;
+    if (shown && !placed) {
+        plotLayout()->addElement(1, 0, legend);
+        plotLayout()->setRowStretchFactor(1, 0.001);
+    } else if (!shown && placed) {
+        plotLayout()->take(legend);
+        plotLayout()->simplify();
+    }
 }
 
 void HyetographChart::setUpSeries() {
@@ -85,18 +108,18 @@ void HyetographChart::fill(const THyetographTable& table, int timeFormatIdx) {
     const auto count = static_cast<int>(table.size());
     QVector<QCPGraphData> linePoints(count);
     QVector<QCPBarsData> barPoints(count);
-    QVector<double> times(count);
+    rowTimes_.resize(count);
     for (int i = 0; i < count; ++i) {
         const THyetographRow& row = table[static_cast<std::size_t>(i)];
         linePoints[i] = QCPGraphData(i, row.intensity);
         barPoints[i] = QCPBarsData(i, row.cumulative);
-        times[i] = row.time;
+        rowTimes_[i] = row.time;
     }
     line_->data()->set(linePoints, true);
     bars_->data()->set(barPoints, true);
-    ticker_->setTimes(std::move(times), timeFormatIdx);
+    timeFormatIdx_ = timeFormatIdx;
     xAxis->setTickLabelRotation(timeFormatIdx == 0 ? 90 : 0);
-    xAxis->setRange(-0.5, count - 0.5);
+    layOutTimeAxis();
     lineHighlight_ = -1;
     lineHighlightMark_->data()->clear();
     bars_->setHighlighted(-1);
@@ -106,7 +129,8 @@ void HyetographChart::fill(const THyetographTable& table, int timeFormatIdx) {
 void HyetographChart::clearSeries() {
     line_->data()->clear();
     bars_->data()->clear();
-    ticker_->setTimes({}, ticker_->timeFormat());
+    rowTimes_.clear();
+    layOutTimeAxis();
     lineHighlight_ = -1;
     lineHighlightMark_->data()->clear();
     bars_->setHighlighted(-1);
@@ -115,10 +139,51 @@ void HyetographChart::clearSeries() {
 
 int HyetographChart::pointCount() const { return line_->dataCount(); }
 
+void HyetographChart::setComparedLines(std::vector<ComparedLine> lines) {
+    for (QCPGraph* graph : comparedGraphs_)
+        removeGraph(graph);
+    comparedGraphs_.clear();
+    compared_ = std::move(lines);
+    for (std::size_t i = 0; i < compared_.size(); ++i) {
+        QCPGraph* graph = addGraph(xAxis, yAxis);
+        graph->setName(compared_[i].legend);
+        const QColor colour = QColor::fromRgb(ComparedStormColours[i % MaxComparedStorms]);
+        graph->setPen(QPen(colour, 2, ComparedStormDashed(i) ? Qt::DashLine : Qt::SolidLine));
+        graph->setSelectable(QCP::stNone);
+        graph->setVisible(line_->visible());
+        graph->addToLegend();
+        comparedGraphs_.push_back(graph);
+    }
+    placeLegend(line_->visible() && !comparedGraphs_.empty());
+    layOutTimeAxis();
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+void HyetographChart::layOutTimeAxis() {
+    double lastMinute = 0;
+    for (const ComparedLine& compared : compared_)
+        if (!compared.minutes.isEmpty())
+            lastMinute = std::max(lastMinute, compared.minutes.constLast());
+    QVector<double> slotTimes = compared_.empty() ? rowTimes_ : SlotTimesCovering(rowTimes_, lastMinute);
+    for (std::size_t i = 0; i < compared_.size(); ++i) {
+        const ComparedLine& compared = compared_[i];
+        QVector<QCPGraphData> points(compared.minutes.size());
+        for (qsizetype k = 0; k < points.size(); ++k)
+            points[k] = QCPGraphData(SlotCoordinate(slotTimes, compared.minutes[k]), compared.intensities[k]);
+        comparedGraphs_[i]->data()->set(points, true);
+    }
+    const auto slotCount = static_cast<double>(slotTimes.size());
+    ticker_->setTimes(std::move(slotTimes), timeFormatIdx_);
+    xAxis->setRange(-0.5, std::max(slotCount, 1.0) - 0.5);
+}
+
 void HyetographChart::setSeriesShown(bool bars, bool line) {
     bars_->setVisible(bars);
     line_->setVisible(line);
     lineHighlightMark_->setVisible(line);
+    for (QCPGraph* graph : comparedGraphs_)
+        graph->setVisible(line); // they are intensities too
+    placeLegend(line && !comparedGraphs_.empty());
     replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -147,6 +212,8 @@ void HyetographChart::setAxisFonts(const ChartAxisFonts& fonts) {
     apply(yAxis, fonts.leftLabels, fonts.leftTitle);
     apply(yAxis2, fonts.rightLabels, fonts.rightTitle);
     apply(xAxis, fonts.bottomLabels, fonts.bottomTitle);
+    legend->setFont(fonts.bottomLabels.font);
+    legend->setTextColor(fonts.bottomLabels.color);
     replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -192,6 +259,7 @@ int HyetographChart::linePointAt(const QPointF& position) const {
 int HyetographChart::barAt(const QPointF& position) const { return bars_->barAt(position); }
 
 void HyetographChart::fitToSize() {
+    fitLegendToWidth();
     // The axis rectangle still has its size from before a resize: lay the
     // chart out for its present size first.
     updateLayout();
@@ -201,7 +269,7 @@ void HyetographChart::fitToSize() {
                               ? metrics.height() + 2
                               : metrics.horizontalAdvance(ticker_->widestLabel() + QStringLiteral("  "));
     const int width = axisRect()->width() > 0 ? axisRect()->width() : this->width();
-    const int count = pointCount();
+    const auto count = static_cast<int>(ticker_->times().size());
     ticker_->setLabelStep(width > 0 && count > 0
                               ? static_cast<int>(std::ceil(double(count) * footprint / width))
                               : 1);
@@ -210,6 +278,25 @@ void HyetographChart::fitToSize() {
     const double upper = height > RightAxisRoom ? rightMaximum_ * height / (height - RightAxisRoom)
                                                 : rightMaximum_;
     yAxis2->setRange(0, upper);
+}
+
+// As many storms a line as the widest name lets fit, in columns.
+void HyetographChart::fitLegendToWidth() {
+    if (!legend->visible() || comparedGraphs_.empty())
+        return;
+    const QFontMetrics metrics(legend->font());
+    int widest = 0;
+    for (const ComparedLine& compared : compared_)
+        widest = std::max(widest, metrics.horizontalAdvance(compared.legend));
+    const QMargins margins = legend->margins();
+    const int item = widest + legend->iconSize().width() + legend->iconTextPadding() + 2 * legend->columnSpacing() +
+                     8; // the item's own margins
+    const int room = width() - margins.left() - margins.right();
+    const int perLine = std::clamp(room / std::max(item, 1), 1, static_cast<int>(comparedGraphs_.size()));
+    if (legend->wrap() != perLine) {
+        legend->setWrap(perLine);
+        legend->setFillOrder(legend->fillOrder(), true); // the items move to their new places
+    }
 }
 
 void HyetographChart::mouseMoveEvent(QMouseEvent* event) {

@@ -8,14 +8,26 @@
 
 #include <QVector>
 
+#include <vector>
+
 namespace velmora {
 
 class TimeAxisTicker;
 class PaletteBars;
 
+// A storm compared with the one shown: its legend and its intensity line, in
+// minutes from its own start and in the unit of the left axis.
+struct ComparedLine {
+    QString legend;
+    QVector<double> minutes;
+    QVector<double> intensities;
+};
+
 // `Chart1`: the intensity line on the left axis and the cumulative rainfall as
 // bars hanging from the top of the inverted right axis, over one axis of time
-// labels. Point i of both series is row i of the hyetograph table.
+// labels. Point i of both series is row i of the hyetograph table; compared
+// storms are drawn as lines of their own colours over the same time axis,
+// named in a legend.
 class HyetographChart final : public QCustomPlot {
     Q_OBJECT
 public:
@@ -28,6 +40,9 @@ public:
     void fill(const THyetographTable& table, int timeFormatIdx);
     void clearSeries();
     int pointCount() const;
+    // The lines of the compared storms, in the palette's order; none hides the legend.
+    void setComparedLines(std::vector<ComparedLine> lines);
+    int comparedLineCount() const { return static_cast<int>(comparedGraphs_.size()); }
 
     void setSeriesShown(bool bars, bool line);
 
@@ -67,11 +82,19 @@ private:
     void setUpSeries();
     void setLineHighlight(int index);
     void fitToSize();
+    // The slots of the time axis cover the storm shown and every compared one.
+    void layOutTimeAxis();
+    void placeLegend(bool shown);
+    void fitLegendToWidth();
 
     QCPGraph* line_ = nullptr;
     QCPGraph* lineHighlightMark_ = nullptr;
     PaletteBars* bars_ = nullptr;
     QSharedPointer<TimeAxisTicker> ticker_;
+    QVector<double> rowTimes_; // of the storm shown
+    int timeFormatIdx_ = 1;
+    std::vector<ComparedLine> compared_;
+    std::vector<QCPGraph*> comparedGraphs_;
     double rightMaximum_ = StartMaximum;
     int lineHighlight_ = -1;
     QPoint pressPosition_;

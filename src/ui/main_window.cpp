@@ -108,6 +108,8 @@ QWidget* TFormQuorvel::buildRightPanel() {
     connect(panel->newStormButton, &QPushButton::clicked, this, &TFormQuorvel::ButtonNewRainModelClick);
     connect(panel->reportButton, &QPushButton::clicked, exports_, &ExportCommands::Button_OutputResultClick);
     connect(panel->workbookButton, &QPushButton::clicked, exports_, &ExportCommands::btn_OutputExcelPicDataClick);
+    connect(panel->addToComparisonButton, &QPushButton::clicked, this, &TFormQuorvel::Menu_AddToComparisonClick);
+    connect(panel->clearComparisonButton, &QPushButton::clicked, this, &TFormQuorvel::Menu_ClearComparisonClick);
     for (QCheckBox* box : {CheckBox_Overall_Rainfall, CheckBox_Rainfall_Intensity})
         connect(box, &QCheckBox::clicked, this, [this] { SeriesSwitchClick(SwitchSender::CheckBox); });
     return panel;

@@ -60,6 +60,10 @@ public:
     void Menu_OptionsClick();
     // "雨型校核...": the storm checked against its formula, in a dialog.
     void Menu_IdfCheckClick();
+    // "加入对比" and "清除对比": the current storm joins the compared ones, or
+    // they all go.
+    void Menu_AddToComparisonClick();
+    void Menu_ClearComparisonClick();
 
     // The chart as shown, or drawn at `size` for a document; with the labels.
     QImage ChartPicture(const QSize& size = QSize());
@@ -89,6 +93,10 @@ private:
     void showTableAndLabels();
     void showLabelsAndSeriesFromOptions();
     void writeLabelTexts();
+    void showComparedLines();
+    void showComparison();
+    // Both value axes for the series shown: the storm's and the compared maxima.
+    void fitValueAxes();
     void runCommand(const std::function<Status()>& command);
 
     StormSession& session_;

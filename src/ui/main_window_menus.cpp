@@ -41,6 +41,13 @@ void TFormQuorvel::buildMainMenu() {
     data->addSeparator();
     AddMenuCommand(data, QStringLiteral("Menu_IdfCheck"), QStringLiteral("雨型校核..."), this,
                    &TFormQuorvel::Menu_IdfCheckClick);
+    data->addSeparator();
+    AddMenuCommand(data, QStringLiteral("Menu_AddToComparison"), QStringLiteral("加入对比"), this,
+                   &TFormQuorvel::Menu_AddToComparisonClick);
+    AddMenuCommand(data, QStringLiteral("Menu_ClearComparison"), QStringLiteral("清除对比"), this,
+                   &TFormQuorvel::Menu_ClearComparisonClick);
+    AddMenuCommand(data, QStringLiteral("Menu_SaveComparisonCsv"), QStringLiteral("保存对比数据(CSV格式)..."),
+                   exports_, &ExportCommands::Menu_SaveComparisonCsvClick);
 
     help_ = new HelpCommands(desktop_, this);
 }

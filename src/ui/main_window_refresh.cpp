@@ -15,12 +15,15 @@
 #include <QAction>
 #include <QCheckBox>
 
+#include <algorithm>
+
 namespace velmora {
 
 void TFormQuorvel::connectSession() {
     connect(&session_, &StormSession::tableAboutToChange, this, &TFormQuorvel::releaseTable);
     connect(&session_, &StormSession::tableChanged, this, &TFormQuorvel::showTableAndLabels);
     connect(&session_, &StormSession::optionsChanged, this, &TFormQuorvel::ApplyOptionsToMainWindow);
+    connect(&session_, &StormSession::comparisonChanged, this, &TFormQuorvel::showComparison);
 }
 
 void TFormQuorvel::RefreshHyetograph() {
@@ -78,6 +81,7 @@ void TFormQuorvel::writeLabelTexts() {
 void TFormQuorvel::ShowHyetographTable() {
     GridData->showTable(session_.table(), session_.options(), UserDecimalSeparator());
     Chart1->fill(session_.table(), session_.options().Int_TimeForamtidx);
+    showComparedLines(); // in the unit of the table
     HideSomeSeries(SwitchSender::None);
 }
 
@@ -94,8 +98,19 @@ void TFormQuorvel::HideSomeSeries(SwitchSender sender) {
     Chart1->setSeriesShown(bars, line);
     if (session_.table().empty())
         return;
+    fitValueAxes();
 
-    const double intensity = session_.maxRainfallIntensity();
+    if (const Status saved = session_.showSeries(bars, line); !saved)
+        desktop_.showError(ErrorTitle, saved.message());
+}
+
+void TFormQuorvel::fitValueAxes() {
+    if (session_.table().empty())
+        return;
+    const bool bars = CheckBox_Overall_Rainfall->isChecked();
+    const bool line = CheckBox_Rainfall_Intensity->isChecked();
+    const double intensity = std::max(session_.maxRainfallIntensity(),
+                                      MaxComparedIntensity(session_.comparison(), session_.options().Int_StormUnitidx));
     const double rainfall = session_.maxOverallRainfall();
     if (bars && line) {
         // The line keeps to the lower half and the hanging bars to the upper half.
@@ -106,9 +121,6 @@ void TFormQuorvel::HideSomeSeries(SwitchSender sender) {
     } else if (line) {
         Chart1->setLeftMaximum(1.1 * intensity);
     }
-
-    if (const Status saved = session_.showSeries(bars, line); !saved)
-        desktop_.showError(ErrorTitle, saved.message());
 }
 
 void TFormQuorvel::SeriesSwitchClick(SwitchSender sender) {

@@ -161,7 +161,8 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              std::int32_t value = 0;
              if (auto error = SetChoice(flag, text,
                                         {QStringLiteral("csv"), QStringLiteral("swmm"), QStringLiteral("docx"),
-                                         QStringLiteral("report"), QStringLiteral("xlsx"), QStringLiteral("storm")},
+                                         QStringLiteral("report"), QStringLiteral("xlsx"), QStringLiteral("storm"),
+                                         QStringLiteral("png")},
                                         value))
                  return error;
              const ExportFormat formats[] = {ExportFormat::Csv, ExportFormat::Swmm, ExportFormat::WordTable,
@@ -169,7 +170,8 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              CliRequest& request = pending.request;
              request.formatGiven = true;
              request.stormFormat = value == 5;
-             request.format = request.stormFormat ? ExportFormat::Csv : formats[value];
+             request.pictureFormat = value == 6;
+             request.format = value >= 5 ? ExportFormat::Csv : formats[value];
              return std::nullopt;
          }},
         {QStringLiteral("--out"),
@@ -267,14 +269,19 @@ std::optional<QString> RefusedCombination(const CliRequest& request) {
     if (request.compare) {
         if (request.outDir || request.writeStormFile || request.totals || request.idfCheck || request.stormFormat)
             return QStringLiteral("--compare 写出一个对比文件，不能与 --out-dir、--write-storm、--totals、--idf-check 或 --format storm 一起使用");
-        if (request.format != ExportFormat::Csv && request.format != ExportFormat::Swmm)
-            return QStringLiteral("--compare 的 --format 只能是 csv 或 swmm");
+        if (request.format != ExportFormat::Csv && request.format != ExportFormat::Swmm &&
+            request.format != ExportFormat::Workbook)
+            return QStringLiteral("--compare 的 --format 只能是 csv、swmm、png 或 xlsx");
+        if ((request.pictureFormat || request.format == ExportFormat::Workbook) && !request.outFile)
+            return QStringLiteral("--compare 的 png 和 xlsx 需要 --out 文件");
         if (const std::size_t storms = request.stormCount(); storms > MaxComparedStorms)
             return QStringLiteral("--P、--T 和 --r 组合出 %1 个雨型，一次最多可以对比 %2 个")
                 .arg(storms)
                 .arg(MaxComparedStorms);
         return std::nullopt;
     }
+    if (request.pictureFormat)
+        return QStringLiteral("--format png 只用于 --compare");
     if (request.isBatch()) {
         if (const std::size_t storms = request.stormCount(); storms > MaxBatchStorms)
             return QStringLiteral("--P 和 --T 组合出 %1 个雨型，一次最多可以计算 %2 个")
@@ -403,12 +410,13 @@ never read unless given with --options):
                   the storm counts its missing minutes as dry
   --qi-ratio X    q-i factor (167, 166.7, …; below 166 means exact, 1000/6)
 
-  --format csv|swmm|docx|report|xlsx|storm    the table as the CSV export
+  --format csv|swmm|docx|report|xlsx|storm|png    the table as the CSV export
                   writes it (default), as the SWMM rainfall file (hours:minutes
                   and mm/h, "." as separator), as the Word table (docx), as the
                   calculation report with its chart (report), as the Excel
                   workbook with its chart (xlsx) or the storm file itself
-                  (storm); docx, report, xlsx and storm need --out or --out-dir
+                  (storm); docx, report, xlsx and storm need --out or --out-dir;
+                  png, the chart as a picture, is for --compare only
   --out FILE      write to FILE in code page 936, as the program's exports do
   --totals        add the total rainfall H and the average intensity
   --compare       with lists for --P, --T and --r: every combination as one
@@ -417,7 +425,10 @@ never read unless given with --options):
                   intensity column per storm headed "P=…年 T=…分 r=…", empty
                   where that storm has no row; swmm: a [TIMESERIES] section
                   with one series per storm (P2_T120_r0.4: hours:minutes, mm/h)
-                  and a commented [RAINGAGES] line for each
+                  and a commented [RAINGAGES] line for each; png (with --out):
+                  the chart with every storm's line, the last storm shown
+                  with its bars; xlsx (with --out): the workbook of the last
+                  storm with the comparison on 雨型数据2 and in its chart
   --idf-check     instead of the table, check the storm against its formula:
                   for durations of 5, 10, 15, 20, 30, 45, 60, 90, 120, … 10080
                   minutes below T and for T, the heaviest rain of that many

@@ -42,6 +42,7 @@ struct CliRequest {
     ExportFormat format = ExportFormat::Csv; // --format
     bool formatGiven = false;
     bool stormFormat = false;               // --format storm: the storm file instead of the table
+    bool pictureFormat = false;             // --format png: the chart (with --compare only)
     std::optional<QString> outFile;         // --out FILE: code page 936 instead of UTF-8 to standard output
     std::optional<QString> outDir;          // --out-dir DIR: one file per storm
     bool force = false;                     // --force: files in DIR may be replaced
@@ -84,7 +85,7 @@ inline const QString CliUsageLine = QStringLiteral(
     "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X[,X...]] [--T X[,X...]] "
     "[--r X[,X...]] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
     "[--calc-by-show] [--interval-average] [--qi-ratio X] [--storm FILE] [--write-storm FILE] "
-    "[--format csv|swmm|docx|report|xlsx|storm] [--out FILE | --out-dir DIR [--force]] [--totals] [--idf-check] "
+    "[--format csv|swmm|docx|report|xlsx|storm|png] [--out FILE | --out-dir DIR [--force]] [--totals] [--idf-check] "
     "[--compare] [--help]\n"
     "       velmora-cli --version\n"
     "       velmora-cli --check-update [--update-server URL]");

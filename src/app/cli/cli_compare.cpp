@@ -5,6 +5,7 @@
 #include "cli_output.h"
 #include "number_text.h"
 #include "storm_comparison.h"
+#include "storm_session.h"
 #include "text_encoding.h"
 
 #include <QRegularExpression>
@@ -29,33 +30,56 @@ std::vector<TExpressionObject> ComparedStorms(const CliRequest& request, const T
     return storms;
 }
 
-} // namespace
-
-int RunComparison(const CliRequest& request, const TExpressionObject& base, CliOutput& output) {
-    const TOptions options = RequestOptions(request);
-    std::vector<TComparedStorm> compared;
+// The storms added one after the other, as the window's "加入对比" does: the
+// last stays the storm shown.
+Status CompareInSession(const CliRequest& request, const TExpressionObject& base, StormSession& session) {
+    session.setOptions(RequestOptions(request));
     for (const TExpressionObject& storm : ComparedStorms(request, base)) {
-        Result<TComparedStorm> computed = CompareStorm(storm, options);
-        if (!computed) {
+        if (const Status computed = session.newStorm(storm); !computed) {
             QString reason = computed.message();
             reason.remove(QRegularExpression(QStringLiteral("^出错：")));
             reason.replace(QRegularExpression(QStringLiteral("\r?\n")), QStringLiteral(" "));
-            output.printFailure(QStringLiteral("出错：%1：%2\n").arg(ComparedStormLegend(storm, QLatin1Char('.')), reason));
-            return 1;
+            return Failure{QStringLiteral("出错：%1：%2").arg(ComparedStormLegend(storm, QLatin1Char('.')), reason)};
         }
-        compared.push_back(std::move(computed).value());
+        if (const Status added = session.addToComparison(); !added)
+            return added;
     }
+    return {};
+}
+
+Status WriteComparison(const CliRequest& request, StormSession& session,
+                       const ReportChartPainter& chart) {
+    if (request.pictureFormat) {
+        const Result<QByteArray> png = chart(session);
+        if (!png)
+            return Failure{png.message()};
+        return WriteFileAtomically(*request.outFile, *png);
+    }
+    if (request.format == ExportFormat::Workbook)
+        return session.writeExport(ExportFormat::Workbook, *request.outFile);
     const QString text = request.format == ExportFormat::Swmm
-                             ? ComparisonSwmmText(compared, options)
-                             : ComparisonCsvText(compared, options, UserDecimalSeparator());
-    if (!request.outFile) {
-        output.print(text);
+                             ? ComparisonSwmmText(session.comparison(), session.options())
+                             : session.comparisonCsvText();
+    return WriteFileAtomically(*request.outFile, EncodeCodePage936(text));
+}
+
+} // namespace
+
+int RunComparison(const CliRequest& request, const TExpressionObject& base, CliOutput& output,
+                  const ReportChartPainter& chart) {
+    StormSession session;
+    Status done = CompareInSession(request, base, session);
+    if (done && !request.outFile) {
+        output.print(request.format == ExportFormat::Swmm
+                         ? ComparisonSwmmText(session.comparison(), session.options())
+                         : session.comparisonCsvText());
         return 0;
     }
-    const Status written = WriteFileAtomically(*request.outFile, EncodeCodePage936(text));
-    if (written)
+    if (done)
+        done = WriteComparison(request, session, chart);
+    if (done)
         return 0;
-    output.printFailure(written.message() + QLatin1Char('\n'));
+    output.printFailure(done.message() + QLatin1Char('\n'));
     return 1;
 }
 

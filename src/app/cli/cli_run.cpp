@@ -97,7 +97,7 @@ int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPa
     if (request.isBatch())
         return RunBatch(request, storm, output, reportChart);
     if (request.compare)
-        return RunComparison(request, storm, output);
+        return RunComparison(request, storm, output, reportChart);
     request.storm.applyTo(storm, request.options.D_QI_ConversionRatio, request.qiRatioGiven);
     // A storm the storm file could not give back is refused before anything is
     // computed or written (an infinite coefficient from an extreme factor).

@@ -1,0 +1,116 @@
+#include "workbook_comparison.h"
+
+#include "row_snippet.h"
+
+namespace velmora {
+
+namespace {
+
+// The columns of "雨型数据2": A the time, B… the compared storms, one empty,
+// then the storm shown.
+QString ColumnName(qsizetype index) { return QString(QChar(char16_t(u'A' + index))); }
+qsizetype ShownIntensityColumn(const TComparisonTable& table) { return table.legends.size() + 2; }
+
+void AppendTextCell(QString& xml, const QString& cell, const QString& text) {
+    xml += QStringLiteral("<c r=\"") + cell + QStringLiteral("\" t=\"inlineStr\"><is><t>");
+    AppendEscaped(xml, text);
+    xml += QStringLiteral("</t></is></c>");
+}
+
+void AppendNumberCell(QString& xml, const QString& cell, const QString& number) {
+    if (number.isEmpty())
+        return; // that storm has no row at this time
+    xml += QStringLiteral("<c r=\"") + cell + QStringLiteral("\"><v>");
+    AppendEscaped(xml, number);
+    xml += QStringLiteral("</v></c>");
+}
+
+QString SheetRow(qsizetype row, const QStringList& texts, qsizetype firstNumberColumn) {
+    const QString number = QString::number(row);
+    QString xml = QStringLiteral("<row r=\"") + number + QStringLiteral("\">");
+    for (qsizetype column = 0; column < texts.size(); ++column) {
+        const QString cell = ColumnName(column) + number;
+        if (column < firstNumberColumn)
+            AppendTextCell(xml, cell, texts[column]);
+        else
+            AppendNumberCell(xml, cell, texts[column]);
+    }
+    return xml + QStringLiteral("</row>");
+}
+
+QString Range(qsizetype column, qsizetype firstRow, qsizetype lastRow) {
+    const QString name = ColumnName(column);
+    QString range = QStringLiteral("雨型数据2!$%1$%2").arg(name).arg(firstRow);
+    if (lastRow != firstRow)
+        range += QStringLiteral(":$%1$%2").arg(name).arg(lastRow);
+    return range;
+}
+
+QString TemplateRange(QChar column, qsizetype firstRow, qsizetype lastRow) {
+    QString range = QStringLiteral("雨型数据1!$%1$%2").arg(column).arg(firstRow);
+    if (lastRow != firstRow)
+        range += QStringLiteral(":$%1$%2").arg(column).arg(lastRow);
+    return range;
+}
+
+// A compared storm's line: no markers, its own colour, dashed for the second four.
+QString ComparedSeries(std::size_t storm, qsizetype lastRow) {
+    const auto column = static_cast<qsizetype>(storm) + 1;
+    const QString colour = QStringLiteral("%1").arg(ComparedStormColours[storm % MaxComparedStorms], 6, 16,
+                                                    QLatin1Char('0')).toUpper();
+    const QString dash = ComparedStormDashed(storm) ? QStringLiteral("<a:prstDash val=\"dash\"/>") : QString();
+    const QString index = QString::number(storm + 2); // after the line and the bars of the storm shown
+    return QStringLiteral("<c:ser><c:idx val=\"") + index + QStringLiteral("\"/><c:order val=\"") + index + QStringLiteral("\"/>") +
+           QStringLiteral("<c:tx><c:strRef><c:f>") + Range(column, 1, 1) + QStringLiteral("</c:f></c:strRef></c:tx>") +
+           QStringLiteral("<c:spPr><a:ln w=\"19050\"><a:solidFill><a:srgbClr val=\"") + colour + QStringLiteral("\"/></a:solidFill>") + dash +
+           QStringLiteral("</a:ln></c:spPr><c:marker><c:symbol val=\"none\"/></c:marker>") +
+           QStringLiteral("<c:cat><c:strRef><c:f>") + Range(0, 2, lastRow) + QStringLiteral("</c:f></c:strRef></c:cat>") +
+           QStringLiteral("<c:val><c:numRef><c:f>") + Range(column, 2, lastRow) + QStringLiteral("</c:f></c:numRef></c:val>") +
+           QStringLiteral("<c:smooth val=\"0\"/></c:ser>");
+}
+
+} // namespace
+
+std::vector<TReplacement> ComparisonSheetReplacements(const TComparisonTable& table,
+                                                      const QString& intensityHeading,
+                                                      const QString& cumulativeHeading) {
+    const qsizetype shown = ShownIntensityColumn(table);
+    const auto lastRow = static_cast<qsizetype>(table.lines.size()) + 1;
+    QStringList headings = QStringList{table.timeHeading} + table.legends;
+    headings << QString() << intensityHeading << cumulativeHeading;
+    QString rows = QStringLiteral("<sheetData><row r=\"1\">");
+    for (qsizetype column = 0; column < headings.size(); ++column)
+        if (!headings[column].isEmpty())
+            AppendTextCell(rows, ColumnName(column) + u'1', headings[column]);
+    rows += QStringLiteral("</row>");
+    qsizetype row = 1;
+    for (const TComparisonTable::Line& line : table.lines) {
+        QStringList texts = QStringList{line.time} + line.intensities;
+        texts << QString() << line.shown.intensity << line.shown.cumulative;
+        rows += SheetRow(++row, texts, 1);
+    }
+    rows += QStringLiteral("</sheetData>");
+    const QString dimension = QStringLiteral("<dimension ref=\"A1:%1%2\"/>").arg(ColumnName(shown + 1)).arg(lastRow);
+    return {{QStringLiteral("<dimension ref=\"A1\"/>"), dimension}, {QStringLiteral("<sheetData/>"), rows}};
+}
+
+std::vector<TReplacement> ComparisonChartReplacements(const TComparisonTable& table, qsizetype templateLastRow) {
+    const qsizetype shown = ShownIntensityColumn(table);
+    const auto lastRow = static_cast<qsizetype>(table.lines.size()) + 1;
+    QString series;
+    for (std::size_t storm = 0; storm < static_cast<std::size_t>(table.legends.size()); ++storm)
+        series += ComparedSeries(storm, lastRow);
+    return {
+        {TemplateRange(u'A', 2, templateLastRow), Range(0, 2, lastRow)},
+        {TemplateRange(u'B', 2, templateLastRow), Range(shown, 2, lastRow)},
+        {TemplateRange(u'C', 2, templateLastRow), Range(shown + 1, 2, lastRow)},
+        {TemplateRange(u'B', 1, 1), Range(shown, 1, 1)},
+        {TemplateRange(u'C', 1, 1), Range(shown + 1, 1, 1)},
+        // The compared lines join the line of the storm shown, over the gaps
+        // where a storm has no row at a time another one has.
+        {QStringLiteral("<c:marker val=\"1\"/>"), series + QStringLiteral("<c:marker val=\"1\"/>")},
+        {QStringLiteral("<c:dispBlanksAs val=\"gap\"/>"), QStringLiteral("<c:dispBlanksAs val=\"span\"/>")},
+    };
+}
+
+} // namespace velmora

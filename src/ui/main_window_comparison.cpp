@@ -1,0 +1,66 @@
+// The storms compared on the chart: "加入对比" and "清除对比", and the compared
+// lines drawn in the unit the chart shows.
+
+#include "main_window.h"
+
+#include "desktop.h"
+#include "hyetograph_chart.h"
+#include "number_text.h"
+#include "storm_session.h"
+
+namespace velmora {
+
+namespace {
+
+std::vector<ComparedLine> ComparedLines(const StormSession& session) {
+    const int unit = session.options().Int_StormUnitidx;
+    std::vector<ComparedLine> lines;
+    for (const TComparedStorm& compared : session.comparison()) {
+        ComparedLine line{ComparedStormLegend(compared.storm, UserDecimalSeparator()), {}, {}};
+        const auto count = static_cast<qsizetype>(compared.rows.size());
+        line.minutes.reserve(count);
+        line.intensities.reserve(count);
+        for (std::size_t row = 0; row < compared.rows.size(); ++row) {
+            line.minutes.append(compared.rows[row].time);
+            line.intensities.append(compared.intensityIn(row, unit));
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+} // namespace
+
+void TFormQuorvel::Menu_AddToComparisonClick() {
+    runCommand([this]() -> Status {
+        // Nothing to add, or no room: the person is told, as for an empty export.
+        if (session_.table().empty()) {
+            desktop_.showInformation(PromptTitle, NoStormToCompareMessage);
+            return {};
+        }
+        if (session_.comparison().size() >= MaxComparedStorms) {
+            desktop_.showInformation(PromptTitle, ComparisonFullMessage);
+            return {};
+        }
+        return session_.addToComparison();
+    });
+}
+
+void TFormQuorvel::Menu_ClearComparisonClick() {
+    runCommand([this] {
+        session_.clearComparison();
+        return Status();
+    });
+}
+
+void TFormQuorvel::showComparedLines() {
+    Chart1->setComparedLines(ComparedLines(session_));
+}
+
+void TFormQuorvel::showComparison() {
+    showComparedLines();
+    fitValueAxes();
+    Chart1->replot();
+}
+
+} // namespace velmora
