@@ -1,5 +1,5 @@
 // A full refresh of the main window: computation, grid, chart, labels and one
-// paint of the whole window, offscreen.
+// paint of the whole window, offscreen; and a storm added to the comparison.
 
 #include "application_setup.h"
 #include "main_window.h"
@@ -33,8 +33,34 @@ void BM_FullRefresh(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(session.table().size());
 }
 
+// The eighth storm of 1,441 minutes joining seven on the chart, with its
+// redraw and one paint of the window.
+void BM_AddEighthComparedStorm(benchmark::State& state) {
+    QTemporaryDir settings;
+    SilentDesktop desktop;
+    StormSession session(OptionsFileIn(settings.path()));
+    TFormQuorvel window(session, desktop);
+    window.show();
+    TExpressionObject storm = session.storm();
+    storm.Storm_Time = 1440;
+    session.newStorm(storm);
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.clearComparison();
+        for (int kept = 0; kept < 7; ++kept)
+            session.addToComparison();
+        window.repaint();
+        state.ResumeTiming();
+        window.Menu_AddToComparisonClick();
+        window.repaint();
+    }
+    state.counters["storms"] = static_cast<double>(session.comparison().size());
+}
+
 } // namespace
 
+BENCHMARK(BM_AddEighthComparedStorm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullRefresh)->Arg(1441)->Arg(10081)->Arg(100001)->ArgName("rows")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[]) {
