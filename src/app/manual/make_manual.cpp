@@ -116,6 +116,17 @@ std::map<QString, QImage> TakePictures() {
     pictures.merge(desktop.pictures);
     pictures[QStringLiteral("update-question")] = UpdateQuestionPicture();
 
+    // Three return periods compared, the last one shown.
+    for (const double years : {1.0, 5.0, 20.0}) {
+        TExpressionObject storm = session.storm();
+        storm.Storm_RepeatYear = years;
+        session.newStorm(storm);
+        window.Menu_AddToComparisonClick();
+    }
+    pictures[QStringLiteral("main-window-compare")] = Picture(window);
+    session.clearComparison();
+    session.newStorm(DefaultStorm());
+
     // As the SWMM export leaves it: hours and minutes, mm/h.
     session.switchToSwmmUnits();
     window.RefreshHyetograph();
