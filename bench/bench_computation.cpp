@@ -33,8 +33,8 @@ void BM_CalcHyetograph(benchmark::State& state) {
     TOptions options;
     options.Bool_CalcByShow = state.range(1) != 0;
     for (auto _ : state) {
-        THyetographResult result = CalcHyetograph(storm, options);
-        benchmark::DoNotOptimize(result.rows.data());
+        Result<THyetograph> result = CalcHyetograph(storm, options);
+        benchmark::DoNotOptimize(result->rows.data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * (state.range(0) + 1));

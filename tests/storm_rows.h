@@ -13,7 +13,8 @@ inline std::vector<TResultRowTexts> DefaultStormRows(double minutes, int step, c
     storm.Storm_Time = minutes;
     storm.Storm_Step = step;
     std::vector<TResultRowTexts> rows;
-    for (const THyetographRow& row : CalcHyetograph(storm, options).rows)
+    const Result<THyetograph> computed = CalcHyetograph(storm, options);
+    for (const THyetographRow& row : computed->rows)
         rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
     return rows;
 }

@@ -74,10 +74,10 @@ struct ComputedStorm {
 };
 
 ComputedStorm Compute(TExpressionObject storm, const TOptions& options) {
-    const THyetographResult result = CalcHyetograph(storm, options);
+    const Result<THyetograph> result = CalcHyetograph(storm, options);
     StoreResults(storm, result);
     std::vector<TResultRowTexts> rows;
-    for (const THyetographRow& row : result.rows)
+    for (const THyetographRow& row : result->rows)
         rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
     return {storm, rows};
 }

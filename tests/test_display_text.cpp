@@ -7,12 +7,12 @@ using namespace velmora;
 namespace {
 const QChar Dot = QLatin1Char('.');
 
-TExpressionObject ComputedDefaultStorm(const TOptions& options, THyetographResult* result = nullptr) {
+TExpressionObject ComputedDefaultStorm(const TOptions& options, THyetograph* result = nullptr) {
     TExpressionObject storm = DefaultStorm();
     const auto computed = CalcHyetograph(storm, options);
     StoreResults(storm, computed);
     if (result)
-        *result = computed;
+        *result = computed.value();
     return storm;
 }
 } // namespace
@@ -37,7 +37,7 @@ TEST(TimeText, MinutesHaveAtLeastTwoDigits) {
 }
 
 TEST(ResultTexts, DefaultStormWithDefaultOptions) {
-    THyetographResult result;
+    THyetograph result;
     const TOptions options;
     const TExpressionObject storm = ComputedDefaultStorm(options, &result);
 
@@ -69,7 +69,7 @@ TEST(ResultTexts, PerHourWithTwoDecimalsInHoursAndMinutes) {
     options.Int_StormUnitidx = 0;
     options.Int_Precision = 2;
     options.Int_TimeForamtidx = 0;
-    THyetographResult result;
+    THyetograph result;
     const TExpressionObject storm = ComputedDefaultStorm(options, &result);
 
     const auto peak = ResultRowTexts(result.rows[48], options, Dot);
@@ -88,7 +88,7 @@ TEST(ResultTexts, PerHourWithTwoDecimalsInHoursAndMinutes) {
 TEST(ResultTexts, TenDecimalsAndTheUsersSeparator) {
     TOptions options;
     options.Int_Precision = 10;
-    THyetographResult result;
+    THyetograph result;
     ComputedDefaultStorm(options, &result);
     const auto first = ResultRowTexts(result.rows[0], options, QLatin1Char(','));
     EXPECT_EQ(first.intensity, "0,1908022801");
@@ -102,7 +102,7 @@ TEST(ResultTexts, TenDecimalsAndTheUsersSeparator) {
 TEST(ResultTexts, DecimalsFromAHandEditedFileAreHeldWithinZeroTo99) {
     TOptions options;
     options.Int_Precision = -3;
-    THyetographResult result;
+    THyetograph result;
     const TExpressionObject storm = ComputedDefaultStorm(options, &result);
     EXPECT_EQ(ResultRowTexts(result.rows[48], options, Dot).intensity, "3");
     EXPECT_EQ(OverallRainfallLabelText(storm, options, Dot), "降雨总量H=61mm");

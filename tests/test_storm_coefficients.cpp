@@ -65,7 +65,7 @@ TEST(DeriveDependentCoefficient, AFlowFormStormGivesTheDefaultHyetograph) {
     DeriveDependentCoefficient(flowForm, 167);
     const auto flow = CalcHyetograph(flowForm, TOptions{});
     const auto intensity = CalcHyetograph(DefaultStorm(), TOptions{});
-    ASSERT_EQ(flow.rows.size(), intensity.rows.size());
-    EXPECT_NEAR(flow.rows[48].intensity, intensity.rows[48].intensity, 1e-12);
-    EXPECT_NEAR(flow.overallRainfall, intensity.overallRainfall, 1e-11);
+    ASSERT_EQ(flow->rows.size(), intensity->rows.size());
+    EXPECT_NEAR(flow->rows[48].intensity, intensity->rows[48].intensity, 1e-12);
+    EXPECT_NEAR(flow->overallRainfall, intensity->overallRainfall, 1e-11);
 }

@@ -27,9 +27,9 @@ TOptions WithUnit(int unit) {
 
 // The lines of a storm's own CSV export, without the header, keyed by time text.
 std::map<QString, QStringList> OwnCsvCells(const TExpressionObject& storm, const TOptions& options) {
-    const THyetographResult result = CalcHyetograph(storm, options);
+    const Result<THyetograph> result = CalcHyetograph(storm, options);
     std::vector<TResultRowTexts> rows;
-    for (const THyetographRow& row : result.rows)
+    for (const THyetographRow& row : result->rows)
         rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
     QStringList lines = CsvText(rows, options).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     lines.removeFirst();

@@ -85,16 +85,16 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
 
     Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("CalcBook"));
     if (!package)
-        return Failure{package.message()};
+        return package.failure();
     const Result<QString> snippetText = package->partText(SnippetPart);
     if (!snippetText)
-        return Failure{snippetText.message()};
+        return snippetText.failure();
     const Result<ReportSnippets> snippets = SplitSnippets(*snippetText);
     if (!snippets)
-        return Failure{snippets.message()};
+        return snippets.failure();
     Result<QString> rowsXml = BuildRows(snippets->tableRow, rows);
     if (!rowsXml)
-        return Failure{rowsXml.message()};
+        return rowsXml.failure();
 
     const auto number = [decimalSeparator](double x) {
         return GeneralNumberText(x, decimalSeparator);
@@ -149,17 +149,17 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
     if (options.Bool_ReportIdfCheck) {
         const Result<std::vector<TIdfCheckRow>> checked = IdfCheckTable(storm);
         if (!checked)
-            return Failure{checked.message()};
+            return checked.failure();
         idfCheck = IdfCheckReportSection(*checked, storm.LG_LN == 1);
     }
     replacements.push_back({QStringLiteral("<!--雨型校核-->"), idfCheck});
 
     const Status edited = package->editPart(DocumentPart, replacements, WordPlaceholderMatching);
     if (!edited)
-        return Failure{edited.message()};
+        return edited.failure();
     const Status pictured = package->setPartBytes(ChartPicturePart, chartPng);
     if (!pictured)
-        return Failure{pictured.message()};
+        return pictured.failure();
     return package->zipBytes();
 }
 

@@ -71,7 +71,7 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
         return Failure{NoDataMessage};
     Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("ExcelPicData"));
     if (!package)
-        return Failure{package.message()};
+        return package.failure();
 
     const qsizetype lastRow = static_cast<qsizetype>(rows.size()) + 1;
     DataTexts data = BuildDataTexts(rows);
@@ -121,7 +121,7 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
                                    ExcelPlaceholderMatching);
     }
     if (!edited)
-        return Failure{edited.message()};
+        return edited.failure();
     return package->zipBytes();
 }
 

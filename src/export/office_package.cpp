@@ -98,7 +98,7 @@ Status OfficePackage::editPart(const QString& partName,
                                Qt::CaseSensitivity matching) {
     Result<QString> text = partText(partName);
     if (!text)
-        return Failure{text.message()};
+        return text.failure();
     return setPartText(partName, ReplacePlaceholders(std::move(text).value(), replacements, matching));
 }
 

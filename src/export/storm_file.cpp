@@ -92,7 +92,7 @@ Status CheckStormFileValues(const TExpressionObject& storm, QChar decimalSeparat
 
 Result<QByteArray> StormFileBytes(const TExpressionObject& storm, QChar decimalSeparator) {
     if (const Status storable = CheckStormFileValues(storm, decimalSeparator); !storable)
-        return Failure{storable.message()};
+        return storable.failure();
     const auto number = [decimalSeparator](double value) {
         return GeneralNumberText(value, decimalSeparator);
     };

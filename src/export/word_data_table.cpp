@@ -16,13 +16,13 @@ const QString RowSnippetPart = QStringLiteral("word/TableRow.xml");
 Result<QByteArray> WordDataTable(const std::vector<TResultRowTexts>& rows, const TOptions& options) {
     Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("CalcData"));
     if (!package)
-        return Failure{package.message()};
+        return package.failure();
     const Result<QString> rowSnippet = package->partText(RowSnippetPart);
     if (!rowSnippet)
-        return Failure{rowSnippet.message()};
+        return rowSnippet.failure();
     Result<QString> rowsXml = BuildRows(*rowSnippet, rows);
     if (!rowsXml)
-        return Failure{rowsXml.message()};
+        return rowsXml.failure();
 
     std::vector<TReplacement> replacements;
     AddTableHeadingReplacements(replacements, options);
@@ -30,7 +30,7 @@ Result<QByteArray> WordDataTable(const std::vector<TResultRowTexts>& rows, const
 
     const Status edited = package->editPart(DocumentPart, replacements, WordPlaceholderMatching);
     if (!edited)
-        return Failure{edited.message()};
+        return edited.failure();
     return package->zipBytes();
 }
 

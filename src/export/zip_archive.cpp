@@ -108,7 +108,7 @@ Result<std::vector<ZipEntry>> ReadEntries(zip_t* zip) {
             continue;
         Result<QByteArray> bytes = ReadEntry(zip, index, name);
         if (!bytes)
-            return Failure{bytes.message()};
+            return bytes.failure();
         entries.push_back(ZipEntry{name, std::move(bytes).value()});
     }
     return entries;

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
-#include <optional>
 #include <vector>
 
 namespace velmora {
@@ -24,47 +23,31 @@ bool SameTime(double minute, double peak) {
 }
 
 // K = A1 · (1 + C · log P), or 0 for a logarithm choice other than lg and ln.
-std::optional<double> FormulaFactor(const TExpressionObject& storm, QString& failure) {
+Result<double> FormulaFactor(const TExpressionObject& storm) {
     if (storm.LG_LN != 0 && storm.LG_LN != 1)
         return 0.0;
     const double p = storm.Storm_RepeatYear;
-    if (!(p > 0)) {
-        failure = QStringLiteral("重现期P=%1年，无法取对数（P必须大于0）").arg(GeneralNumberText(p));
-        return std::nullopt;
-    }
+    if (!(p > 0))
+        return Failure{QStringLiteral("重现期P=%1年，无法取对数（P必须大于0）").arg(GeneralNumberText(p))};
     const double logP = storm.LG_LN == 0 ? std::log10(p) : std::log(p);
     const double k = storm.a1 * (1 + storm.c * logP);
-    if (!std::isfinite(k)) {
-        failure = QStringLiteral("公式系数A1·(1+C·lgP)的计算结果溢出或不是有效数字");
-        return std::nullopt;
-    }
+    if (!std::isfinite(k))
+        return Failure{QStringLiteral("公式系数A1·(1+C·lgP)的计算结果溢出或不是有效数字")};
     return k;
 }
 
-// The number of the last minute, or nothing when the duration is refused.
-std::optional<std::int64_t> LastMinute(double duration, QString& failure) {
-    if (std::isnan(duration)) {
-        failure = QStringLiteral("降雨历时T不是有效的数字");
-        return std::nullopt;
-    }
-    if (duration >= MaxStormMinutes + 1.0) {
-        failure = QStringLiteral("降雨历时T=%1分钟超过了可计算的上限%2分钟")
-                      .arg(GeneralNumberText(duration))
-                      .arg(MaxStormMinutes);
-        return std::nullopt;
-    }
-    if (duration <= -1.0) {
-        failure = QStringLiteral("降雨历时T=%1分钟小于0，没有可计算的数据")
-                      .arg(GeneralNumberText(duration));
-        return std::nullopt;
-    }
+// The number of the last minute, or why the duration is refused.
+Result<std::int64_t> LastMinute(double duration) {
+    if (std::isnan(duration))
+        return Failure{QStringLiteral("降雨历时T不是有效的数字")};
+    if (duration >= MaxStormMinutes + 1.0)
+        return Failure{QStringLiteral("降雨历时T=%1分钟超过了可计算的上限%2分钟")
+                           .arg(GeneralNumberText(duration))
+                           .arg(MaxStormMinutes)};
+    if (duration <= -1.0)
+        return Failure{
+            QStringLiteral("降雨历时T=%1分钟小于0，没有可计算的数据").arg(GeneralNumberText(duration))};
     return static_cast<std::int64_t>(std::trunc(duration));
-}
-
-THyetographResult Failed(QString message) {
-    THyetographResult result;
-    result.failure = std::move(message);
-    return result;
 }
 
 // The storm's constants as the per-minute work needs them.
@@ -90,15 +73,14 @@ struct MinuteRun {
     std::int64_t count = 0;
 };
 
-QString IntensityOverflowMessage(std::int64_t minute) {
-    return QStringLiteral("第%1分钟的降雨强度计算溢出或不是有效数字").arg(minute);
+Failure IntensityOverflow(std::int64_t minute) {
+    return Failure{QStringLiteral("第%1分钟的降雨强度计算溢出或不是有效数字").arg(minute)};
 }
 
 // Whether minute m lies before the peak; the peak minute itself counts as before.
 bool BeforePeak(double minute, double peak) { return minute < peak || SameTime(minute, peak); }
 
-std::optional<QString> LayOutMinutes(const StormShape& shape, std::int64_t first,
-                                     std::int64_t last, MinuteRun& run) {
+Status LayOutMinutes(const StormShape& shape, std::int64_t first, std::int64_t last, MinuteRun& run) {
     const bool exponentIsWhole = std::trunc(shape.n + 1) == shape.n + 1;
     run.count = 0;
     for (std::int64_t m = first; m <= last; ++m) {
@@ -107,38 +89,38 @@ std::optional<QString> LayOutMinutes(const StormShape& shape, std::int64_t first
         const double d = BeforePeak(minute, shape.peak) ? distance / shape.ratio
                                                         : distance / (1 - shape.ratio);
         if (!std::isfinite(d))
-            return QStringLiteral("峰值比例r=%1，计算第%2分钟时除数为0")
-                .arg(GeneralNumberText(shape.ratio))
-                .arg(m);
+            return Failure{QStringLiteral("峰值比例r=%1，计算第%2分钟时除数为0")
+                               .arg(GeneralNumberText(shape.ratio))
+                               .arg(m)};
         if (shape.b == 0 && SameTime(minute, shape.peak))
             continue; // no finite intensity at the peak when b is 0: no row, nothing summed
         const double base = d + shape.b;
         if (base == 0)
-            return QStringLiteral("计算第%1分钟时t+b=0，除数为0").arg(m);
+            return Failure{QStringLiteral("计算第%1分钟时t+b=0，除数为0").arg(m)};
         if (base < 0 && !exponentIsWhole)
-            return QStringLiteral("计算第%1分钟时t+b=%2为负数，不能取非整数次幂")
-                .arg(m)
-                .arg(GeneralNumberText(base));
+            return Failure{QStringLiteral("计算第%1分钟时t+b=%2为负数，不能取非整数次幂")
+                               .arg(m)
+                               .arg(GeneralNumberText(base))};
         run.minutes[run.count] = m;
         run.numerators[run.count] = shape.k * ((1 - shape.n) * d + shape.b);
         run.values[run.count] = base;
         ++run.count;
     }
-    return std::nullopt;
+    return {};
 }
 
 // A power that overflows would make the intensity 0 and the storm look dry
 // (1e153/(t + 1.4e154)^2): it is a failure that names its minute. The check
 // is a branch that is never taken in a sound storm, next to a pow call.
-std::optional<QString> ComputeIntensities(const StormShape& shape, MinuteRun& run) {
+Status ComputeIntensities(const StormShape& shape, MinuteRun& run) {
     const double exponent = shape.n + 1;
     for (std::int64_t i = 0; i < run.count; ++i) {
         const double power = std::pow(run.values[i], exponent);
         if (!(std::abs(power) <= std::numeric_limits<double>::max())) [[unlikely]]
-            return IntensityOverflowMessage(run.minutes[i]);
+            return IntensityOverflow(run.minutes[i]);
         run.values[i] = run.numerators[i] / power;
     }
-    return std::nullopt;
+    return {};
 }
 
 // Sums the intensities minute by minute in the selected unit and keeps every
@@ -146,14 +128,14 @@ std::optional<QString> ComputeIntensities(const StormShape& shape, MinuteRun& ru
 class RowCollector {
 public:
     RowCollector(const StormShape& shape, const TOptions& options, std::int32_t step,
-                 THyetographResult& result)
+                 THyetograph& result)
         : shape_(shape), perHour_(options.Int_StormUnitidx == 0),
           roundToShown_(options.Bool_CalcByShow), decimals_(EffectivePrecision(options)),
           step_(std::abs(std::int64_t{step})), result_(result) {
         result_.rows.reserve(static_cast<std::size_t>(shape.lastMinute / step_ + 2));
     }
 
-    std::optional<QString> add(const MinuteRun& run) {
+    Status add(const MinuteRun& run) {
         for (std::int64_t i = 0; i < run.count; ++i) {
             const std::int64_t m = run.minutes[i];
             double intensity = run.values[i];
@@ -164,7 +146,7 @@ public:
             sum_ += intensity;
             ++summedMinutes_;
             if (!std::isfinite(sum_))
-                return IntensityOverflowMessage(m);
+                return IntensityOverflow(m);
             // The multiples of the step are stepped through rather than found
             // with a remainder, which costs about as much as the pow call.
             while (nextMultipleOfStep_ < m)
@@ -172,19 +154,19 @@ public:
             if (m == nextMultipleOfStep_ || m == shape_.lastMinute)
                 addRow(m, intensity);
         }
-        return std::nullopt;
+        return {};
     }
 
-    std::optional<QString> finish() {
+    Status finish() {
         if (result_.rows.empty())
-            return QStringLiteral("没有计算出任何数据");
+            return Failure{QStringLiteral("没有计算出任何数据")};
         result_.overallRainfall = result_.rows.back().cumulative;
         // The mean of every per-minute intensity that was summed; with a step
         // of one minute that is the total divided by the number of rows.
         result_.averageIntensity = result_.overallRainfall / static_cast<double>(summedMinutes_);
         if (perHour_)
             result_.averageIntensity *= 60;
-        return std::nullopt;
+        return {};
     }
 
 private:
@@ -202,49 +184,60 @@ private:
     const bool roundToShown_;
     const int decimals_;
     const std::int64_t step_;
-    THyetographResult& result_;
+    THyetograph& result_;
     double sum_ = 0;
     std::int64_t summedMinutes_ = 0;
     std::int64_t nextMultipleOfStep_ = 0;
 };
 
-} // namespace
-
-THyetographResult CalcHyetograph(const TExpressionObject& storm, const TOptions& options) {
-    QString failure;
-    const auto k = FormulaFactor(storm, failure);
-    if (!k)
-        return Failed(failure);
-    const auto lastMinute = LastMinute(storm.Storm_Time, failure);
-    if (!lastMinute)
-        return Failed(failure);
-    if (storm.Storm_Step == 0)
-        return Failed(QStringLiteral("计算步长为0，无法按步长取出数据"));
-    if (options.Bool_IntervalAverage)
-        return IntervalAverageHyetograph(storm, options);
-
-    const StormShape shape{*k, storm.b, storm.n, storm.Storm_Percent,
-                           storm.Storm_Percent * storm.Storm_Time, *lastMinute};
-    THyetographResult result;
-    RowCollector rows(shape, options, storm.Storm_Step, result);
+// The rows of every step-th minute and the last, computed minute by minute.
+Result<THyetograph> StepRows(const StormShape& shape, const TOptions& options, std::int32_t step) {
+    THyetograph result;
+    RowCollector rows(shape, options, step, result);
     MinuteRun run;
     for (std::int64_t first = 0; first <= shape.lastMinute; first += MinuteRun::Capacity) {
         const std::int64_t last = std::min(first + MinuteRun::Capacity - 1, shape.lastMinute);
-        if (auto error = LayOutMinutes(shape, first, last, run))
-            return Failed(*error);
-        if (auto error = ComputeIntensities(shape, run))
-            return Failed(*error);
-        if (auto error = rows.add(run))
-            return Failed(*error);
+        if (Status laidOut = LayOutMinutes(shape, first, last, run); !laidOut)
+            return laidOut.failure();
+        if (Status computed = ComputeIntensities(shape, run); !computed)
+            return computed.failure();
+        if (Status added = rows.add(run); !added)
+            return added.failure();
     }
-    if (auto error = rows.finish())
-        return Failed(*error);
+    if (Status finished = rows.finish(); !finished)
+        return finished.failure();
     return result;
 }
 
-void StoreResults(TExpressionObject& storm, const THyetographResult& result) {
-    storm.Strom_Overall_Rainfall = result.succeeded() ? result.overallRainfall : 0;
-    storm.Strom_Average_Rainfall_Intensity = result.succeeded() ? result.averageIntensity : 0;
+} // namespace
+
+Result<THyetograph> CalcHyetograph(const TExpressionObject& storm, const TOptions& options) {
+    const Result<double> k = FormulaFactor(storm);
+    if (!k)
+        return k.failure();
+    const Result<std::int64_t> lastMinute = LastMinute(storm.Storm_Time);
+    if (!lastMinute)
+        return lastMinute.failure();
+    if (storm.Storm_Step == 0)
+        return Failure{QStringLiteral("计算步长为0，无法按步长取出数据")};
+
+    const StormShape shape{*k, storm.b, storm.n, storm.Storm_Percent,
+                           storm.Storm_Percent * storm.Storm_Time, *lastMinute};
+    if (!options.Bool_IntervalAverage)
+        return StepRows(shape, options, storm.Storm_Step);
+    // The means of the steps are taken from the exact minutes; what is shown
+    // is rounded afterwards, row by row.
+    TOptions unrounded = options;
+    unrounded.Bool_CalcByShow = false;
+    const Result<THyetograph> minutes = StepRows(shape, unrounded, 1);
+    if (!minutes)
+        return minutes.failure();
+    return IntervalAverageRows(minutes->rows, options, storm.Storm_Step);
+}
+
+void StoreResults(TExpressionObject& storm, const Result<THyetograph>& result) {
+    storm.Strom_Overall_Rainfall = result ? result->overallRainfall : 0;
+    storm.Strom_Average_Rainfall_Intensity = result ? result->averageIntensity : 0;
 }
 
 } // namespace velmora

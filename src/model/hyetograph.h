@@ -1,6 +1,7 @@
 #pragma once
 
 #include "options.h"
+#include "result.h"
 #include "storm.h"
 
 #include <QString>
@@ -18,15 +19,13 @@ struct THyetographRow {
 
 using THyetographTable = std::vector<THyetographRow>;
 
-// What a computation gives: the rows and the two totals, or why it failed. A
-// failed computation has no rows, so nothing can show or export a part table.
-struct THyetographResult {
+// What a computation gives: the rows and the two totals. A failed
+// computation gives its failure instead, so nothing can show or export a part
+// table.
+struct THyetograph {
     THyetographTable rows;
     double overallRainfall = 0;  // H, mm
     double averageIntensity = 0; // in the unit of the intensity column
-    QString failure;             // empty when the computation succeeded
-
-    bool succeeded() const { return failure.isEmpty(); }
 };
 
 // The longest storm that is computed, in minutes. Longer ones are refused:
@@ -45,10 +44,10 @@ inline constexpr int MaxStormMinutes = 100000;
 // rows times the step add up to the total and the last row holds the total.
 // The average intensity is then the mean of the rows. A step of one minute
 // gives the same table either way.
-THyetographResult CalcHyetograph(const TExpressionObject& storm, const TOptions& options);
+Result<THyetograph> CalcHyetograph(const TExpressionObject& storm, const TOptions& options);
 
 // Writes the two totals of a successful computation into the storm's result
 // fields; after a failure both are 0.
-void StoreResults(TExpressionObject& storm, const THyetographResult& result);
+void StoreResults(TExpressionObject& storm, const Result<THyetograph>& result);
 
 } // namespace velmora

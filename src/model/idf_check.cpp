@@ -43,15 +43,15 @@ Result<std::vector<TIdfCheckRow>> IdfCheckTable(const TExpressionObject& storm) 
     everyMinute.Storm_Step = 1;
     TOptions perMinute;
     perMinute.Int_StormUnitidx = 1; // mm/min
-    const THyetographResult minutes = CalcHyetograph(everyMinute, perMinute);
-    if (!minutes.succeeded())
-        return Failure{QStringLiteral("出错：") + minutes.failure};
+    const Result<THyetograph> minutes = CalcHyetograph(everyMinute, perMinute);
+    if (!minutes)
+        return Failure{QStringLiteral("出错：") + minutes.message()};
 
     const double logP = storm.LG_LN == 1 ? std::log(storm.Storm_RepeatYear) : std::log10(storm.Storm_RepeatYear);
     const double a = storm.a1 * (1 + storm.c * logP);
     std::vector<TIdfCheckRow> rows;
     for (const double d : IdfCheckDurations(storm.Storm_Time)) {
-        const double stormDepth = HeaviestRun(minutes.rows, static_cast<std::size_t>(std::max(d, 0.0)));
+        const double stormDepth = HeaviestRun(minutes->rows, static_cast<std::size_t>(std::max(d, 0.0)));
         const double formulaDepth = a * d / std::pow(d + storm.b, storm.n);
         rows.push_back({d, stormDepth, formulaDepth, 100 * (stormDepth - formulaDepth) / formulaDepth});
     }

@@ -25,7 +25,7 @@ namespace {
 // the usual computation either way.
 class IntervalRows {
 public:
-    IntervalRows(const TOptions& options, std::int32_t step, THyetographResult& result)
+    IntervalRows(const TOptions& options, std::int32_t step, THyetograph& result)
         : perHour_(options.Int_StormUnitidx == 0), roundToShown_(options.Bool_CalcByShow),
           decimals_(EffectivePrecision(options)), step_(std::abs(std::int64_t{step})), result_(result) {}
 
@@ -66,7 +66,7 @@ private:
     const bool roundToShown_;
     const int decimals_;
     const std::int64_t step_;
-    THyetographResult& result_;
+    THyetograph& result_;
     double firstTime_ = 0;
     double runSum_ = 0;     // the rain of the current run, in the intensity unit × min
     double shownTotal_ = 0; // the rounded rows × step so far, in the intensity unit × min
@@ -75,17 +75,9 @@ private:
 
 } // namespace
 
-THyetographResult IntervalAverageHyetograph(const TExpressionObject& storm, const TOptions& options) {
-    TExpressionObject everyMinute = storm;
-    everyMinute.Storm_Step = 1;
-    TOptions unrounded = options;
-    unrounded.Bool_CalcByShow = false;
-    unrounded.Bool_IntervalAverage = false;
-    THyetographResult minutes = CalcHyetograph(everyMinute, unrounded);
-    if (!minutes.succeeded())
-        return minutes;
-    THyetographResult result;
-    IntervalRows(options, storm.Storm_Step, result).collect(minutes.rows);
+THyetograph IntervalAverageRows(const THyetographTable& minutes, const TOptions& options, std::int32_t step) {
+    THyetograph result;
+    IntervalRows(options, step, result).collect(minutes);
     return result;
 }
 

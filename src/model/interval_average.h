@@ -2,14 +2,16 @@
 
 #include "hyetograph.h"
 
+#include <cstdint>
+
 namespace velmora {
 
-// The hyetograph with interval-averaged rows (Bool_IntervalAverage), made
-// from the minutes CalcHyetograph computes at a one-minute step without
-// rounding. CalcHyetograph hands a storm with that option here after its own
-// checks. It is kept in a file of its own so that the compiler cannot fold it
-// into CalcHyetograph: folded in, it costs the usual computation's loop a few
-// per cent in registers even when the option is off.
-THyetographResult IntervalAverageHyetograph(const TExpressionObject& storm, const TOptions& options);
+// The interval-averaged rows (Bool_IntervalAverage) of a storm whose exact,
+// unrounded minutes are `minutes` (a one-minute table, not empty): one row a
+// `step` from the first minute, each the mean intensity of its step. It is
+// kept in a file of its own so that the compiler cannot fold it into the
+// per-minute computation: folded in, it costs that loop a few per cent in
+// registers even when the option is off.
+THyetograph IntervalAverageRows(const THyetographTable& minutes, const TOptions& options, std::int32_t step);
 
 } // namespace velmora

@@ -43,11 +43,11 @@ double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, int unitI
 }
 
 Result<TComparedStorm> CompareStorm(TExpressionObject storm, const TOptions& options) {
-    THyetographResult result = CalcHyetograph(storm, options);
-    if (!result.succeeded())
-        return Failure{result.failure};
+    Result<THyetograph> result = CalcHyetograph(storm, options);
+    if (!result)
+        return result.failure();
     StoreResults(storm, result);
-    return TComparedStorm{storm, options.Int_StormUnitidx == 0 ? 0 : 1, std::move(result.rows)};
+    return TComparedStorm{storm, options.Int_StormUnitidx == 0 ? 0 : 1, std::move(result->rows)};
 }
 
 QString ComparedStormLegend(const TExpressionObject& storm, QChar decimalSeparator) {

@@ -26,16 +26,17 @@ Status StormSession::recompute() {
     maxRainfallIntensity_ = 0;
     maxOverallRainfall_ = 0;
 
-    THyetographResult result = CalcHyetograph(storm_, options_);
+    Result<THyetograph> result = CalcHyetograph(storm_, options_);
     StoreResults(storm_, result);
-    table_ = std::move(result.rows);
+    if (result)
+        table_ = std::move(result->rows);
     for (const THyetographRow& row : table_) {
         maxRainfallIntensity_ = std::max(maxRainfallIntensity_, row.intensity);
         maxOverallRainfall_ = std::max(maxOverallRainfall_, row.cumulative);
     }
     emit tableChanged();
-    if (!result.succeeded())
-        return Failure{QStringLiteral("出错：") + result.failure};
+    if (!result)
+        return Failure{QStringLiteral("出错：") + result.message()};
     return {};
 }
 
@@ -57,7 +58,7 @@ Status StormSession::openStormFile(const QString& path) {
 Status StormSession::saveStormFile(const QString& path, ExistingFile existing) const {
     const Result<QByteArray> bytes = StormFileBytes(storm_, UserDecimalSeparator());
     if (!bytes)
-        return Failure{bytes.message()};
+        return bytes.failure();
     return WriteFileAtomically(path, *bytes, existing);
 }
 
@@ -196,7 +197,7 @@ Status StormSession::writeComparisonCsv(const QString& path, ExistingFile existi
 Status StormSession::publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument,
                              ExistingFile existing) const {
     if (!bytes)
-        return Failure{bytes.message()};
+        return bytes.failure();
     const Status written = WriteFileAtomically(path, *bytes, existing);
     if (!written && officeDocument && written.failure().kind == FailureKind::TargetInUse)
         return Failure{QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n") + written.message(),

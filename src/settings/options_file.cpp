@@ -112,7 +112,7 @@ Result<QByteArray> ExistingSettingsBytes(const QString& fileName) {
 Status SaveOptions(const QString& fileName, const TOptions& options, QChar decimalSeparator) {
     const Result<QByteArray> existing = ExistingSettingsBytes(fileName);
     if (!existing)
-        return Failure{existing.message()};
+        return existing.failure();
     return WriteFileAtomically(fileName, OptionsIntoBytes(*existing, options, decimalSeparator));
 }
 

@@ -50,7 +50,7 @@ TWindowMemory LoadWindowMemory(const QString& fileName) {
 Status SaveWindowMemory(const QString& fileName, const TWindowMemory& memory) {
     const Result<QByteArray> existing = ExistingSettingsBytes(fileName);
     if (!existing)
-        return Failure{existing.message()};
+        return existing.failure();
     IniDocument ini = IniDocument::FromBytes(*existing);
     const auto set = [&ini](const QString& key, int value) { ini.setValue(WindowSection, key, QString::number(value)); };
     set(QStringLiteral("Left"), memory.geometry.x());

@@ -175,7 +175,7 @@ Status ExportCommands::saveReport() {
         return {};
     const Result<QByteArray> png = EncodePng(chart_.picture(ReportChartPictureSize(chart_.logicalDpiX())));
     if (!png)
-        return Failure{png.message()};
+        return png.failure();
     const Status written = session_.writeReport(*target, *png);
     if (written)
         OpenSavedFile(desktop_, *target);

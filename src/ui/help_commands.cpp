@@ -72,7 +72,7 @@ void HelpCommands::Menu_UpdateClick() {
     RunCommand(desktop_, [this]() -> Status {
         const Result<std::optional<UpdateOffer>> outcome = waitForUpdateCheck();
         if (!outcome)
-            return Failure{outcome.message()};
+            return outcome.failure();
         if (!outcome->has_value()) {
             desktop_.showInformation(PromptTitle, UpToDateText);
             return Status();

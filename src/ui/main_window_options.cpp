@@ -31,7 +31,7 @@ void TFormQuorvel::Menu_IdfCheckClick() {
         // Computed from the storm itself, minute by minute, whatever the table shows.
         const Result<std::vector<TIdfCheckRow>> rows = IdfCheckTable(session_.storm());
         if (!rows)
-            return Failure{rows.message()};
+            return rows.failure();
         IdfCheckDialog dialog(*rows, this);
         desktop_.runModal(dialog);
         return {};

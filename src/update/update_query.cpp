@@ -137,10 +137,10 @@ Result<std::optional<UpdateOffer>> CheckForUpdate(const UpdateServer& server,
                                                   QChar decimalSeparator) {
     const Result<QString> body = FetchUpdateAnswer(server);
     if (!body)
-        return Failure{body.message()};
+        return body.failure();
     const Result<UpdateAnswer> answer = ParseUpdateAnswer(*body);
     if (!answer)
-        return Failure{answer.message()};
+        return answer.failure();
     return EvaluateUpdateAnswer(*answer, decimalSeparator);
 }
 

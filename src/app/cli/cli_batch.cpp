@@ -172,7 +172,7 @@ Status WriteStormOutput(const CliRequest& request, StormSession& session, const 
         return Failure{QStringLiteral("出错：无法绘制曲线图")};
     const Result<QByteArray> chart = reportChart(session);
     if (!chart)
-        return Failure{chart.message()};
+        return chart.failure();
     return session.writeReport(path, *chart, existing);
 }
 

@@ -52,7 +52,7 @@ Status WriteComparison(const CliRequest& request, StormSession& session,
     if (request.pictureFormat) {
         const Result<QByteArray> png = chart(session);
         if (!png)
-            return Failure{png.message()};
+            return png.failure();
         return WriteFileAtomically(*request.outFile, *png);
     }
     if (request.format == ExportFormat::Workbook)

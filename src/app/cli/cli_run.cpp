@@ -62,7 +62,7 @@ int CheckUpdate(const CliRequest& request, CliOutput& output) {
 int PrintIdfCheck(const CliRequest& request, const TExpressionObject& storm, CliOutput& output) {
     const Result<std::vector<TIdfCheckRow>> rows = IdfCheckTable(storm);
     if (!rows)
-        return Finish(Failure{rows.message()}, output);
+        return Finish(rows.failure(), output);
     const QStringList lines = IdfCheckLines(*rows, QLatin1Char(','));
     if (!request.outFile) {
         output.print(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
