@@ -78,14 +78,14 @@ TEST(StormFile, UnusualValuesRoundTripFieldForField) {
     EXPECT_TRUE(bytes.contains("a1_167=1E20\r\n"));
     EXPECT_TRUE(bytes.contains("a1=5E-5\r\n"));
     const auto read = ReadStormFile(bytes, Dot);
-    ASSERT_TRUE(read.storm) << read.error.toStdString();
-    ExpectSameStorm(*read.storm, storm);
+    ASSERT_TRUE(read.ok()) << read.message().toStdString();
+    ExpectSameStorm(*read, storm);
 
     storm.b = 123456.789012345;
     storm.c = 9.87654321098765;
     const auto fifteen = ReadStormFile(StormFileBytes(storm, QLatin1Char(',')).value(), QLatin1Char(','));
-    ASSERT_TRUE(fifteen.storm);
-    ExpectSameStorm(*fifteen.storm, storm);
+    ASSERT_TRUE(fifteen.ok());
+    ExpectSameStorm(*fifteen, storm);
 }
 
 TEST(StormFile, ValuesThatWouldNotReadBackAreRefused) {
@@ -109,8 +109,8 @@ TEST(StormFile, ValuesThatWouldNotReadBackAreRefused) {
     TExpressionObject largest = DefaultStorm();
     largest.a1 = 1.79769313486231e308; // written as it is, so it reads back
     const auto read = ReadStormFile(StormFileBytes(largest, Dot).value(), Dot);
-    ASSERT_TRUE(read.storm);
-    EXPECT_EQ(read.storm->a1, largest.a1);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->a1, largest.a1);
 }
 
 TEST(StormFile, KeysInAnyCaseAndOrderAnyLineEndsExtraLinesAndByteOrderMarks) {
@@ -120,10 +120,10 @@ TEST(StormFile, KeysInAnyCaseAndOrderAnyLineEndsExtraLinesAndByteOrderMarks) {
         "SIGN=访问https://www.example.com获取更多实用工具~\nunknown=3");
     const auto expectDefault = [](const QByteArray& bytes, const char* what) {
         const auto read = ReadStormFile(bytes, Dot);
-        ASSERT_TRUE(read.storm) << what << ": " << read.error.toStdString();
-        EXPECT_EQ(read.storm->a1, 9.5981) << what; // the first line of a key wins
-        EXPECT_EQ(read.storm->a1_167, 1602.8827) << what;
-        EXPECT_EQ(read.storm->Storm_Step, 5) << what;
+        ASSERT_TRUE(read.ok()) << what << ": " << read.message().toStdString();
+        EXPECT_EQ(read->a1, 9.5981) << what; // the first line of a key wins
+        EXPECT_EQ(read->a1_167, 1602.8827) << what;
+        EXPECT_EQ(read->Storm_Step, 5) << what;
     };
     expectDefault(Cp936(shuffled), "LF, code page 936");
     QString crOnly = shuffled;
@@ -137,7 +137,7 @@ TEST(StormFile, KeysInAnyCaseAndOrderAnyLineEndsExtraLinesAndByteOrderMarks) {
 
     // UTF-8 without a byte-order mark is read as code page 936: the marker does not match.
     const auto plainUtf8 = ReadStormFile(shuffled.toUtf8(), Dot);
-    EXPECT_EQ(plainUtf8.failure, StormFileReading::Failure::WrongFormat);
+    EXPECT_EQ(plainUtf8.failure().kind, FailureKind::WrongFormat);
 }
 
 TEST(StormFile, TheEarlierLayoutWithoutTheFlowForm) {
@@ -145,9 +145,9 @@ TEST(StormFile, TheEarlierLayoutWithoutTheFlowForm) {
     text.remove(QStringLiteral("F_type=0\r\n"));
     text.remove(QStringLiteral("a1_167=1599.68333333333\r\n"));
     const auto read = ReadStormFile(Cp936(text), Dot);
-    ASSERT_TRUE(read.storm);
-    EXPECT_EQ(read.storm->F_type, 0);
-    EXPECT_EQ(read.storm->a1_167, 9.5981 / 0.006);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->F_type, 0);
+    EXPECT_EQ(read->a1_167, 9.5981 / 0.006);
 }
 
 TEST(StormFile, ValuesThatDoNotConvertGiveNoStormAndTheMessage) {
@@ -157,54 +157,54 @@ TEST(StormFile, ValuesThatDoNotConvertGiveNoStormAndTheMessage) {
         return ReadStormFile(EncodeCodePage936(text), separator);
     };
     auto read = failure(QStringLiteral("c=0.846"), QStringLiteral("c=abc"));
-    EXPECT_FALSE(read.storm);
-    EXPECT_EQ(read.failure, StormFileReading::Failure::BadValue);
-    EXPECT_EQ(read.error, QStringLiteral("'abc' is not a valid floating point value"));
+    EXPECT_FALSE(read.ok());
+    EXPECT_EQ(read.failure().kind, FailureKind::BadValue);
+    EXPECT_EQ(read.message(), QStringLiteral("'abc' is not a valid floating point value"));
 
     read = failure(QStringLiteral("b=7\r\n"), QString()); // a missing key reads as empty
-    EXPECT_EQ(read.error, QStringLiteral("'' is not a valid floating point value"));
+    EXPECT_EQ(read.message(), QStringLiteral("'' is not a valid floating point value"));
     read = failure(QStringLiteral("计算步长=1"), QStringLiteral("计算步长=1.5"));
-    EXPECT_EQ(read.error, QStringLiteral("'1.5' is not a valid integer value"));
+    EXPECT_EQ(read.message(), QStringLiteral("'1.5' is not a valid integer value"));
     read = failure(QStringLiteral("重现期=2"), QStringLiteral("重现期="));
-    EXPECT_EQ(read.error, QStringLiteral("'' is not a valid floating point value"));
+    EXPECT_EQ(read.message(), QStringLiteral("'' is not a valid floating point value"));
     // A file written with "," as separator does not open where "." is used, and back.
     read = failure(QStringLiteral("c=0.846"), QStringLiteral("c=0,846"));
-    EXPECT_EQ(read.error, QStringLiteral("'0,846' is not a valid floating point value"));
-    EXPECT_FALSE(ReadStormFile(EncodeCodePage936(DefaultStormText()), QLatin1Char(',')).storm);
+    EXPECT_EQ(read.message(), QStringLiteral("'0,846' is not a valid floating point value"));
+    EXPECT_FALSE(ReadStormFile(EncodeCodePage936(DefaultStormText()), QLatin1Char(',')).ok());
 }
 
 TEST(StormFile, WrongMarkersAndGarbage) {
     QString text = DefaultStormText();
     text.replace(QStringLiteral("example"), QStringLiteral("Example"));
     auto read = ReadStormFile(EncodeCodePage936(text), Dot);
-    EXPECT_EQ(read.failure, StormFileReading::Failure::WrongFormat);
-    EXPECT_EQ(read.error, QStringLiteral("该文件不包含正确的数据格式，请确认后重试~"));
-    EXPECT_FALSE(read.storm);
+    EXPECT_EQ(read.failure().kind, FailureKind::WrongFormat);
+    EXPECT_EQ(read.message(), QStringLiteral("该文件不包含正确的数据格式，请确认后重试~"));
+    EXPECT_FALSE(read.ok());
 
     QByteArray garbage(10 * 1024 * 1024, '\0');
     for (qsizetype i = 0; i < garbage.size(); ++i)
         garbage[i] = static_cast<char>((i * 7919) % 251);
     read = ReadStormFile(garbage, Dot);
-    EXPECT_EQ(read.failure, StormFileReading::Failure::WrongFormat);
+    EXPECT_EQ(read.failure().kind, FailureKind::WrongFormat);
     read = ReadStormFile(garbage.left(4000), Dot);
-    EXPECT_EQ(read.failure, StormFileReading::Failure::WrongFormat);
+    EXPECT_EQ(read.failure().kind, FailureKind::WrongFormat);
 }
 
 TEST(StormFile, LogarithmChoiceKeepsItsLowEightBits) {
     QString text = DefaultStormText();
     text.replace(QStringLiteral("LG_LN=0"), QStringLiteral("LG_LN=258"));
     const auto read = ReadStormFile(EncodeCodePage936(text), Dot);
-    ASSERT_TRUE(read.storm);
-    EXPECT_EQ(read.storm->LG_LN, 2);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->LG_LN, 2);
 }
 
 TEST(StormFile, FilesThatCannotBeReadOrWritten) {
     QTemporaryDir folder;
     const QString missing = folder.filePath(QStringLiteral("missing.txt"));
     const auto read = ReadStormFileAt(missing, Dot);
-    EXPECT_EQ(read.failure, StormFileReading::Failure::Unreadable);
-    EXPECT_EQ(read.error, QStringLiteral("无法打开文件“%1”：%2").arg(missing, velmora::SystemReasonText(ENOENT)));
-    EXPECT_EQ(ReadStormFileAt(folder.path(), Dot).failure, StormFileReading::Failure::Unreadable);
+    EXPECT_EQ(read.message(), QStringLiteral("无法打开文件“%1”：%2").arg(missing, velmora::SystemReasonText(ENOENT)));
+    EXPECT_EQ(read.failure().kind, FailureKind::General);
+    EXPECT_TRUE(ReadStormFileAt(folder.path(), Dot).message().startsWith(QStringLiteral("无法打开文件")));
 
     const QString existing = folder.filePath(QStringLiteral("old.txt"));
     QFile file(existing);

@@ -61,12 +61,7 @@ private:
     QString error_;
 };
 
-StormFileReading WrongFormat() {
-    StormFileReading reading;
-    reading.failure = StormFileReading::Failure::WrongFormat;
-    reading.error = WrongStormFileMessage;
-    return reading;
-}
+Failure WrongFormat() { return Failure{WrongStormFileMessage, FailureKind::WrongFormat}; }
 
 } // namespace
 
@@ -113,7 +108,7 @@ Result<QByteArray> StormFileBytes(const TExpressionObject& storm, QChar decimalS
     return EncodeCodePage936(lines.join(LineEnd) + LineEnd);
 }
 
-StormFileReading ReadStormFile(const QByteArray& bytes, QChar decimalSeparator) {
+Result<TExpressionObject> ReadStormFile(const QByteArray& bytes, QChar decimalSeparator) {
     if (bytes.size() > MaxStormFileBytes)
         return WrongFormat();
     static const QRegularExpression lineEnds(QStringLiteral("\r\n|\r|\n"));
@@ -140,30 +135,21 @@ StormFileReading ReadStormFile(const QByteArray& bytes, QChar decimalSeparator) 
         read.integer(QStringLiteral("F_type"), storm.F_type);
         read.number(QStringLiteral("a1_167"), storm.a1_167);
     }
-    StormFileReading reading;
-    if (!read.error().isEmpty()) {
-        reading.failure = StormFileReading::Failure::BadValue;
-        reading.error = read.error();
-        return reading;
-    }
-    reading.storm = storm;
-    return reading;
+    if (!read.error().isEmpty())
+        return Failure{read.error(), FailureKind::BadValue};
+    return storm;
 }
 
 } // namespace velmora
 
 namespace velmora {
 
-StormFileReading ReadStormFileAt(const QString& path, QChar decimalSeparator) {
+Result<TExpressionObject> ReadStormFileAt(const QString& path, QChar decimalSeparator) {
     // A pipe or a device is refused rather than waited on; so is a file too
     // large to be a storm file, without reading it.
     const Result<QByteArray> bytes = ReadRegularFile(path, MaxStormFileBytes);
-    if (!bytes) {
-        StormFileReading reading;
-        reading.failure = StormFileReading::Failure::Unreadable;
-        reading.error = bytes.message();
-        return reading;
-    }
+    if (!bytes)
+        return bytes.failure();
     return ReadStormFile(*bytes, decimalSeparator);
 }
 

@@ -25,23 +25,17 @@ Status CheckStormFileValues(const TExpressionObject& storm, QChar decimalSeparat
 // storm that the file could not give back (CheckStormFileValues) is refused.
 Result<QByteArray> StormFileBytes(const TExpressionObject& storm, QChar decimalSeparator);
 
-struct StormFileReading {
-    enum class Failure { None, Unreadable, WrongFormat, BadValue };
-
-    std::optional<TExpressionObject> storm; // the whole storm, or nothing
-    Failure failure = Failure::None;
-    QString error; // the message for the failure
-};
-
 // Reads a storm file's bytes into a storm of its own: the caller's storm is
 // changed only when every value converted. A file without "F_type" is of the
 // earlier layout: the intensity form, with a1_167 = a1 / 0.006. The result
-// fields are 0.
-StormFileReading ReadStormFile(const QByteArray& bytes, QChar decimalSeparator);
+// fields are 0. A file that is not a storm file fails as
+// FailureKind::WrongFormat with WrongStormFileMessage, a value that does not
+// convert as FailureKind::BadValue naming it.
+Result<TExpressionObject> ReadStormFile(const QByteArray& bytes, QChar decimalSeparator);
 
 // Reads the storm file at `path`; a file that cannot be read fails with a
 // message naming the path and the system's reason.
-StormFileReading ReadStormFileAt(const QString& path, QChar decimalSeparator);
+Result<TExpressionObject> ReadStormFileAt(const QString& path, QChar decimalSeparator);
 
 // Storm files are a few hundred bytes; anything larger than this is not one.
 inline constexpr qint64 MaxStormFileBytes = 1 << 20;

@@ -16,6 +16,10 @@ enum class FailureKind {
     TargetInUse,
     // A file that was to be kept already had the name (ExistingFile::Keep).
     NameTaken,
+    // A file that is not what it was read as (a storm file without its marker).
+    WrongFormat,
+    // A file of the right kind holding a value that does not convert.
+    BadValue,
 };
 
 // Why an operation did not do its work, in the user's language, ready to be

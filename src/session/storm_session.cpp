@@ -47,10 +47,10 @@ Status StormSession::newStorm(const TExpressionObject& entered) {
 }
 
 Status StormSession::openStormFile(const QString& path) {
-    const StormFileReading reading = ReadStormFileAt(path, UserDecimalSeparator());
-    if (!reading.storm)
-        return Failure{reading.error};
-    storm_ = *reading.storm;
+    const Result<TExpressionObject> read = ReadStormFileAt(path, UserDecimalSeparator());
+    if (!read)
+        return read.failure();
+    storm_ = *read;
     currentStormFile_ = path;
     return recompute();
 }

@@ -8,18 +8,17 @@ using namespace velmora;
 namespace {
 
 void CheckWithSeparator(const QByteArray& bytes, QChar separator) {
-    const StormFileReading read = ReadStormFile(bytes, separator);
-    FUZZ_CHECK(read.storm.has_value() == (read.failure == StormFileReading::Failure::None));
-    FUZZ_CHECK(read.storm.has_value() || !read.error.isEmpty());
-    if (!read.storm)
+    const Result<TExpressionObject> read = ReadStormFile(bytes, separator);
+    FUZZ_CHECK(read.ok() || !read.message().isEmpty());
+    if (!read)
         return;
     // What was read and can be saved is read back as it was saved.
-    const Result<QByteArray> saved = StormFileBytes(*read.storm, separator);
+    const Result<QByteArray> saved = StormFileBytes(*read, separator);
     if (!saved)
         return;
-    const StormFileReading again = ReadStormFile(*saved, separator);
-    FUZZ_CHECK(again.storm.has_value());
-    const Result<QByteArray> savedAgain = StormFileBytes(*again.storm, separator);
+    const Result<TExpressionObject> again = ReadStormFile(*saved, separator);
+    FUZZ_CHECK(again.ok());
+    const Result<QByteArray> savedAgain = StormFileBytes(*again, separator);
     FUZZ_CHECK(savedAgain.ok());
     FUZZ_CHECK(*savedAgain == *saved);
 }

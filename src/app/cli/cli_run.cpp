@@ -87,12 +87,10 @@ int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPa
     const QChar separator = UserDecimalSeparator();
     TExpressionObject storm = DefaultStorm();
     if (request.stormFile) {
-        const StormFileReading read = ReadStormFileAt(*request.stormFile, separator);
-        if (!read.storm) {
-            output.printFailure(read.error + QLatin1Char('\n'));
-            return 1;
-        }
-        storm = *read.storm;
+        const Result<TExpressionObject> read = ReadStormFileAt(*request.stormFile, separator);
+        if (!read)
+            return Finish(read.failure(), output);
+        storm = *read;
     }
     if (request.isBatch())
         return RunBatch(request, storm, output, reportChart);
