@@ -16,8 +16,10 @@ cp "$build/src/app/velmora/velmora.exe" "$build/src/app/velmora/软件说明书.
    "$build/src/app/cli/velmora-cli.exe" "$stage/"
 
 # Qt loads these itself (no import names them): the Windows platform, the
-# native style, TLS through Schannel, JPEG reading.
-for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll tls/qschannelbackend.dll \
+# offscreen one on which velmora-cli draws the report's and the comparison's
+# chart (without it the program stops at once, saying nothing), the native
+# style, TLS through Schannel, JPEG reading.
+for plugin in platforms/qwindows.dll platforms/qoffscreen.dll styles/qwindowsvistastyle.dll tls/qschannelbackend.dll \
               imageformats/qjpeg.dll imageformats/qico.dll; do
     mkdir -p "$stage/plugins/$(dirname "$plugin")"
     cp "$prefix/plugins/$plugin" "$stage/plugins/$plugin"
