@@ -11,11 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QStringList arguments;
     for (const QByteArray& argument : fuzz::Bytes(data, size).split('\0'))
         arguments << QString::fromUtf8(argument);
-    const cli::CliParseResult parsed = cli::ParseCliArguments(arguments);
-    FUZZ_CHECK(parsed.request.has_value() == parsed.error.isEmpty());
-    if (!parsed.request)
+    const Result<cli::CliRequest> parsed = cli::ParseCliArguments(arguments);
+    FUZZ_CHECK(parsed.ok() || !parsed.message().isEmpty());
+    if (!parsed)
         return 0;
-    const cli::CliRequest& request = *parsed.request;
+    const cli::CliRequest& request = *parsed;
     FUZZ_CHECK(!IsOfficeDocument(request.format) || request.outFile);
     TExpressionObject storm = DefaultStorm();
     request.storm.applyTo(storm, request.options.D_QI_ConversionRatio, request.qiRatioGiven);

@@ -347,7 +347,7 @@ void StormEdits::applyTo(TExpressionObject& storm, double qiRatio, bool qiRatioG
         DeriveDependentCoefficient(storm, qiRatio);
 }
 
-CliParseResult ParseCliArguments(const QStringList& arguments) {
+Result<CliRequest> ParseCliArguments(const QStringList& arguments) {
     PendingRequest pending;
     const auto valueFlags = ValueFlags(pending);
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -360,19 +360,19 @@ CliParseResult ParseCliArguments(const QStringList& arguments) {
         }
         if (const auto handler = valueFlags.find(flag); handler != valueFlags.end()) {
             if (!inlineValue && i + 1 >= arguments.size())
-                return {std::nullopt, QStringLiteral("%1 需要一个值").arg(flag)};
+                return Failure{QStringLiteral("%1 需要一个值").arg(flag)};
             const QString value = inlineValue ? *inlineValue : arguments[++i];
             if (const auto error = handler->second(flag, value))
-                return {std::nullopt, *error};
+                return Failure{*error};
         } else if (inlineValue) {
-            return {std::nullopt, QStringLiteral("%1 不带值").arg(flag)};
+            return Failure{QStringLiteral("%1 不带值").arg(flag)};
         } else if (!SetSwitch(flag, pending)) {
-            return {std::nullopt, QStringLiteral("不认识的参数“%1”").arg(QuotedForeignText(flag))};
+            return Failure{QStringLiteral("不认识的参数“%1”").arg(QuotedForeignText(flag))};
         }
     }
     if (const auto refused = RefusedCombination(pending.request))
-        return {std::nullopt, *refused};
-    return {Assemble(pending), {}};
+        return Failure{*refused};
+    return Assemble(pending);
 }
 
 QString CliHelpText() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "result.h"
+
 #include "export_format.h"
 #include "options.h"
 #include "storm.h"
@@ -71,15 +73,11 @@ struct CliRequest {
 // at once, and still a run of minutes, not of days.
 inline constexpr std::size_t MaxBatchStorms = 1000000;
 
-struct CliParseResult {
-    std::optional<CliRequest> request;
-    QString error; // why the arguments were refused, when there is no request
-};
-
 // Reads the arguments (without the program name). Numbers are written with
 // "." whatever the user's number format, so scripts work everywhere. Options
 // come from the defaults, or from --options FILE, then from the single flags.
-CliParseResult ParseCliArguments(const QStringList& arguments);
+// Refused arguments fail with the reason (without "velmora-cli: ").
+Result<CliRequest> ParseCliArguments(const QStringList& arguments);
 
 inline const QString CliUsageLine = QStringLiteral(
     "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X[,X...]] [--T X[,X...]] "

@@ -130,19 +130,22 @@ int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPa
 
 } // namespace
 
-int RunCli(const QStringList& arguments, CliOutput& output, const ReportChartPainter& reportChart) {
+int RunCli(const Result<CliRequest>& parsed, CliOutput& output, const ReportChartPainter& reportChart) {
+    if (!parsed) {
+        output.printFailure(QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.message(), CliUsageLine));
+        return 2;
+    }
     try {
-        const CliParseResult parsed = ParseCliArguments(arguments);
-        if (!parsed.request) {
-            output.printFailure(QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.error, CliUsageLine));
-            return 2;
-        }
-        return RunRequest(*parsed.request, output, reportChart);
+        return RunRequest(*parsed, output, reportChart);
     } catch (const std::bad_alloc&) {
         // A batch or a table too large for the memory: said, never a crash.
         output.printFailure(QStringLiteral("出错：内存不足\n"));
         return 1;
     }
+}
+
+int RunCli(const QStringList& arguments, CliOutput& output, const ReportChartPainter& reportChart) {
+    return RunCli(ParseCliArguments(arguments), output, reportChart);
 }
 
 int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err, const ReportChartPainter& reportChart) {

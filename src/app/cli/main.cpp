@@ -62,8 +62,9 @@ int Run(int argc, char* argv[], StandardStreams& streams) {
         arguments << QString::fromLocal8Bit(argv[i]);
     // The update check waits for the server in Qt's event loop; the report's
     // chart needs the widgets, which only that command pays for.
-    const std::unique_ptr<QCoreApplication> application = velmora::cli::MakeApplication(argc, argv, arguments);
-    return velmora::cli::RunCli(arguments, streams, velmora::cli::DrawReportChart);
+    const velmora::Result<velmora::cli::CliRequest> parsed = velmora::cli::ParseCliArguments(arguments);
+    const std::unique_ptr<QCoreApplication> application = velmora::cli::MakeApplication(argc, argv, parsed);
+    return velmora::cli::RunCli(parsed, streams, velmora::cli::DrawReportChart);
 }
 
 } // namespace

@@ -18,10 +18,8 @@ void QuietQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 } // namespace
 
-std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, const QStringList& arguments) {
-    // Read as the command reads them: the last "--format" counts.
-    const CliParseResult parsed = ParseCliArguments(arguments);
-    if (!parsed.request || (parsed.request->format != ExportFormat::Report && !parsed.request->pictureFormat))
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, const Result<CliRequest>& parsed) {
+    if (!parsed || (parsed->format != ExportFormat::Report && !parsed->pictureFormat))
         return std::make_unique<QCoreApplication>(argc, argv);
     // The same drawing wherever the command runs, with or without a display;
     // the platform's notes on the offscreen window are no business of its user.
