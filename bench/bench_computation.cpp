@@ -73,7 +73,7 @@ std::vector<double> BasesOf(const TExpressionObject& storm, std::int64_t minutes
 }
 
 __attribute__((target("avx2"))) double SumOfPowsAvx2(const std::vector<double>& bases,
-                                                      double exponent) {
+                                                     double exponent) {
     const __m256d e = _mm256_set1_pd(exponent);
     __m256d sum = _mm256_setzero_pd();
     std::size_t i = 0;
@@ -101,7 +101,9 @@ double SumOfPowsSse(const std::vector<double>& bases, double exponent) {
     return total;
 }
 
-bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
+bool HasAvx2() {
+    return __builtin_cpu_supports("avx2");
+}
 
 // The floor with a vectorised pow: glibc's libmvec, AVX2 where the processor
 // has it, SSE otherwise. The bases are worked out before, outside the timing,
@@ -175,7 +177,8 @@ void BM_VectorPowDifferences(benchmark::State& state) {
                                  _ZGVbN2vv_pow(_mm_load_pd(base + 2), _mm_set1_pd(exponent)));
                 }
                 for (int lane = 0; lane < 4; ++lane) {
-                    const std::uint64_t ulps = UlpDistance(vector[lane], std::pow(base[lane], exponent));
+                    const std::uint64_t ulps =
+                        UlpDistance(vector[lane], std::pow(base[lane], exponent));
                     ++compared;
                     differing += ulps != 0;
                     largest = std::max(largest, ulps);
@@ -195,7 +198,27 @@ BENCHMARK(BM_CalcHyetograph)
     ->ArgsProduct({{1440, 10080, 100000}, {0, 1}})
     ->ArgNames({"T", "calcByShow"})
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PowFloor)->Arg(1440)->Arg(10080)->Arg(100000)->ArgName("T")->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ScalarPowOfBases)->Arg(1440)->Arg(10080)->Arg(100000)->ArgName("T")->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_VectorPowFloor)->Arg(1440)->Arg(10080)->Arg(100000)->ArgName("T")->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_VectorPowDifferences)->Arg(1)->Arg(0)->ArgName("avx2")->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PowFloor)
+    ->Arg(1440)
+    ->Arg(10080)
+    ->Arg(100000)
+    ->ArgName("T")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScalarPowOfBases)
+    ->Arg(1440)
+    ->Arg(10080)
+    ->Arg(100000)
+    ->ArgName("T")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_VectorPowFloor)
+    ->Arg(1440)
+    ->Arg(10080)
+    ->Arg(100000)
+    ->ArgName("T")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_VectorPowDifferences)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("avx2")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);

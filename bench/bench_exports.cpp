@@ -107,4 +107,8 @@ BENCHMARK(BM_WordDataTable)->Arg(1440)->Arg(100000)->ArgName("T")->Unit(benchmar
 // 1,441 rows with the chart picture; the picture's encoding, done by the caller, apart.
 BENCHMARK(BM_CalculationReport)->Arg(1440)->ArgName("T")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportChartPng)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExcelChartWorkbook)->Arg(1440)->Arg(100000)->ArgName("T")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExcelChartWorkbook)
+    ->Arg(1440)
+    ->Arg(100000)
+    ->ArgName("T")
+    ->Unit(benchmark::kMillisecond);

@@ -61,7 +61,12 @@ void BM_AddEighthComparedStorm(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_AddEighthComparedStorm)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FullRefresh)->Arg(1441)->Arg(10081)->Arg(100001)->ArgName("rows")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRefresh)
+    ->Arg(1441)
+    ->Arg(10081)
+    ->Arg(100001)
+    ->ArgName("rows")
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

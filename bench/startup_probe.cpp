@@ -3,8 +3,8 @@
 
 #include "application_setup.h"
 #include "main_window.h"
-#include "silent_desktop.h"
 #include "settings_folder.h"
+#include "silent_desktop.h"
 #include "storm_session.h"
 
 #include <QApplication>

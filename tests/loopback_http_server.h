@@ -42,7 +42,8 @@ public:
     std::vector<Request> requests;
 
     // On 127.0.0.1, or on another loopback address (127.0.0.2: "another host").
-    explicit LoopbackHttpServer(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost)) {
+    explicit LoopbackHttpServer(
+        const QHostAddress& address = QHostAddress(QHostAddress::LocalHost)) {
         QObject::connect(&server_, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection())
                 QObject::connect(socket, &QTcpSocket::readyRead, this,
@@ -53,7 +54,9 @@ public:
 
     bool listening() const { return listening_; }
     QUrl base() const {
-        return QUrl(QStringLiteral("http://%1:%2").arg(server_.serverAddress().toString()).arg(server_.serverPort()));
+        return QUrl(QStringLiteral("http://%1:%2")
+                        .arg(server_.serverAddress().toString())
+                        .arg(server_.serverPort()));
     }
 
     // A whole answer: status line, Content-Length, Connection: close, the

@@ -29,7 +29,9 @@ protected:
     std::unique_ptr<StormSession> session;
     std::unique_ptr<TFormQuorvel> window;
 
-    QString optionsPath() const { return base.filePath(QStringLiteral("Kestrova/Quorvel/options.ini")); }
+    QString optionsPath() const {
+        return base.filePath(QStringLiteral("Kestrova/Quorvel/options.ini"));
+    }
 
     void writeOptions(const QByteArray& bytes) {
         QDir().mkpath(base.filePath(QStringLiteral("Kestrova/Quorvel")));
@@ -66,7 +68,8 @@ protected:
     ResultGrid& grid() const { return *find<ResultGrid>("GridData"); }
     std::array<InfoLabel*, 5> infoLabels() const {
         return {find<InfoLabel>("Label_P"), find<InfoLabel>("Label_T"), find<InfoLabel>("Label_r"),
-                find<InfoLabel>("Label_Overall_Rainfall"), find<InfoLabel>("Label_Average_Rainfall_Intensity")};
+                find<InfoLabel>("Label_Overall_Rainfall"),
+                find<InfoLabel>("Label_Average_Rainfall_Intensity")};
     }
     // Whether the chart shows its series "降雨总量" (the bars) or "降雨强度" (the line).
     bool seriesShown(const QString& name) const {

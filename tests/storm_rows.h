@@ -8,7 +8,8 @@
 namespace velmora::testing {
 
 // The grid's texts of the default storm with another duration or step, "." as separator.
-inline std::vector<TResultRowTexts> DefaultStormRows(double minutes, int step, const TOptions& options) {
+inline std::vector<TResultRowTexts> DefaultStormRows(double minutes, int step,
+                                                     const TOptions& options) {
     TExpressionObject storm = DefaultStorm();
     storm.Storm_Time = minutes;
     storm.Storm_Step = step;

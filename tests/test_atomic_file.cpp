@@ -11,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
-#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -35,7 +35,10 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QStringList entries() const { return QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System); }
+    QStringList entries() const {
+        return QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    }
 };
 
 TEST_F(AtomicFile, FullDiskKeepsTheOldFileLeavesNothingAndSaysWhy) {
@@ -49,8 +52,9 @@ TEST_F(AtomicFile, FullDiskKeepsTheOldFileLeavesNothingAndSaysWhy) {
             written = WriteFileAtomically(target, QByteArray(size, 'x'));
         }
         EXPECT_FALSE(written) << size;
-        EXPECT_EQ(written.message(), QStringLiteral("无法写入文件“%1”：%2")
-                                         .arg(target, velmora::SystemReasonText(EFBIG)));
+        EXPECT_EQ(
+            written.message(),
+            QStringLiteral("无法写入文件“%1”：%2").arg(target, velmora::SystemReasonText(EFBIG)));
         EXPECT_EQ(contents(target), "old contents");
         EXPECT_EQ(entries(), QStringList{QStringLiteral("storm.txt")});
     }
@@ -94,8 +98,9 @@ TEST_F(AtomicFile, PipesAndDevicesAreWrittenIntoNeverReplaced) {
 
 TEST_F(AtomicFile, AFolderIsRefused) {
     const Status written = WriteFileAtomically(folder.path(), "x");
-    EXPECT_EQ(written.message(),
-              QStringLiteral("无法写入文件“%1”：这是一个文件夹，不能作为文件写入").arg(folder.path()));
+    EXPECT_EQ(
+        written.message(),
+        QStringLiteral("无法写入文件“%1”：这是一个文件夹，不能作为文件写入").arg(folder.path()));
 }
 
 TEST_F(AtomicFile, SmallFilesAreReadLargerOnesAreNot) {
@@ -139,7 +144,8 @@ TEST_F(AtomicFile, ABatchsNamesAreKeptOrReplacedAsNamesNeverFollowed) {
             EXPECT_EQ(written.failure().kind, FailureKind::NameTaken);
         }
         EXPECT_EQ(contents(path(c.name)), c.leftThere);
-        EXPECT_EQ(QFileInfo(path(c.name)).isSymLink(), !c.written && QString::fromUtf8(c.name) != "file.txt");
+        EXPECT_EQ(QFileInfo(path(c.name)).isSymLink(),
+                  !c.written && QString::fromUtf8(c.name) != "file.txt");
         EXPECT_EQ(contents(theirs), "outside the folder");
         EXPECT_FALSE(QFileInfo::exists(dangling));
         EXPECT_EQ(entries().size(), c.written && QString::fromUtf8(c.name) == "free.txt" ? 4 : 3);
@@ -166,7 +172,9 @@ TEST_F(AtomicFile, AFullDiskLeavesNothingBesideAKeptName) {
         const testing::FileSizeLimit fullDisk(1000);
         written = WriteFileAtomically(path("storm.txt"), QByteArray(4000, 'x'), ExistingFile::Keep);
     }
-    EXPECT_EQ(written.message(), QStringLiteral("无法写入文件“%1”：%2").arg(path("storm.txt"), SystemReasonText(EFBIG)));
+    EXPECT_EQ(
+        written.message(),
+        QStringLiteral("无法写入文件“%1”：%2").arg(path("storm.txt"), SystemReasonText(EFBIG)));
     EXPECT_TRUE(entries().isEmpty());
 }
 

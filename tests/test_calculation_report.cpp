@@ -199,8 +199,9 @@ TEST(CalculationReport, ReadsTheStormTheOptionsAndTheRows) {
 }
 
 TEST(CalculationReport, SaysWhenTheRowsAreIntervalMeans) {
-    const std::string sentence = "雨量计算数据按时段平均强度列出：每行的降雨强度为自该行时间起一个计算步长内的"
-                                 "平均降雨强度（超出降雨历时的部分按无雨计），降雨总量为该时段末的累计降雨量。";
+    const std::string sentence =
+        "雨量计算数据按时段平均强度列出：每行的降雨强度为自该行时间起一个计算步长内的"
+        "平均降雨强度（超出降雨历时的部分按无雨计），降雨总量为该时段末的累计降雨量。";
     std::vector<std::size_t> paragraphCounts;
     for (const bool averaged : {false, true}) {
         SCOPED_TRACE(averaged);
@@ -209,12 +210,14 @@ TEST(CalculationReport, SaysWhenTheRowsAreIntervalMeans) {
         TExpressionObject storm = DefaultStorm();
         storm.Storm_Step = 5;
         const ComputedStorm computed = Compute(storm, options);
-        const auto docx = CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');
+        const auto docx =
+            CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');
         ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
         const QByteArray document = EntryBytes(ReadZipArchive(*docx).value(), "word/document.xml");
         const DocumentText text = ReadDocument(document);
         paragraphCounts.push_back(text.paragraphs.size());
-        const auto step = std::find(text.paragraphs.begin(), text.paragraphs.end(), "计算步长：s=5min");
+        const auto step =
+            std::find(text.paragraphs.begin(), text.paragraphs.end(), "计算步长：s=5min");
         ASSERT_NE(step, text.paragraphs.end());
         EXPECT_EQ(*(step + 1) == sentence, averaged);
         EXPECT_EQ(document.count("<!--"), 0);
@@ -223,16 +226,22 @@ TEST(CalculationReport, SaysWhenTheRowsAreIntervalMeans) {
 }
 
 TEST(CalculationReport, SectionOneFollowsTheRowsAndTheLogarithmOfTheStorm) {
-    const std::string tail = "降雨强度以mm/h表示时，各分钟的强度为以mm/min计的强度乘以60，累计降雨量仍以mm计；"
-                             "按显示精度计算时，累加的是按显示的小数位数取舍后的降雨强度。";
+    const std::string tail =
+        "降雨强度以mm/h表示时，各分钟的强度为以mm/min计的强度乘以60，累计降雨量仍以mm计；"
+        "按显示精度计算时，累加的是按显示的小数位数取舍后的降雨强度。";
     const std::string perMinute =
         "计算数据表格按计算步长s列出第0、s、2s、…分钟和最后一分钟的瞬时降雨强度与累计降雨量。"
-        "累计降雨总量为最后一分钟的累计降雨量HN；平均降雨强度为参与累加的各分钟瞬时降雨强度的平均值，"
-        "即累计降雨总量除以参与累加的分钟数（通常为N + 1）。" + tail;
+        "累计降雨总量为最后一分钟的累计降雨量HN；平均降雨强度为参与累加的各分钟瞬时降雨强度的平均值"
+        "，"
+        "即累计降雨总量除以参与累加的分钟数（通常为N + 1）。" +
+        tail;
     const std::string intervalMeans =
-        "计算数据表格按计算步长s列出自第0、s、2s、…分钟起每一时段的平均降雨强度（时段超出降雨历时的部分按无雨计）"
-        "与时段末的累计降雨量，各行降雨强度乘以s之和等于累计降雨总量。累计降雨总量为最后一分钟的累计降雨量HN；"
-        "平均降雨强度为各行降雨强度的平均值，即累计降雨总量除以行数与计算步长s之积。" + tail;
+        "计算数据表格按计算步长s列出自第0、s、2s、…分钟起每一时段的平均降雨强度（时段超出降雨历时的"
+        "部分按无雨计）"
+        "与时段末的累计降雨量，各行降雨强度乘以s之和等于累计降雨总量。累计降雨总量为最后一分钟的累"
+        "计降雨量HN；"
+        "平均降雨强度为各行降雨强度的平均值，即累计降雨总量除以行数与计算步长s之积。" +
+        tail;
     const struct {
         bool averaged;
         std::uint8_t logarithm;
@@ -253,9 +262,11 @@ TEST(CalculationReport, SectionOneFollowsTheRowsAndTheLogarithmOfTheStorm) {
         storm.Storm_Step = 5;
         storm.LG_LN = c.logarithm;
         const ComputedStorm computed = Compute(storm, options);
-        const auto docx = CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');
+        const auto docx =
+            CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');
         ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
-        const DocumentText text = ReadDocument(EntryBytes(ReadZipArchive(*docx).value(), "word/document.xml"));
+        const DocumentText text =
+            ReadDocument(EntryBytes(ReadZipArchive(*docx).value(), "word/document.xml"));
         const auto& paragraphs = text.paragraphs;
         EXPECT_EQ(std::count(paragraphs.begin(), paragraphs.end(), c.table), 1);
         EXPECT_EQ(std::count(paragraphs.begin(), paragraphs.end(), c.formula1), 1);
@@ -272,7 +283,8 @@ TEST(CalculationReport, EndsWithTheCheckAgainstTheFormulaWhenAsked) {
         TOptions options;
         options.Bool_ReportIdfCheck = checked;
         const ComputedStorm computed = Compute(DefaultStorm(), options);
-        const auto docx = CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');
+        const auto docx =
+            CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');
         ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
         const QByteArray document = EntryBytes(ReadZipArchive(*docx).value(), "word/document.xml");
         EXPECT_EQ(document.count("<!--"), 0);

@@ -1,19 +1,19 @@
-#include "system_reason.h"
-#include "posix_files.h"
-#include "qstring_printer.h"
 #include "cli_arguments.h"
 #include "cli_run.h"
+#include "file_size_limit.h"
 #include "loopback_http_server.h"
 #include "maker.h"
-#include "file_size_limit.h"
+#include "posix_files.h"
+#include "qstring_printer.h"
 #include "storm_session.h"
+#include "system_reason.h"
 #include "text_encoding.h"
 #include "zip_archive.h"
 #include "zip_entry_bytes.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -77,8 +77,9 @@ TEST_F(Cli, WithoutArgumentsPrintsTheDefaultStormAsCsv) {
 }
 
 TEST_F(Cli, TotalsFollowTheTable) {
-    const CliRun run = Run({QStringLiteral("--totals"), QStringLiteral("--unit"), QStringLiteral("mm/h"),
-                            QStringLiteral("--decimals=2"), QStringLiteral("--time"), QStringLiteral("hm")});
+    const CliRun run =
+        Run({QStringLiteral("--totals"), QStringLiteral("--unit"), QStringLiteral("mm/h"),
+             QStringLiteral("--decimals=2"), QStringLiteral("--time"), QStringLiteral("hm")});
     ASSERT_EQ(run.exitCode, 0);
     const auto lines = run.lines();
     ASSERT_EQ(lines.size(), 124);
@@ -91,11 +92,13 @@ TEST_F(Cli, TotalsFollowTheTable) {
 TEST_F(Cli, TheFlowFormGivesTheSameStormThroughTheFactor) {
     const CliRun intensity = Run({QStringLiteral("--totals")});
     EXPECT_EQ(Run({QStringLiteral("--flow"), QStringLiteral("--a1"), QStringLiteral("1602.8827"),
-                   QStringLiteral("--totals")}).out,
+                   QStringLiteral("--totals")})
+                  .out,
               intensity.out);
     EXPECT_EQ(Run({QStringLiteral("--flow"), QStringLiteral("--totals")}).out, intensity.out);
     EXPECT_NE(Run({QStringLiteral("--flow"), QStringLiteral("--a1"), QStringLiteral("1602.8827"),
-                   QStringLiteral("--qi-ratio"), QStringLiteral("0.006")}).out.split('\n')[49],
+                   QStringLiteral("--qi-ratio"), QStringLiteral("0.006")})
+                  .out.split('\n')[49],
               intensity.out.split('\n')[49]);
 }
 
@@ -124,7 +127,9 @@ TEST_F(Cli, OptionsComeFromTheGivenFileThenFromTheFlags) {
 
     auto lines = Run({QStringLiteral("--options"), path}).lines();
     EXPECT_EQ(lines[49], "00:48,201.60,26.00\r");
-    lines = Run({QStringLiteral("--decimals"), QStringLiteral("3"), QStringLiteral("--options"), path}).lines();
+    lines =
+        Run({QStringLiteral("--decimals"), QStringLiteral("3"), QStringLiteral("--options"), path})
+            .lines();
     EXPECT_EQ(lines[49], "00:48,201.596,25.995\r");
 }
 
@@ -136,14 +141,17 @@ TEST_F(Cli, AFailedComputationExitsWithOne) {
         const CliRun run = Run(arguments);
         EXPECT_EQ(run.exitCode, 1) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(QStringLiteral("出错："))) << run.err.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(QStringLiteral("出错：")))
+            << run.err.toStdString();
     }
 }
 
 TEST_F(Cli, BadArgumentsExitWithTwoAndTheUsage) {
     for (const QStringList& arguments :
-         {QStringList{QStringLiteral("--P"), QStringLiteral("abc")}, QStringList{QStringLiteral("--unknown")},
-          QStringList{QStringLiteral("--a1")}, QStringList{QStringLiteral("--decimals"), QStringLiteral("100")},
+         {QStringList{QStringLiteral("--P"), QStringLiteral("abc")},
+          QStringList{QStringLiteral("--unknown")},
+          QStringList{QStringLiteral("--a1")},
+          QStringList{QStringLiteral("--decimals"), QStringLiteral("100")},
           QStringList{QStringLiteral("--unit"), QStringLiteral("mm/s")},
           QStringList{QStringLiteral("--time"), QStringLiteral("h")},
           QStringList{QStringLiteral("--step"), QStringLiteral("1.5")},
@@ -153,10 +161,13 @@ TEST_F(Cli, BadArgumentsExitWithTwoAndTheUsage) {
           QStringList{QStringLiteral("--P"), QStringLiteral("1,x")},
           QStringList{QStringLiteral("--P"), QStringLiteral("2,2.0")},
           QStringList{QStringLiteral("--T"), QStringLiteral("60,")},
-          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--out"), QStringLiteral("t.csv")},
+          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--out"),
+                      QStringLiteral("t.csv")},
           QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--totals")},
-          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--write-storm"), QStringLiteral("s.txt")},
-          QStringList{QStringLiteral("--T"), QStringLiteral("60,120"), QStringLiteral("--format"), QStringLiteral("swmm")},
+          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--write-storm"),
+                      QStringLiteral("s.txt")},
+          QStringList{QStringLiteral("--T"), QStringLiteral("60,120"), QStringLiteral("--format"),
+                      QStringLiteral("swmm")},
           QStringList{QStringLiteral("--out-dir"), QStringLiteral("/nonexistent")},
           QStringList{QStringLiteral("--force")},
           QStringList{QStringLiteral("--format"), QStringLiteral("storm")}}) {
@@ -184,8 +195,9 @@ TEST(CliManualPage, NamesEveryFlagOfTheHelp) {
             missing << match.captured();
     }
     EXPECT_TRUE(missing.isEmpty()) << missing.join(QLatin1Char(' ')).toStdString();
-    EXPECT_TRUE(text.startsWith(QStringLiteral(".TH VELMORA-CLI 1 \"%1\" \"Velmora %2\"")
-                                    .arg(QStringLiteral(VELMORA_RELEASE_DATE), QStringLiteral(VELMORA_VERSION))));
+    EXPECT_TRUE(text.startsWith(
+        QStringLiteral(".TH VELMORA-CLI 1 \"%1\" \"Velmora %2\"")
+            .arg(QStringLiteral(VELMORA_RELEASE_DATE), QStringLiteral(VELMORA_VERSION))));
 }
 
 TEST_F(Cli, VersionAndUpdateCheck) {
@@ -201,16 +213,25 @@ TEST_F(Cli, VersionAndUpdateCheck) {
         QString printed;
     } cases[] = {
         {velmora::testing::LoopbackHttpServer::Answer(
-             200, "OK", QStringLiteral("2.2\r\nhttp://www.example.com/v2.2\r\n表格更快\r\n@@@@@@").toUtf8()),
-         0, QStringLiteral("新版本：Ver2.2 已经发布~\n更新内容:\n表格更快\n\nhttp://www.example.com/v2.2\n")},
-        {velmora::testing::LoopbackHttpServer::Answer(200, "OK", "2.11\nhttp://www.example.com/\n@@@@@@"), 0,
-         QStringLiteral("已经是最新版本了\n")},
+             200, "OK",
+             QStringLiteral("2.2\r\nhttp://www.example.com/v2.2\r\n表格更快\r\n@@@@@@").toUtf8()),
+         0,
+         QStringLiteral(
+             "新版本：Ver2.2 已经发布~\n更新内容:\n表格更快\n\nhttp://www.example.com/v2.2\n")},
+        {velmora::testing::LoopbackHttpServer::Answer(200, "OK",
+                                                      "2.11\nhttp://www.example.com/\n@@@@@@"),
+         0, QStringLiteral("已经是最新版本了\n")},
         {velmora::testing::LoopbackHttpServer::Answer(500, "Internal Server Error", ""), 1,
          QStringLiteral("出错：HTTP 500 Internal Server Error\n")},
         // Terminal escapes from the server never reach the terminal.
         {velmora::testing::LoopbackHttpServer::Answer(
-             200, "OK", QByteArray("2.2\r\nhttp://www.example.com/\r\n\x1b]0;x\x07\x1b[2J\x08\x00!\r\n@@@@@@", 51)),
-         0, QStringLiteral("新版本：Ver2.2 已经发布~\n更新内容:\n\uFFFD]0;x\uFFFD\uFFFD[2J\uFFFD\uFFFD!\n\nhttp://www.example.com/\n")},
+             200, "OK",
+             QByteArray("2.2\r\nhttp://www.example.com/\r\n\x1b]0;x\x07\x1b[2J\x08\x00!\r\n@@@@@@",
+                        51)),
+         0,
+         QStringLiteral("新版本：Ver2.2 "
+                        "已经发布~\n更新内容:\n\uFFFD]0;x\uFFFD\uFFFD[2J\uFFFD\uFFFD!\n\nhttp://"
+                        "www.example.com/\n")},
     };
     for (const auto& c : cases) {
         server.respond = [&c](const auto&) { return c.answer; };
@@ -224,8 +245,10 @@ TEST_F(Cli, VersionAndUpdateCheck) {
 
     for (const QStringList& refused :
          {QStringList{QStringLiteral("--update-server"), server.base().toString()},
-          QStringList{QStringLiteral("--check-update"), QStringLiteral("--update-server"), QStringLiteral("ftp://x/")},
-          QStringList{QStringLiteral("--check-update"), QStringLiteral("--update-server"), QStringLiteral("127.0.0.1")}}) {
+          QStringList{QStringLiteral("--check-update"), QStringLiteral("--update-server"),
+                      QStringLiteral("ftp://x/")},
+          QStringList{QStringLiteral("--check-update"), QStringLiteral("--update-server"),
+                      QStringLiteral("127.0.0.1")}}) {
         const CliRun run = Run(refused);
         EXPECT_EQ(run.exitCode, 2) << refused.join(' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty());
@@ -242,17 +265,20 @@ TEST_F(Cli, TheProgramWritesWhatItComputes) {
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardOutput(), Run({QStringLiteral("--totals")}).out);
 
-    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--step"), QStringLiteral("0")});
+    process.start(QStringLiteral(VELMORA_CLI_PATH),
+                  {QStringLiteral("--step"), QStringLiteral("0")});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).startsWith(QStringLiteral("出错：")));
+    EXPECT_TRUE(
+        QString::fromUtf8(process.readAllStandardError()).startsWith(QStringLiteral("出错：")));
 }
 
 TEST_F(Cli, StormFilesAreWrittenAndReadWithTheProgramsOwnReaderAndWriter) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("storm.txt"));
-    const QStringList storm = {QStringLiteral("--T"), QStringLiteral("1440"), QStringLiteral("--step"),
-                               QStringLiteral("5"), QStringLiteral("--ln")};
+    const QStringList storm = {QStringLiteral("--T"), QStringLiteral("1440"),
+                               QStringLiteral("--step"), QStringLiteral("5"),
+                               QStringLiteral("--ln")};
     const CliRun write = Run(storm + QStringList{QStringLiteral("--write-storm"), path});
     ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
     EXPECT_TRUE(write.out.isEmpty());
@@ -261,8 +287,9 @@ TEST_F(Cli, StormFilesAreWrittenAndReadWithTheProgramsOwnReaderAndWriter) {
     const QByteArray written = file.readAll();
     EXPECT_TRUE(written.contains("LG_LN=1\r\n"));
     const QString asFormat = folder.filePath(QStringLiteral("format.txt"));
-    EXPECT_EQ(Run(storm + QStringList{QStringLiteral("--format"), QStringLiteral("storm"), QStringLiteral("--out"),
-                                      asFormat}).exitCode,
+    EXPECT_EQ(Run(storm + QStringList{QStringLiteral("--format"), QStringLiteral("storm"),
+                                      QStringLiteral("--out"), asFormat})
+                  .exitCode,
               0);
     QFile formatFile(asFormat);
     ASSERT_TRUE(formatFile.open(QIODevice::ReadOnly));
@@ -272,20 +299,25 @@ TEST_F(Cli, StormFilesAreWrittenAndReadWithTheProgramsOwnReaderAndWriter) {
     EXPECT_EQ(fromFile.exitCode, 0);
     EXPECT_EQ(fromFile.out, Run(storm + QStringList{QStringLiteral("--totals")}).out);
     // Flags still change the storm read from the file.
-    EXPECT_EQ(Run({QStringLiteral("--storm"), path, QStringLiteral("--step"), QStringLiteral("1")}).lines().size(),
+    EXPECT_EQ(Run({QStringLiteral("--storm"), path, QStringLiteral("--step"), QStringLiteral("1")})
+                  .lines()
+                  .size(),
               1442);
 
     const QString bad = folder.filePath(QStringLiteral("bad.txt"));
     ASSERT_TRUE(WriteBytes(bad, "SIGN=nothing\r\n"));
     const CliRun wrong = Run({QStringLiteral("--storm"), bad});
     EXPECT_EQ(wrong.exitCode, 1);
-    EXPECT_EQ(QString::fromUtf8(wrong.err), QStringLiteral("该文件不包含正确的数据格式，请确认后重试~\n"));
+    EXPECT_EQ(QString::fromUtf8(wrong.err),
+              QStringLiteral("该文件不包含正确的数据格式，请确认后重试~\n"));
 
-    EXPECT_EQ(Run({QStringLiteral("--storm"), folder.filePath(QStringLiteral("none.txt"))}).exitCode, 2);
-    const CliRun blocked = Run({QStringLiteral("--write-storm"), path + QStringLiteral("/inside.txt")});
+    EXPECT_EQ(
+        Run({QStringLiteral("--storm"), folder.filePath(QStringLiteral("none.txt"))}).exitCode, 2);
+    const CliRun blocked =
+        Run({QStringLiteral("--write-storm"), path + QStringLiteral("/inside.txt")});
     EXPECT_EQ(blocked.exitCode, 1);
-    EXPECT_EQ(QString::fromUtf8(blocked.err),
-              QStringLiteral("无法写入文件“%1/inside.txt”：%2\n").arg(path, velmora::SystemReasonText(ENOTDIR)));
+    EXPECT_EQ(QString::fromUtf8(blocked.err), QStringLiteral("无法写入文件“%1/inside.txt”：%2\n")
+                                                  .arg(path, velmora::SystemReasonText(ENOTDIR)));
 }
 
 TEST_F(Cli, FormatsWriteTheBytesOfTheExports) {
@@ -293,13 +325,17 @@ TEST_F(Cli, FormatsWriteTheBytesOfTheExports) {
     const QString csv = folder.filePath(QStringLiteral("t.csv"));
     const QString dat = folder.filePath(QStringLiteral("t.dat"));
     EXPECT_EQ(Run({QStringLiteral("--out"), csv}).exitCode, 0);
-    EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--out"), dat}).exitCode, 0);
+    EXPECT_EQ(
+        Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--out"), dat})
+            .exitCode,
+        0);
     EXPECT_EQ(Contents(csv), Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
     EXPECT_EQ(Contents(dat), Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.dat")));
 
     // A day and more: the hours go on past 24, so the times only go forward.
-    const auto lines = Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--T"),
-                            QStringLiteral("1500")}).lines();
+    const auto lines = Run({QStringLiteral("--format"), QStringLiteral("swmm"),
+                            QStringLiteral("--T"), QStringLiteral("1500")})
+                           .lines();
     ASSERT_EQ(lines.size(), 1503);
     EXPECT_EQ(lines[2 + 1440], "24:00           " + lines[2 + 1440].mid(16));
     EXPECT_TRUE(lines[2 + 1441].startsWith("24:01 "));
@@ -318,8 +354,8 @@ TEST_F(Cli, FailedWritesKeepTheOldFileAndSayWhy) {
         full = Run({QStringLiteral("--write-storm"), path});
     }
     EXPECT_EQ(full.exitCode, 1);
-    EXPECT_EQ(QString::fromUtf8(full.err), QStringLiteral("无法写入文件“%1”：%2\n")
-                                                .arg(path, velmora::SystemReasonText(EFBIG)));
+    EXPECT_EQ(QString::fromUtf8(full.err),
+              QStringLiteral("无法写入文件“%1”：%2\n").arg(path, velmora::SystemReasonText(EFBIG)));
 
     // Values whose text would not read back are refused before anything is written.
     const CliRun infinite = Run({QStringLiteral("--qi-ratio"), QStringLiteral("1e308"),
@@ -328,13 +364,17 @@ TEST_F(Cli, FailedWritesKeepTheOldFileAndSayWhy) {
     EXPECT_EQ(QString::fromUtf8(infinite.err),
               QStringLiteral("velmora-cli: a1_167=INF 超出了雨型文件可以保存的数值范围\n"));
     EXPECT_EQ(Run({QStringLiteral("--a1"), QStringLiteral("1.7976931348623157e308"),
-                   QStringLiteral("--write-storm"), path}).exitCode, 2);
+                   QStringLiteral("--write-storm"), path})
+                  .exitCode,
+              2);
     EXPECT_EQ(Contents(path), "the user's storm");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("storm.txt")});
 }
 
 TEST_F(Cli, SwmmTotalsAreCommentLines) {
-    const auto lines = Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--totals")}).lines();
+    const auto lines =
+        Run({QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--totals")})
+            .lines();
     ASSERT_EQ(lines.size(), 125);
     EXPECT_TRUE(lines[123].startsWith(";;")) << lines[123].toStdString();
     EXPECT_TRUE(lines[124].startsWith(";;")) << lines[124].toStdString();
@@ -348,14 +388,16 @@ TEST_F(Cli, StandardOutputThatCannotBeWrittenSaysWhy) {
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
-              QStringLiteral("velmora-cli: 无法写入标准输出：%1\n").arg(velmora::SystemReasonText(ENOSPC)));
+              QStringLiteral("velmora-cli: 无法写入标准输出：%1\n")
+                  .arg(velmora::SystemReasonText(ENOSPC)));
 
     // A special file named as the target is written into: here the pipe behind standard output.
     QProcess piped;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     piped.setProcessEnvironment(environment);
-    piped.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--out"), QStringLiteral("/dev/stdout")});
+    piped.start(QStringLiteral(VELMORA_CLI_PATH),
+                {QStringLiteral("--out"), QStringLiteral("/dev/stdout")});
     ASSERT_TRUE(piped.waitForFinished(30000));
     EXPECT_EQ(piped.exitCode(), 0) << piped.readAllStandardError().toStdString();
     QFile golden(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv"));
@@ -366,23 +408,27 @@ TEST_F(Cli, StandardOutputThatCannotBeWrittenSaysWhy) {
 TEST_F(Cli, TheWordTableIsTheSessionsDocument) {
     QTemporaryDir folder;
     const QString docx = folder.filePath(QStringLiteral("t.docx"));
-    const CliRun run = Run({QStringLiteral("--format"), QStringLiteral("docx"), QStringLiteral("--out"), docx});
+    const CliRun run =
+        Run({QStringLiteral("--format"), QStringLiteral("docx"), QStringLiteral("--out"), docx});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     QFile file(docx);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     velmora::StormSession session;
     ASSERT_TRUE(session.recompute());
     EXPECT_EQ(velmora::ReadZipArchive(file.readAll()).value(),
-              velmora::ReadZipArchive(session.exportBytes(velmora::ExportFormat::WordTable).value()).value());
-    EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("docx")}).exitCode, 2); // not to the terminal
+              velmora::ReadZipArchive(session.exportBytes(velmora::ExportFormat::WordTable).value())
+                  .value());
+    EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("docx")}).exitCode,
+              2); // not to the terminal
 }
 
 TEST_F(Cli, TheReportIsDrawnOffscreenByTheProgram) {
     QTemporaryDir folder;
     const QString docx = folder.filePath(QStringLiteral("report.docx"));
     QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--format"), QStringLiteral("report"),
-                                                     QStringLiteral("--out"), docx});
+    process.start(
+        QStringLiteral(VELMORA_CLI_PATH),
+        {QStringLiteral("--format"), QStringLiteral("report"), QStringLiteral("--out"), docx});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardError(), QByteArray());
@@ -390,29 +436,34 @@ TEST_F(Cli, TheReportIsDrawnOffscreenByTheProgram) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const auto entries = velmora::ReadZipArchive(file.readAll());
     ASSERT_TRUE(entries);
-    const QImage picture =
-        QImage::fromData(velmora::testing::EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
+    const QImage picture = QImage::fromData(
+        velmora::testing::EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
     EXPECT_EQ(picture.size(), QSize(553, 400));
 }
 
 TEST_F(Cli, IntervalAverageFromTheCommandLine) {
-    const auto lines = Run({QStringLiteral("--interval-average"), QStringLiteral("--step"), QStringLiteral("5"),
-                            QStringLiteral("--totals")}).lines();
-    EXPECT_EQ(lines.last(), QStringLiteral("平均雨强i=0.4851mm/min\r").toUtf8()); // H over 25 rows of 5 minutes
+    const auto lines = Run({QStringLiteral("--interval-average"), QStringLiteral("--step"),
+                            QStringLiteral("5"), QStringLiteral("--totals")})
+                           .lines();
+    EXPECT_EQ(lines.last(),
+              QStringLiteral("平均雨强i=0.4851mm/min\r").toUtf8()); // H over 25 rows of 5 minutes
 }
 
 TEST_F(Cli, ABatchWritesOneFilePerStormAndASummaryLineEach) {
     QTemporaryDir folder;
     const QStringList years = {"1", "2", "3", "5", "10", "20", "50", "100"};
     const QStringList durations = {"60", "120"};
-    const CliRun batch = Run({QStringLiteral("--P"), years.join(','), QStringLiteral("--T"), durations.join(','),
-                              QStringLiteral("--out-dir"), folder.path()});
+    const CliRun batch = Run({QStringLiteral("--P"), years.join(','), QStringLiteral("--T"),
+                              durations.join(','), QStringLiteral("--out-dir"), folder.path()});
     ASSERT_EQ(batch.exitCode, 0) << batch.err.toStdString();
     EXPECT_TRUE(batch.err.isEmpty());
     const auto lines = batch.lines();
     ASSERT_EQ(lines.size(), 17);
-    EXPECT_EQ(lines[0], QStringLiteral("P(年),T(min),r,步长(min),H(mm),平均雨强(mm/min),峰值雨强(mm/min),峰值时间(min)\r")
-                            .toUtf8());
+    EXPECT_EQ(
+        lines[0],
+        QStringLiteral(
+            "P(年),T(min),r,步长(min),H(mm),平均雨强(mm/min),峰值雨强(mm/min),峰值时间(min)\r")
+            .toUtf8());
     EXPECT_EQ(lines[4], "2,120,0.4,1,60.6345,0.5011,3.3599,48\r");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 16);
 
@@ -424,7 +475,8 @@ TEST_F(Cli, ABatchWritesOneFilePerStormAndASummaryLineEach) {
             const QString one = single.filePath(QStringLiteral("one.csv"));
             const QStringList storm = {QStringLiteral("--P"), p, QStringLiteral("--T"), t};
             ASSERT_EQ(Run(storm + QStringList{QStringLiteral("--out"), one}).exitCode, 0);
-            const QString name = QStringLiteral("芝加哥雨型计算数据P=%1年 t=%2分 r=0.4.csv").arg(p, t);
+            const QString name =
+                QStringLiteral("芝加哥雨型计算数据P=%1年 t=%2分 r=0.4.csv").arg(p, t);
             EXPECT_EQ(Contents(folder.filePath(name)), Contents(one));
 
             const QList<QByteArray> summary = lines[line++].chopped(1).split(',');
@@ -432,25 +484,31 @@ TEST_F(Cli, ABatchWritesOneFilePerStormAndASummaryLineEach) {
             EXPECT_EQ(summary[0], p.toUtf8());
             EXPECT_EQ(summary[1], t.toUtf8());
             const auto totals = Run(storm + QStringList{QStringLiteral("--totals")}).lines();
-            EXPECT_EQ(totals[totals.size() - 2], QStringLiteral("降雨总量H=%1mm\r").arg(summary[4]).toUtf8());
-            EXPECT_EQ(totals.last(), QStringLiteral("平均雨强i=%1mm/min\r").arg(summary[5]).toUtf8());
+            EXPECT_EQ(totals[totals.size() - 2],
+                      QStringLiteral("降雨总量H=%1mm\r").arg(summary[4]).toUtf8());
+            EXPECT_EQ(totals.last(),
+                      QStringLiteral("平均雨强i=%1mm/min\r").arg(summary[5]).toUtf8());
         }
     }
     // Without a folder only the summary is printed.
-    EXPECT_EQ(Run({QStringLiteral("--P"), years.join(','), QStringLiteral("--T"), durations.join(',')}).out,
-              batch.out);
+    EXPECT_EQ(
+        Run({QStringLiteral("--P"), years.join(','), QStringLiteral("--T"), durations.join(',')})
+            .out,
+        batch.out);
 }
 
 TEST_F(Cli, AFailedStormInABatchDoesNotStopTheOthers) {
     QTemporaryDir folder;
-    const CliRun run = Run({QStringLiteral("--P"), QStringLiteral("1,0,5"), QStringLiteral("--format"),
-                            QStringLiteral("swmm"), QStringLiteral("--out-dir"), folder.path()});
+    const CliRun run =
+        Run({QStringLiteral("--P"), QStringLiteral("1,0,5"), QStringLiteral("--format"),
+             QStringLiteral("swmm"), QStringLiteral("--out-dir"), folder.path()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(run.err),
               QStringLiteral("出错：P=0年 T=120分：重现期P=0年，无法取对数（P必须大于0）\n"));
     const auto lines = run.lines();
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("平均雨强(mm/h),峰值雨强(mm/h),峰值时间(H:M)\r").toUtf8()));
+    EXPECT_TRUE(lines[0].endsWith(
+        QStringLiteral("平均雨强(mm/h),峰值雨强(mm/h),峰值时间(H:M)\r").toUtf8()));
     EXPECT_TRUE(lines[1].startsWith("1,120,")) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith("5,120,")) << lines[2].toStdString();
     EXPECT_TRUE(lines[2].endsWith(",00:48\r")) << lines[2].toStdString();
@@ -463,13 +521,15 @@ TEST_F(Cli, ABatchReplacesNoFileWithoutForce) {
     QTemporaryDir folder;
     const QString mine = folder.filePath(QStringLiteral("芝加哥雨型P=5年 t=120分 r=0.4.txt"));
     ASSERT_TRUE(WriteBytes(mine, "mine"));
-    const QStringList batch = {QStringLiteral("--P"), QStringLiteral("2,5,10"), QStringLiteral("--format"),
-                               QStringLiteral("storm"), QStringLiteral("--out-dir"), folder.path()};
+    const QStringList batch = {QStringLiteral("--P"),       QStringLiteral("2,5,10"),
+                               QStringLiteral("--format"),  QStringLiteral("storm"),
+                               QStringLiteral("--out-dir"), folder.path()};
 
     const CliRun kept = Run(batch);
     EXPECT_EQ(kept.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(kept.err),
-              QStringLiteral("出错：P=5年 T=120分：文件“%1”已存在，没有覆盖（覆盖请加 --force）\n").arg(mine));
+              QStringLiteral("出错：P=5年 T=120分：文件“%1”已存在，没有覆盖（覆盖请加 --force）\n")
+                  .arg(mine));
     EXPECT_EQ(Contents(mine), "mine");
     EXPECT_EQ(kept.lines().size(), 3); // the header, P = 2 and P = 10
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 3);
@@ -478,21 +538,25 @@ TEST_F(Cli, ABatchReplacesNoFileWithoutForce) {
     EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
     EXPECT_EQ(forced.lines().size(), 4);
     const QString written = folder.filePath(QStringLiteral("written.txt"));
-    ASSERT_EQ(Run({QStringLiteral("--P"), QStringLiteral("5"), QStringLiteral("--write-storm"), written}).exitCode, 0);
+    ASSERT_EQ(
+        Run({QStringLiteral("--P"), QStringLiteral("5"), QStringLiteral("--write-storm"), written})
+            .exitCode,
+        0);
     EXPECT_EQ(Contents(mine), Contents(written));
 }
 
 TEST_F(Cli, TheProgramDrawsEveryReportOfABatch) {
     QTemporaryDir folder;
     QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--P"), QStringLiteral("2,5"), QStringLiteral("--format"),
-                                                     QStringLiteral("report"), QStringLiteral("--out-dir"), folder.path()});
+    process.start(QStringLiteral(VELMORA_CLI_PATH),
+                  {QStringLiteral("--P"), QStringLiteral("2,5"), QStringLiteral("--format"),
+                   QStringLiteral("report"), QStringLiteral("--out-dir"), folder.path()});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     QList<QByteArray> pictures;
     for (const QString& p : {QStringLiteral("2"), QStringLiteral("5")}) {
-        const auto entries = velmora::ReadZipArchive(
-            Contents(folder.filePath(QStringLiteral("雨型计算书 P=%1年 T=120分 R=0.4.docx").arg(p))));
+        const auto entries = velmora::ReadZipArchive(Contents(
+            folder.filePath(QStringLiteral("雨型计算书 P=%1年 T=120分 R=0.4.docx").arg(p))));
         ASSERT_TRUE(entries);
         for (const velmora::ZipEntry& entry : *entries)
             if (entry.name == QStringLiteral("word/media/image9.png"))
@@ -512,11 +576,16 @@ TEST_F(Cli, HostileComputationsAndBatchesAreRefusedAtOnce) {
         int exitCode;
         QString err;
     } cases[] = {
-        {{QStringLiteral("--a1"), QStringLiteral("1e153"), QStringLiteral("--b"), QStringLiteral("1.4e154"),
-          QStringLiteral("--n"), QStringLiteral("1"), QStringLiteral("--totals")},
-         1, QStringLiteral("出错：第0分钟的降雨强度计算溢出或不是有效数字\n")},
+        {{QStringLiteral("--a1"), QStringLiteral("1e153"), QStringLiteral("--b"),
+          QStringLiteral("1.4e154"), QStringLiteral("--n"), QStringLiteral("1"),
+          QStringLiteral("--totals")},
+         1,
+         QStringLiteral("出错：第0分钟的降雨强度计算溢出或不是有效数字\n")},
         {{QStringLiteral("--P"), many.join(','), QStringLiteral("--T"), many.join(',')},
-         2, QStringLiteral("velmora-cli: --P 和 --T 组合出 400000000 个雨型，一次最多可以计算 1000000 个\n") + CliUsageLine + '\n'},
+         2,
+         QStringLiteral(
+             "velmora-cli: --P 和 --T 组合出 400000000 个雨型，一次最多可以计算 1000000 个\n") +
+             CliUsageLine + '\n'},
     };
     for (const auto& c : cases) {
         const CliRun run = Run(c.arguments);
@@ -528,8 +597,9 @@ TEST_F(Cli, HostileComputationsAndBatchesAreRefusedAtOnce) {
 
 TEST_F(Cli, ConcurrentBatchesIntoOneFolderWriteEachFileOnce) {
     QTemporaryDir folder;
-    const QStringList batch = {QStringLiteral("--P"), QStringLiteral("1,2,3,5"), QStringLiteral("--T"),
-                               QStringLiteral("60,120"), QStringLiteral("--format"), QStringLiteral("swmm"),
+    const QStringList batch = {QStringLiteral("--P"),       QStringLiteral("1,2,3,5"),
+                               QStringLiteral("--T"),       QStringLiteral("60,120"),
+                               QStringLiteral("--format"),  QStringLiteral("swmm"),
                                QStringLiteral("--out-dir"), folder.path()};
     std::vector<std::unique_ptr<QProcess>> runs;
     for (int i = 0; i < 10; ++i) {
@@ -542,7 +612,10 @@ TEST_F(Cli, ConcurrentBatchesIntoOneFolderWriteEachFileOnce) {
         summaries += run->readAllStandardOutput().count('\n') - 1; // less the header
     }
     EXPECT_EQ(summaries, 8);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 8);
+    EXPECT_EQ(QDir(folder.path())
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                  .size(),
+              8);
 }
 
 TEST_F(Cli, ForceReplacesLinksInTheFolderWithoutFollowingThem) {
@@ -552,14 +625,19 @@ TEST_F(Cli, ForceReplacesLinksInTheFolderWithoutFollowingThem) {
     const QString theirs = outside.filePath(QStringLiteral("theirs.txt"));
     ASSERT_TRUE(WriteBytes(theirs, "not ours"));
     const QString nothing = outside.filePath(QStringLiteral("nothing.txt"));
-    ASSERT_TRUE(QFile::link(theirs, folder.filePath(QStringLiteral("芝加哥雨型P=1年 t=120分 r=0.4.txt"))));
-    ASSERT_TRUE(QFile::link(nothing, folder.filePath(QStringLiteral("芝加哥雨型P=2年 t=120分 r=0.4.txt"))));
-    const CliRun run = Run({QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--format"), QStringLiteral("storm"),
+    ASSERT_TRUE(
+        QFile::link(theirs, folder.filePath(QStringLiteral("芝加哥雨型P=1年 t=120分 r=0.4.txt"))));
+    ASSERT_TRUE(
+        QFile::link(nothing, folder.filePath(QStringLiteral("芝加哥雨型P=2年 t=120分 r=0.4.txt"))));
+    const CliRun run = Run({QStringLiteral("--P"), QStringLiteral("1,2"),
+                            QStringLiteral("--format"), QStringLiteral("storm"),
                             QStringLiteral("--out-dir"), folder.path(), QStringLiteral("--force")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(Contents(theirs), "not ours");
     EXPECT_FALSE(QFileInfo::exists(nothing));
-    for (const QFileInfo& written : QDir(folder.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+    for (const QFileInfo& written :
+         QDir(folder.path())
+             .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
         EXPECT_FALSE(written.isSymLink()) << written.fileName().toStdString();
         EXPECT_TRUE(Contents(written.filePath()).startsWith("SIGN="));
     }
@@ -571,8 +649,9 @@ TEST_F(Cli, AStoppedBatchHasPrintedEveryStormItFinished) {
     for (int p = 1; p <= 400; ++p)
         years << QString::number(p);
     QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--P"), years.join(','), QStringLiteral("--T"),
-                                                     QStringLiteral("1440"), QStringLiteral("--out-dir"), folder.path()});
+    process.start(QStringLiteral(VELMORA_CLI_PATH),
+                  {QStringLiteral("--P"), years.join(','), QStringLiteral("--T"),
+                   QStringLiteral("1440"), QStringLiteral("--out-dir"), folder.path()});
     QByteArray printed;
     while (printed.count('\n') < 3 && process.waitForReadyRead(30000))
         printed += process.readAllStandardOutput();
@@ -580,9 +659,11 @@ TEST_F(Cli, AStoppedBatchHasPrintedEveryStormItFinished) {
     ASSERT_TRUE(process.waitForFinished(30000));
     printed += process.readAllStandardOutput();
     EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).startsWith(QStringLiteral("出错：批量计算被中断：完成了")));
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError())
+                    .startsWith(QStringLiteral("出错：批量计算被中断：完成了")));
     // Each line printed is a file written, and nothing half-written is left.
-    const QStringList files = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QStringList files =
+        QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     EXPECT_EQ(files.size(), printed.count('\n') - 1);
     EXPECT_TRUE(files.filter(QStringLiteral(".tmp")).isEmpty());
 }
@@ -590,7 +671,9 @@ TEST_F(Cli, AStoppedBatchHasPrintedEveryStormItFinished) {
 TEST_F(Cli, TheStormIsCheckedAgainstItsFormula) {
     const CliRun printed = Run({QStringLiteral("--idf-check")});
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
-    EXPECT_TRUE(printed.out.startsWith(QStringLiteral("历时(min),雨型最大雨量(mm),公式雨量(mm),相差(%)\n5,11.9535,11.7962,1.33\n").toUtf8()));
+    EXPECT_TRUE(printed.out.startsWith(
+        QStringLiteral("历时(min),雨型最大雨量(mm),公式雨量(mm),相差(%)\n5,11.9535,11.7962,1.33\n")
+            .toUtf8()));
     EXPECT_TRUE(printed.out.endsWith("\n120,60.4437,60.2284,0.36\n"));
 
     QTemporaryDir folder;
@@ -599,17 +682,21 @@ TEST_F(Cli, TheStormIsCheckedAgainstItsFormula) {
     QByteArray expected = printed.out;
     expected.replace("\n", "\r\n");
     EXPECT_EQ(Contents(file), velmora::EncodeCodePage936(QString::fromUtf8(expected)));
-    EXPECT_EQ(Run({QStringLiteral("--idf-check"), QStringLiteral("--P"), QStringLiteral("1,2")}).exitCode, 2);
+    EXPECT_EQ(
+        Run({QStringLiteral("--idf-check"), QStringLiteral("--P"), QStringLiteral("1,2")}).exitCode,
+        2);
 }
 
 TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
-    const CliRun printed = Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,5"),
-                                QStringLiteral("--r"), QStringLiteral("0.3,0.5"), QStringLiteral("--T"),
-                                QStringLiteral("60")});
+    const CliRun printed =
+        Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,5"),
+             QStringLiteral("--r"), QStringLiteral("0.3,0.5"), QStringLiteral("--T"),
+             QStringLiteral("60")});
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     const QStringList lines = QString::fromUtf8(printed.out).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=60分 r=0.3,P=2年 T=60分 r=0.5,P=5年 T=60分 r=0.3,"
-                                       "P=5年 T=60分 r=0.5"));
+    EXPECT_EQ(lines[0],
+              QStringLiteral("时间(min),P=2年 T=60分 r=0.3,P=2年 T=60分 r=0.5,P=5年 T=60分 r=0.3,"
+                             "P=5年 T=60分 r=0.5"));
     EXPECT_EQ(lines.size(), 1 + 61 + 1);
 
     const struct {
@@ -618,7 +705,8 @@ TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
     } refused[] = {
         {{"--r", "0.3,0.5"}, "--r 的多个值只用于 --compare"},
         {{"--compare", "--P", "1,2,3", "--r", "0.3,0.4,0.5"}, "一次最多可以对比 8 个"},
-        {{"--compare", "--P", "1,2", "--format", "docx", "--out", "x.docx"}, "--format 只能是 csv、swmm、png 或 xlsx"},
+        {{"--compare", "--P", "1,2", "--format", "docx", "--out", "x.docx"},
+         "--format 只能是 csv、swmm、png 或 xlsx"},
         {{"--compare", "--P", "1,2", "--format", "png"}, "png 和 xlsx 需要 --out 文件"},
         {{"--P", "1,2", "--format", "png", "--out-dir", "."}, "--format png 只用于 --compare"},
         {{"--compare", "--P", "1,2", "--out-dir", "."}, "不能与 --out-dir"},
@@ -626,33 +714,41 @@ TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
     for (const auto& c : refused) {
         const CliRun run = Run(c.arguments);
         EXPECT_EQ(run.exitCode, 2) << c.refusal;
-        EXPECT_TRUE(QString::fromUtf8(run.err).contains(QString::fromUtf8(c.refusal))) << run.err.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(run.err).contains(QString::fromUtf8(c.refusal)))
+            << run.err.toStdString();
     }
     // One storm that cannot be computed: nothing is written.
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("compare.dat"));
-    const CliRun failed = Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,0"),
-                               QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--out"), file});
+    const CliRun failed =
+        Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,0"),
+             QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--out"), file});
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_TRUE(QString::fromUtf8(failed.err).startsWith(QStringLiteral("出错：P=0年 T=120分 r=0.4："))) << failed.err.toStdString();
+    EXPECT_TRUE(
+        QString::fromUtf8(failed.err).startsWith(QStringLiteral("出错：P=0年 T=120分 r=0.4：")))
+        << failed.err.toStdString();
     EXPECT_FALSE(QFile::exists(file));
     // The workbook of the last storm, with every storm on its second sheet.
     const QString workbook = folder.filePath(QStringLiteral("compare.xlsx"));
-    ASSERT_EQ(Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,5"), QStringLiteral("--format"),
-                   QStringLiteral("xlsx"), QStringLiteral("--out"), workbook})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,5"),
+             QStringLiteral("--format"), QStringLiteral("xlsx"), QStringLiteral("--out"), workbook})
+            .exitCode,
+        0);
     QFile written(workbook);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const auto entries = velmora::ReadZipArchive(written.readAll());
     ASSERT_TRUE(entries.ok());
-    const QString sheet = QString::fromUtf8(velmora::testing::EntryBytes(*entries, "xl/worksheets/sheet3.xml"));
-    EXPECT_TRUE(sheet.contains(QStringLiteral("P=2年 T=120分 r=0.4")) && sheet.contains(QStringLiteral("P=5年 T=120分 r=0.4")));
+    const QString sheet =
+        QString::fromUtf8(velmora::testing::EntryBytes(*entries, "xl/worksheets/sheet3.xml"));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("P=2年 T=120分 r=0.4")) &&
+                sheet.contains(QStringLiteral("P=5年 T=120分 r=0.4")));
     // A comparison that cannot be written says why.
     const QString unwritable = folder.filePath(QStringLiteral("missing/compare.csv"));
-    const CliRun blocked = Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,5"),
-                                QStringLiteral("--out"), unwritable});
+    const CliRun blocked = Run({QStringLiteral("--compare"), QStringLiteral("--P"),
+                                QStringLiteral("2,5"), QStringLiteral("--out"), unwritable});
     EXPECT_EQ(blocked.exitCode, 1);
-    EXPECT_TRUE(QString::fromUtf8(blocked.err).startsWith(QStringLiteral("无法写入文件“%1”").arg(unwritable)))
+    EXPECT_TRUE(QString::fromUtf8(blocked.err)
+                    .startsWith(QStringLiteral("无法写入文件“%1”").arg(unwritable)))
         << blocked.err.toStdString();
 }

@@ -16,7 +16,8 @@ using velmora::testing::ScriptedDesktop;
 TEST(CommandGuard, AFailureIsShownWithItsOwnTextAndTheProgramGoesOn) {
     ScriptedDesktop desktop;
     bool after = false;
-    RunCommand(desktop, [] { return Status(Failure{QStringLiteral("无法打开文件“/x/a.txt”：权限不够")}); });
+    RunCommand(desktop,
+               [] { return Status(Failure{QStringLiteral("无法打开文件“/x/a.txt”：权限不够")}); });
     RunCommand(desktop, []() -> Status { throw std::runtime_error("disk full"); });
     RunCommand(desktop, []() -> Status { throw std::bad_alloc(); });
     RunCommand(desktop, []() -> Status { throw 42; });
@@ -60,10 +61,12 @@ TEST(FileTypeFilter, ANameShowingItsMasksIsShownOnceOthersGetTheirMasks) {
         {"位图文件", "*.bmp", "位图文件 (*.bmp)"},
         {"图片", "*.bmp;*.png", "图片 (*.bmp *.png)"},
         {"图片(*.bmp *.png)", "*.bmp;*.png", "图片(*.bmp *.png)"},
-        {"Excel文件(*.csv)", "*.xlsx", "Excel文件(*.csv) (*.xlsx)"}, // a name that shows other masks
+        {"Excel文件(*.csv)", "*.xlsx",
+         "Excel文件(*.csv) (*.xlsx)"}, // a name that shows other masks
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FileTypeFilter({QString::fromUtf8(c.name), QString::fromUtf8(c.mask)}), QString::fromUtf8(c.filter))
+        EXPECT_EQ(FileTypeFilter({QString::fromUtf8(c.name), QString::fromUtf8(c.mask)}),
+                  QString::fromUtf8(c.filter))
             << c.name;
 }
 
@@ -84,6 +87,7 @@ TEST(PlainTextEditorCommand, TerminalEditorsRunInATerminalOrNotAtAll) {
         {"", false, terminal, {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(PlainTextEditorCommand(QString::fromUtf8(c.exec), c.inTerminal, file, c.emulator), c.command)
+        EXPECT_EQ(PlainTextEditorCommand(QString::fromUtf8(c.exec), c.inTerminal, file, c.emulator),
+                  c.command)
             << c.exec;
 }

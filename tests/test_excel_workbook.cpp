@@ -1,9 +1,9 @@
-#include "storm_rows.h"
 #include "excel_workbook.h"
-#include "storm_comparison.h"
 #include "export_names.h"
 #include "office_package.h"
 #include "qstring_printer.h"
+#include "storm_comparison.h"
+#include "storm_rows.h"
 #include "zip_archive.h"
 #include "zip_entry_bytes.h"
 
@@ -25,7 +25,8 @@ using velmora::testing::DefaultStormRows;
 using velmora::testing::DisplayOptions;
 
 void ExpectWellFormed(const QXmlStreamReader& xml) {
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line "
+                                 << xml.lineNumber();
 }
 
 struct Cell {
@@ -144,8 +145,8 @@ TEST(ExcelChartWorkbook, DataSheetStringsAndChartFollowTheRowsAndOptions) {
         int step;
         TOptions options;
         std::size_t rowCount;
-        QString time;  // in the heading and the bottom axis title
-        QString unit;  // in the heading, the left axis title and the line's name
+        QString time; // in the heading and the bottom axis title
+        QString unit; // in the heading, the left axis title and the line's name
     };
     const std::vector<Case> cases = {
         {1, DisplayOptions(1, 1, 4), 121, "min", "mm/min"},
@@ -177,11 +178,11 @@ TEST(ExcelChartWorkbook, DataSheetStringsAndChartFollowTheRowsAndOptions) {
         }
         EXPECT_EQ(sheet.cells, cells);
 
-        const SharedStrings strings =
-            SharedStringsOf(EntryBytes(*entries, "xl/sharedStrings.xml"));
+        const SharedStrings strings = SharedStringsOf(EntryBytes(*entries, "xl/sharedStrings.xml"));
         EXPECT_EQ(strings.count, "9");
         EXPECT_EQ(strings.uniqueCount, "9");
-        std::vector<QString> items = {"时间(" + c.time + ")", "降雨强度(" + c.unit + ")", "降雨总量(mm)"};
+        std::vector<QString> items = {"时间(" + c.time + ")", "降雨强度(" + c.unit + ")",
+                                      "降雨总量(mm)"};
         items.insert(items.end(), InstructionTexts.begin(), InstructionTexts.end());
         for (const TResultRowTexts& row : rows)
             items.push_back(row.time);
@@ -242,7 +243,8 @@ TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
     shorter.Storm_Step = longer.Storm_Step = 5;
     const std::vector<TComparedStorm> storms = {CompareStorm(shorter, options).value(),
                                                 CompareStorm(longer, options).value()};
-    const TComparisonTable table = ComparisonTable(storms, options, QLatin1Char('.'), &storms[1].rows);
+    const TComparisonTable table =
+        ComparisonTable(storms, options, QLatin1Char('.'), &storms[1].rows);
     std::vector<TResultRowTexts> rows;
     for (const THyetographRow& row : storms[1].rows)
         rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
@@ -257,24 +259,29 @@ TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
     const struct {
         const char* cell;
         Cell expected;
-    } cells[] = {{"A1", {"inlineStr", "时间(min)"}}, {"B1", {"inlineStr", "P=2年 T=60分 r=0.4"}},
-                 {"C1", {"inlineStr", "P=5年 T=120分 r=0.4"}}, {"E1", {"inlineStr", "降雨强度(mm/min)"}},
-                 {"F1", {"inlineStr", "降雨总量(mm)"}}, {"A14", {"inlineStr", "60"}},
-                 {"B14", {"", ResultRowTexts(storms[0].rows[12], options, QLatin1Char('.')).intensity}}};
+    } cells[] = {
+        {"A1", {"inlineStr", "时间(min)"}},
+        {"B1", {"inlineStr", "P=2年 T=60分 r=0.4"}},
+        {"C1", {"inlineStr", "P=5年 T=120分 r=0.4"}},
+        {"E1", {"inlineStr", "降雨强度(mm/min)"}},
+        {"F1", {"inlineStr", "降雨总量(mm)"}},
+        {"A14", {"inlineStr", "60"}},
+        {"B14", {"", ResultRowTexts(storms[0].rows[12], options, QLatin1Char('.')).intensity}}};
     for (const auto& c : cells)
         EXPECT_EQ(sheet.cells.at(c.cell), c.expected) << c.cell;
     EXPECT_EQ(sheet.cells.count("B15"), 0u); // the shorter storm has no minute 65
     for (int row = 2; row <= 26; ++row) {
         const QString n = QString::number(row);
         EXPECT_EQ(sheet.cells.at("E" + n).value, sheet.cells.at("C" + n).value) << row;
-        EXPECT_EQ(sheet.cells.at("F" + n).value, rows[static_cast<std::size_t>(row - 2)].cumulative) << row;
+        EXPECT_EQ(sheet.cells.at("F" + n).value, rows[static_cast<std::size_t>(row - 2)].cumulative)
+            << row;
     }
 
     const QByteArray chartXml = EntryBytes(*written, "xl/charts/chart1.xml");
     const QByteArray lines = chartXml.mid(chartXml.indexOf("<c:lineChart>"));
     EXPECT_EQ(lines.left(lines.indexOf("</c:lineChart>")).count("<c:ser>"), 3);
     const std::vector<QString> expected = {
-        "雨型数据2!$F$1", "雨型数据2!$F$2:$F$26",                          // the bars
+        "雨型数据2!$F$1", "雨型数据2!$F$2:$F$26",                         // the bars
         "雨型数据2!$E$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$E$2:$E$26", // the line shown
         "雨型数据2!$B$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$B$2:$B$26", // the compared ones
         "雨型数据2!$C$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$C$2:$C$26"};

@@ -1,16 +1,16 @@
-#include "system_reason.h"
-#include "qstring_printer.h"
+#include "calculation_report.h"
+#include "file_size_limit.h"
 #include "hyetograph_chart.h"
 #include "info_label.h"
 #include "main_window_fixture.h"
-#include "file_size_limit.h"
+#include "qstring_printer.h"
+#include "system_reason.h"
 #include "zip_archive.h"
 #include "zip_entry_bytes.h"
-#include "calculation_report.h"
 
 #include <QAction>
-#include <QPushButton>
 #include <QImage>
+#include <QPushButton>
 
 #include <cerrno>
 #include <cstdio>
@@ -101,8 +101,11 @@ JpegFacts ReadJpeg(const QByteArray& bytes) {
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     jpeg_start_decompress(&info);
-    JpegFacts facts{static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                    !info.progressive_mode && info.data_precision == 8, {}, {}};
+    JpegFacts facts{static_cast<int>(info.output_width),
+                    static_cast<int>(info.output_height),
+                    !info.progressive_mode && info.data_precision == 8,
+                    {},
+                    {}};
     for (int i = 0; i < 64; ++i) {
         facts.luminance[i] = info.quant_tbl_ptrs[0]->quantval[i];
         facts.chrominance[i] = info.quant_tbl_ptrs[1]->quantval[i];
@@ -157,8 +160,10 @@ TEST_F(Exports, SwmmSwitchesTheDisplayOnceAndWritesHoursMinutesAndMillimetresPer
     exportAs("MenuSaveDataToSWMM1", path("abc.csv"));
     ASSERT_EQ(informationCount(), 1);
     EXPECT_EQ(desktop.messages[0].text,
-              QStringLiteral("SWMM的时间格式应该为(时:分)，降雨强度单位应该为(毫米/时)\r\n已经自动切换！"));
-    EXPECT_EQ(desktop.fileDialogs[0].proposedName, QStringLiteral("芝加哥雨型计算数据P=2年 t=120分 r=0.4.dat"));
+              QStringLiteral(
+                  "SWMM的时间格式应该为(时:分)，降雨强度单位应该为(毫米/时)\r\n已经自动切换！"));
+    EXPECT_EQ(desktop.fileDialogs[0].proposedName,
+              QStringLiteral("芝加哥雨型计算数据P=2年 t=120分 r=0.4.dat"));
     EXPECT_EQ(desktop.fileDialogs[0].types[0].name, QStringLiteral("SWMM文件(*.dat)"));
     EXPECT_EQ(Contents(path("abc.dat")), Golden("default_storm.dat")); // 121 rows, 123 lines
     ASSERT_EQ(desktop.editedFiles.size(), 1u);
@@ -192,9 +197,11 @@ TEST_F(Exports, AnEmptyTableIsRefusedWithItsMessage) {
     find<QAction>("MenuSaveDataToSWMM")->trigger();
     find<QAction>("Menu_SavePng1")->trigger();
     ASSERT_EQ(desktop.messages.size(), 3u);
-    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线"));
+    EXPECT_EQ(desktop.messages[0].text,
+              QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线"));
     EXPECT_EQ(desktop.messages[1].text, desktop.messages[0].text);
-    EXPECT_EQ(desktop.messages[2].text, QStringLiteral("没有曲线可以保存~\r\n点击“添加”按钮，添加新曲线"));
+    EXPECT_EQ(desktop.messages[2].text,
+              QStringLiteral("没有曲线可以保存~\r\n点击“添加”按钮，添加新曲线"));
     EXPECT_TRUE(desktop.fileDialogs.empty());
     EXPECT_EQ(session->options().Int_TimeForamtidx, 1);
 }
@@ -213,7 +220,8 @@ TEST_F(Exports, ReplacedEndingsAskBeforeReplacingAFileAndFailedWritesSayWhy) {
     exportAs("MenuSaveDataToExcel", path("kept.csv/inside"));
     EXPECT_EQ(desktop.messages.back().kind, ScriptedDesktop::Message::Error);
     EXPECT_EQ(desktop.messages.back().text,
-              QStringLiteral("无法写入文件“%1”：%2").arg(path("kept.csv/inside.csv"), velmora::SystemReasonText(ENOTDIR)));
+              QStringLiteral("无法写入文件“%1”：%2")
+                  .arg(path("kept.csv/inside.csv"), velmora::SystemReasonText(ENOTDIR)));
     EXPECT_TRUE(desktop.openedFiles.empty());
     EXPECT_EQ(Contents(path("kept.csv")), "old");
 }
@@ -307,7 +315,8 @@ TEST_F(Exports, WordTableFromBothMenusWithTheForcedExtensionAndAPublishThatFails
     EXPECT_EQ(desktop.messages.back().title, QStringLiteral("错误"));
     // A full disk is not a document held open elsewhere: only the real reason.
     EXPECT_EQ(desktop.messages.back().text,
-              QStringLiteral("无法写入文件“%1”：%2").arg(path("table.docx"), velmora::SystemReasonText(EFBIG)));
+              QStringLiteral("无法写入文件“%1”：%2")
+                  .arg(path("table.docx"), velmora::SystemReasonText(EFBIG)));
     EXPECT_EQ(desktop.openedFiles.size(), 2u);
     EXPECT_TRUE(ReadZipArchive(Contents(path("table.docx")))); // the earlier document stays whole
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{QStringLiteral("table.docx")});
@@ -325,7 +334,8 @@ TEST_F(Exports, TheReportHoldsTheChartDrawnAtItsSizeAndTheWindowKeepsItsChart) {
 
     const auto entries = ReadZipArchive(Contents(path("report.docx")));
     ASSERT_TRUE(entries) << entries.message().toStdString();
-    const QImage picture = QImage::fromData(EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
+    const QImage picture =
+        QImage::fromData(EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
     EXPECT_EQ(picture.size(), ReportChartPictureSize(window->logicalDpiX()));
     EXPECT_EQ(chart().size(), shown);
     EXPECT_EQ(desktop.openedFiles, std::vector<QString>{path("report.docx")});
@@ -345,7 +355,8 @@ TEST_F(Exports, TheWorkbookFromTheButtonWithTheThirdTypeSelected) {
     desktop.messages.clear();
     find<QAction>("mni_OutputExcelPicData")->trigger();
     ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线"));
+    EXPECT_EQ(desktop.messages[0].text,
+              QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线"));
 }
 
 TEST_F(Exports, AWrittenFileThatNoProgramOpensIsNamedInACopyableMessage) {
@@ -356,9 +367,9 @@ TEST_F(Exports, AWrittenFileThatNoProgramOpensIsNamedInACopyableMessage) {
         int type;
         const char* written;
     } cases[] = {
-        {"MenuSaveDataToExcel", "t", 0, "t.csv"},      {"MenuSaveDataToWord1", "w", 0, "w.docx"},
-        {"MenuSaveDataToSWMM", "s", 0, "s.dat"},       {"Menu_SavePng1", "p", 2, "p.png"},
-        {"Menu_outputResult", "r", 1, "r.docx"},       {"mni_OutputExcelPicData", "x", 2, "x.xlsx"},
+        {"MenuSaveDataToExcel", "t", 0, "t.csv"}, {"MenuSaveDataToWord1", "w", 0, "w.docx"},
+        {"MenuSaveDataToSWMM", "s", 0, "s.dat"},  {"Menu_SavePng1", "p", 2, "p.png"},
+        {"Menu_outputResult", "r", 1, "r.docx"},  {"mni_OutputExcelPicData", "x", 2, "x.xlsx"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.action);
@@ -368,7 +379,8 @@ TEST_F(Exports, AWrittenFileThatNoProgramOpensIsNamedInACopyableMessage) {
         const auto& told = desktop.messages.back();
         EXPECT_EQ(told.kind, ScriptedDesktop::Message::Copyable);
         EXPECT_EQ(told.title, QStringLiteral("提示"));
-        EXPECT_EQ(told.text, QStringLiteral("文件已保存到“%1”，但没有找到打开它的程序").arg(path(c.written)));
+        EXPECT_EQ(told.text,
+                  QStringLiteral("文件已保存到“%1”，但没有找到打开它的程序").arg(path(c.written)));
         EXPECT_TRUE(QFileInfo(path(c.written)).size() > 0);
     }
     EXPECT_EQ(desktop.editedFiles, std::vector<QString>{path("s.dat")});

@@ -30,8 +30,8 @@ TEST(FontConversion, FontTextOntoABaseFont) {
     EXPECT_EQ(label.color, QColor(10, 20, 30));
 
     // A size that does not convert keeps the base font's size, styles and colour.
-    const ScreenFont partial = FontFromText(QStringLiteral("\"Courier\", x, [Italic], [clRed]"),
-                                            base, Qt::black, palette);
+    const ScreenFont partial =
+        FontFromText(QStringLiteral("\"Courier\", x, [Italic], [clRed]"), base, Qt::black, palette);
     EXPECT_EQ(partial.font.family(), QStringLiteral("Courier"));
     EXPECT_EQ(partial.font.pointSize(), 9);
     EXPECT_FALSE(partial.font.italic());

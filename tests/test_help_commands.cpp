@@ -1,8 +1,8 @@
 #include "about_form.h"
 #include "group_picture.h"
-#include "loopback_http_server.h"
 #include "help_commands.h"
 #include "help_links.h"
+#include "loopback_http_server.h"
 #include "main_window_fixture.h"
 #include "qstring_printer.h"
 
@@ -29,7 +29,8 @@ protected:
     void SetUp() override {
         start();
         ASSERT_TRUE(server.listening());
-        window->helpCommands().setUpdateServer(UpdateServer{server.base(), std::chrono::seconds(10)});
+        window->helpCommands().setUpdateServer(
+            UpdateServer{server.base(), std::chrono::seconds(10)});
     }
     QString folder(const char* name) const { return folders.filePath(QString::fromUtf8(name)); }
     void touch(const char* relative) const {
@@ -57,8 +58,8 @@ TEST_F(HelpMenu, ANewerVersionIsOfferedAndItsPageOpenedOnYes) {
                 .toUtf8());
     };
     desktop.yesNoAnswers = {false, true};
-    find<QAction>("Menu_Update")->trigger(); // No: nothing opens
-    window->helpCommands().Menu_UpdateClick();              // at once again, Yes
+    find<QAction>("Menu_Update")->trigger();   // No: nothing opens
+    window->helpCommands().Menu_UpdateClick(); // at once again, Yes
 
     EXPECT_EQ(seenWhileWaiting, (QStringList{"busy", "disabled", "busy", "disabled"}));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -106,7 +107,8 @@ TEST_F(HelpMenu, EveryOtherOutcomeIsAMessageAndOpensNothing) {
 }
 
 TEST_F(HelpMenu, AServerThatNeverAnswersEndsTheCheckAfterTheTimeout) {
-    window->helpCommands().setUpdateServer(UpdateServer{server.base(), std::chrono::milliseconds(200)});
+    window->helpCommands().setUpdateServer(
+        UpdateServer{server.base(), std::chrono::milliseconds(200)});
     server.respond = [](const auto&) { return std::nullopt; };
     window->helpCommands().Menu_UpdateClick();
     ASSERT_EQ(desktop.messages.size(), 1u);
@@ -219,15 +221,18 @@ TEST_F(HelpMenu, AManualOrPageThatNoProgramOpensIsShownToCopy) {
     desktop.opensAnything = false;
     touch("doc/软件说明书.pdf");
     window->helpCommands().setManualFolders({folder("doc")});
-    desktop.dialogScripts.push_back(
-        [](QDialog& dialog) { emit dialog.findChild<QLabel*>("LinkLabel1")->linkActivated(QString()); });
+    desktop.dialogScripts.push_back([](QDialog& dialog) {
+        emit dialog.findChild<QLabel*>("LinkLabel1")->linkActivated(QString());
+    });
     const std::pair<const char*, QString> cases[] = {
         {"Menu_help1", QStringLiteral("没有找到打开“%1”的程序，可以复制这个路径，用其他程序打开")
                            .arg(folder("doc/软件说明书.pdf"))},
-        {"menu_kefu", QStringLiteral("没有找到打开网址的程序，可以复制这个网址，在浏览器中打开：\r\n"
-                                     "https://www.example.com/kefu/livechat?soft=Velmora")},
-        {"Menu_About", QStringLiteral("没有找到打开网址的程序，可以复制这个网址，在浏览器中打开：\r\n"
-                                      "https://www.example.com")},
+        {"menu_kefu",
+         QStringLiteral("没有找到打开网址的程序，可以复制这个网址，在浏览器中打开：\r\n"
+                        "https://www.example.com/kefu/livechat?soft=Velmora")},
+        {"Menu_About",
+         QStringLiteral("没有找到打开网址的程序，可以复制这个网址，在浏览器中打开：\r\n"
+                        "https://www.example.com")},
     };
     for (const auto& [action, text] : cases) {
         SCOPED_TRACE(action);

@@ -1,5 +1,5 @@
-#include "qstring_printer.h"
 #include "hyetograph.h"
+#include "qstring_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,9 @@ namespace {
 // The worked values are given to 10 decimals.
 constexpr double Tenth = 5e-11;
 
-TOptions PerMinute() { return TOptions{}; }
+TOptions PerMinute() {
+    return TOptions{};
+}
 
 TOptions PerHour() {
     TOptions options;
@@ -159,7 +161,8 @@ TEST(CalcHyetograph, IntervalAverageRowsAreOneStepApartAndAddUpToTheTotal) {
         EXPECT_LE(result->rows.back().time, c.duration);
         EXPECT_EQ(result->rows.back().cumulative, result->overallRainfall);
         EXPECT_NEAR(rain, result->overallRainfall, 1e-10);
-        EXPECT_NEAR(result->overallRainfall, minutes->overallRainfall, c.calcByShow && c.step > 1 ? 1e-3 : 0);
+        EXPECT_NEAR(result->overallRainfall, minutes->overallRainfall,
+                    c.calcByShow && c.step > 1 ? 1e-3 : 0);
         EXPECT_NEAR(result->averageIntensity,
                     result->overallRainfall * hour / static_cast<double>(c.rows * c.step), 1e-12);
         if (c.step == 1) {

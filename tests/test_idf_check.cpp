@@ -13,7 +13,8 @@ namespace {
 
 // The check worked out again from the formula alone: the Chicago intensity
 // of every minute 0…T, the heaviest run of d of them, and A·d/(d + b)^n.
-TIdfCheckRow ExpectedRow(double a1, double c, double b, double n, bool ln, double p, int t, double r, int d) {
+TIdfCheckRow ExpectedRow(double a1, double c, double b, double n, bool ln, double p, int t,
+                         double r, int d) {
     const double a = a1 * (1 + c * (ln ? std::log(p) : std::log10(p)));
     std::vector<double> minutes;
     for (int m = 0; m <= t; ++m) {
@@ -37,7 +38,7 @@ TIdfCheckRow ExpectedRow(double a1, double c, double b, double n, bool ln, doubl
 TEST(IdfCheck, TheHeaviestRunsOfTheStormAgainstTheFormula) {
     const struct {
         const char* what;
-        int form;    // 0 intensity, 1 flow
+        int form; // 0 intensity, 1 flow
         bool ln;
         int t, step;
         std::vector<int> durations;
@@ -62,7 +63,8 @@ TEST(IdfCheck, TheHeaviestRunsOfTheStormAgainstTheFormula) {
         ASSERT_TRUE(rows.ok()) << rows.message().toStdString();
         ASSERT_EQ(rows->size(), c.durations.size());
         for (std::size_t i = 0; i < rows->size(); ++i) {
-            const TIdfCheckRow expected = ExpectedRow(storm.a1, 0.846, 7, 0.656, c.ln, 2, c.t, 0.4, c.durations[i]);
+            const TIdfCheckRow expected =
+                ExpectedRow(storm.a1, 0.846, 7, 0.656, c.ln, 2, c.t, 0.4, c.durations[i]);
             EXPECT_EQ((*rows)[i].duration, expected.duration);
             EXPECT_NEAR((*rows)[i].stormDepth, expected.stormDepth, 1e-9);
             EXPECT_NEAR((*rows)[i].formulaDepth, expected.formulaDepth, 1e-9);
@@ -77,5 +79,6 @@ TEST(IdfCheck, TheHeaviestRunsOfTheStormAgainstTheFormula) {
 
     TExpressionObject bad = DefaultStorm();
     bad.Storm_RepeatYear = 0;
-    EXPECT_EQ(IdfCheckTable(bad).message(), QStringLiteral("出错：重现期P=0年，无法取对数（P必须大于0）"));
+    EXPECT_EQ(IdfCheckTable(bad).message(),
+              QStringLiteral("出错：重现期P=0年，无法取对数（P必须大于0）"));
 }

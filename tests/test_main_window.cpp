@@ -1,19 +1,19 @@
+#include "foreign_text.h"
 #include "hyetograph_chart.h"
 #include "info_label.h"
 #include "main_window.h"
-#include "result_grid.h"
-#include "foreign_text.h"
 #include "main_window_fixture.h"
 #include "qt_desktop.h"
+#include "result_grid.h"
 #include "scripted_desktop.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -82,7 +82,8 @@ TEST_F(MainWindow, StartsWithTheDefaultStormComputedAndShown) {
     EXPECT_EQ(cell(121, 2), "60.6345");
     EXPECT_EQ(grid().columnWidth(0), 40);
     EXPECT_GE(grid().columnWidth(1), 98); // as wide as its header "降雨强度mm/min"
-    EXPECT_GE(grid().columnWidth(1), grid().horizontalHeader()->fontMetrics().horizontalAdvance(header(1)));
+    EXPECT_GE(grid().columnWidth(1),
+              grid().horizontalHeader()->fontMetrics().horizontalAdvance(header(1)));
     EXPECT_GE(grid().columnWidth(2), 78);
 
     EXPECT_EQ(labelText(0), QStringLiteral("重现期  P=2年"));
@@ -101,10 +102,12 @@ TEST_F(MainWindow, StartsWithTheDefaultStormComputedAndShown) {
 // class (the application's name on X11), and shows the window's own icon.
 TEST_F(MainWindow, TheWindowNamesItsMenuEntryAndCarriesTheIcon) {
     start();
-    QFile entry(QStringLiteral(VELMORA_DESKTOP_FOLDER "/%1.desktop").arg(QGuiApplication::desktopFileName()));
+    QFile entry(QStringLiteral(VELMORA_DESKTOP_FOLDER "/%1.desktop")
+                    .arg(QGuiApplication::desktopFileName()));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly)) << entry.fileName().toStdString();
     const QString text = QString::fromUtf8(entry.readAll());
-    EXPECT_TRUE(text.contains(QStringLiteral("\nStartupWMClass=%1\n").arg(QCoreApplication::applicationName())));
+    EXPECT_TRUE(text.contains(
+        QStringLiteral("\nStartupWMClass=%1\n").arg(QCoreApplication::applicationName())));
     const QList<QSize> sizes = window->windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
 }
@@ -147,7 +150,9 @@ TEST_F(MainWindow, TheTableIsCopiedAsShownForASpreadsheet) {
     ASSERT_EQ(lines.size(), 123); // header, 121 rows, the empty rest after the last line end
     EXPECT_EQ(lines[0], QStringLiteral("时间\t降雨强度mm/h\t降雨总量mm"));
     for (const int row : {1, 49, 121})
-        EXPECT_EQ(lines[row].split(QLatin1Char('\t')), (QStringList{cell(row, 0), cell(row, 1), cell(row, 2)})) << row;
+        EXPECT_EQ(lines[row].split(QLatin1Char('\t')),
+                  (QStringList{cell(row, 0), cell(row, 1), cell(row, 2)}))
+            << row;
 
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier);
@@ -157,7 +162,8 @@ TEST_F(MainWindow, TheTableIsCopiedAsShownForASpreadsheet) {
 TEST_F(MainWindow, ThePointUnderThePointerShowsItsValues) {
     start();
     SendMouse(&chart(), QEvent::MouseMove, LinePointPixel(chart(), 48), Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(chart().toolTip(), QStringLiteral("时间：48\n降雨强度mm/min：3.3599\n降雨总量mm：25.9954"));
+    EXPECT_EQ(chart().toolTip(),
+              QStringLiteral("时间：48\n降雨强度mm/min：3.3599\n降雨总量mm：25.9954"));
     SendMouse(&chart(), QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(chart().toolTip(), QString());
 }
@@ -184,7 +190,8 @@ TEST_F(MainWindow, PlaceSizeWidthsAndFoldersSurviveARestart) {
     EXPECT_EQ(desktop.fileDialogs.back().folder, exports.path());
     QFile file(optionsPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith("[OPTIONS]\r\nPrecision=4\r\n[MINE]\r\nkept=yes\r\n[WINDOW]\r\n"));
+    EXPECT_TRUE(file.readAll().startsWith(
+        "[OPTIONS]\r\nPrecision=4\r\n[MINE]\r\nkept=yes\r\n[WINDOW]\r\n"));
 }
 
 TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {
@@ -202,7 +209,7 @@ TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {
     EXPECT_DOUBLE_EQ(leftAxisTop(), 1.1 * intensity);
 
     find<QCheckBox>("CheckBox_Overall_Rainfall")->click(); // bars on again
-    find<QAction>("menu_Rainfall_Intensity")->trigger();  // line off
+    find<QAction>("menu_Rainfall_Intensity")->trigger();   // line off
     EXPECT_FALSE(lineShown());
     EXPECT_NEAR(rightAxisTop() / rightForBoth, 1.1 / 2, 1e-12);
     const double left = leftAxisTop();
@@ -420,8 +427,8 @@ TEST_F(MainWindow, LabelsPushedInByASmallWindowGoBackWhenItGrows) {
     for (InfoLabel* label : labels) {
         const QPoint target(chart().width() - label->width() - 4, label->y());
         SendMouse(label, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
-        SendMouse(label, QEvent::MouseMove, QPointF(target - label->pos() + QPoint(1, 1)), Qt::NoButton,
-                  Qt::LeftButton);
+        SendMouse(label, QEvent::MouseMove, QPointF(target - label->pos() + QPoint(1, 1)),
+                  Qt::NoButton, Qt::LeftButton);
         SendMouse(label, QEvent::MouseButtonRelease, QPointF(target - label->pos() + QPoint(1, 1)),
                   Qt::LeftButton, Qt::NoButton);
         placed.push_back(label->pos());
@@ -432,7 +439,8 @@ TEST_F(MainWindow, LabelsPushedInByASmallWindowGoBackWhenItGrows) {
         QCoreApplication::processEvents();
         const bool large = size.width() == 1000;
         for (std::size_t i = 0; i < labels.size(); ++i) {
-            EXPECT_TRUE(chart().rect().contains(labels[i]->geometry())) << size.width() << " label " << i;
+            EXPECT_TRUE(chart().rect().contains(labels[i]->geometry()))
+                << size.width() << " label " << i;
             if (large) {
                 EXPECT_EQ(labels[i]->pos(), placed[i]) << "label " << i;
             }
@@ -476,14 +484,37 @@ TEST_F(MainWindow, MenusHoldEveryItemNamedAndEnabled) {
                                    QStringLiteral("数据(&D)"), QStringLiteral("帮助(&H)")}));
     EXPECT_EQ(find<QAction>("Menu_Save1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_EQ(find<QAction>("Menu_AddQQ")->text(), QStringLiteral("加Q群12345678"));
-    for (const char* name : {"Menu_Exit", "menu_Overall_Rainfall", "menu_Rainfall_Intensity",
-                             "Menu_Options", "Menu_New1", "Menu_Open1", "Menu_Save1", "Menu_SaveAs1",
-                             "MenuSaveDataToExcel1", "MenuSaveDataToSWMM1", "MenuSaveDataToExcel",
-                             "MenuSaveDataToSWMM", "Menu_SaveBmp1", "Menu_SaveJpg1", "Menu_SavePng1",
-                             "Menu_SaveBmp", "Menu_SaveJpg", "Menu_SavePng", "MenuSaveDataToWord1",
-                             "MenuSaveDataToWord", "Menu_outputResult", "mni_OutputExcelPicData", "Menu_help1",
-                             "Menu_Update", "Menu_AddQQ", "menu_kefu", "Menu_About", "Menu_IdfCheck",
-                             "Menu_AddToComparison", "Menu_ClearComparison", "Menu_SaveComparisonCsv"})
+    for (const char* name : {"Menu_Exit",
+                             "menu_Overall_Rainfall",
+                             "menu_Rainfall_Intensity",
+                             "Menu_Options",
+                             "Menu_New1",
+                             "Menu_Open1",
+                             "Menu_Save1",
+                             "Menu_SaveAs1",
+                             "MenuSaveDataToExcel1",
+                             "MenuSaveDataToSWMM1",
+                             "MenuSaveDataToExcel",
+                             "MenuSaveDataToSWMM",
+                             "Menu_SaveBmp1",
+                             "Menu_SaveJpg1",
+                             "Menu_SavePng1",
+                             "Menu_SaveBmp",
+                             "Menu_SaveJpg",
+                             "Menu_SavePng",
+                             "MenuSaveDataToWord1",
+                             "MenuSaveDataToWord",
+                             "Menu_outputResult",
+                             "mni_OutputExcelPicData",
+                             "Menu_help1",
+                             "Menu_Update",
+                             "Menu_AddQQ",
+                             "menu_kefu",
+                             "Menu_About",
+                             "Menu_IdfCheck",
+                             "Menu_AddToComparison",
+                             "Menu_ClearComparison",
+                             "Menu_SaveComparisonCsv"})
         EXPECT_TRUE(find<QAction>(name)->isEnabled()) << name;
     EXPECT_EQ(find<QAction>("Menu_SavePng")->data().toInt(), 3);
 
@@ -547,7 +578,8 @@ TEST(QtDesktopMessages, ShowTheirTextAsPlainTextWithoutControlCharacters) {
     QString tables;
     for (int i = 0; i < 3000; ++i)
         tables += QStringLiteral("<table><tr><td>");
-    const QString link = QStringLiteral("<a href=\"file:///etc/x.desktop\">更新</a><img src=file:///etc/passwd>");
+    const QString link =
+        QStringLiteral("<a href=\"file:///etc/x.desktop\">更新</a><img src=file:///etc/passwd>");
     QtDesktop desktop(nullptr);
     for (const QString& text : {tables, link + QStringLiteral("\x1b]0;x\a\x1b[2J")}) {
         QString shown;

@@ -34,11 +34,18 @@ protected:
     bool confirm(Texts texts, int form = -1) {
         desktop.dialogScripts.push_back(EnterAndConfirm(std::move(texts), form));
         window->ButtonNewRainModelClick();
-        return window->findChild<QDialog*>(QStringLiteral("FormAddNewRainModel"))->result() == QDialog::Accepted;
+        return window->findChild<QDialog*>(QStringLiteral("FormAddNewRainModel"))->result() ==
+               QDialog::Accepted;
     }
-    QDialog* dialog() const { return window->findChild<QDialog*>(QStringLiteral("FormAddNewRainModel")); }
-    QLineEdit* field(const char* name) const { return dialog()->findChild<QLineEdit*>(QString::fromLatin1(name)); }
-    QString lastMessage() const { return desktop.messages.empty() ? QString() : desktop.messages.back().text; }
+    QDialog* dialog() const {
+        return window->findChild<QDialog*>(QStringLiteral("FormAddNewRainModel"));
+    }
+    QLineEdit* field(const char* name) const {
+        return dialog()->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    QString lastMessage() const {
+        return desktop.messages.empty() ? QString() : desktop.messages.back().text;
+    }
 };
 
 } // namespace
@@ -94,7 +101,8 @@ TEST_F(NewStormDialog, ThePeakRatioLiesStrictlyBetweenZeroAndOne) {
         ASSERT_EQ(desktop.messages.size(), 1u);
         EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Information);
         EXPECT_EQ(desktop.messages[0].title, QStringLiteral("提示"));
-        EXPECT_EQ(desktop.messages[0].text, QStringLiteral("峰值比例只能取值(0~1)之间，不包括0和1"));
+        EXPECT_EQ(desktop.messages[0].text,
+                  QStringLiteral("峰值比例只能取值(0~1)之间，不包括0和1"));
         EXPECT_EQ(session->storm().Storm_Percent, before.Storm_Percent);
     }
     EXPECT_TRUE(confirm({{"EditStormPercent", QStringLiteral("0.999")}}));
@@ -130,7 +138,8 @@ TEST_F(NewStormDialog, EmptyFieldsAreNamedInOrder) {
 
 TEST_F(NewStormDialog, ANumberThatDoesNotConvertLeavesTheStormExactlyAsItWas) {
     const TExpressionObject before = session->storm();
-    EXPECT_FALSE(confirm({{"Edit_a1", QStringLiteral("12")}, {"Edit_c", QStringLiteral("abc")}}, 1));
+    EXPECT_FALSE(
+        confirm({{"Edit_a1", QStringLiteral("12")}, {"Edit_c", QStringLiteral("abc")}}, 1));
     EXPECT_EQ(lastMessage(), QStringLiteral("输入的数据有错误，只能输入数字，请重新检查"));
     const TExpressionObject& after = session->storm();
     EXPECT_EQ(after.F_type, before.F_type);

@@ -5,7 +5,9 @@
 using namespace velmora;
 
 namespace {
-QString General(double x) { return GeneralNumberText(x, QLatin1Char('.')); }
+QString General(double x) {
+    return GeneralNumberText(x, QLatin1Char('.'));
+}
 } // namespace
 
 TEST(GeneralNumberText, ShortestTextWithFifteenSignificantDigits) {
@@ -48,7 +50,8 @@ TEST(ParseDecimalNumber, RefusesWhatIsNotANumber) {
     const QChar dot = QLatin1Char('.');
     for (const char16_t* text : {u"", u" ", u"abc", u"1e", u"1.2.3", u".", u"-", u"1 2", u"1e400",
                                  u"inf", u"nan", u"0x10", u"１"})
-        EXPECT_FALSE(ParseDecimalNumber(QStringView(text), dot)) << QString::fromUtf16(text).toStdString();
+        EXPECT_FALSE(ParseDecimalNumber(QStringView(text), dot))
+            << QString::fromUtf16(text).toStdString();
 }
 
 TEST(ParseInteger, DecimalAndHexadecimalIn32Bits) {
@@ -61,6 +64,7 @@ TEST(ParseInteger, DecimalAndHexadecimalIn32Bits) {
     EXPECT_EQ(ParseInteger(u"$FF000008"), static_cast<std::int32_t>(0xFF000008u));
     EXPECT_EQ(ParseInteger(u"2147483647"), 2147483647);
     EXPECT_EQ(ParseInteger(u"-2147483648"), INT32_MIN);
-    for (const char16_t* text : {u"", u"2147483648", u"$100000000", u"1.5", u"9 ", u"x", u"$", u"0x", u"--1"})
+    for (const char16_t* text :
+         {u"", u"2147483648", u"$100000000", u"1.5", u"9 ", u"x", u"$", u"0x", u"--1"})
         EXPECT_FALSE(ParseInteger(QStringView(text))) << QString::fromUtf16(text).toStdString();
 }

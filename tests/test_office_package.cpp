@@ -1,6 +1,6 @@
-#include "qstring_printer.h"
 #include "office_package.h"
 #include "placeholders.h"
+#include "qstring_printer.h"
 #include "row_snippet.h"
 #include "zip_archive.h"
 
@@ -31,9 +31,9 @@ std::vector<QString> Names(const std::vector<ZipEntry>& entries) {
 } // namespace
 
 TEST(ZipArchive, RefusesNamesThatLeaveThePackage) {
-    for (const char* name : {"../evil.xml", "word/../../evil.xml", "..", "/etc/evil.xml",
-                             "C:/evil.xml", "c:evil.xml", "word\\evil.xml", "..\\evil.xml",
-                             "../", "./evil.xml", "word//evil.xml"}) {
+    for (const char* name :
+         {"../evil.xml", "word/../../evil.xml", "..", "/etc/evil.xml", "C:/evil.xml", "c:evil.xml",
+          "word\\evil.xml", "..\\evil.xml", "../", "./evil.xml", "word//evil.xml"}) {
         const auto read = ReadZipArchive(ArchiveWithName(name));
         EXPECT_FALSE(read.ok()) << name;
         EXPECT_EQ(read.message(), QStringLiteral("出错：压缩包中的文件名“%1”指向包外，已拒绝读取")
@@ -66,9 +66,8 @@ TEST(ZipArchive, DamagedArchivesSayWhyInChinese) {
 }
 
 TEST(ZipArchive, WritesAndReadsBackInOrder) {
-    const std::vector<ZipEntry> entries = {{"b.xml", QByteArray(100000, 'x')},
-                                           {"word/空.xml", ""},
-                                           {"a/b/c.xml", "<a>时间</a>"}};
+    const std::vector<ZipEntry> entries = {
+        {"b.xml", QByteArray(100000, 'x')}, {"word/空.xml", ""}, {"a/b/c.xml", "<a>时间</a>"}};
     const auto archive = WriteZipArchive(entries);
     ASSERT_TRUE(archive.ok());
     const auto read = ReadZipArchive(*archive);
@@ -85,8 +84,9 @@ TEST(ZipArchive, WritesAndReadsBackInOrder) {
 
 TEST(ZipArchive, RefusesNamesWithControlCharactersBeforeWriting) {
     // libzip refused most of them with only "Invalid argument"; a tab it took.
-    for (const QString& name : {QStringLiteral("a\x0e.xml"), QStringLiteral("word/a\tb.xml"),
-                                QStringLiteral("a\x7f.xml"), QString(QStringLiteral("a%1b.xml")).arg(QChar(0))}) {
+    for (const QString& name :
+         {QStringLiteral("a\x0e.xml"), QStringLiteral("word/a\tb.xml"), QStringLiteral("a\x7f.xml"),
+          QString(QStringLiteral("a%1b.xml")).arg(QChar(0))}) {
         const auto written = WriteZipArchive({{QStringLiteral("ok.xml"), "1"}, {name, "2"}});
         EXPECT_FALSE(written.ok()) << name.toStdString();
         EXPECT_EQ(written.message(), QStringLiteral("出错：文件名“%1”不能放入压缩包").arg(name));
@@ -101,15 +101,23 @@ TEST(Placeholders, ReplacedInOrderWordAsWrittenExcelInAnyCase) {
         const char* expected;
     };
     const std::vector<Case> cases = {
-        {"<v><!--A-->|<!--a-->|<!--A--></v>", {{"<!--A-->", "1"}}, WordPlaceholderMatching,
+        {"<v><!--A-->|<!--a-->|<!--A--></v>",
+         {{"<!--A-->", "1"}},
+         WordPlaceholderMatching,
          "<v>1|<!--a-->|1</v>"},
-        {"<v><!--A-->|<!--a-->|时间|时间</v>", {{"<!--a-->", "1"}, {"时间", "t"}},
-         ExcelPlaceholderMatching, "<v>1|1|t|t</v>"},
-        {"<c>Sheet1!$A$2:$A$122</c>", {{"sheet1!$a$2:$A$122", "数据!$A$2:$A$1442"}},
-         ExcelPlaceholderMatching, "<c>数据!$A$2:$A$1442</c>"},
+        {"<v><!--A-->|<!--a-->|时间|时间</v>",
+         {{"<!--a-->", "1"}, {"时间", "t"}},
+         ExcelPlaceholderMatching,
+         "<v>1|1|t|t</v>"},
+        {"<c>Sheet1!$A$2:$A$122</c>",
+         {{"sheet1!$a$2:$A$122", "数据!$A$2:$A$1442"}},
+         ExcelPlaceholderMatching,
+         "<c>数据!$A$2:$A$1442</c>"},
         // A later replacement sees the earlier values; a value is not searched again.
-        {"<!--X-->", {{"<!--X-->", "<!--Y--><!--X-->"}, {"<!--Y-->", "y"}},
-         WordPlaceholderMatching, "y<!--X-->"},
+        {"<!--X-->",
+         {{"<!--X-->", "<!--Y--><!--X-->"}, {"<!--Y-->", "y"}},
+         WordPlaceholderMatching,
+         "y<!--X-->"},
         {"aaa", {{"aa", "b"}, {"", "z"}}, WordPlaceholderMatching, "ba"},
     };
     for (const Case& c : cases)
@@ -145,7 +153,8 @@ TEST(TemplatePackage, FoundInAnyCaseWithContentTypesFirst) {
 
 TEST(TemplatePackage, EditsPartsAndKeepsTheOrder) {
     OfficePackage package({{"z.xml", "<z/>"}, {"[Content_Types].xml", "<t/>"}, {"a.xml", "\xff"}});
-    EXPECT_EQ(Names(package.entries()), (std::vector<QString>{"[Content_Types].xml", "a.xml", "z.xml"}));
+    EXPECT_EQ(Names(package.entries()),
+              (std::vector<QString>{"[Content_Types].xml", "a.xml", "z.xml"}));
     ASSERT_TRUE(package.editPart("z.xml", {{"<z/>", "<时间/>"}}, WordPlaceholderMatching).ok());
     EXPECT_EQ(package.entries()[2].bytes, QByteArray("<时间/>"));
     EXPECT_EQ(package.editPart("b.xml", {}, WordPlaceholderMatching).message(),

@@ -6,10 +6,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -22,7 +22,9 @@ template <typename T> T* Control(QDialog& dialog, const char* name) {
     return dialog.findChild<T*>(QString::fromLatin1(name));
 }
 
-void Press(QDialog& dialog, const char* button) { Control<QPushButton>(dialog, button)->click(); }
+void Press(QDialog& dialog, const char* button) {
+    Control<QPushButton>(dialog, button)->click();
+}
 
 class OptionsDialog : public velmora::testing::MainWindowFixture {
 protected:
@@ -138,15 +140,15 @@ TEST_F(OptionsDialog, AFontRowConfirmedUnchangedKeepsItsDescription) {
     start();
     // What a font chooser gives back untouched: the face it shows for the one
     // named (an installed stand-in when that is missing) with the same size and styles.
-    const std::pair<const char*, const char*> rows[] = {{"lbl_RainModelInfoFont", "btn_SelectFont7"},
-                                                        {"lbl_LeftAxisFont", "btn_SelectFont1"}};
+    const std::pair<const char*, const char*> rows[] = {
+        {"lbl_RainModelInfoFont", "btn_SelectFont7"}, {"lbl_LeftAxisFont", "btn_SelectFont1"}};
     for (const auto& [name, button] : rows) {
         runDialog([&](QDialog& dialog) {
             const QFont offered = Control<QLabel>(dialog, name)->font();
             QFont shown = offered;
             shown.setFamily(QFontInfo(offered).family());
-            desktop.fontAnswers.push_back(
-                ChosenFont{shown, Control<QLabel>(dialog, name)->palette().color(QPalette::WindowText)});
+            desktop.fontAnswers.push_back(ChosenFont{
+                shown, Control<QLabel>(dialog, name)->palette().color(QPalette::WindowText)});
             dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
             Press(dialog, "Button_OK");
         });
@@ -203,7 +205,8 @@ TEST_F(OptionsDialog, IntervalAverageTakesEffectAfterOkAndIsSaved) {
         Press(dialog, "Button_OK");
     });
     EXPECT_TRUE(session->options().Bool_IntervalAverage);
-    EXPECT_TRUE(fileBytes().endsWith("IntervalAverage=1\r\nReportIdfCheck=0\r\n")) << fileBytes().toStdString();
+    EXPECT_TRUE(fileBytes().endsWith("IntervalAverage=1\r\nReportIdfCheck=0\r\n"))
+        << fileBytes().toStdString();
     EXPECT_EQ(cell(10, 0), "45");
     EXPECT_NE(cell(10, 1), minute45); // minutes 45 to 49, the peak among them
     EXPECT_EQ(cell(25, 0), "120");
@@ -216,7 +219,8 @@ TEST_F(OptionsDialog, IntervalAverageTakesEffectAfterOkAndIsSaved) {
 // any time, for the storm as it is, and copied for a spreadsheet.
 TEST_F(OptionsDialog, TheCheckAgainstTheFormulaIsShownCopiedAndChosenForTheReport) {
     start();
-    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 5; }); // the table's step changes nothing
+    changeStorm(
+        [](TExpressionObject& storm) { storm.Storm_Step = 5; }); // the table's step changes nothing
     desktop.dialogScripts.push_back([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("雨型校核"));
         Press(dialog, "Button_Copy");
@@ -253,7 +257,8 @@ TEST_F(OptionsDialog, TheFontDialogOpensOnTheRowsFontAndKeepsWhatWasNotTouched) 
         {"nothing", "\"Arial\", 9, [Bold], [clWindowText]", [](QFont&) {},
          "\"Arial\", 9, [Bold], [clWindowText]", true},
         {"italic added", "\"Arial\", 9, [Bold], [clRed]",
-         [](QFont& f) { f.setStyleName(QStringLiteral("Bold Italic")); }, "\"Arial\", 9, [Bold|Italic], [clRed]", true},
+         [](QFont& f) { f.setStyleName(QStringLiteral("Bold Italic")); },
+         "\"Arial\", 9, [Bold|Italic], [clRed]", true},
         {"plain", "\"Arial\", 10, [], [clBlack]", [](QFont& f) { f.setPointSize(11); },
          "\"Arial\", 11, [], [clBlack]", true},
         {"underline off, a face without bold", "\"宋体\", 12, [Bold|Underline], [$00808080]",
@@ -269,7 +274,8 @@ TEST_F(OptionsDialog, TheFontDialogOpensOnTheRowsFontAndKeepsWhatWasNotTouched) 
         SCOPED_TRACE(c.name);
         writeOptions(QByteArray("[OPTIONS]\nFont_RainModelInfo=") + c.stored + "\n");
         start();
-        desktop.fontDialog = [&](const QFont& font, const QColor& color) -> std::optional<ChosenFont> {
+        desktop.fontDialog = [&](const QFont& font,
+                                 const QColor& color) -> std::optional<ChosenFont> {
             FontAndColorDialog dialog(font, color);
             auto* chooser = dialog.findChild<QFontDialog*>();
             QFont shown = chooser->currentFont();

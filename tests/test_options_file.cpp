@@ -1,12 +1,12 @@
-#include "system_reason.h"
+#include "file_size_limit.h"
+#include "options_file.h"
 #include "posix_files.h"
 #include "qstring_printer.h"
-#include "options_file.h"
-#include "file_size_limit.h"
+#include "system_reason.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -38,30 +38,29 @@ protected:
     }
 };
 
-const QByteArray FreshFile =
-    "[OPTIONS]\r\n"
-    "ShowLabel_P=1\r\n"
-    "ShowLabel_T=1\r\n"
-    "ShowLabel_R=1\r\n"
-    "ShowLabel_Overall_Rainfall=1\r\n"
-    "ShowLabel_Average=1\r\n"
-    "ShowAxis_Overall=1\r\n"
-    "ShowAxis_Intensity=1\r\n"
-    "CalcByShow=0\r\n"
-    "Precision=4\r\n"
-    "TimeFormat=1\r\n"
-    "StormUnit=1\r\n"
-    "QI_ConversionRatio=167\r\n"
-    "Font_LeftAxis=\"Arial\", 9, [], [clBlack]\r\n"
-    "Font_LeftTitle=\"Arial\", 9, [], [clBlack]\r\n"
-    "Font_RightAxis=\"Arial\", 9, [], [clBlack]\r\n"
-    "Font_RightTitle=\"Arial\", 9, [], [clBlack]\r\n"
-    "Font_BottomAxis=\"Arial\", 9, [], [clBlack]\r\n"
-    "Font_BottomTitle=\"Arial\", 9, [], [clBlack]\r\n"
-    "Font_RainModelInfo=\"Arial\", 9, [Bold], [clWindowText]\r\n"
-    // Added after the fonts: older files only gain these last lines.
-    "IntervalAverage=0\r\n"
-    "ReportIdfCheck=0\r\n";
+const QByteArray FreshFile = "[OPTIONS]\r\n"
+                             "ShowLabel_P=1\r\n"
+                             "ShowLabel_T=1\r\n"
+                             "ShowLabel_R=1\r\n"
+                             "ShowLabel_Overall_Rainfall=1\r\n"
+                             "ShowLabel_Average=1\r\n"
+                             "ShowAxis_Overall=1\r\n"
+                             "ShowAxis_Intensity=1\r\n"
+                             "CalcByShow=0\r\n"
+                             "Precision=4\r\n"
+                             "TimeFormat=1\r\n"
+                             "StormUnit=1\r\n"
+                             "QI_ConversionRatio=167\r\n"
+                             "Font_LeftAxis=\"Arial\", 9, [], [clBlack]\r\n"
+                             "Font_LeftTitle=\"Arial\", 9, [], [clBlack]\r\n"
+                             "Font_RightAxis=\"Arial\", 9, [], [clBlack]\r\n"
+                             "Font_RightTitle=\"Arial\", 9, [], [clBlack]\r\n"
+                             "Font_BottomAxis=\"Arial\", 9, [], [clBlack]\r\n"
+                             "Font_BottomTitle=\"Arial\", 9, [], [clBlack]\r\n"
+                             "Font_RainModelInfo=\"Arial\", 9, [Bold], [clWindowText]\r\n"
+                             // Added after the fonts: older files only gain these last lines.
+                             "IntervalAverage=0\r\n"
+                             "ReportIdfCheck=0\r\n";
 
 } // namespace
 
@@ -119,7 +118,9 @@ TEST_F(OptionsFile, SavingKeepsEveryOtherSectionAndKeyByteForByte) {
     ASSERT_TRUE(SaveOptions(path(), options, Dot));
     const QByteArray saved = read();
     ASSERT_TRUE(saved.startsWith(before + "[options]\nprecision=2\nCustom=kept\nShowLabel_P=1\n"));
-    EXPECT_TRUE(saved.endsWith("Font_RainModelInfo=\"Arial\", 9, [Bold], [clWindowText]\nIntervalAverage=0\nReportIdfCheck=0\n\n" + after));
+    EXPECT_TRUE(saved.endsWith("Font_RainModelInfo=\"Arial\", 9, [Bold], "
+                               "[clWindowText]\nIntervalAverage=0\nReportIdfCheck=0\n\n" +
+                               after));
     EXPECT_EQ(saved.count("[options]"), 1);
     EXPECT_EQ(LoadOptions(path(), Dot).Int_Precision, 2);
 }
@@ -159,7 +160,9 @@ TEST_F(OptionsFile, AFailedSaveSaysWhyAndLeavesTheFileAlone) {
     const QString blocked = folder.filePath(QStringLiteral("options.ini/inside.ini"));
     const Status intoAFile = SaveOptions(blocked, TOptions{}, Dot);
     EXPECT_FALSE(intoAFile);
-    EXPECT_EQ(intoAFile.message(), QStringLiteral("无法写入文件“%1”：%2").arg(blocked, velmora::SystemReasonText(ENOTDIR)));
+    EXPECT_EQ(
+        intoAFile.message(),
+        QStringLiteral("无法写入文件“%1”：%2").arg(blocked, velmora::SystemReasonText(ENOTDIR)));
     EXPECT_EQ(read(), "[OPTIONS]\nPrecision=7\n");
 
     const QString folderItself = folder.path();
@@ -171,11 +174,13 @@ TEST_F(OptionsFile, AFailedSaveSaysWhyAndLeavesTheFileAlone) {
     {
         const velmora::testing::FileSizeLimit fullDisk(100);
         const Status onAFullDisk = SaveOptions(path(), changed, Dot);
-        EXPECT_EQ(onAFullDisk.message(), QStringLiteral("无法写入文件“%1”：%2")
-                                             .arg(path(), velmora::SystemReasonText(EFBIG)));
+        EXPECT_EQ(
+            onAFullDisk.message(),
+            QStringLiteral("无法写入文件“%1”：%2").arg(path(), velmora::SystemReasonText(EFBIG)));
     }
     EXPECT_EQ(read(), "[OPTIONS]\nPrecision=7\n");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("options.ini")});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("options.ini")});
 }
 
 TEST_F(OptionsFile, APipeAsTheFileGivesTheDefaultsAtOnceAndIsNotWritten) {

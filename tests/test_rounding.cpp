@@ -65,7 +65,9 @@ TEST(FixedDecimalsText, DecimalsBeyondTheSignificantDigitsAreZeros) {
 
 namespace {
 
-std::uint64_t Bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+std::uint64_t Bits(double x) {
+    return std::bit_cast<std::uint64_t>(x);
+}
 
 // The binary decision must give the very double the decimal text gives.
 void ExpectSameAsThroughText(int decimals, double x) {
@@ -76,13 +78,35 @@ void ExpectSameAsThroughText(int decimals, double x) {
 } // namespace
 
 TEST(RoundToPrecision, EveryWorkedAndTieCaseAgreesWithTheDecimalText) {
-    const std::pair<int, double> cases[] = {
-        {2, 2.675},   {2, -2.675},    {2, 1.005},     {4, 0.1908022801}, {4, 3.3599355465},
-        {0, 0.5},     {0, 2.5},       {0, -2.5},      {2, 0.995},        {1, 99.96},
-        {3, 0.0004999}, {4, 0.00005}, {4, 0.00004},   {99, 0.1 + 0.2},   {20, 1.0 / 3.0},
-        {4, 1e20},    {4, 0.0},       {4, -0.0},      {4, -0.00001},     {1, -1.25},
-        {2, 201.5961327906}, {4, 60.6344734011}, {-3, 2.5}, {0, 3.5},   {22, 0.5e-22},
-        {4, 4.9e-324}, {2, 1e300},    {10, 0.1908022801}, {0, 4503599627370495.5}};
+    const std::pair<int, double> cases[] = {{2, 2.675},
+                                            {2, -2.675},
+                                            {2, 1.005},
+                                            {4, 0.1908022801},
+                                            {4, 3.3599355465},
+                                            {0, 0.5},
+                                            {0, 2.5},
+                                            {0, -2.5},
+                                            {2, 0.995},
+                                            {1, 99.96},
+                                            {3, 0.0004999},
+                                            {4, 0.00005},
+                                            {4, 0.00004},
+                                            {99, 0.1 + 0.2},
+                                            {20, 1.0 / 3.0},
+                                            {4, 1e20},
+                                            {4, 0.0},
+                                            {4, -0.0},
+                                            {4, -0.00001},
+                                            {1, -1.25},
+                                            {2, 201.5961327906},
+                                            {4, 60.6344734011},
+                                            {-3, 2.5},
+                                            {0, 3.5},
+                                            {22, 0.5e-22},
+                                            {4, 4.9e-324},
+                                            {2, 1e300},
+                                            {10, 0.1908022801},
+                                            {0, 4503599627370495.5}};
     for (const auto& [decimals, x] : cases)
         ExpectSameAsThroughText(decimals, x);
     EXPECT_TRUE(std::isnan(RoundToPrecision(4, std::numeric_limits<double>::quiet_NaN())));

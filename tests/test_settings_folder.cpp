@@ -34,6 +34,7 @@ TEST(SettingsFolder, IsEmptyWhenItCannotBeMade) {
 TEST(SettingsFolder, OnWindowsTheBaseIsTheRoamingApplicationDataFolder) {
     EXPECT_EQ(QDir::fromNativeSeparators(DefaultSettingsBase()),
               QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")));
-    EXPECT_NE(DefaultSettingsBase(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    EXPECT_NE(DefaultSettingsBase(),
+              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 #endif

@@ -26,7 +26,8 @@ TOptions WithUnit(int unit) {
 }
 
 // The lines of a storm's own CSV export, without the header, keyed by time text.
-std::map<QString, QStringList> OwnCsvCells(const TExpressionObject& storm, const TOptions& options) {
+std::map<QString, QStringList> OwnCsvCells(const TExpressionObject& storm,
+                                           const TOptions& options) {
     const Result<THyetograph> result = CalcHyetograph(storm, options);
     std::vector<TResultRowTexts> rows;
     for (const THyetographRow& row : result->rows)
@@ -55,9 +56,11 @@ TEST(StormComparison, OneCsvTableAlignsStormsOfOtherDurationsStepsAndUnits) {
     const QStringList lines =
         ComparisonCsvText(storms, WithUnit(1), QLatin1Char('.')).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 1 + 12 + 1); // the header, minutes 0…10 and 12, the empty end
-    EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=10分 r=0.4,P=5年 T=12分 r=0.4,P=0.5年 T=7分 r=0.4"));
+    EXPECT_EQ(lines[0], QStringLiteral(
+                            "时间(min),P=2年 T=10分 r=0.4,P=5年 T=12分 r=0.4,P=0.5年 T=7分 r=0.4"));
     EXPECT_EQ(lines.back(), QString());
-    const QStringList minutes = {"00", "01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "12"};
+    const QStringList minutes = {"00", "01", "02", "03", "04", "05",
+                                 "06", "07", "08", "09", "10", "12"};
     for (qsizetype i = 0; i < minutes.size(); ++i) {
         SCOPED_TRACE(minutes[i].toStdString());
         const QStringList cells = lines[i + 1].split(QLatin1Char(','));
@@ -65,7 +68,8 @@ TEST(StormComparison, OneCsvTableAlignsStormsOfOtherDurationsStepsAndUnits) {
         EXPECT_EQ(cells[0], minutes[i]);
         for (std::size_t s = 0; s < own.size(); ++s) {
             const auto row = own[s].find(minutes[i]);
-            EXPECT_EQ(cells[static_cast<qsizetype>(s) + 1], row == own[s].end() ? QString() : row->second[1]);
+            EXPECT_EQ(cells[static_cast<qsizetype>(s) + 1],
+                      row == own[s].end() ? QString() : row->second[1]);
         }
     }
 }
@@ -84,7 +88,9 @@ TEST(StormComparison, SwmmSeriesHoldTheSingleFilesNumbersAndAGageEach) {
         rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
     const QString single = SwmmText(rows).split(QStringLiteral("\r\n"))[3];
     EXPECT_EQ(lines[4].simplified(), QStringLiteral("P2_T120_r0.4 ") + single.simplified());
-    EXPECT_TRUE(lines.contains(QStringLiteral(";;RG_P2_T120_r0.4 INTENSITY 00:05    1.0      TIMESERIES P2_T120_r0.4")));
-    EXPECT_TRUE(lines.contains(QStringLiteral(";;RG_P10_T60_r0.4 INTENSITY 00:01    1.0      TIMESERIES P10_T60_r0.4")));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral(";;RG_P2_T120_r0.4 INTENSITY 00:05    1.0      TIMESERIES P2_T120_r0.4")));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral(";;RG_P10_T60_r0.4 INTENSITY 00:01    1.0      TIMESERIES P10_T60_r0.4")));
     EXPECT_EQ(lines.count(QStringLiteral("[RAINGAGES]")), 1);
 }

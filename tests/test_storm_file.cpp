@@ -1,7 +1,7 @@
-#include "system_reason.h"
+#include "atomic_file.h"
 #include "qstring_printer.h"
 #include "storm_file.h"
-#include "atomic_file.h"
+#include "system_reason.h"
 #include "text_encoding.h"
 
 #include <QDir>
@@ -21,7 +21,9 @@ namespace {
 
 const QChar Dot = QLatin1Char('.');
 
-QByteArray Cp936(const QString& text) { return EncodeCodePage936(text); }
+QByteArray Cp936(const QString& text) {
+    return EncodeCodePage936(text);
+}
 
 QString DefaultStormText() {
     return QStringLiteral("SIGN=访问https://www.example.com获取更多实用工具~\r\n"
@@ -83,7 +85,8 @@ TEST(StormFile, UnusualValuesRoundTripFieldForField) {
 
     storm.b = 123456.789012345;
     storm.c = 9.87654321098765;
-    const auto fifteen = ReadStormFile(StormFileBytes(storm, QLatin1Char(',')).value(), QLatin1Char(','));
+    const auto fifteen =
+        ReadStormFile(StormFileBytes(storm, QLatin1Char(',')).value(), QLatin1Char(','));
     ASSERT_TRUE(fifteen.ok());
     ExpectSameStorm(*fifteen, storm);
 }
@@ -151,7 +154,8 @@ TEST(StormFile, TheEarlierLayoutWithoutTheFlowForm) {
 }
 
 TEST(StormFile, ValuesThatDoNotConvertGiveNoStormAndTheMessage) {
-    const auto failure = [](const QString& from, const QString& to, QChar separator = QLatin1Char('.')) {
+    const auto failure = [](const QString& from, const QString& to,
+                            QChar separator = QLatin1Char('.')) {
         QString text = DefaultStormText();
         text.replace(from, to);
         return ReadStormFile(EncodeCodePage936(text), separator);
@@ -202,19 +206,24 @@ TEST(StormFile, FilesThatCannotBeReadOrWritten) {
     QTemporaryDir folder;
     const QString missing = folder.filePath(QStringLiteral("missing.txt"));
     const auto read = ReadStormFileAt(missing, Dot);
-    EXPECT_EQ(read.message(), QStringLiteral("无法打开文件“%1”：%2").arg(missing, velmora::SystemReasonText(ENOENT)));
+    EXPECT_EQ(
+        read.message(),
+        QStringLiteral("无法打开文件“%1”：%2").arg(missing, velmora::SystemReasonText(ENOENT)));
     EXPECT_EQ(read.failure().kind, FailureKind::General);
-    EXPECT_TRUE(ReadStormFileAt(folder.path(), Dot).message().startsWith(QStringLiteral("无法打开文件")));
+    EXPECT_TRUE(
+        ReadStormFileAt(folder.path(), Dot).message().startsWith(QStringLiteral("无法打开文件")));
 
     const QString existing = folder.filePath(QStringLiteral("old.txt"));
     QFile file(existing);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("old");
     file.close();
-    const Status written = WriteFileAtomically(folder.filePath(QStringLiteral("old.txt/new.txt")), "x");
+    const Status written =
+        WriteFileAtomically(folder.filePath(QStringLiteral("old.txt/new.txt")), "x");
     EXPECT_FALSE(written);
     EXPECT_EQ(written.message(), QStringLiteral("无法写入文件“%1”：%2")
-                                     .arg(folder.filePath(QStringLiteral("old.txt/new.txt")), velmora::SystemReasonText(ENOTDIR)));
+                                     .arg(folder.filePath(QStringLiteral("old.txt/new.txt")),
+                                          velmora::SystemReasonText(ENOTDIR)));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "old");
 }

@@ -1,19 +1,19 @@
-#include "system_reason.h"
-#include "posix_files.h"
-#include "qstring_printer.h"
 #include "main_window_fixture.h"
 #include "number_text.h"
+#include "posix_files.h"
+#include "qstring_printer.h"
 #include "storm_file.h"
+#include "system_reason.h"
 #include "text_encoding.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUrl>
 
 #include <functional>
 
@@ -74,7 +74,8 @@ TEST_F(StormFileCommands, SaveAsksOnceThenWritesToTheSameFile) {
     changeStorm([](TExpressionObject& storm) { storm.Storm_Time = 60; });
     window->Menu_Save1Click();
     EXPECT_EQ(desktop.fileDialogs.size(), 1u);
-    EXPECT_TRUE(contents(path("abc.txt")).contains("\r\n" + EncodeCodePage936(QStringLiteral("降雨历时=60\r\n"))));
+    EXPECT_TRUE(contents(path("abc.txt"))
+                    .contains("\r\n" + EncodeCodePage936(QStringLiteral("降雨历时=60\r\n"))));
     EXPECT_TRUE(desktop.messages.empty());
 }
 
@@ -110,7 +111,8 @@ TEST_F(StormFileCommands, AFailedSaveSaysWhyAndLeavesTheOldFile) {
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Error);
     EXPECT_EQ(desktop.messages[0].text,
-              QStringLiteral("无法写入文件“%1”：%2").arg(path("blocker/inside.txt"), velmora::SystemReasonText(ENOTDIR)));
+              QStringLiteral("无法写入文件“%1”：%2")
+                  .arg(path("blocker/inside.txt"), velmora::SystemReasonText(ENOTDIR)));
     EXPECT_EQ(contents(path("blocker")), "x");
 
     desktop.messages.clear();
@@ -174,14 +176,16 @@ TEST_F(StormFileCommands, BadFilesChangeNothing) {
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Error);
     EXPECT_EQ(desktop.messages[0].title, QStringLiteral("错误"));
-    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("该文件不包含正确的数据格式，请确认后重试~"));
+    EXPECT_EQ(desktop.messages[0].text,
+              QStringLiteral("该文件不包含正确的数据格式，请确认后重试~"));
     expectUnchanged("wrong marker");
 
     QByteArray letters = stormWithStep(7);
     letters.replace("c=0.846", "c=abc");
     write(path("letters.txt"), letters);
     open(path("letters.txt"));
-    EXPECT_EQ(desktop.messages.back().text, QStringLiteral("'abc' is not a valid floating point value"));
+    EXPECT_EQ(desktop.messages.back().text,
+              QStringLiteral("'abc' is not a valid floating point value"));
     expectUnchanged("letters in a number");
 
     open(files.path()); // a folder cannot be read as a file
@@ -213,10 +217,14 @@ TEST_F(StormFileCommands, HostileFilesGetAShortPlainMessageAndChangeNothing) {
         const char* name;
         QString message;
     } cases[] = {
-        {"nested.txt", QStringLiteral("'%1…' is not a valid floating point value").arg(QString::fromLatin1(tables.left(200)))},
-        {"escapes.txt", QStringLiteral("'\uFFFD]0;x\uFFFD\uFFFD[2J' is not a valid floating point value")},
-        {"pipe.txt", QStringLiteral("无法打开文件“%1”：这不是普通文件（可能是文件夹、管道或设备）").arg(path("pipe.txt"))},
-        {"huge.txt", QStringLiteral("无法打开文件“%1”：文件超过了1048576字节，不是本程序的文件").arg(path("huge.txt"))},
+        {"nested.txt", QStringLiteral("'%1…' is not a valid floating point value")
+                           .arg(QString::fromLatin1(tables.left(200)))},
+        {"escapes.txt",
+         QStringLiteral("'\uFFFD]0;x\uFFFD\uFFFD[2J' is not a valid floating point value")},
+        {"pipe.txt", QStringLiteral("无法打开文件“%1”：这不是普通文件（可能是文件夹、管道或设备）")
+                         .arg(path("pipe.txt"))},
+        {"huge.txt", QStringLiteral("无法打开文件“%1”：文件超过了1048576字节，不是本程序的文件")
+                         .arg(path("huge.txt"))},
     };
     for (const auto& c : cases) {
         if (!hasPipe && QLatin1String(c.name) == QLatin1String("pipe.txt"))
@@ -237,11 +245,12 @@ TEST_F(StormFileCommands, ASavedStormOpensAsTheSameStorm) {
         dialog.findChild<QComboBox*>(QStringLiteral("cbbStormType"))->setCurrentIndex(1);
         dialog.findChild<QComboBox*>(QStringLiteral("ComboBox_LgLn"))->setCurrentIndex(1);
         const std::vector<std::pair<const char*, const char*>> texts = {
-            {"Edit_a1", "1.23456789012345E3"}, {"Edit_c", "-0.00005"}, {"Edit_b", "1e20"},
-            {"Edit_n", "0.123456789012345"}, {"EditRepeatYear", "100"}, {"EditStormTime", "1500"},
-            {"EditStormPercent", "0.35"}, {"EditStep", "7"}};
+            {"Edit_a1", "1.23456789012345E3"}, {"Edit_c", "-0.00005"},    {"Edit_b", "1e20"},
+            {"Edit_n", "0.123456789012345"},   {"EditRepeatYear", "100"}, {"EditStormTime", "1500"},
+            {"EditStormPercent", "0.35"},      {"EditStep", "7"}};
         for (const auto& [name, text] : texts)
-            dialog.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(text));
+            dialog.findChild<QLineEdit*>(QString::fromLatin1(name))
+                ->setText(QString::fromLatin1(text));
         dialog.findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
     });
     window->ButtonNewRainModelClick();
@@ -254,7 +263,8 @@ TEST_F(StormFileCommands, ASavedStormOpensAsTheSameStorm) {
     EXPECT_EQ(opened.F_type, 1);
     EXPECT_EQ(opened.a1_167, saved.a1_167);
     // The derived coefficient has more digits than the file keeps (15).
-    EXPECT_EQ(GeneralNumberText(opened.a1, QLatin1Char('.')), GeneralNumberText(saved.a1, QLatin1Char('.')));
+    EXPECT_EQ(GeneralNumberText(opened.a1, QLatin1Char('.')),
+              GeneralNumberText(saved.a1, QLatin1Char('.')));
     EXPECT_EQ(opened.c, -0.00005);
     EXPECT_EQ(opened.b, 1e20);
     EXPECT_EQ(opened.n, saved.n);
@@ -272,7 +282,8 @@ TEST_F(StormFileCommands, AStormFileDroppedOnTheWindowIsOpened) {
     const auto drop = [this](const QString& file) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(file)});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QCoreApplication::sendEvent(window.get(), &enter);
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

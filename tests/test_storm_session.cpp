@@ -40,9 +40,11 @@ protected:
 TEST_F(Session, EveryComputationIsAnnouncedAndAFailureLeavesNothingStale) {
     StormSession session;
     QStringList heard;
-    QObject::connect(&session, &StormSession::tableAboutToChange, [&] { heard << "about to change"; });
-    QObject::connect(&session, &StormSession::tableChanged,
-                     [&] { heard << QStringLiteral("changed, %1 rows").arg(session.table().size()); });
+    QObject::connect(&session, &StormSession::tableAboutToChange,
+                     [&] { heard << "about to change"; });
+    QObject::connect(&session, &StormSession::tableChanged, [&] {
+        heard << QStringLiteral("changed, %1 rows").arg(session.table().size());
+    });
     ASSERT_TRUE(session.recompute());
     EXPECT_NEAR(session.maxOverallRainfall(), 60.6344734011, 1e-9);
 
@@ -50,10 +52,12 @@ TEST_F(Session, EveryComputationIsAnnouncedAndAFailureLeavesNothingStale) {
     broken.Storm_Step = 0;
     const Status failed = session.newStorm(broken);
     EXPECT_TRUE(failed.message().startsWith(QStringLiteral("出错：")));
-    EXPECT_EQ(heard, (QStringList{"about to change", "changed, 121 rows", "about to change", "changed, 0 rows"}));
+    EXPECT_EQ(heard, (QStringList{"about to change", "changed, 121 rows", "about to change",
+                                  "changed, 0 rows"}));
     EXPECT_EQ(session.storm().Strom_Overall_Rainfall, 0);
     EXPECT_EQ(session.maxOverallRainfall(), 0);
-    EXPECT_EQ(session.exportText(ExportFormat::Csv), QStringLiteral("时间(min),降雨强度(mm/min),降雨总量(mm)\r\n"));
+    EXPECT_EQ(session.exportText(ExportFormat::Csv),
+              QStringLiteral("时间(min),降雨强度(mm/min),降雨总量(mm)\r\n"));
 }
 
 TEST_F(Session, OnlyAStormReadWholeReplacesTheCurrentOne) {
@@ -79,11 +83,13 @@ TEST_F(Session, TheSwmmSwitchHoldsForThisRunOnlyAndTheExportsAreTheGoldenFiles) 
     put(path("options.ini"), "[OPTIONS]\r\nTimeFormat=1\r\nStormUnit=1\r\n");
     StormSession session(path("options.ini"));
     ASSERT_TRUE(session.recompute());
-    EXPECT_EQ(session.exportBytes(ExportFormat::Csv).value(), Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
+    EXPECT_EQ(session.exportBytes(ExportFormat::Csv).value(),
+              Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
     EXPECT_FALSE(session.usesSwmmUnits());
     ASSERT_TRUE(session.switchToSwmmUnits());
     EXPECT_TRUE(session.usesSwmmUnits());
-    EXPECT_EQ(session.exportBytes(ExportFormat::Swmm).value(), Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.dat")));
+    EXPECT_EQ(session.exportBytes(ExportFormat::Swmm).value(),
+              Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.dat")));
     EXPECT_EQ(Contents(path("options.ini")), "[OPTIONS]\r\nTimeFormat=1\r\nStormUnit=1\r\n");
 }
 
@@ -92,7 +98,8 @@ TEST_F(Session, SeriesSwitchesAreSavedWhenTheyChangeAndReloadingRederivesTheCoef
     ASSERT_TRUE(session.showSeries(true, true));
     EXPECT_FALSE(QFile::exists(path("options.ini"))); // nothing changed, nothing written
     ASSERT_TRUE(session.showSeries(false, true));
-    EXPECT_EQ(LoadOptions(path("options.ini"), QLatin1Char('.')).Bool_ShowAxis_Overall_Rainfall, false);
+    EXPECT_EQ(LoadOptions(path("options.ini"), QLatin1Char('.')).Bool_ShowAxis_Overall_Rainfall,
+              false);
 
     TOptions ratio = session.options();
     ratio.D_QI_ConversionRatio = 166.7;
@@ -102,7 +109,8 @@ TEST_F(Session, SeriesSwitchesAreSavedWhenTheyChangeAndReloadingRederivesTheCoef
     EXPECT_DOUBLE_EQ(session.storm().a1_167, 9.5981 * 166.7);
 
     StormSession unsaved;
-    EXPECT_EQ(unsaved.saveOptions().message(), QStringLiteral("出错：无法保存设置：没有可用的设置文件夹"));
+    EXPECT_EQ(unsaved.saveOptions().message(),
+              QStringLiteral("出错：无法保存设置：没有可用的设置文件夹"));
 }
 
 TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
@@ -125,7 +133,9 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
     session.setOptions(perHour);
     const QStringList lines = session.comparisonCsvText().split(QStringLiteral("\r\n"));
     EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=120分 r=0.4"));
-    EXPECT_EQ(lines[1], QStringLiteral("00,") + QLocale::c().toString(session.comparison()[0].rows[0].intensity * 60, 'f', 4));
+    EXPECT_EQ(lines[1],
+              QStringLiteral("00,") +
+                  QLocale::c().toString(session.comparison()[0].rows[0].intensity * 60, 'f', 4));
 
     const QString kept = path("kept.csv");
     put(kept, "earlier");
@@ -134,6 +144,7 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
     EXPECT_EQ(Contents(kept), EncodeCodePage936(session.comparisonCsvText()));
     session.clearComparison();
     EXPECT_EQ(session.writeComparisonCsv(kept).message(), EmptyComparisonMessage);
-    EXPECT_EQ(Contents(kept), EncodeCodePage936(lines.join(QStringLiteral("\r\n")))); // left as it was
+    EXPECT_EQ(Contents(kept),
+              EncodeCodePage936(lines.join(QStringLiteral("\r\n")))); // left as it was
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.csv"});
 }

@@ -14,7 +14,8 @@ TEST(TextEncoding, CodePage936IsTheSameOnEverySystem) {
         bool readsBack;
     };
     const Case cases[] = {
-        {"时间(min),降雨强度(mm/min)", "\xCA\xB1\xBC\xE4(min),\xBD\xB5\xD3\xEA\xC7\xBF\xB6\xC8(mm/min)", true},
+        {"时间(min),降雨强度(mm/min)",
+         "\xCA\xB1\xBC\xE4(min),\xBD\xB5\xD3\xEA\xC7\xBF\xB6\xC8(mm/min)", true},
         {"P=2年 T=120分钟 r=0.4", "P=2\xC4\xEA T=120\xB7\xD6\xD6\xD3 r=0.4", true},
         {"·€\r\n", "\xA1\xA4\x80\r\n", true},
         // Outside the page: Korean and an emoji become "?".

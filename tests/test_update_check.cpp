@@ -208,11 +208,14 @@ TEST(UpdateCheck, ARedirectToAnotherServerIsNotFollowed) {
     ASSERT_TRUE(elsewhere.listening());
     elsewhere.respond = [](const auto&) { return Ok("9.9\r\nhttp://www.example.com/\r\n@@@@@@"); };
     const QByteArray port = QByteArray::number(elsewhere.base().port());
-    for (const QByteArray& location : {"http://127.0.0.2:" + port + "/update.php", "//127.0.0.2:" + port + "/x",
-                                       QByteArray("ftp://127.0.0.1/x")}) {
-        const Checked checked = CheckAnswer(LoopbackHttpServer::Answer(302, "Found", "", "Location: " + location + "\r\n"));
+    for (const QByteArray& location :
+         {"http://127.0.0.2:" + port + "/update.php", "//127.0.0.2:" + port + "/x",
+          QByteArray("ftp://127.0.0.1/x")}) {
+        const Checked checked = CheckAnswer(
+            LoopbackHttpServer::Answer(302, "Found", "", "Location: " + location + "\r\n"));
         EXPECT_EQ(checked.requests.size(), 1u) << location.toStdString();
-        EXPECT_TRUE(checked.outcome.message().startsWith(QStringLiteral("出错：服务器把查询转到了别的地址，没有跟随：")))
+        EXPECT_TRUE(checked.outcome.message().startsWith(
+            QStringLiteral("出错：服务器把查询转到了别的地址，没有跟随：")))
             << checked.outcome.message().toStdString();
     }
     EXPECT_TRUE(elsewhere.requests.empty());
@@ -225,13 +228,16 @@ TEST(UpdateCheck, HostileAnswersFailWithinTheLimitsAndAreAskedOnce) {
         QString message; // empty: the check succeeds
     } cases[] = {
         {"", QStringLiteral("出错：服务器没有回答就断开了连接")},
-        {"HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\n2.2\r\n", QStringLiteral("出错：服务器的回答不完整或不是 HTTP 回答")},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\n2.2\r\n",
+         QStringLiteral("出错：服务器的回答不完整或不是 HTTP 回答")},
         {"HTTP/1.1 200 OK\r\nX-Padding: " + QByteArray(1 << 20, 'x') + "\r\n\r\n",
          QStringLiteral("出错：服务器的回答超过了 64 KiB，没有读完")},
         {LoopbackHttpServer::Answer(500, "<b>x</b>\x1b[2J" + QByteArray(300, 'y'), ""),
          QStringLiteral("出错：HTTP 500 <b>x</b>\uFFFD[2J%1…").arg(QString(188, QLatin1Char('y')))},
-        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\n" + answer.left(16) +
-             "\r\n" + QByteArray::number(answer.size() - 16, 16) + "\r\n" + answer.mid(16) + "\r\n0\r\n\r\n",
+        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nTransfer-Encoding: "
+         "chunked\r\n\r\n10\r\n" +
+             answer.left(16) + "\r\n" + QByteArray::number(answer.size() - 16, 16) + "\r\n" +
+             answer.mid(16) + "\r\n0\r\n\r\n",
          QString()},
     };
     for (const auto& c : cases) {
@@ -257,7 +263,8 @@ TEST(UpdateCheck, TheDeadlineHoldsWhileTheHeadTricklesIn) {
     QElapsedTimer clock;
     clock.start();
     const auto outcome = CheckForUpdate(
-        UpdateServer{QUrl(QStringLiteral("http://127.0.0.1:%1").arg(trickler.serverPort())), std::chrono::milliseconds(300)},
+        UpdateServer{QUrl(QStringLiteral("http://127.0.0.1:%1").arg(trickler.serverPort())),
+                     std::chrono::milliseconds(300)},
         QLatin1Char('.'));
     EXPECT_EQ(outcome.message(), QStringLiteral("出错：服务器在 0.3 秒内没有回答"));
     EXPECT_LT(clock.elapsed(), 2000);

@@ -1,6 +1,6 @@
-#include "storm_rows.h"
 #include "export_names.h"
 #include "office_package.h"
+#include "storm_rows.h"
 #include "word_data_table.h"
 #include "zip_archive.h"
 #include "zip_entry_bytes.h"
@@ -50,7 +50,8 @@ struct RawEntry {
 // Every entry of an archive as stored, folders included.
 std::vector<RawEntry> RawEntries(const QByteArray& archive) {
     std::vector<RawEntry> entries;
-    zip_source_t* source = zip_source_buffer_create(archive.constData(), archive.size(), 0, nullptr);
+    zip_source_t* source =
+        zip_source_buffer_create(archive.constData(), archive.size(), 0, nullptr);
     zip_t* zip = zip_open_from_source(source, ZIP_RDONLY, nullptr);
     if (zip == nullptr) {
         zip_source_free(source);
@@ -127,8 +128,9 @@ TEST(WordDataTable, TemplateRowIsOneLineOfThreeSlots) {
     const auto templ = LoadTemplatePackage(QStringLiteral("CalcData"));
     ASSERT_TRUE(templ.ok());
     const QString row = *templ->partText(QStringLiteral("word/TableRow.xml"));
-    const QString cell = QStringLiteral(
-        "<w:tc><w:tcPr><w:tcW w:w=\"%1\" w:type=\"dxa\"/></w:tcPr><w:p><w:r><w:t>%s</w:t></w:r></w:p></w:tc>");
+    const QString cell =
+        QStringLiteral("<w:tc><w:tcPr><w:tcW w:w=\"%1\" "
+                       "w:type=\"dxa\"/></w:tcPr><w:p><w:r><w:t>%s</w:t></w:r></w:p></w:tc>");
     EXPECT_EQ(row, "<w:tr>" + cell.arg(2000) + cell.arg(3000) + cell.arg(3000) + "</w:tr>");
 }
 

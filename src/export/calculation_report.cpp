@@ -23,9 +23,12 @@ const QString ChartPicturePart = QStringLiteral("word/media/image9.png");
 // The paragraph after the step that says the table holds interval means; a
 // table of per-minute intensities gets nothing there.
 const QString IntervalAverageParagraph = QStringLiteral(
-    "\n    <w:p>\n      <w:pPr>\n        <w:pStyle w:val=\"BodyText\"/>\n      </w:pPr>\n      <w:r>\n"
-    "        <w:t>雨量计算数据按时段平均强度列出：每行的降雨强度为自该行时间起一个计算步长内的平均降雨强度"
-    "（超出降雨历时的部分按无雨计），降雨总量为该时段末的累计降雨量。</w:t>\n      </w:r>\n    </w:p>");
+    "\n    <w:p>\n      <w:pPr>\n        <w:pStyle w:val=\"BodyText\"/>\n      </w:pPr>\n      "
+    "<w:r>\n"
+    "        "
+    "<w:t>雨量计算数据按时段平均强度列出：每行的降雨强度为自该行时间起一个计算步长内的平均降雨强度"
+    "（超出降雨历时的部分按无雨计），降雨总量为该时段末的累计降雨量。</w:t>\n      </w:r>\n    "
+    "</w:p>");
 
 // Section one says what the table lists and how the average follows from the
 // total: per-minute intensities and H/(N + 1), or the mean of each step and
@@ -36,12 +39,15 @@ struct TableDescription {
 };
 
 const TableDescription PerMinuteDescription = {
-    QStringLiteral("计算数据表格按计算步长s列出第0、s、2s、…分钟和最后一分钟的瞬时降雨强度与累计降雨量。"),
-    QStringLiteral("平均降雨强度为参与累加的各分钟瞬时降雨强度的平均值，即累计降雨总量除以参与累加的分钟数"
-                   "（通常为N + 1）。")};
+    QStringLiteral(
+        "计算数据表格按计算步长s列出第0、s、2s、…分钟和最后一分钟的瞬时降雨强度与累计降雨量。"),
+    QStringLiteral(
+        "平均降雨强度为参与累加的各分钟瞬时降雨强度的平均值，即累计降雨总量除以参与累加的分钟数"
+        "（通常为N + 1）。")};
 
 const TableDescription IntervalMeanDescription = {
-    QStringLiteral("计算数据表格按计算步长s列出自第0、s、2s、…分钟起每一时段的平均降雨强度（时段超出降雨历时的部分"
+    QStringLiteral("计算数据表格按计算步长s列出自第0、s、2s、…分钟起每一时段的平均降雨强度（时段超"
+                   "出降雨历时的部分"
                    "按无雨计）与时段末的累计降雨量，各行降雨强度乘以s之和等于累计降雨总量。"),
     QStringLiteral("平均降雨强度为各行降雨强度的平均值，即累计降雨总量除以行数与计算步长s之积。")};
 
@@ -124,7 +130,8 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
     replacements.push_back({QStringLiteral("<!--计算步长-->"), QString::number(storm.Storm_Step)});
     replacements.push_back({QStringLiteral("<!--时段平均-->"),
                             options.Bool_IntervalAverage ? IntervalAverageParagraph : QString()});
-    const TableDescription& table = options.Bool_IntervalAverage ? IntervalMeanDescription : PerMinuteDescription;
+    const TableDescription& table =
+        options.Bool_IntervalAverage ? IntervalMeanDescription : PerMinuteDescription;
     replacements.push_back({QStringLiteral("<!--表格内容-->"), table.rows});
     replacements.push_back({QStringLiteral("<!--平均强度-->"), table.average});
     AddTableHeadingReplacements(replacements, options);

@@ -85,7 +85,8 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
 
     std::vector<TReplacement> strings;
     if (perHour)
-        strings.push_back({QStringLiteral("<t>降雨强度(mm/min)</t>"), QStringLiteral("<t>降雨强度(mm/h)</t>")});
+        strings.push_back(
+            {QStringLiteral("<t>降雨强度(mm/min)</t>"), QStringLiteral("<t>降雨强度(mm/h)</t>")});
     if (hoursAndMinutes)
         strings.push_back({QStringLiteral("<t>时间(min)</t>"), QStringLiteral("<t>时间(H:M)</t>")});
     // The count attributes keep the template's 9 although there are now more
@@ -101,7 +102,8 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
         chart = ComparisonChartReplacements(*comparison, TemplateLastRow);
     else
         for (const QChar column : {u'A', u'B', u'C'})
-            chart.push_back({RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
+            chart.push_back(
+                {RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
     if (perHour)
         chart.push_back({QStringLiteral("(mm/min)"), QStringLiteral("(mm/h)")});
     if (hoursAndMinutes)

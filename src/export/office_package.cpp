@@ -99,7 +99,8 @@ Status OfficePackage::editPart(const QString& partName,
     Result<QString> text = partText(partName);
     if (!text)
         return text.failure();
-    return setPartText(partName, ReplacePlaceholders(std::move(text).value(), replacements, matching));
+    return setPartText(partName,
+                       ReplacePlaceholders(std::move(text).value(), replacements, matching));
 }
 
 Result<QByteArray> OfficePackage::zipBytes() const {

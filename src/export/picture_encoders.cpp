@@ -16,7 +16,9 @@ namespace {
 constexpr int JpegQuality = 90;
 constexpr int PngCompressionLevel = 7;
 
-QImage Rgb888(const QImage& image) { return image.convertToFormat(QImage::Format_RGB888); }
+QImage Rgb888(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB888);
+}
 
 void PutLittleEndian(QByteArray& bytes, int offset, std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i)
@@ -103,7 +105,8 @@ Result<QByteArray> EncodeJpeg(const QImage& image) {
     jpeg_set_quality(&info, JpegQuality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
+        JSAMPROW row =
+            const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -124,8 +127,8 @@ Result<QByteArray> EncodePng(const QImage& image) {
     }
     png_set_write_fn(png, &bytes, PngWrite, PngFlush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(rgb.width()),
-                 static_cast<png_uint_32>(rgb.height()), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 static_cast<png_uint_32>(rgb.height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_set_compression_level(png, PngCompressionLevel);
     png_write_info(png, info);

@@ -19,8 +19,8 @@ void AddTableHeadingReplacements(std::vector<TReplacement>& replacements, const 
         replacements.push_back({QStringLiteral("<!--Storm_Unit-->"), *unit});
     if (options.Int_TimeForamtidx == 0 || options.Int_TimeForamtidx == 1)
         replacements.push_back({QStringLiteral("<!--时间格式-->"), options.Int_TimeForamtidx == 0
-                                                                     ? QStringLiteral("H:M")
-                                                                     : QStringLiteral("min")});
+                                                                       ? QStringLiteral("H:M")
+                                                                       : QStringLiteral("min")});
 }
 
 } // namespace velmora

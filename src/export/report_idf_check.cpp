@@ -10,20 +10,28 @@ namespace {
 constexpr int ColumnWidth = 2000;
 
 QString Paragraph(const QString& style, const QString& text) {
-    return QStringLiteral("\n    <w:p>\n      <w:pPr>\n        <w:pStyle w:val=\"%1\"/>\n      </w:pPr>\n"
-                          "      <w:r>\n        <w:t>%2</w:t>\n      </w:r>\n    </w:p>")
+    return QStringLiteral(
+               "\n    <w:p>\n      <w:pPr>\n        <w:pStyle w:val=\"%1\"/>\n      </w:pPr>\n"
+               "      <w:r>\n        <w:t>%2</w:t>\n      </w:r>\n    </w:p>")
         .arg(style, text);
 }
 
 // A cell of the table: centred, the heading's bold on grey.
 QString Cell(const QString& text, bool heading) {
-    const QString shading = heading ? QStringLiteral("\n            <w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"E0E0E0\"/>")
-                                    : QString();
-    const QString bold = heading ? QStringLiteral("\n              <w:rPr>\n                <w:b/>\n              </w:rPr>")
-                                 : QString();
-    return QStringLiteral("\n        <w:tc>\n          <w:tcPr>\n            <w:tcW w:w=\"%1\" w:type=\"dxa\"/>%2\n"
-                          "          </w:tcPr>\n          <w:p>\n            <w:pPr>\n              <w:jc w:val=\"center\"/>\n"
-                          "            </w:pPr>\n            <w:r>%3\n              <w:t>%4</w:t>\n            </w:r>\n"
+    const QString shading =
+        heading ? QStringLiteral(
+                      "\n            <w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"E0E0E0\"/>")
+                : QString();
+    const QString bold =
+        heading ? QStringLiteral(
+                      "\n              <w:rPr>\n                <w:b/>\n              </w:rPr>")
+                : QString();
+    return QStringLiteral("\n        <w:tc>\n          <w:tcPr>\n            <w:tcW w:w=\"%1\" "
+                          "w:type=\"dxa\"/>%2\n"
+                          "          </w:tcPr>\n          <w:p>\n            <w:pPr>\n             "
+                          " <w:jc w:val=\"center\"/>\n"
+                          "            </w:pPr>\n            <w:r>%3\n              "
+                          "<w:t>%4</w:t>\n            </w:r>\n"
                           "          </w:p>\n        </w:tc>")
         .arg(ColumnWidth)
         .arg(shading, bold, text);
@@ -56,12 +64,14 @@ QString Table(const QStringList& lines) {
 QString IdfCheckReportSection(const std::vector<TIdfCheckRow>& rows, bool naturalLogarithm) {
     const QString logarithm = naturalLogarithm ? QStringLiteral("ln") : QStringLiteral("lg");
     const QString explanation =
-        QStringLiteral("芝加哥雨型由暴雨强度公式推求，任一历时d内雨型的最大连续雨量应等于公式给出的d分钟雨量"
-                       "A·d/(d + b)^n，其中A = A1(1 + C %1 P)。下表逐分钟计算雨型中各历时的最大连续雨量，"
-                       "与公式雨量相比较，相差为两者之差占公式雨量的百分比。")
+        QStringLiteral(
+            "芝加哥雨型由暴雨强度公式推求，任一历时d内雨型的最大连续雨量应等于公式给出的d分钟雨量"
+            "A·d/(d + b)^n，其中A = A1(1 + C %1 P)。下表逐分钟计算雨型中各历时的最大连续雨量，"
+            "与公式雨量相比较，相差为两者之差占公式雨量的百分比。")
             .arg(logarithm);
     return Paragraph(QStringLiteral("Heading1"), QStringLiteral("三、雨型校核")) +
-           Paragraph(QStringLiteral("BodyText"), explanation) + Table(IdfCheckLines(rows, QLatin1Char('\t')));
+           Paragraph(QStringLiteral("BodyText"), explanation) +
+           Table(IdfCheckLines(rows, QLatin1Char('\t')));
 }
 
 } // namespace velmora

@@ -42,7 +42,8 @@ public:
         if (const auto value = ParseDecimalNumber(text, separator_))
             field = *value;
         else
-            error_ = QStringLiteral("'%1' is not a valid floating point value").arg(QuotedForeignText(text));
+            error_ = QStringLiteral("'%1' is not a valid floating point value")
+                         .arg(QuotedForeignText(text));
     }
     template <typename Integer> void integer(const QString& key, Integer& field) {
         if (!error_.isEmpty())
@@ -51,7 +52,8 @@ public:
         if (const auto value = ParseInteger(text))
             field = static_cast<Integer>(*value); // LG_LN keeps the low 8 bits
         else
-            error_ = QStringLiteral("'%1' is not a valid integer value").arg(QuotedForeignText(text));
+            error_ =
+                QStringLiteral("'%1' is not a valid integer value").arg(QuotedForeignText(text));
     }
     const QString& error() const { return error_; }
 
@@ -61,7 +63,9 @@ private:
     QString error_;
 };
 
-Failure WrongFormat() { return Failure{WrongStormFileMessage, FailureKind::WrongFormat}; }
+Failure WrongFormat() {
+    return Failure{WrongStormFileMessage, FailureKind::WrongFormat};
+}
 
 } // namespace
 
@@ -72,8 +76,14 @@ QString StormFileMarker() {
 
 Status CheckStormFileValues(const TExpressionObject& storm, QChar decimalSeparator) {
     const std::pair<const char*, double> values[] = {
-        {"a1_167", storm.a1_167}, {"a1", storm.a1}, {"c", storm.c}, {"b", storm.b}, {"n", storm.n},
-        {"重现期", storm.Storm_RepeatYear}, {"降雨历时", storm.Storm_Time}, {"峰值比例", storm.Storm_Percent},
+        {"a1_167", storm.a1_167},
+        {"a1", storm.a1},
+        {"c", storm.c},
+        {"b", storm.b},
+        {"n", storm.n},
+        {"重现期", storm.Storm_RepeatYear},
+        {"降雨历时", storm.Storm_Time},
+        {"峰值比例", storm.Storm_Percent},
     };
     for (const auto& [key, value] : values) {
         const QString text = GeneralNumberText(value, decimalSeparator);

@@ -40,6 +40,7 @@ Result<TExpressionObject> ReadStormFileAt(const QString& path, QChar decimalSepa
 // Storm files are a few hundred bytes; anything larger than this is not one.
 inline constexpr qint64 MaxStormFileBytes = 1 << 20;
 
-inline const QString WrongStormFileMessage = QStringLiteral("该文件不包含正确的数据格式，请确认后重试~");
+inline const QString WrongStormFileMessage =
+    QStringLiteral("该文件不包含正确的数据格式，请确认后重试~");
 
 } // namespace velmora

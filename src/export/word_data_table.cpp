@@ -13,7 +13,8 @@ const QString RowSnippetPart = QStringLiteral("word/TableRow.xml");
 
 } // namespace
 
-Result<QByteArray> WordDataTable(const std::vector<TResultRowTexts>& rows, const TOptions& options) {
+Result<QByteArray> WordDataTable(const std::vector<TResultRowTexts>& rows,
+                                 const TOptions& options) {
     Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("CalcData"));
     if (!package)
         return package.failure();

@@ -8,8 +8,12 @@ namespace {
 
 // The columns of "雨型数据2": A the time, B… the compared storms, one empty,
 // then the storm shown.
-QString ColumnName(qsizetype index) { return QString(QChar(char16_t(u'A' + index))); }
-qsizetype ShownIntensityColumn(const TComparisonTable& table) { return table.legends.size() + 2; }
+QString ColumnName(qsizetype index) {
+    return QString(QChar(char16_t(u'A' + index)));
+}
+qsizetype ShownIntensityColumn(const TComparisonTable& table) {
+    return table.legends.size() + 2;
+}
 
 void AppendTextCell(QString& xml, const QString& cell, const QString& text) {
     xml += QStringLiteral("<c r=\"") + cell + QStringLiteral("\" t=\"inlineStr\"><is><t>");
@@ -56,16 +60,23 @@ QString TemplateRange(QChar column, qsizetype firstRow, qsizetype lastRow) {
 // A compared storm's line: no markers, its own colour, dashed for the second four.
 QString ComparedSeries(std::size_t storm, qsizetype lastRow) {
     const auto column = static_cast<qsizetype>(storm) + 1;
-    const QString colour = QStringLiteral("%1").arg(ComparedStormColours[storm % MaxComparedStorms], 6, 16,
-                                                    QLatin1Char('0')).toUpper();
-    const QString dash = ComparedStormDashed(storm) ? QStringLiteral("<a:prstDash val=\"dash\"/>") : QString();
-    const QString index = QString::number(storm + 2); // after the line and the bars of the storm shown
-    return QStringLiteral("<c:ser><c:idx val=\"") + index + QStringLiteral("\"/><c:order val=\"") + index + QStringLiteral("\"/>") +
-           QStringLiteral("<c:tx><c:strRef><c:f>") + Range(column, 1, 1) + QStringLiteral("</c:f></c:strRef></c:tx>") +
-           QStringLiteral("<c:spPr><a:ln w=\"19050\"><a:solidFill><a:srgbClr val=\"") + colour + QStringLiteral("\"/></a:solidFill>") + dash +
+    const QString colour =
+        QStringLiteral("%1")
+            .arg(ComparedStormColours[storm % MaxComparedStorms], 6, 16, QLatin1Char('0'))
+            .toUpper();
+    const QString dash =
+        ComparedStormDashed(storm) ? QStringLiteral("<a:prstDash val=\"dash\"/>") : QString();
+    const QString index =
+        QString::number(storm + 2); // after the line and the bars of the storm shown
+    return QStringLiteral("<c:ser><c:idx val=\"") + index + QStringLiteral("\"/><c:order val=\"") +
+           index + QStringLiteral("\"/>") + QStringLiteral("<c:tx><c:strRef><c:f>") +
+           Range(column, 1, 1) + QStringLiteral("</c:f></c:strRef></c:tx>") +
+           QStringLiteral("<c:spPr><a:ln w=\"19050\"><a:solidFill><a:srgbClr val=\"") + colour +
+           QStringLiteral("\"/></a:solidFill>") + dash +
            QStringLiteral("</a:ln></c:spPr><c:marker><c:symbol val=\"none\"/></c:marker>") +
-           QStringLiteral("<c:cat><c:strRef><c:f>") + Range(0, 2, lastRow) + QStringLiteral("</c:f></c:strRef></c:cat>") +
-           QStringLiteral("<c:val><c:numRef><c:f>") + Range(column, 2, lastRow) + QStringLiteral("</c:f></c:numRef></c:val>") +
+           QStringLiteral("<c:cat><c:strRef><c:f>") + Range(0, 2, lastRow) +
+           QStringLiteral("</c:f></c:strRef></c:cat>") + QStringLiteral("<c:val><c:numRef><c:f>") +
+           Range(column, 2, lastRow) + QStringLiteral("</c:f></c:numRef></c:val>") +
            QStringLiteral("<c:smooth val=\"0\"/></c:ser>");
 }
 
@@ -90,11 +101,14 @@ std::vector<TReplacement> ComparisonSheetReplacements(const TComparisonTable& ta
         rows += SheetRow(++row, texts, 1);
     }
     rows += QStringLiteral("</sheetData>");
-    const QString dimension = QStringLiteral("<dimension ref=\"A1:%1%2\"/>").arg(ColumnName(shown + 1)).arg(lastRow);
-    return {{QStringLiteral("<dimension ref=\"A1\"/>"), dimension}, {QStringLiteral("<sheetData/>"), rows}};
+    const QString dimension =
+        QStringLiteral("<dimension ref=\"A1:%1%2\"/>").arg(ColumnName(shown + 1)).arg(lastRow);
+    return {{QStringLiteral("<dimension ref=\"A1\"/>"), dimension},
+            {QStringLiteral("<sheetData/>"), rows}};
 }
 
-std::vector<TReplacement> ComparisonChartReplacements(const TComparisonTable& table, qsizetype templateLastRow) {
+std::vector<TReplacement> ComparisonChartReplacements(const TComparisonTable& table,
+                                                      qsizetype templateLastRow) {
     const qsizetype shown = ShownIntensityColumn(table);
     const auto lastRow = static_cast<qsizetype>(table.lines.size()) + 1;
     QString series;
@@ -109,7 +123,8 @@ std::vector<TReplacement> ComparisonChartReplacements(const TComparisonTable& ta
         // The compared lines join the line of the storm shown, over the gaps
         // where a storm has no row at a time another one has.
         {QStringLiteral("<c:marker val=\"1\"/>"), series + QStringLiteral("<c:marker val=\"1\"/>")},
-        {QStringLiteral("<c:dispBlanksAs val=\"gap\"/>"), QStringLiteral("<c:dispBlanksAs val=\"span\"/>")},
+        {QStringLiteral("<c:dispBlanksAs val=\"gap\"/>"),
+         QStringLiteral("<c:dispBlanksAs val=\"span\"/>")},
     };
 }
 

@@ -24,6 +24,7 @@ std::vector<TReplacement> ComparisonSheetReplacements(const TComparisonTable& ta
 // The edits of the template chart, in place of the ones that point its series
 // at the rows of "雨型数据1"; `templateLastRow` is the last row the template's
 // series name.
-std::vector<TReplacement> ComparisonChartReplacements(const TComparisonTable& table, qsizetype templateLastRow);
+std::vector<TReplacement> ComparisonChartReplacements(const TComparisonTable& table,
+                                                      qsizetype templateLastRow);
 
 } // namespace velmora

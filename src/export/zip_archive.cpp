@@ -25,27 +25,43 @@ constexpr zip_uint64_t MaxEntryBytes = zip_uint64_t{1} << 30;
 // "Decompression failed: "); the user reads why in Chinese.
 QString ZipErrorText(int code) {
     switch (code) {
-    case ZIP_ER_MULTIDISK: return QStringLiteral("不支持分卷压缩包");
+    case ZIP_ER_MULTIDISK:
+        return QStringLiteral("不支持分卷压缩包");
     case ZIP_ER_SEEK:
-    case ZIP_ER_TELL: return QStringLiteral("无法定位数据");
-    case ZIP_ER_READ: return QStringLiteral("读取出错");
-    case ZIP_ER_WRITE: return QStringLiteral("写入出错");
-    case ZIP_ER_CRC: return QStringLiteral("校验和（CRC）不符，数据已损坏");
-    case ZIP_ER_NOENT: return QStringLiteral("条目不存在");
-    case ZIP_ER_EXISTS: return QStringLiteral("条目已存在");
+    case ZIP_ER_TELL:
+        return QStringLiteral("无法定位数据");
+    case ZIP_ER_READ:
+        return QStringLiteral("读取出错");
+    case ZIP_ER_WRITE:
+        return QStringLiteral("写入出错");
+    case ZIP_ER_CRC:
+        return QStringLiteral("校验和（CRC）不符，数据已损坏");
+    case ZIP_ER_NOENT:
+        return QStringLiteral("条目不存在");
+    case ZIP_ER_EXISTS:
+        return QStringLiteral("条目已存在");
     case ZIP_ER_OPEN:
-    case ZIP_ER_TMPOPEN: return QStringLiteral("无法打开文件");
+    case ZIP_ER_TMPOPEN:
+        return QStringLiteral("无法打开文件");
     case ZIP_ER_ZLIB:
-    case ZIP_ER_COMPRESSED_DATA: return QStringLiteral("压缩数据已损坏，无法解压");
-    case ZIP_ER_MEMORY: return QStringLiteral("内存不足");
-    case ZIP_ER_COMPNOTSUPP: return QStringLiteral("不支持这种压缩方法");
-    case ZIP_ER_EOF: return QStringLiteral("数据提前结束");
-    case ZIP_ER_NOZIP: return QStringLiteral("不是压缩包");
-    case ZIP_ER_INCONS: return QStringLiteral("压缩包的目录与内容不一致，已损坏");
+    case ZIP_ER_COMPRESSED_DATA:
+        return QStringLiteral("压缩数据已损坏，无法解压");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("内存不足");
+    case ZIP_ER_COMPNOTSUPP:
+        return QStringLiteral("不支持这种压缩方法");
+    case ZIP_ER_EOF:
+        return QStringLiteral("数据提前结束");
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("不是压缩包");
+    case ZIP_ER_INCONS:
+        return QStringLiteral("压缩包的目录与内容不一致，已损坏");
     case ZIP_ER_ENCRNOTSUPP:
     case ZIP_ER_NOPASSWD:
-    case ZIP_ER_WRONGPASSWD: return QStringLiteral("压缩包已加密");
-    default: return QStringLiteral("压缩包错误%1").arg(code);
+    case ZIP_ER_WRONGPASSWD:
+        return QStringLiteral("压缩包已加密");
+    default:
+        return QStringLiteral("压缩包错误%1").arg(code);
     }
 }
 
@@ -211,9 +227,9 @@ Result<QByteArray> WriteZipArchive(const std::vector<ZipEntry>& entries) {
         zip_source_t* data = zip_source_buffer(zip, entry.bytes.constData(),
                                                static_cast<zip_uint64_t>(entry.bytes.size()), 0);
         const zip_int64_t index =
-            data == nullptr ? -1
-                            : zip_file_add(zip, entry.name.toUtf8().constData(), data,
-                                           ZIP_FL_ENC_UTF_8);
+            data == nullptr
+                ? -1
+                : zip_file_add(zip, entry.name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8);
         if (index < 0 || zip_set_file_compression(zip, static_cast<zip_uint64_t>(index),
                                                   ZIP_CM_DEFLATE, DeflateLevel) != 0) {
             Failure failure = UnwritableArchive(zip_get_error(zip));

@@ -70,8 +70,9 @@ Status ReplaceFollowingLinks(const QString& path, const QByteArray& bytes) {
 // permissions a new file gets.
 bool OpenTemporaryBeside(const QString& path, QFile& file) {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        file.setFileName(QStringLiteral("%1.%2.tmp").arg(path).arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                                     QLatin1Char('0')));
+        file.setFileName(QStringLiteral("%1.%2.tmp")
+                             .arg(path)
+                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
         errno = 0;
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return true;
@@ -98,7 +99,8 @@ Status PublishUnderName(const QString& path, const QByteArray& bytes, bool repla
     if (moved.done)
         return {};
     file.remove();
-    return WriteFailure(path, moved.reason, moved.nameTaken ? FailureKind::NameTaken : FailureKind::TargetInUse);
+    return WriteFailure(path, moved.reason,
+                        moved.nameTaken ? FailureKind::NameTaken : FailureKind::TargetInUse);
 }
 
 Failure ReadFailure(const QString& path, const QString& reason) {

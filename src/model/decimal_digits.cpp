@@ -31,8 +31,8 @@ DecimalDigits SignificantDigits(double x) {
     // Scientific form with 14 digits after the point: 15 significant digits,
     // correctly rounded, e.g. "-1.90802280100000e-01".
     char buffer[48];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, x,
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
 
     DecimalDigits d;
@@ -93,8 +93,8 @@ double DecimalToDouble(const DecimalDigits& d) {
         *end++ = '-';
     end = std::copy(d.digits.begin(), d.digits.end(), end);
     *end++ = 'e';
-    end = std::to_chars(end, text + sizeof text,
-                        d.exponent - static_cast<int>(d.digits.size()) + 1).ptr;
+    end = std::to_chars(end, text + sizeof text, d.exponent - static_cast<int>(d.digits.size()) + 1)
+              .ptr;
     double value = 0.0;
     std::from_chars(text, end, value);
     return value;

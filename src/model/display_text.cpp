@@ -78,8 +78,8 @@ QString OverallRainfallLabelText(const TExpressionObject& storm, const TOptions&
 QString AverageIntensityLabelText(const TExpressionObject& storm, const TOptions& options,
                                   const QString& unitText, QChar decimalSeparator) {
     return QStringLiteral("平均雨强i=%1%2")
-        .arg(FixedDecimalsText(storm.Strom_Average_Rainfall_Intensity,
-                               EffectivePrecision(options), decimalSeparator),
+        .arg(FixedDecimalsText(storm.Strom_Average_Rainfall_Intensity, EffectivePrecision(options),
+                               decimalSeparator),
              unitText);
 }
 

@@ -6,7 +6,9 @@ namespace {
 
 const QChar Replacement(0xFFFD);
 
-bool IsControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+bool IsControl(char16_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
 
 } // namespace
 

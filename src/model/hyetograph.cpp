@@ -28,7 +28,8 @@ Result<double> FormulaFactor(const TExpressionObject& storm) {
         return 0.0;
     const double p = storm.Storm_RepeatYear;
     if (!(p > 0))
-        return Failure{QStringLiteral("重现期P=%1年，无法取对数（P必须大于0）").arg(GeneralNumberText(p))};
+        return Failure{
+            QStringLiteral("重现期P=%1年，无法取对数（P必须大于0）").arg(GeneralNumberText(p))};
     const double logP = storm.LG_LN == 0 ? std::log10(p) : std::log(p);
     const double k = storm.a1 * (1 + storm.c * logP);
     if (!std::isfinite(k))
@@ -45,18 +46,18 @@ Result<std::int64_t> LastMinute(double duration) {
                            .arg(GeneralNumberText(duration))
                            .arg(MaxStormMinutes)};
     if (duration <= -1.0)
-        return Failure{
-            QStringLiteral("降雨历时T=%1分钟小于0，没有可计算的数据").arg(GeneralNumberText(duration))};
+        return Failure{QStringLiteral("降雨历时T=%1分钟小于0，没有可计算的数据")
+                           .arg(GeneralNumberText(duration))};
     return static_cast<std::int64_t>(std::trunc(duration));
 }
 
 // The storm's constants as the per-minute work needs them.
 struct StormShape {
-    double k;        // A1 · (1 + C · log P)
+    double k; // A1 · (1 + C · log P)
     double b;
     double n;
-    double ratio;    // r
-    double peak;     // r · T
+    double ratio; // r
+    double peak;  // r · T
     std::int64_t lastMinute;
 };
 
@@ -78,16 +79,19 @@ Failure IntensityOverflow(std::int64_t minute) {
 }
 
 // Whether minute m lies before the peak; the peak minute itself counts as before.
-bool BeforePeak(double minute, double peak) { return minute < peak || SameTime(minute, peak); }
+bool BeforePeak(double minute, double peak) {
+    return minute < peak || SameTime(minute, peak);
+}
 
-Status LayOutMinutes(const StormShape& shape, std::int64_t first, std::int64_t last, MinuteRun& run) {
+Status LayOutMinutes(const StormShape& shape, std::int64_t first, std::int64_t last,
+                     MinuteRun& run) {
     const bool exponentIsWhole = std::trunc(shape.n + 1) == shape.n + 1;
     run.count = 0;
     for (std::int64_t m = first; m <= last; ++m) {
         const double minute = static_cast<double>(m);
         const double distance = std::abs(minute - shape.peak);
-        const double d = BeforePeak(minute, shape.peak) ? distance / shape.ratio
-                                                        : distance / (1 - shape.ratio);
+        const double d =
+            BeforePeak(minute, shape.peak) ? distance / shape.ratio : distance / (1 - shape.ratio);
         if (!std::isfinite(d))
             return Failure{QStringLiteral("峰值比例r=%1，计算第%2分钟时除数为0")
                                .arg(GeneralNumberText(shape.ratio))
@@ -175,8 +179,8 @@ private:
         // one minute later, so that the rows still end at T.
         const double minute = static_cast<double>(m);
         const bool shifted = shape_.b == 0 && BeforePeak(minute, shape_.peak);
-        result_.rows.push_back({shifted ? minute + 1 : minute, intensity,
-                                perHour_ ? sum_ / 60 : sum_});
+        result_.rows.push_back(
+            {shifted ? minute + 1 : minute, intensity, perHour_ ? sum_ / 60 : sum_});
     }
 
     const StormShape& shape_;
@@ -221,8 +225,9 @@ Result<THyetograph> CalcHyetograph(const TExpressionObject& storm, const TOption
     if (storm.Storm_Step == 0)
         return Failure{QStringLiteral("计算步长为0，无法按步长取出数据")};
 
-    const StormShape shape{*k, storm.b, storm.n, storm.Storm_Percent,
-                           storm.Storm_Percent * storm.Storm_Time, *lastMinute};
+    const StormShape shape{
+        *k,         storm.b, storm.n, storm.Storm_Percent, storm.Storm_Percent * storm.Storm_Time,
+        *lastMinute};
     if (!options.Bool_IntervalAverage)
         return StepRows(shape, options, storm.Storm_Step);
     // The means of the steps are taken from the exact minutes; what is shown

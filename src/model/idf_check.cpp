@@ -9,7 +9,7 @@ namespace velmora {
 
 namespace {
 
-constexpr double CheckedDurations[] = {5,   10,  15,  20,  30,   45,   60,   90,   120,
+constexpr double CheckedDurations[] = {5,   10,  15,  20,  30,  45,   60,   90,   120,
                                        150, 180, 240, 360, 720, 1440, 2880, 4320, 10080};
 
 // The largest rain of `length` consecutive minutes, each minute's intensity
@@ -47,24 +47,29 @@ Result<std::vector<TIdfCheckRow>> IdfCheckTable(const TExpressionObject& storm) 
     if (!minutes)
         return Failure{QStringLiteral("出错：") + minutes.message()};
 
-    const double logP = storm.LG_LN == 1 ? std::log(storm.Storm_RepeatYear) : std::log10(storm.Storm_RepeatYear);
+    const double logP =
+        storm.LG_LN == 1 ? std::log(storm.Storm_RepeatYear) : std::log10(storm.Storm_RepeatYear);
     const double a = storm.a1 * (1 + storm.c * logP);
     std::vector<TIdfCheckRow> rows;
     for (const double d : IdfCheckDurations(storm.Storm_Time)) {
-        const double stormDepth = HeaviestRun(minutes->rows, static_cast<std::size_t>(std::max(d, 0.0)));
+        const double stormDepth =
+            HeaviestRun(minutes->rows, static_cast<std::size_t>(std::max(d, 0.0)));
         const double formulaDepth = a * d / std::pow(d + storm.b, storm.n);
-        rows.push_back({d, stormDepth, formulaDepth, 100 * (stormDepth - formulaDepth) / formulaDepth});
+        rows.push_back(
+            {d, stormDepth, formulaDepth, 100 * (stormDepth - formulaDepth) / formulaDepth});
     }
     return rows;
 }
 
 QStringList IdfCheckLines(const std::vector<TIdfCheckRow>& rows, QChar separator) {
     const QChar dot = QLatin1Char('.');
-    QStringList lines = {QStringList{QStringLiteral("历时(min)"), QStringLiteral("雨型最大雨量(mm)"),
+    QStringList lines = {QStringList{QStringLiteral("历时(min)"),
+                                     QStringLiteral("雨型最大雨量(mm)"),
                                      QStringLiteral("公式雨量(mm)"), QStringLiteral("相差(%)")}
                              .join(separator)};
     for (const TIdfCheckRow& row : rows)
-        lines << QStringList{GeneralNumberText(row.duration, dot), FixedDecimalsText(row.stormDepth, 4, dot),
+        lines << QStringList{GeneralNumberText(row.duration, dot),
+                             FixedDecimalsText(row.stormDepth, 4, dot),
                              FixedDecimalsText(row.formulaDepth, 4, dot),
                              FixedDecimalsText(row.differencePercent, 2, dot)}
                      .join(separator);

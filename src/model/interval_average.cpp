@@ -27,7 +27,8 @@ class IntervalRows {
 public:
     IntervalRows(const TOptions& options, std::int32_t step, THyetograph& result)
         : perHour_(options.Int_StormUnitidx == 0), roundToShown_(options.Bool_CalcByShow),
-          decimals_(EffectivePrecision(options)), step_(std::abs(std::int64_t{step})), result_(result) {}
+          decimals_(EffectivePrecision(options)), step_(std::abs(std::int64_t{step})),
+          result_(result) {}
 
     void collect(const THyetographTable& minutes) {
         result_.rows.reserve(minutes.size() / static_cast<std::size_t>(step_) + 1);
@@ -41,8 +42,9 @@ public:
             closeRun(minutes.back().cumulative);
         result_.overallRainfall = result_.rows.back().cumulative;
         // The mean of the rows: the total over the minutes the rows stand for.
-        result_.averageIntensity = result_.overallRainfall /
-                                   (static_cast<double>(result_.rows.size()) * static_cast<double>(step_));
+        result_.averageIntensity =
+            result_.overallRainfall /
+            (static_cast<double>(result_.rows.size()) * static_cast<double>(step_));
         if (perHour_)
             result_.averageIntensity *= 60;
     }
@@ -75,7 +77,8 @@ private:
 
 } // namespace
 
-THyetograph IntervalAverageRows(const THyetographTable& minutes, const TOptions& options, std::int32_t step) {
+THyetograph IntervalAverageRows(const THyetographTable& minutes, const TOptions& options,
+                                std::int32_t step) {
     THyetograph result;
     IntervalRows(options, step, result).collect(minutes);
     return result;

@@ -12,6 +12,7 @@ namespace velmora {
 // kept in a file of its own so that the compiler cannot fold it into the
 // per-minute computation: folded in, it costs that loop a few per cent in
 // registers even when the option is off.
-THyetograph IntervalAverageRows(const THyetographTable& minutes, const TOptions& options, std::int32_t step);
+THyetograph IntervalAverageRows(const THyetographTable& minutes, const TOptions& options,
+                                std::int32_t step);
 
 } // namespace velmora

@@ -25,7 +25,9 @@ QString NonFiniteText(double x) {
     return x < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 }
 
-bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 int HexDigitValue(QChar c) {
     const char16_t u = c.unicode();
@@ -154,7 +156,8 @@ std::optional<std::int32_t> ParseInteger(QStringView text) {
     const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     std::uint64_t magnitude = 0;
     for (; i < size; ++i) {
-        const int digit = hex ? HexDigitValue(text[i]) : (IsAsciiDigit(text[i]) ? text[i].unicode() - u'0' : -1);
+        const int digit =
+            hex ? HexDigitValue(text[i]) : (IsAsciiDigit(text[i]) ? text[i].unicode() - u'0' : -1);
         if (digit < 0)
             return std::nullopt;
         magnitude = magnitude * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);

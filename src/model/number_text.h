@@ -17,7 +17,9 @@ QChar UserDecimalSeparator();
 // "9.5981"); the exponent form ("5E-5", "1.5E20") only below 0.0001 or with
 // more than 15 digits before the separator.
 QString GeneralNumberText(double x, QChar decimalSeparator);
-inline QString GeneralNumberText(double x) { return GeneralNumberText(x, UserDecimalSeparator()); }
+inline QString GeneralNumberText(double x) {
+    return GeneralNumberText(x, UserDecimalSeparator());
+}
 
 // x rounded to `decimals` places (as RoundToPrecision does) and written with
 // exactly that many places and a leading zero: the "%.Nf" text of a rounded

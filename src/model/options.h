@@ -26,10 +26,10 @@ struct TOptions {
     bool Bool_IntervalAverage = false;
     // The calculation report ends with the check of the storm against its formula.
     bool Bool_ReportIdfCheck = false;
-    std::int32_t Int_Precision = 4;        // decimals shown; the dialog offers 1..99
-    double D_QI_ConversionRatio = 167.0;   // one of QIConversionRatios
-    std::int32_t Int_TimeForamtidx = 1;    // 0 = hours and minutes, 1 = minutes
-    std::int32_t Int_StormUnitidx = 1;     // 0 = mm/h, 1 = mm/min
+    std::int32_t Int_Precision = 4;      // decimals shown; the dialog offers 1..99
+    double D_QI_ConversionRatio = 167.0; // one of QIConversionRatios
+    std::int32_t Int_TimeForamtidx = 1;  // 0 = hours and minutes, 1 = minutes
+    std::int32_t Int_StormUnitidx = 1;   // 0 = mm/h, 1 = mm/min
     QString Font_LeftAxis = DefaultAxisFontText;
     QString Font_LeftTitle = DefaultAxisFontText;
     QString Font_RightAxis = DefaultAxisFontText;
@@ -44,7 +44,7 @@ struct TOptions {
 // The q-i factors offered by the options dialog, in its order. The last one is
 // not a factor but the marker of exact conversion (1 mm/min = 1000/6 L/(s·hm²)):
 // any factor below 166 selects it.
-inline constexpr std::array<double, 6> QIConversionRatios = {167.0,    166.7,     166.67,
+inline constexpr std::array<double, 6> QIConversionRatios = {167.0,   166.7,    166.67,
                                                              166.667, 166.6667, 0.006};
 
 // The entries of the options dialog's q-i list, in the order of the factors.

@@ -98,7 +98,8 @@ Move MoveIntoPlace(const QString& temporary, const QString& target, bool replace
 
 FileRead ReadRegularFile(const QString& path, qint64 maxBytes) {
     // Opened without waiting: a pipe would otherwise block until a writer comes.
-    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int handle =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0)
         return Refused(FileRead::Outcome::CannotOpen, SystemReasonText(errno));
     struct stat status {};

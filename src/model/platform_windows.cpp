@@ -1,6 +1,8 @@
 #include "platform_windows.h"
 
+// windows.h first: the shell's header builds on its declarations.
 #include <windows.h>
+
 #include <shlobj.h>
 
 namespace velmora::windows {
@@ -33,7 +35,8 @@ QByteArray ToCodePage936(const QString& input) {
         }
     }
     const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
-    const int needed = WideCharToMultiByte(CodePage936, 0, wide, int(text.size()), nullptr, 0, "?", nullptr);
+    const int needed =
+        WideCharToMultiByte(CodePage936, 0, wide, int(text.size()), nullptr, 0, "?", nullptr);
     QByteArray bytes(needed, Qt::Uninitialized);
     WideCharToMultiByte(CodePage936, 0, wide, int(text.size()), bytes.data(), needed, "?", nullptr);
     return bytes;
@@ -42,7 +45,8 @@ QByteArray ToCodePage936(const QString& input) {
 QString FromCodePage936(const QByteArray& bytes) {
     if (bytes.isEmpty())
         return {};
-    const int needed = MultiByteToWideChar(CodePage936, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    const int needed =
+        MultiByteToWideChar(CodePage936, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
     QString text(needed, Qt::Uninitialized);
     MultiByteToWideChar(CodePage936, 0, bytes.constData(), int(bytes.size()),
                         reinterpret_cast<wchar_t*>(text.data()), needed);

@@ -32,8 +32,7 @@ struct Failure {
 // The value an operation produced, or the failure that stopped it. Every
 // layer below the window reports failures this way; the window shows the
 // message.
-template <typename T>
-class Result {
+template <typename T> class Result {
 public:
     Result(T value) : value_(std::move(value)) {}
     Result(Failure failure) : failure_(std::move(failure)) {}
@@ -68,8 +67,7 @@ private:
 };
 
 // An operation that gives nothing but success or its failure.
-template <>
-class Result<void> {
+template <> class Result<void> {
 public:
     Result() = default;
     Result(Failure failure) : failed_(true), failure_(std::move(failure)) {}

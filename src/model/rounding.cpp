@@ -10,9 +10,9 @@ namespace velmora {
 namespace {
 
 // 10^0 … 10^22: every one of them is a double exactly.
-constexpr std::array<double, 23> PowersOfTen = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::array<double, 23> PowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Beyond this the scaled value may have no fractional bits left to decide on.
 constexpr double LargestScaled = 1e15;

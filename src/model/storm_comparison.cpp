@@ -18,7 +18,8 @@ const QString LineEnd = QStringLiteral("\r\n");
 // The intensity of a row in `unitIdx`, as the table of that unit shows it.
 QString IntensityText(const TComparedStorm& compared, std::size_t row, const TOptions& options,
                       QChar decimalSeparator) {
-    const THyetographRow shown{compared.rows[row].time, compared.intensityIn(row, options.Int_StormUnitidx),
+    const THyetographRow shown{compared.rows[row].time,
+                               compared.intensityIn(row, options.Int_StormUnitidx),
                                compared.rows[row].cumulative};
     return ResultRowTexts(shown, options, decimalSeparator).intensity;
 }
@@ -84,8 +85,9 @@ TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, cons
         TComparisonTable::Line line;
         line.time = TimeText(minute, options.Int_TimeForamtidx);
         for (std::size_t s = 0; s < storms.size(); ++s)
-            line.intensities.append(cells[s] ? IntensityText(storms[s], *cells[s], options, decimalSeparator)
-                                             : QString());
+            line.intensities.append(
+                cells[s] ? IntensityText(storms[s], *cells[s], options, decimalSeparator)
+                         : QString());
         if (shown && cells[shownColumn])
             line.shown = ResultRowTexts((*shown)[*cells[shownColumn]], options, decimalSeparator);
         table.lines.push_back(std::move(line));
@@ -109,8 +111,8 @@ QString ComparisonCsvText(const std::vector<TComparedStorm>& storms, const TOpti
 QString SwmmSeriesName(const TExpressionObject& storm) {
     const QChar dot = QLatin1Char('.');
     return QStringLiteral("P%1_T%2_r%3")
-        .arg(GeneralNumberText(storm.Storm_RepeatYear, dot), GeneralNumberText(storm.Storm_Time, dot),
-             GeneralNumberText(storm.Storm_Percent, dot));
+        .arg(GeneralNumberText(storm.Storm_RepeatYear, dot),
+             GeneralNumberText(storm.Storm_Time, dot), GeneralNumberText(storm.Storm_Percent, dot));
 }
 
 QString ComparisonSwmmText(const std::vector<TComparedStorm>& storms, const TOptions& options) {
@@ -135,7 +137,8 @@ QString ComparisonSwmmText(const std::vector<TComparedStorm>& storms, const TOpt
     for (const TComparedStorm& compared : storms) {
         const QString name = SwmmSeriesName(compared.storm);
         text += QStringLiteral(";;") + (QStringLiteral("RG_") + name).leftJustified(15) +
-                QStringLiteral(" INTENSITY ") + TimeText(compared.storm.Storm_Step, 0).leftJustified(9) +
+                QStringLiteral(" INTENSITY ") +
+                TimeText(compared.storm.Storm_Step, 0).leftJustified(9) +
                 QStringLiteral("1.0      TIMESERIES ") + name + LineEnd;
     }
     return text;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "hyetograph.h"
 #include "display_text.h"
+#include "hyetograph.h"
 #include "options.h"
 #include "result.h"
 #include "storm.h"
@@ -51,7 +51,9 @@ QString ComparedStormLegend(const TExpressionObject& storm, QChar decimalSeparat
 inline constexpr unsigned ComparedStormColours[MaxComparedStorms] = {
     0x0072B2, 0x009E73, 0xCC79A7, 0x000000, 0x56B4E9, 0xD55E00, 0xF0E442, 0x999999};
 // The second four lines are dashed, so that they differ in more than colour.
-inline bool ComparedStormDashed(std::size_t i) { return i % MaxComparedStorms >= MaxComparedStorms / 2; }
+inline bool ComparedStormDashed(std::size_t i) {
+    return i % MaxComparedStorms >= MaxComparedStorms / 2;
+}
 
 // The comparison as a table of texts: one line for every minute at which any
 // storm has a row, in order, with the time in the time format of `options`

@@ -53,7 +53,9 @@ QString SystemReasonText(int errorCode) {
     default:
         break;
     }
-    return QStringLiteral("系统错误%1（%2）").arg(errorCode).arg(QString::fromLocal8Bit(std::strerror(errorCode)));
+    return QStringLiteral("系统错误%1（%2）")
+        .arg(errorCode)
+        .arg(QString::fromLocal8Bit(std::strerror(errorCode)));
 }
 
 } // namespace velmora

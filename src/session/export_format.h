@@ -4,8 +4,8 @@ namespace velmora {
 
 // The files made from the table as the grid shows it.
 enum class ExportFormat {
-    Csv,  // the table with the user's decimal separator, code page 936
-    Swmm, // the SWMM rainfall file: hours and minutes, mm/h, "." always
+    Csv,       // the table with the user's decimal separator, code page 936
+    Swmm,      // the SWMM rainfall file: hours and minutes, mm/h, "." always
     WordTable, // the table as a Word document (.docx)
     Report,    // the calculation report (.docx), which needs the chart's picture
     Workbook,  // the Excel workbook with its chart (.xlsx), "." always

@@ -138,19 +138,20 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
         return WordDataTable(rowTexts(UserDecimalSeparator()), options_);
     case ExportFormat::Report:
         return Failure{QStringLiteral("出错：计算书需要曲线图片")}; // see reportBytes
-    case ExportFormat::Workbook:
-    {
+    case ExportFormat::Workbook: {
         // The workbook's cells are numbers: written with "." whatever the user's format.
         if (comparison_.empty())
             return ExcelChartWorkbook(rowTexts(QLatin1Char('.')), options_);
-        const TComparisonTable comparison = ComparisonTable(comparison_, options_, QLatin1Char('.'), &table_);
+        const TComparisonTable comparison =
+            ComparisonTable(comparison_, options_, QLatin1Char('.'), &table_);
         return ExcelChartWorkbook(rowTexts(QLatin1Char('.')), options_, &comparison);
     }
     }
     return Failure{QStringLiteral("出错：未知的输出格式")};
 }
 
-Status StormSession::writeExport(ExportFormat format, const QString& path, ExistingFile existing) const {
+Status StormSession::writeExport(ExportFormat format, const QString& path,
+                                 ExistingFile existing) const {
     return publish(exportBytes(format), path, IsOfficeDocument(format), existing);
 }
 
@@ -159,7 +160,8 @@ Result<QByteArray> StormSession::reportBytes(const QByteArray& chartPng) const {
                              UserDecimalSeparator());
 }
 
-Status StormSession::writeReport(const QString& path, const QByteArray& chartPng, ExistingFile existing) const {
+Status StormSession::writeReport(const QString& path, const QByteArray& chartPng,
+                                 ExistingFile existing) const {
     return publish(reportBytes(chartPng), path, true, existing);
 }
 
@@ -194,13 +196,14 @@ Status StormSession::writeComparisonCsv(const QString& path, ExistingFile existi
 // not take the old one's place, that one may be open in the office program,
 // which the user is told first; any other failure (a full disk) says only its
 // own reason.
-Status StormSession::publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument,
-                             ExistingFile existing) const {
+Status StormSession::publish(const Result<QByteArray>& bytes, const QString& path,
+                             bool officeDocument, ExistingFile existing) const {
     if (!bytes)
         return bytes.failure();
     const Status written = WriteFileAtomically(path, *bytes, existing);
     if (!written && officeDocument && written.failure().kind == FailureKind::TargetInUse)
-        return Failure{QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n") + written.message(),
+        return Failure{QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n") +
+                           written.message(),
                        FailureKind::TargetInUse};
     return written;
 }

@@ -100,7 +100,8 @@ public:
     // The comparison as one CSV table in the current time format, unit and
     // decimals, and the same written to `path` in code page 936.
     QString comparisonCsvText() const;
-    Status writeComparisonCsv(const QString& path, ExistingFile existing = ExistingFile::Replace) const;
+    Status writeComparisonCsv(const QString& path,
+                              ExistingFile existing = ExistingFile::Replace) const;
 
 signals:
     // Before the table is emptied or replaced: views let go of its rows.

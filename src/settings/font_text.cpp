@@ -13,16 +13,32 @@ struct ColorIdentifier {
     std::uint32_t value;
 };
 
-constexpr std::uint32_t ThemeColor(std::uint32_t index) { return 0xFF000000u + index; }
+constexpr std::uint32_t ThemeColor(std::uint32_t index) {
+    return 0xFF000000u + index;
+}
 
 constexpr std::array<ColorIdentifier, 52> ColorIdentifiers = {{
-    {"clBlack", 0x000000},      {"clMaroon", 0x000080},     {"clGreen", 0x008000},
-    {"clOlive", 0x008080},      {"clNavy", 0x800000},       {"clPurple", 0x800080},
-    {"clTeal", 0x808000},       {"clGray", 0x808080},       {"clSilver", 0xC0C0C0},
-    {"clRed", 0x0000FF},        {"clLime", 0x00FF00},       {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},       {"clFuchsia", 0xFF00FF},    {"clAqua", 0xFFFF00},
-    {"clWhite", 0xFFFFFF},      {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6},
-    {"clCream", 0xF0FBFF},      {"clMedGray", 0xA4A0A0},    {"clNone", 0x1FFFFFFF},
+    {"clBlack", 0x000000},
+    {"clMaroon", 0x000080},
+    {"clGreen", 0x008000},
+    {"clOlive", 0x008080},
+    {"clNavy", 0x800000},
+    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},
+    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},
+    {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},
+    {"clMoneyGreen", 0xC0DCC0},
+    {"clSkyBlue", 0xF0CAA6},
+    {"clCream", 0xF0FBFF},
+    {"clMedGray", 0xA4A0A0},
+    {"clNone", 0x1FFFFFFF},
     {"clDefault", 0x20000000},
     {"clScrollBar", ThemeColor(0)},
     {"clBackground", ThemeColor(1)},
@@ -65,7 +81,9 @@ QString Copy(const QString& text, qsizetype position, qsizetype count) {
     return text.mid(position - 1, count);
 }
 
-qsizetype Pos(QChar c, const QString& text) { return text.indexOf(c) + 1; }
+qsizetype Pos(QChar c, const QString& text) {
+    return text.indexOf(c) + 1;
+}
 
 void DeleteUpTo(QString& text, qsizetype position) {
     if (position > 0)
@@ -102,7 +120,8 @@ QString FontToText(const TFontDescription& font, bool withColor) {
         styles += QStringLiteral("|Strikeout");
     if (styles.startsWith(QLatin1Char('|')))
         styles.remove(0, 1);
-    QString text = QStringLiteral("\"%1\", %2, [%3]").arg(font.face, QString::number(font.points), styles);
+    QString text =
+        QStringLiteral("\"%1\", %2, [%3]").arg(font.face, QString::number(font.points), styles);
     if (withColor)
         text += QStringLiteral(", [%1]").arg(ColorToText(font.color));
     return text;

@@ -56,8 +56,7 @@ struct OptionsWriter {
 };
 
 // Visits every option with its key, in the order of a freshly written file.
-template <typename Options, typename Visitor>
-void ForEachOption(Options& o, const Visitor& visit) {
+template <typename Options, typename Visitor> void ForEachOption(Options& o, const Visitor& visit) {
     visit(QStringLiteral("ShowLabel_P"), o.Bool_ShowLabel_P);
     visit(QStringLiteral("ShowLabel_T"), o.Bool_ShowLabel_T);
     visit(QStringLiteral("ShowLabel_R"), o.Bool_ShowLabel_R);
@@ -105,7 +104,9 @@ Result<QByteArray> ExistingSettingsBytes(const QString& fileName) {
     // Another section of the file must not be lost because it could not be read.
     const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
     if (!bytes)
-        return Failure{QStringLiteral("无法保存文件“%1”：原文件无法读取或超过%2字节").arg(fileName).arg(MaxOptionsFileBytes)};
+        return Failure{QStringLiteral("无法保存文件“%1”：原文件无法读取或超过%2字节")
+                           .arg(fileName)
+                           .arg(MaxOptionsFileBytes)};
     return *bytes;
 }
 
@@ -116,10 +117,12 @@ Status SaveOptions(const QString& fileName, const TOptions& options, QChar decim
     return WriteFileAtomically(fileName, OptionsIntoBytes(*existing, options, decimalSeparator));
 }
 
-QByteArray OptionsIntoBytes(const QByteArray& existing, const TOptions& options, QChar decimalSeparator) {
+QByteArray OptionsIntoBytes(const QByteArray& existing, const TOptions& options,
+                            QChar decimalSeparator) {
     IniDocument ini = IniDocument::FromBytes(existing);
     const OptionsWriter writer{ini, decimalSeparator};
-    ForEachOption(options, [&](const QString& key, const auto& field) { writer.write(key, field); });
+    ForEachOption(options,
+                  [&](const QString& key, const auto& field) { writer.write(key, field); });
     return ini.toBytes();
 }
 

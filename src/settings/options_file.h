@@ -38,6 +38,7 @@ Status SaveOptions(const QString& fileName, const TOptions& options, QChar decim
 
 // The bytes of an options file after SaveOptions wrote `options` into one
 // that held `existing`.
-QByteArray OptionsIntoBytes(const QByteArray& existing, const TOptions& options, QChar decimalSeparator);
+QByteArray OptionsIntoBytes(const QByteArray& existing, const TOptions& options,
+                            QChar decimalSeparator);
 
 } // namespace velmora

@@ -5,15 +5,14 @@
 #include "number_text.h"
 #include "options_file.h"
 
-
 namespace velmora {
 
 namespace {
 
 const QString WindowSection = QStringLiteral("WINDOW");
 const QString FoldersSection = QStringLiteral("FOLDERS");
-const QString FolderKinds[] = {QStringLiteral("Storm"), QStringLiteral("Data"), QStringLiteral("Picture"),
-                               QStringLiteral("Document")};
+const QString FolderKinds[] = {QStringLiteral("Storm"), QStringLiteral("Data"),
+                               QStringLiteral("Picture"), QStringLiteral("Document")};
 
 int Number(const IniDocument& ini, const QString& key) {
     const auto text = ini.value(WindowSection, key);
@@ -34,7 +33,8 @@ TWindowMemory LoadWindowMemory(const QString& fileName) {
         return memory;
     const IniDocument ini = IniDocument::FromBytes(*bytes);
     const QRect geometry(Number(ini, QStringLiteral("Left")), Number(ini, QStringLiteral("Top")),
-                         Number(ini, QStringLiteral("Width")), Number(ini, QStringLiteral("Height")));
+                         Number(ini, QStringLiteral("Width")),
+                         Number(ini, QStringLiteral("Height")));
     if (geometry.width() > 0 && geometry.height() > 0)
         memory.geometry = geometry;
     memory.maximized = Number(ini, QStringLiteral("Maximized")) != 0;
@@ -52,7 +52,9 @@ Status SaveWindowMemory(const QString& fileName, const TWindowMemory& memory) {
     if (!existing)
         return existing.failure();
     IniDocument ini = IniDocument::FromBytes(*existing);
-    const auto set = [&ini](const QString& key, int value) { ini.setValue(WindowSection, key, QString::number(value)); };
+    const auto set = [&ini](const QString& key, int value) {
+        ini.setValue(WindowSection, key, QString::number(value));
+    };
     set(QStringLiteral("Left"), memory.geometry.x());
     set(QStringLiteral("Top"), memory.geometry.y());
     set(QStringLiteral("Width"), memory.geometry.width());

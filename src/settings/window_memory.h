@@ -13,11 +13,12 @@ namespace velmora {
 // What the window remembers between runs, in sections of their own of the
 // options file ("WINDOW", "FOLDERS"); the options' section is not touched.
 struct TWindowMemory {
-    QRect geometry;                // the normal (not maximised) frame; empty: never saved
+    QRect geometry; // the normal (not maximised) frame; empty: never saved
     bool maximized = false;
-    int panelWidth = 0;            // the right-hand panel; 0: as designed
-    std::array<int, 3> columns{};  // grid column widths; 0: fitted to the texts
-    std::map<QString, QString> folders; // the folder last used, by kind of file ("Storm", "Data", …)
+    int panelWidth = 0;           // the right-hand panel; 0: as designed
+    std::array<int, 3> columns{}; // grid column widths; 0: fitted to the texts
+    std::map<QString, QString>
+        folders; // the folder last used, by kind of file ("Storm", "Data", …)
 };
 
 // Missing, unreadable or oversized files and values that do not convert give

@@ -23,23 +23,25 @@ void PrepareApplication(QApplication& application) {
     RegisterIconResources();
     QIcon icon;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/icons/%1x%1/velmora.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/icons/icons/%1x%1/velmora.png").arg(size),
+                     QSize(size, size));
     QApplication::setWindowIcon(icon);
 
     auto* translator = new QTranslator(&application);
-    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
 
 #ifndef Q_OS_WIN
     // fontconfig resolves 宋体 to a face without Chinese glyphs; name the
     // metric-compatible and Song-style faces the set-up installs. Windows
     // has both faces itself.
-    QFont::insertSubstitutions(QStringLiteral("宋体"),
-                               {QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")});
-    QFont::insertSubstitutions(QStringLiteral("SimSun"),
-                               {QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Zen Hei")});
+    QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("AR PL UMing CN"),
+                                                        QStringLiteral("WenQuanYi Zen Hei")});
+    QFont::insertSubstitutions(QStringLiteral("SimSun"), {QStringLiteral("AR PL UMing CN"),
+                                                          QStringLiteral("WenQuanYi Zen Hei")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"),
+                                                         QStringLiteral("WenQuanYi Zen Hei")});
 #endif
 }
 

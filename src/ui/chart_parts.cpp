@@ -18,9 +18,13 @@ QString TimeAxisTicker::widestLabel() const {
     return times_.isEmpty() ? QString() : TimeText(times_.constLast(), timeFormatIdx_);
 }
 
-double TimeAxisTicker::getTickStep(const QCPRange&) { return labelStep_; }
+double TimeAxisTicker::getTickStep(const QCPRange&) {
+    return labelStep_;
+}
 
-int TimeAxisTicker::getSubTickCount(double) { return 0; }
+int TimeAxisTicker::getSubTickCount(double) {
+    return 0;
+}
 
 QVector<double> TimeAxisTicker::createTickVector(double, const QCPRange& range) {
     QVector<double> ticks;
@@ -75,9 +79,9 @@ namespace {
 
 // The bars' colours, taken in turn.
 const std::array<QColor, 14> BarPalette = {
-    QColor(255, 0, 0),   QColor(0, 128, 0),   QColor(255, 255, 0), QColor(0, 0, 255),
+    QColor(255, 0, 0),     QColor(0, 128, 0),   QColor(255, 255, 0), QColor(0, 0, 255),
     QColor(128, 128, 128), QColor(255, 0, 255), QColor(0, 128, 128), QColor(0, 0, 128),
-    QColor(128, 0, 0),   QColor(0, 255, 0),   QColor(128, 128, 0), QColor(128, 0, 128),
+    QColor(128, 0, 0),     QColor(0, 255, 0),   QColor(128, 128, 0), QColor(128, 0, 128),
     QColor(192, 192, 192), QColor(0, 255, 255)};
 
 // A darker edge gives the bars their raised look; worked out once, not per bar.

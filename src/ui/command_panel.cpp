@@ -3,9 +3,9 @@
 #include "result_grid.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,8 +26,7 @@ QLabel* TitleStrip(const QString& caption, QWidget* parent) {
     return strip;
 }
 
-template <typename Widget>
-Widget* Placed(Widget* widget, const QString& name, QRect geometry) {
+template <typename Widget> Widget* Placed(Widget* widget, const QString& name, QRect geometry) {
     widget->setObjectName(name);
     widget->move(geometry.topLeft());
     if (geometry.isValid())
@@ -97,8 +96,9 @@ QWidget* CommandPanel::buildButtons() {
                                    QStringLiteral("Button_ClearComparison"), {78, 61, 68, 25});
     overallRainfallSwitch = Placed(new QCheckBox(QStringLiteral("降雨总量"), buttons),
                                    QStringLiteral("CheckBox_Overall_Rainfall"), {151, 9, 0, 0});
-    rainfallIntensitySwitch = Placed(new QCheckBox(QStringLiteral("降雨强度"), buttons),
-                                     QStringLiteral("CheckBox_Rainfall_Intensity"), {151, 37, 0, 0});
+    rainfallIntensitySwitch =
+        Placed(new QCheckBox(QStringLiteral("降雨强度"), buttons),
+               QStringLiteral("CheckBox_Rainfall_Intensity"), {151, 37, 0, 0});
     overallRainfallSwitch->setChecked(true);
     rainfallIntensitySwitch->setChecked(true);
     return buttons;

@@ -14,7 +14,8 @@ QString FileTypeFilter(const FileType& type) {
 }
 
 bool AskReplaceFile(Desktop& desktop, const QString& path) {
-    return desktop.askYesNo(PromptTitle, QStringLiteral("文件“%1”已经存在。\r\n要替换它吗？").arg(path));
+    return desktop.askYesNo(PromptTitle,
+                            QStringLiteral("文件“%1”已经存在。\r\n要替换它吗？").arg(path));
 }
 
 } // namespace velmora

@@ -23,9 +23,9 @@ struct FileDialogRequest {
     QString title;
     QString proposedName; // a file name, or a path whose folder the dialog opens in
     std::vector<FileType> types;
-    int selectedType = 0;       // index into types
-    bool askOverwrite = false;  // save dialogs: ask before choosing an existing file
-    QString folder;             // where the dialog opens; empty: where the desktop chooses
+    int selectedType = 0;      // index into types
+    bool askOverwrite = false; // save dialogs: ask before choosing an existing file
+    QString folder;            // where the dialog opens; empty: where the desktop chooses
 };
 
 // A font as the font dialog returns it: face, size, styles and colour.

@@ -40,12 +40,24 @@ void ExportCommands::run(Status (ExportCommands::*command)()) {
     RunCommand(desktop_, [this, command] { return (this->*command)(); });
 }
 
-void ExportCommands::MenuSaveDataToExcelClick() { run(&ExportCommands::saveCsv); }
-void ExportCommands::MenuSaveDataToWordClick() { run(&ExportCommands::saveWordTable); }
-void ExportCommands::MenuSaveDataToSWMMClick() { run(&ExportCommands::saveSwmm); }
-void ExportCommands::Button_OutputResultClick() { run(&ExportCommands::saveReport); }
-void ExportCommands::btn_OutputExcelPicDataClick() { run(&ExportCommands::saveWorkbook); }
-void ExportCommands::Menu_SaveComparisonCsvClick() { run(&ExportCommands::saveComparisonCsv); }
+void ExportCommands::MenuSaveDataToExcelClick() {
+    run(&ExportCommands::saveCsv);
+}
+void ExportCommands::MenuSaveDataToWordClick() {
+    run(&ExportCommands::saveWordTable);
+}
+void ExportCommands::MenuSaveDataToSWMMClick() {
+    run(&ExportCommands::saveSwmm);
+}
+void ExportCommands::Button_OutputResultClick() {
+    run(&ExportCommands::saveReport);
+}
+void ExportCommands::btn_OutputExcelPicDataClick() {
+    run(&ExportCommands::saveWorkbook);
+}
+void ExportCommands::Menu_SaveComparisonCsvClick() {
+    run(&ExportCommands::saveComparisonCsv);
+}
 
 void ExportCommands::Menu_SavePicClick(int tag) {
     RunCommand(desktop_, [this, tag] { return savePicture(tag); });
@@ -60,7 +72,8 @@ void ExportCommands::addPictureCommands(QMenu* menu, const QString& suffix) {
                  {"Menu_SavePng", "保存图片(PNG格式)..."}};
     int tag = 1;
     for (const auto& item : items) {
-        AddMenuCommand(menu, QString::fromLatin1(item.name) + suffix, QString::fromUtf8(item.caption), this,
+        AddMenuCommand(menu, QString::fromLatin1(item.name) + suffix,
+                       QString::fromUtf8(item.caption), this,
                        [this, tag] { Menu_SavePicClick(tag); })
             ->setData(tag);
         ++tag;
@@ -68,12 +81,15 @@ void ExportCommands::addPictureCommands(QMenu* menu, const QString& suffix) {
 }
 
 void ExportCommands::addDataCommands(QMenu* menu, const QString& suffix) {
-    AddMenuCommand(menu, QStringLiteral("MenuSaveDataToExcel") + suffix, QStringLiteral("保存雨型数据(EXCEL格式)..."),
-                   this, &ExportCommands::MenuSaveDataToExcelClick);
-    AddMenuCommand(menu, QStringLiteral("MenuSaveDataToWord") + suffix, QStringLiteral("保存雨型数据(WORD格式)..."),
-                   this, &ExportCommands::MenuSaveDataToWordClick);
-    AddMenuCommand(menu, QStringLiteral("MenuSaveDataToSWMM") + suffix, QStringLiteral("保存雨型数据(SWMM格式)..."),
-                   this, &ExportCommands::MenuSaveDataToSWMMClick);
+    AddMenuCommand(menu, QStringLiteral("MenuSaveDataToExcel") + suffix,
+                   QStringLiteral("保存雨型数据(EXCEL格式)..."), this,
+                   &ExportCommands::MenuSaveDataToExcelClick);
+    AddMenuCommand(menu, QStringLiteral("MenuSaveDataToWord") + suffix,
+                   QStringLiteral("保存雨型数据(WORD格式)..."), this,
+                   &ExportCommands::MenuSaveDataToWordClick);
+    AddMenuCommand(menu, QStringLiteral("MenuSaveDataToSWMM") + suffix,
+                   QStringLiteral("保存雨型数据(SWMM格式)..."), this,
+                   &ExportCommands::MenuSaveDataToSWMMClick);
 }
 
 bool ExportCommands::refusedForEmptyTable(const QString& message) {
@@ -85,10 +101,11 @@ bool ExportCommands::refusedForEmptyTable(const QString& message) {
 
 // Asks where the export goes (its extension forced), writes it and hands it
 // to the desktop: to the text editor or to the file's own application.
-Status ExportCommands::saveExport(ExportFormat format, const FileDialogRequest& request, const QString& kind,
-                                  HandOver handOver) {
+Status ExportCommands::saveExport(ExportFormat format, const FileDialogRequest& request,
+                                  const QString& kind, HandOver handOver) {
     const QString extension = QString::fromLatin1(ExportExtension(format));
-    const auto target = memory_.askTarget(desktop_, request, kind, [&extension](int) { return extension; });
+    const auto target =
+        memory_.askTarget(desktop_, request, kind, [&extension](int) { return extension; });
     if (!target)
         return {};
     const Status written = session_.writeExport(format, *target);
@@ -100,19 +117,20 @@ Status ExportCommands::saveExport(ExportFormat format, const FileDialogRequest& 
 }
 
 // The data exports share the dialog "保存雨型数据" with their type and all files.
-Status ExportCommands::saveDataExport(ExportFormat format, const QString& proposedName, const QString& typeName,
-                                      HandOver handOver) {
+Status ExportCommands::saveDataExport(ExportFormat format, const QString& proposedName,
+                                      const QString& typeName, HandOver handOver) {
     const QString extension = QString::fromLatin1(ExportExtension(format));
-    return saveExport(format, DataExportRequest(proposedName, typeName, extension), QStringLiteral("Data"),
-                      handOver);
+    return saveExport(format, DataExportRequest(proposedName, typeName, extension),
+                      QStringLiteral("Data"), handOver);
 }
 
 Status ExportCommands::saveCsv() {
     if (refusedForEmptyTable(NoDataMessage))
         return {};
-    return saveDataExport(ExportFormat::Csv,
-                          ProposedDataFileName(session_.storm(), QStringLiteral(".csv"), UserDecimalSeparator()),
-                          QStringLiteral("Excel文件(*.csv)"), HandOver::DefaultApplication);
+    return saveDataExport(
+        ExportFormat::Csv,
+        ProposedDataFileName(session_.storm(), QStringLiteral(".csv"), UserDecimalSeparator()),
+        QStringLiteral("Excel文件(*.csv)"), HandOver::DefaultApplication);
 }
 
 Status ExportCommands::saveComparisonCsv() {
@@ -120,11 +138,11 @@ Status ExportCommands::saveComparisonCsv() {
         desktop_.showInformation(PromptTitle, EmptyComparisonMessage);
         return {};
     }
-    const auto target =
-        memory_.askTarget(desktop_,
-                          DataExportRequest(QStringLiteral("芝加哥雨型对比数据.csv"), QStringLiteral("Excel文件(*.csv)"),
-                                            QStringLiteral(".csv")),
-                          QStringLiteral("Data"), [](int) { return QStringLiteral(".csv"); });
+    const auto target = memory_.askTarget(
+        desktop_,
+        DataExportRequest(QStringLiteral("芝加哥雨型对比数据.csv"),
+                          QStringLiteral("Excel文件(*.csv)"), QStringLiteral(".csv")),
+        QStringLiteral("Data"), [](int) { return QStringLiteral(".csv"); });
     if (!target)
         return {};
     const Status written = session_.writeComparisonCsv(*target);
@@ -136,7 +154,8 @@ Status ExportCommands::saveComparisonCsv() {
 Status ExportCommands::saveWordTable() {
     if (refusedForEmptyTable(NoDataMessage))
         return {};
-    return saveDataExport(ExportFormat::WordTable, ProposedWordDataFileName(session_.storm(), UserDecimalSeparator()),
+    return saveDataExport(ExportFormat::WordTable,
+                          ProposedWordDataFileName(session_.storm(), UserDecimalSeparator()),
                           QStringLiteral("Word文件(*.docx)"), HandOver::DefaultApplication);
 }
 
@@ -148,11 +167,14 @@ Status ExportCommands::saveSwmm() {
         if (const Status switched = session_.switchToSwmmUnits(); !switched)
             return switched;
         desktop_.showInformation(
-            PromptTitle, QStringLiteral("SWMM的时间格式应该为(时:分)，降雨强度单位应该为(毫米/时)\r\n已经自动切换！"));
+            PromptTitle,
+            QStringLiteral(
+                "SWMM的时间格式应该为(时:分)，降雨强度单位应该为(毫米/时)\r\n已经自动切换！"));
     }
-    return saveDataExport(ExportFormat::Swmm,
-                          ProposedDataFileName(session_.storm(), QStringLiteral(".dat"), UserDecimalSeparator()),
-                          QStringLiteral("SWMM文件(*.dat)"), HandOver::TextEditor);
+    return saveDataExport(
+        ExportFormat::Swmm,
+        ProposedDataFileName(session_.storm(), QStringLiteral(".dat"), UserDecimalSeparator()),
+        QStringLiteral("SWMM文件(*.dat)"), HandOver::TextEditor);
 }
 
 Status ExportCommands::saveWorkbook() {
@@ -160,20 +182,22 @@ Status ExportCommands::saveWorkbook() {
         return {};
     return saveExport(
         ExportFormat::Workbook,
-        DocumentExportRequest(ProposedExcelWorkbookFileName(session_.storm(), UserDecimalSeparator()), 2),
+        DocumentExportRequest(
+            ProposedExcelWorkbookFileName(session_.storm(), UserDecimalSeparator()), 2),
         QStringLiteral("Document"), HandOver::DefaultApplication);
 }
 
 Status ExportCommands::saveReport() {
     if (refusedForEmptyTable(NoDataMessage))
         return {};
-    const FileDialogRequest request =
-        DocumentExportRequest(ProposedCalculationReportFileName(session_.storm(), UserDecimalSeparator()), 1);
+    const FileDialogRequest request = DocumentExportRequest(
+        ProposedCalculationReportFileName(session_.storm(), UserDecimalSeparator()), 1);
     const auto target = memory_.askTarget(desktop_, request, QStringLiteral("Document"),
                                           [](int) { return QStringLiteral(".docx"); });
     if (!target)
         return {};
-    const Result<QByteArray> png = EncodePng(chart_.picture(ReportChartPictureSize(chart_.logicalDpiX())));
+    const Result<QByteArray> png =
+        EncodePng(chart_.picture(ReportChartPictureSize(chart_.logicalDpiX())));
     if (!png)
         return png.failure();
     const Status written = session_.writeReport(*target, *png);
@@ -188,10 +212,14 @@ Status ExportCommands::savePicture(int tag) {
     const int type = std::clamp(tag, 1, 3) - 1;
     const FileDialogRequest request{
         QStringLiteral("保存曲线图片"),
-        ProposedPictureFileName(session_.storm(), PictureExtension(type), UserDecimalSeparator()), PictureTypes,
-        type, true, QString()};
+        ProposedPictureFileName(session_.storm(), PictureExtension(type), UserDecimalSeparator()),
+        PictureTypes,
+        type,
+        true,
+        QString()};
     // The extension follows the type selected when the dialog closed.
-    const auto target = memory_.askTarget(desktop_, request, QStringLiteral("Picture"), PictureExtension);
+    const auto target =
+        memory_.askTarget(desktop_, request, QStringLiteral("Picture"), PictureExtension);
     if (!target)
         return {};
     const Status written = saveChartPicture(*target);

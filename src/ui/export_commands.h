@@ -22,8 +22,8 @@ class WindowMemoryKeeper;
 class ExportCommands final : public QObject {
     Q_OBJECT
 public:
-    ExportCommands(StormSession& session, Desktop& desktop, WindowMemoryKeeper& memory, HyetographChart& chart,
-                   QObject* parent = nullptr);
+    ExportCommands(StormSession& session, Desktop& desktop, WindowMemoryKeeper& memory,
+                   HyetographChart& chart, QObject* parent = nullptr);
 
     void MenuSaveDataToExcelClick();
     void MenuSaveDataToWordClick();

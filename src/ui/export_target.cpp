@@ -6,8 +6,9 @@
 
 namespace velmora {
 
-std::optional<QString> AskExportTarget(Desktop& desktop, const FileDialogRequest& request,
-                                       const std::function<QString(int selectedType)>& extensionFor) {
+std::optional<QString>
+AskExportTarget(Desktop& desktop, const FileDialogRequest& request,
+                const std::function<QString(int selectedType)>& extensionFor) {
     const auto chosen = desktop.askSaveFile(request);
     if (!chosen || chosen->path.trimmed().isEmpty())
         return std::nullopt;
@@ -22,7 +23,8 @@ FileDialogRequest DataExportRequest(const QString& proposedName, const QString& 
                                     const QString& extension) {
     return {QStringLiteral("保存雨型数据"),
             proposedName,
-            {{typeName, QLatin1Char('*') + extension}, {QStringLiteral("所有文件(*.*)"), QStringLiteral("*.*")}},
+            {{typeName, QLatin1Char('*') + extension},
+             {QStringLiteral("所有文件(*.*)"), QStringLiteral("*.*")}},
             0,
             true,
             QString()};

@@ -11,8 +11,9 @@ namespace velmora {
 // replaced by `extensionFor(type selected when the dialog closed)`. Asks
 // before replacing a file that the dialog did not ask about (the name it
 // returned had another extension). Nothing when cancelled.
-std::optional<QString> AskExportTarget(Desktop& desktop, const FileDialogRequest& request,
-                                       const std::function<QString(int selectedType)>& extensionFor);
+std::optional<QString>
+AskExportTarget(Desktop& desktop, const FileDialogRequest& request,
+                const std::function<QString(int selectedType)>& extensionFor);
 
 // The save dialog "保存雨型数据" of a data export: `typeName` ("Excel文件(*.csv)")
 // with the mask of `extension`, then all files.

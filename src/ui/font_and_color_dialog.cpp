@@ -3,8 +3,8 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -46,8 +46,8 @@ QFont AsDrawn(const QFont& font) {
 } // namespace
 
 FontAndColorDialog::FontAndColorDialog(const QFont& font, const QColor& color, QWidget* parent)
-    : QDialog(parent), fonts_(new QFontDialog(AsDrawn(font), this)), colorButton_(new QPushButton(this)),
-      color_(color), offered_(font) {
+    : QDialog(parent), fonts_(new QFontDialog(AsDrawn(font), this)),
+      colorButton_(new QPushButton(this)), color_(color), offered_(font) {
     setWindowTitle(QStringLiteral("字体"));
     // The font chooser is used as a part of this dialog, without its own buttons.
     fonts_->setWindowFlags(Qt::Widget);

@@ -60,7 +60,8 @@ QColor ToScreenColor(std::uint32_t color, const QPalette& palette, const QColor&
 }
 
 std::uint32_t ToColorValue(const QColor& color) {
-    return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8) |
+    return static_cast<std::uint32_t>(color.red()) |
+           (static_cast<std::uint32_t>(color.green()) << 8) |
            (static_cast<std::uint32_t>(color.blue()) << 16);
 }
 
@@ -79,8 +80,9 @@ ScreenFont ToScreenFont(const TFontDescription& description, const QFont& base,
 
 ScreenFont FontFromText(const QString& text, const QFont& base, const QColor& baseColor,
                         const QPalette& palette) {
-    TFontDescription description{base.family(), base.pointSize(), base.bold(), base.italic(),
-                                 base.underline(), base.strikeOut(), ToColorValue(baseColor)};
+    TFontDescription description{base.family(),          base.pointSize(), base.bold(),
+                                 base.italic(),          base.underline(), base.strikeOut(),
+                                 ToColorValue(baseColor)};
     TextToFont(text, description);
     return ToScreenFont(description, base, baseColor, palette);
 }
@@ -97,7 +99,8 @@ ChartAxisFonts ChartAxisFontsFromOptions(const TOptions& options, const QPalette
 ScreenFont InfoLabelFontFromOptions(const TOptions& options, const QPalette& palette) {
     QFont base(QStringLiteral("Arial"), 9);
     base.setBold(true);
-    return FontFromText(options.Font_RainModelInfo, base, palette.color(QPalette::WindowText), palette);
+    return FontFromText(options.Font_RainModelInfo, base, palette.color(QPalette::WindowText),
+                        palette);
 }
 
 } // namespace velmora

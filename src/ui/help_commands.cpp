@@ -45,15 +45,20 @@ HelpCommands::HelpCommands(Desktop& desktop, QMainWindow* window)
     : QObject(window), desktop_(desktop), window_(window), updateServer_(MakerUpdateServer()),
       manualFolders_(DefaultManualFolders()) {
     QMenu* help = window->menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-    AddMenuCommand(help, QStringLiteral("Menu_help1"), QStringLiteral("帮助"), this, &HelpCommands::Menu_help1Click);
-    updateCommand_ = AddMenuCommand(help, QStringLiteral("Menu_Update"), QStringLiteral("检查更新..."), this,
-                                    &HelpCommands::Menu_UpdateClick);
+    AddMenuCommand(help, QStringLiteral("Menu_help1"), QStringLiteral("帮助"), this,
+                   &HelpCommands::Menu_help1Click);
+    updateCommand_ =
+        AddMenuCommand(help, QStringLiteral("Menu_Update"), QStringLiteral("检查更新..."), this,
+                       &HelpCommands::Menu_UpdateClick);
     help->addSeparator();
-    AddMenuCommand(help, QStringLiteral("Menu_AddQQ"), QStringLiteral("加Q群") + QStringLiteral(VELMORA_DISCUSSION_GROUP),
-                   this, &HelpCommands::Menu_AddQQClick);
-    AddMenuCommand(help, QStringLiteral("menu_kefu"), QStringLiteral("在线客服"), this, &HelpCommands::menu_kefuClick);
+    AddMenuCommand(help, QStringLiteral("Menu_AddQQ"),
+                   QStringLiteral("加Q群") + QStringLiteral(VELMORA_DISCUSSION_GROUP), this,
+                   &HelpCommands::Menu_AddQQClick);
+    AddMenuCommand(help, QStringLiteral("menu_kefu"), QStringLiteral("在线客服"), this,
+                   &HelpCommands::menu_kefuClick);
     help->addSeparator();
-    AddMenuCommand(help, QStringLiteral("Menu_About"), QStringLiteral("关于"), this, &HelpCommands::Menu_AboutClick);
+    AddMenuCommand(help, QStringLiteral("Menu_About"), QStringLiteral("关于"), this,
+                   &HelpCommands::Menu_AboutClick);
 }
 
 void HelpCommands::Menu_help1Click() {

@@ -10,7 +10,8 @@ namespace velmora {
 
 QStringList DefaultManualFolders() {
     const QString program = QCoreApplication::applicationDirPath();
-    return {program, QDir::cleanPath(program + QStringLiteral("/" VELMORA_MANUAL_FOLDER_FROM_PROGRAM))};
+    return {program,
+            QDir::cleanPath(program + QStringLiteral("/" VELMORA_MANUAL_FOLDER_FROM_PROGRAM))};
 }
 
 std::optional<QString> FindManual(const QStringList& folders) {

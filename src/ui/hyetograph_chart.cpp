@@ -13,10 +13,9 @@ const QColor GridColor(255, 128, 128);
 const QColor AxisLineColor(192, 192, 192);
 const QColor FrameColor(128, 128, 128);
 const QColor LineColor(255, 128, 0);
-constexpr double BarWidth = 0.3;          // of the slot of one point
-constexpr int RightAxisRoom = 10;         // pixels beyond the right axis maximum
-constexpr double PointPickDistance = 5;   // pixels
-
+constexpr double BarWidth = 0.3;        // of the slot of one point
+constexpr int RightAxisRoom = 10;       // pixels beyond the right axis maximum
+constexpr double PointPickDistance = 5; // pixels
 
 void StyleValueAxis(QCPAxis* axis, const QString& title) {
     axis->setLabel(title);
@@ -137,7 +136,9 @@ void HyetographChart::clearSeries() {
     replot(QCustomPlot::rpQueuedReplot);
 }
 
-int HyetographChart::pointCount() const { return line_->dataCount(); }
+int HyetographChart::pointCount() const {
+    return line_->dataCount();
+}
 
 void HyetographChart::setComparedLines(std::vector<ComparedLine> lines) {
     for (QCPGraph* graph : comparedGraphs_)
@@ -164,12 +165,14 @@ void HyetographChart::layOutTimeAxis() {
     for (const ComparedLine& compared : compared_)
         if (!compared.minutes.isEmpty())
             lastMinute = std::max(lastMinute, compared.minutes.constLast());
-    QVector<double> slotTimes = compared_.empty() ? rowTimes_ : SlotTimesCovering(rowTimes_, lastMinute);
+    QVector<double> slotTimes =
+        compared_.empty() ? rowTimes_ : SlotTimesCovering(rowTimes_, lastMinute);
     for (std::size_t i = 0; i < compared_.size(); ++i) {
         const ComparedLine& compared = compared_[i];
         QVector<QCPGraphData> points(compared.minutes.size());
         for (qsizetype k = 0; k < points.size(); ++k)
-            points[k] = QCPGraphData(SlotCoordinate(slotTimes, compared.minutes[k]), compared.intensities[k]);
+            points[k] = QCPGraphData(SlotCoordinate(slotTimes, compared.minutes[k]),
+                                     compared.intensities[k]);
         comparedGraphs_[i]->data()->set(points, true);
     }
     const auto slotCount = static_cast<double>(slotTimes.size());
@@ -217,7 +220,9 @@ void HyetographChart::setAxisFonts(const ChartAxisFonts& fonts) {
     replot(QCustomPlot::rpQueuedReplot);
 }
 
-int HyetographChart::highlightedBarPoint() const { return bars_->highlighted(); }
+int HyetographChart::highlightedBarPoint() const {
+    return bars_->highlighted();
+}
 
 void HyetographChart::highlightPoint(int index) {
     bars_->setHighlighted(index);
@@ -256,7 +261,9 @@ int HyetographChart::linePointAt(const QPointF& position) const {
     return found;
 }
 
-int HyetographChart::barAt(const QPointF& position) const { return bars_->barAt(position); }
+int HyetographChart::barAt(const QPointF& position) const {
+    return bars_->barAt(position);
+}
 
 void HyetographChart::fitToSize() {
     fitLegendToWidth();
@@ -265,9 +272,10 @@ void HyetographChart::fitToSize() {
     updateLayout();
     // Label every labelStep-th point: as many as fit without overlapping.
     const QFontMetrics metrics(xAxis->tickLabelFont());
-    const int footprint = ticker_->timeFormat() == 0
-                              ? metrics.height() + 2
-                              : metrics.horizontalAdvance(ticker_->widestLabel() + QStringLiteral("  "));
+    const int footprint =
+        ticker_->timeFormat() == 0
+            ? metrics.height() + 2
+            : metrics.horizontalAdvance(ticker_->widestLabel() + QStringLiteral("  "));
     const int width = axisRect()->width() > 0 ? axisRect()->width() : this->width();
     const auto count = static_cast<int>(ticker_->times().size());
     ticker_->setLabelStep(width > 0 && count > 0
@@ -275,8 +283,8 @@ void HyetographChart::fitToSize() {
                               : 1);
 
     const int height = axisRect()->height();
-    const double upper = height > RightAxisRoom ? rightMaximum_ * height / (height - RightAxisRoom)
-                                                : rightMaximum_;
+    const double upper =
+        height > RightAxisRoom ? rightMaximum_ * height / (height - RightAxisRoom) : rightMaximum_;
     yAxis2->setRange(0, upper);
 }
 
@@ -289,10 +297,11 @@ void HyetographChart::fitLegendToWidth() {
     for (const ComparedLine& compared : compared_)
         widest = std::max(widest, metrics.horizontalAdvance(compared.legend));
     const QMargins margins = legend->margins();
-    const int item = widest + legend->iconSize().width() + legend->iconTextPadding() + 2 * legend->columnSpacing() +
-                     8; // the item's own margins
+    const int item = widest + legend->iconSize().width() + legend->iconTextPadding() +
+                     2 * legend->columnSpacing() + 8; // the item's own margins
     const int room = width() - margins.left() - margins.right();
-    const int perLine = std::clamp(room / std::max(item, 1), 1, static_cast<int>(comparedGraphs_.size()));
+    const int perLine =
+        std::clamp(room / std::max(item, 1), 1, static_cast<int>(comparedGraphs_.size()));
     if (legend->wrap() != perLine) {
         legend->setWrap(perLine);
         legend->setFillOrder(legend->fillOrder(), true); // the items move to their new places

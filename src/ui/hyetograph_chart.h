@@ -63,7 +63,6 @@ public:
     // The bar under `position`, or -1.
     int barAt(const QPointF& position) const;
 
-
     // The chart as shown, or drawn at `size` for a document, with the labels
     // placed on it.
     QImage picture(const QSize& size = QSize());

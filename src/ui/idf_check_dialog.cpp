@@ -12,14 +12,16 @@
 
 namespace velmora {
 
-IdfCheckDialog::IdfCheckDialog(const std::vector<TIdfCheckRow>& rows, QWidget* parent) : QDialog(parent) {
+IdfCheckDialog::IdfCheckDialog(const std::vector<TIdfCheckRow>& rows, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("FormIdfCheck"));
     setWindowTitle(QStringLiteral("雨型校核"));
     const QStringList lines = IdfCheckLines(rows, QLatin1Char('\t'));
     text_ = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 
     auto* explanation = new QLabel(
-        QStringLiteral("各历时d内雨型的最大连续雨量与暴雨强度公式的d分钟雨量相比，两者应相等。"), this);
+        QStringLiteral("各历时d内雨型的最大连续雨量与暴雨强度公式的d分钟雨量相比，两者应相等。"),
+        this);
     explanation->setTextFormat(Qt::PlainText);
     explanation->setWordWrap(true);
 

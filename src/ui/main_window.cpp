@@ -43,7 +43,8 @@ TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* par
     buildContextMenus();
     connectChartAndGrid();
 
-    setWindowTitle(QStringLiteral("Velmora Ver%1（%2）").arg(ProgramVersion, QStringLiteral(VELMORA_MAKER_ADDRESS)));
+    setWindowTitle(QStringLiteral("Velmora Ver%1（%2）")
+                       .arg(ProgramVersion, QStringLiteral(VELMORA_MAKER_ADDRESS)));
     ApplyOptionsToMainWindow();
     // The dialog is made once and keeps the step last entered.
     newStormDialog_ = new TFormAddNewRainModel(session_.options(), desktop_, this);
@@ -87,8 +88,10 @@ void TFormQuorvel::buildLayout() {
     Label_T->setObjectName(QStringLiteral("Label_T"));
     Label_r->setObjectName(QStringLiteral("Label_r"));
     Label_Overall_Rainfall->setObjectName(QStringLiteral("Label_Overall_Rainfall"));
-    Label_Average_Rainfall_Intensity->setObjectName(QStringLiteral("Label_Average_Rainfall_Intensity"));
-    infoLabels_ = {Label_P, Label_T, Label_r, Label_Overall_Rainfall, Label_Average_Rainfall_Intensity};
+    Label_Average_Rainfall_Intensity->setObjectName(
+        QStringLiteral("Label_Average_Rainfall_Intensity"));
+    infoLabels_ = {Label_P, Label_T, Label_r, Label_Overall_Rainfall,
+                   Label_Average_Rainfall_Intensity};
 
     Splitter1->addWidget(Chart1);
     Splitter1->addWidget(buildRightPanel());
@@ -105,13 +108,19 @@ QWidget* TFormQuorvel::buildRightPanel() {
     GridData = panel->grid;
     CheckBox_Overall_Rainfall = panel->overallRainfallSwitch;
     CheckBox_Rainfall_Intensity = panel->rainfallIntensitySwitch;
-    connect(panel->newStormButton, &QPushButton::clicked, this, &TFormQuorvel::ButtonNewRainModelClick);
-    connect(panel->reportButton, &QPushButton::clicked, exports_, &ExportCommands::Button_OutputResultClick);
-    connect(panel->workbookButton, &QPushButton::clicked, exports_, &ExportCommands::btn_OutputExcelPicDataClick);
-    connect(panel->addToComparisonButton, &QPushButton::clicked, this, &TFormQuorvel::Menu_AddToComparisonClick);
-    connect(panel->clearComparisonButton, &QPushButton::clicked, this, &TFormQuorvel::Menu_ClearComparisonClick);
+    connect(panel->newStormButton, &QPushButton::clicked, this,
+            &TFormQuorvel::ButtonNewRainModelClick);
+    connect(panel->reportButton, &QPushButton::clicked, exports_,
+            &ExportCommands::Button_OutputResultClick);
+    connect(panel->workbookButton, &QPushButton::clicked, exports_,
+            &ExportCommands::btn_OutputExcelPicDataClick);
+    connect(panel->addToComparisonButton, &QPushButton::clicked, this,
+            &TFormQuorvel::Menu_AddToComparisonClick);
+    connect(panel->clearComparisonButton, &QPushButton::clicked, this,
+            &TFormQuorvel::Menu_ClearComparisonClick);
     for (QCheckBox* box : {CheckBox_Overall_Rainfall, CheckBox_Rainfall_Intensity})
-        connect(box, &QCheckBox::clicked, this, [this] { SeriesSwitchClick(SwitchSender::CheckBox); });
+        connect(box, &QCheckBox::clicked, this,
+                [this] { SeriesSwitchClick(SwitchSender::CheckBox); });
     return panel;
 }
 

@@ -13,8 +13,9 @@ namespace velmora {
 void TFormQuorvel::Menu_OptionsClick() {
     runCommand([this] {
         // Every change is previewed on the window; the options file decides afterwards.
-        TFormOptions dialog(session_.options(), desktop_,
-                            [this](const TOptions& shown) { session_.setOptions(shown); }, this);
+        TFormOptions dialog(
+            session_.options(), desktop_,
+            [this](const TOptions& shown) { session_.setOptions(shown); }, this);
         if (desktop_.runModal(dialog) == QDialog::Accepted) {
             dialog.ReadOptionsFromDialog();
             session_.setOptions(dialog.chosenOptions());

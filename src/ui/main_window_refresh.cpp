@@ -22,7 +22,8 @@ namespace velmora {
 void TFormQuorvel::connectSession() {
     connect(&session_, &StormSession::tableAboutToChange, this, &TFormQuorvel::releaseTable);
     connect(&session_, &StormSession::tableChanged, this, &TFormQuorvel::showTableAndLabels);
-    connect(&session_, &StormSession::optionsChanged, this, &TFormQuorvel::ApplyOptionsToMainWindow);
+    connect(&session_, &StormSession::optionsChanged, this,
+            &TFormQuorvel::ApplyOptionsToMainWindow);
     connect(&session_, &StormSession::comparisonChanged, this, &TFormQuorvel::showComparison);
 }
 
@@ -109,8 +110,9 @@ void TFormQuorvel::fitValueAxes() {
         return;
     const bool bars = CheckBox_Overall_Rainfall->isChecked();
     const bool line = CheckBox_Rainfall_Intensity->isChecked();
-    const double intensity = std::max(session_.maxRainfallIntensity(),
-                                      MaxComparedIntensity(session_.comparison(), session_.options().Int_StormUnitidx));
+    const double intensity =
+        std::max(session_.maxRainfallIntensity(),
+                 MaxComparedIntensity(session_.comparison(), session_.options().Int_StormUnitidx));
     const double rainfall = session_.maxOverallRainfall();
     if (bars && line) {
         // The line keeps to the lower half and the hanging bars to the upper half.

@@ -17,8 +17,9 @@ namespace velmora {
 namespace {
 
 const QString StormKind = QStringLiteral("Storm");
-const std::vector<FileType> StormFileTypes = {{QStringLiteral("文本文件(*.txt)"), QStringLiteral("*.txt")},
-                                              {QStringLiteral("所有文件(*.*)"), QStringLiteral("*.*")}};
+const std::vector<FileType> StormFileTypes = {
+    {QStringLiteral("文本文件(*.txt)"), QStringLiteral("*.txt")},
+    {QStringLiteral("所有文件(*.*)"), QStringLiteral("*.*")}};
 
 } // namespace
 
@@ -33,8 +34,9 @@ void TFormQuorvel::ButtonNewRainModelClick() {
 
 void TFormQuorvel::Menu_Open1Click() {
     runCommand([this] {
-        const auto chosen = desktop_.askOpenFile(
-            {QStringLiteral("打开雨型"), QString(), StormFileTypes, 0, false, memory_->dialogFolder(StormKind)});
+        const auto chosen =
+            desktop_.askOpenFile({QStringLiteral("打开雨型"), QString(), StormFileTypes, 0, false,
+                                  memory_->dialogFolder(StormKind)});
         if (!chosen || !QFileInfo::exists(chosen->path))
             return Status();
         memory_->rememberFolder(StormKind, chosen->path);
@@ -78,8 +80,9 @@ void TFormQuorvel::Menu_SaveAs1Click() {
 bool TFormQuorvel::SaveRainModel(const QString& fileName) {
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
-        const auto chosen = desktop_.askSaveFile(
-            {QStringLiteral("保存曲线"), QString(), StormFileTypes, 0, true, memory_->dialogFolder(StormKind)});
+        const auto chosen =
+            desktop_.askSaveFile({QStringLiteral("保存曲线"), QString(), StormFileTypes, 0, true,
+                                  memory_->dialogFolder(StormKind)});
         if (!chosen)
             return false;
         path = chosen->path;

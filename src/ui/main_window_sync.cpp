@@ -36,10 +36,11 @@ void TFormQuorvel::showPointValues(int index) {
     }
     const TResultRowTexts texts = grid.rowTexts(index);
     const auto line = [&grid](int column, const QString& value) {
-        return grid.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString() + QStringLiteral("：") + value;
+        return grid.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString() +
+               QStringLiteral("：") + value;
     };
-    Chart1->setToolTip(line(0, texts.time) + QLatin1Char('\n') + line(1, texts.intensity) + QLatin1Char('\n') +
-                       line(2, texts.cumulative));
+    Chart1->setToolTip(line(0, texts.time) + QLatin1Char('\n') + line(1, texts.intensity) +
+                       QLatin1Char('\n') + line(2, texts.cumulative));
 }
 
 void TFormQuorvel::SeriesPointClick(int index) {

@@ -8,8 +8,8 @@ namespace velmora {
 // A menu item named `name` (tests and the manual find items by name) that
 // runs `handler` on `receiver` when chosen.
 template <typename Receiver, typename Handler>
-QAction* AddMenuCommand(QMenu* menu, const QString& name, const QString& caption, const Receiver* receiver,
-                        Handler handler) {
+QAction* AddMenuCommand(QMenu* menu, const QString& name, const QString& caption,
+                        const Receiver* receiver, Handler handler) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     QObject::connect(action, &QAction::triggered, receiver, handler);

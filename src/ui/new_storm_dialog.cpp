@@ -53,7 +53,8 @@ void AdmitOnly(QLineEdit* field, const QString& pattern) {
 
 } // namespace
 
-TFormAddNewRainModel::TFormAddNewRainModel(const TOptions& options, Desktop& desktop, QWidget* parent)
+TFormAddNewRainModel::TFormAddNewRainModel(const TOptions& options, Desktop& desktop,
+                                           QWidget* parent)
     : QDialog(parent), options_(options), desktop_(desktop) {
     setObjectName(QStringLiteral("FormAddNewRainModel"));
     setWindowTitle(QStringLiteral("添加新曲线"));
@@ -121,14 +122,16 @@ void TFormAddNewRainModel::buildDesignFields() {
     EditStormTime = Field(this, "EditStormTime", QStringLiteral("120"), QStringLiteral("暴雨历时T"),
                           QStringLiteral("降雨历时，单位（分钟）"), {314, 122, 90, 22});
     Text(this, QStringLiteral("峰值比例(0-1)："), {14, 156});
-    EditStormPercent = Field(this, "EditStormPercent", QStringLiteral("0.4"), QStringLiteral("雨峰位置r"),
-                             QStringLiteral("峰值比例，取值0~1之间"), {112, 152, 88, 22});
+    EditStormPercent =
+        Field(this, "EditStormPercent", QStringLiteral("0.4"), QStringLiteral("雨峰位置r"),
+              QStringLiteral("峰值比例，取值0~1之间"), {112, 152, 88, 22});
     Text(this, QStringLiteral("计算步长(分钟)："), {214, 156});
     EditStep = Field(this, "EditStep", QStringLiteral("1"), QStringLiteral("计算步长"),
                      QStringLiteral("计算步长，单位（分钟）"), {314, 152, 90, 22});
 
     // The user's decimal separator, and "." as well, which many type whatever their settings.
-    const QString decimal = QStringLiteral("[0-9.%1]*").arg(QRegularExpression::escape(UserDecimalSeparator()));
+    const QString decimal =
+        QStringLiteral("[0-9.%1]*").arg(QRegularExpression::escape(UserDecimalSeparator()));
     AdmitOnly(EditRepeatYear, decimal);
     AdmitOnly(EditStormTime, QStringLiteral("[0-9]*"));
     AdmitOnly(EditStormPercent, decimal);
@@ -215,7 +218,8 @@ void TFormAddNewRainModel::ButtonOKClick() {
                time = number(EditStormTime), percent = number(EditStormPercent);
     const auto step = ParseInteger(EditStep->text());
     if (!coefficient || !c || !b || !n || !repeatYear || !time || !percent || !step) {
-        desktop_.showInformation(Prompt, QStringLiteral("输入的数据有错误，只能输入数字，请重新检查"));
+        desktop_.showInformation(Prompt,
+                                 QStringLiteral("输入的数据有错误，只能输入数字，请重新检查"));
         return;
     }
 

@@ -5,8 +5,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -52,8 +52,10 @@ TFormOptions::TFormOptions(const TOptions& options, Desktop& desktop,
     buildCalculationGroups();
     buildFontGroup();
 
-    auto* ok = Named(new QPushButton(QStringLiteral("确定"), this), "Button_OK", {356, 256, 75, 25});
-    auto* cancel = Named(new QPushButton(QStringLiteral("取消"), this), "Button_Cancle", {442, 256, 75, 25});
+    auto* ok =
+        Named(new QPushButton(QStringLiteral("确定"), this), "Button_OK", {356, 256, 75, 25});
+    auto* cancel =
+        Named(new QPushButton(QStringLiteral("取消"), this), "Button_Cancle", {442, 256, 75, 25});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -63,14 +65,14 @@ TFormOptions::TFormOptions(const TOptions& options, Desktop& desktop,
 
 void TFormOptions::buildDisplayGroups() {
     QGroupBox* labels = Group(this, QStringLiteral("显示标签"), {8, 4, 130, 144});
-    const std::array<std::pair<const char*, QString>, 7> boxes = {{
-        {"CheckBox_ShowLabel_P", QStringLiteral("重现期(P)")},
-        {"CheckBox_ShowLabel_T", QStringLiteral("暴雨历时(T)")},
-        {"CheckBox_ShowLabel_R", QStringLiteral("峰值比例(R)")},
-        {"CheckBox_ShowLabel_Overall_Rainfall", QStringLiteral("总降雨量(H)")},
-        {"CheckBox_ShowLabel_Average_Rainfall_Intensity", QStringLiteral("平均雨强(i)")},
-        {"CheckBox_ShowAxis_Overall_Rainfall", QStringLiteral("降雨总量(H)")},
-        {"CheckBox_ShowAxis_Rainfall_Intensity", QStringLiteral("降雨强度(I)")}}};
+    const std::array<std::pair<const char*, QString>, 7> boxes = {
+        {{"CheckBox_ShowLabel_P", QStringLiteral("重现期(P)")},
+         {"CheckBox_ShowLabel_T", QStringLiteral("暴雨历时(T)")},
+         {"CheckBox_ShowLabel_R", QStringLiteral("峰值比例(R)")},
+         {"CheckBox_ShowLabel_Overall_Rainfall", QStringLiteral("总降雨量(H)")},
+         {"CheckBox_ShowLabel_Average_Rainfall_Intensity", QStringLiteral("平均雨强(i)")},
+         {"CheckBox_ShowAxis_Overall_Rainfall", QStringLiteral("降雨总量(H)")},
+         {"CheckBox_ShowAxis_Rainfall_Intensity", QStringLiteral("降雨强度(I)")}}};
     QGroupBox* series = Group(this, QStringLiteral("显示曲线"), {8, 152, 130, 96});
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         QGroupBox* group = i < 5 ? labels : series;
@@ -95,51 +97,61 @@ void TFormOptions::buildCalculationGroups() {
     CheckBox_IntervalAverage = Named(new QCheckBox(QStringLiteral("按时段平均强度"), precision),
                                      "CheckBox_IntervalAverage", {10, 66, 150, 20});
     CheckBox_IntervalAverage->setToolTip(
-        QStringLiteral("每行取本行到下一行之间的平均降雨强度，各行之间相隔一个步长，强度乘以步长之和等于总降雨量"));
-    connect(SpinEdit_Precision, &QSpinBox::valueChanged, this, &TFormOptions::ComboBox_TimeForamtChange);
-    connect(CheckBox_CalcByShow, &QCheckBox::toggled, this, &TFormOptions::ComboBox_TimeForamtChange);
-    connect(CheckBox_IntervalAverage, &QCheckBox::toggled, this, &TFormOptions::ComboBox_TimeForamtChange);
+        QStringLiteral("每行取本行到下一行之间的平均降雨强度，各行之间相隔一个步长，强度乘以步长之"
+                       "和等于总降雨量"));
+    connect(SpinEdit_Precision, &QSpinBox::valueChanged, this,
+            &TFormOptions::ComboBox_TimeForamtChange);
+    connect(CheckBox_CalcByShow, &QCheckBox::toggled, this,
+            &TFormOptions::ComboBox_TimeForamtChange);
+    connect(CheckBox_IntervalAverage, &QCheckBox::toggled, this,
+            &TFormOptions::ComboBox_TimeForamtChange);
     // Beside the buttons: it changes only what the report holds.
     CheckBox_ReportIdfCheck = Named(new QCheckBox(QStringLiteral("计算书附雨型校核"), this),
                                     "CheckBox_ReportIdfCheck", {10, 258, 200, 20});
-    CheckBox_ReportIdfCheck->setToolTip(QStringLiteral("在计算书最后附上雨型与暴雨强度公式的校核表"));
-    connect(CheckBox_ReportIdfCheck, &QCheckBox::toggled, this, &TFormOptions::ComboBox_TimeForamtChange);
+    CheckBox_ReportIdfCheck->setToolTip(
+        QStringLiteral("在计算书最后附上雨型与暴雨强度公式的校核表"));
+    connect(CheckBox_ReportIdfCheck, &QCheckBox::toggled, this,
+            &TFormOptions::ComboBox_TimeForamtChange);
 
-    const auto list = [this](const QString& title, int top, const char* name, const QStringList& entries,
-                             int start) {
+    const auto list = [this](const QString& title, int top, const char* name,
+                             const QStringList& entries, int start) {
         QGroupBox* group = Group(this, title, {144, top, 170, 50});
         auto* box = Named(new QComboBox(group), name, {10, 20, 150, 22});
         box->addItems(entries);
         box->setCurrentIndex(start);
-        connect(box, &QComboBox::currentIndexChanged, this, &TFormOptions::ComboBox_TimeForamtChange);
+        connect(box, &QComboBox::currentIndexChanged, this,
+                &TFormOptions::ComboBox_TimeForamtChange);
         return box;
     };
     ComboBox_TimeForamt = list(QStringLiteral("时间格式"), 98, "ComboBox_TimeForamt",
                                {QStringLiteral("H:M（时 ：分）"), QStringLiteral("min（分）")}, 1);
-    ComboBox_StormUnit = list(QStringLiteral("降雨强度单位"), 148, "ComboBox_StormUnit",
-                              {QStringLiteral("mm/h（毫米/时）"), QStringLiteral("mm/min（毫米/分）")}, 0);
+    ComboBox_StormUnit =
+        list(QStringLiteral("降雨强度单位"), 148, "ComboBox_StormUnit",
+             {QStringLiteral("mm/h（毫米/时）"), QStringLiteral("mm/min（毫米/分）")}, 0);
     QStringList ratios;
     for (const QString& caption : QIConversionRatioCaptions)
         ratios << caption;
-    ComboBox_QI_ConversionRatio = list(QStringLiteral("q i换算精度"), 198, "ComboBox_QI_ConversionRatio", ratios, 0);
+    ComboBox_QI_ConversionRatio =
+        list(QStringLiteral("q i换算精度"), 198, "ComboBox_QI_ConversionRatio", ratios, 0);
 }
 
 void TFormOptions::buildFontGroup() {
     QGroupBox* fonts = Group(this, QStringLiteral("字体设置"), {320, 4, 198, 244});
-    const std::array<std::tuple<const char*, QString, QString TOptions::*>, 7> rows = {{
-        {"lbl_LeftAxisFont", QStringLiteral("左轴线标签："), &TOptions::Font_LeftAxis},
-        {"lbl_LeftTitleFont", QStringLiteral("左轴线标题："), &TOptions::Font_LeftTitle},
-        {"lbl_RightAxisFont", QStringLiteral("右轴线标签："), &TOptions::Font_RightAxis},
-        {"lbl_RightTitleFont", QStringLiteral("右轴线标题："), &TOptions::Font_RightTitle},
-        {"lbl_BottomAxisFont", QStringLiteral("底轴线标签："), &TOptions::Font_BottomAxis},
-        {"lbl_BottomTitleFont", QStringLiteral("底轴线标题："), &TOptions::Font_BottomTitle},
-        {"lbl_RainModelInfoFont", QStringLiteral("雨型图信息："), &TOptions::Font_RainModelInfo}}};
+    const std::array<std::tuple<const char*, QString, QString TOptions::*>, 7> rows = {
+        {{"lbl_LeftAxisFont", QStringLiteral("左轴线标签："), &TOptions::Font_LeftAxis},
+         {"lbl_LeftTitleFont", QStringLiteral("左轴线标题："), &TOptions::Font_LeftTitle},
+         {"lbl_RightAxisFont", QStringLiteral("右轴线标签："), &TOptions::Font_RightAxis},
+         {"lbl_RightTitleFont", QStringLiteral("右轴线标题："), &TOptions::Font_RightTitle},
+         {"lbl_BottomAxisFont", QStringLiteral("底轴线标签："), &TOptions::Font_BottomAxis},
+         {"lbl_BottomTitleFont", QStringLiteral("底轴线标题："), &TOptions::Font_BottomTitle},
+         {"lbl_RainModelInfoFont", QStringLiteral("雨型图信息："), &TOptions::Font_RainModelInfo}}};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto& [name, caption, field] = rows[i];
         const int top = 20 + static_cast<int>(i) * 31;
         auto* label = new QLabel(caption, fonts);
         label->move(8, top + 4);
-        auto* preview = Named(new QLabel(QStringLiteral("示例ABC123"), fonts), name, {84, top, 84, 24});
+        auto* preview =
+            Named(new QLabel(QStringLiteral("示例ABC123"), fonts), name, {84, top, 84, 24});
         preview->setAlignment(Qt::AlignCenter);
         preview->setStyleSheet(QStringLiteral("QLabel { border: 1px dotted gray; }"));
         auto* button = new QPushButton(QStringLiteral("..."), fonts);
@@ -156,7 +168,8 @@ void TFormOptions::buildFontGroup() {
 int TFormOptions::QIRatioIndex(double ratio) {
     for (std::size_t i = 0; i < QIConversionRatios.size(); ++i) {
         const double value = QIConversionRatios[i];
-        const double tolerance = std::max(1e-12, 1e-12 * std::min(std::abs(value), std::abs(ratio)));
+        const double tolerance =
+            std::max(1e-12, 1e-12 * std::min(std::abs(value), std::abs(ratio)));
         if (std::abs(value - ratio) <= tolerance)
             return static_cast<int>(i);
     }
@@ -182,8 +195,8 @@ void TFormOptions::FormCreate() {
 }
 
 void TFormOptions::showPreview(FontRow& row) {
-    const ScreenFont screen =
-        ToScreenFont(row.font, row.preview->font(), palette().color(QPalette::WindowText), palette());
+    const ScreenFont screen = ToScreenFont(row.font, row.preview->font(),
+                                           palette().color(QPalette::WindowText), palette());
     row.preview->setFont(screen.font);
     QPalette colours = row.preview->palette();
     colours.setColor(QPalette::WindowText, screen.color);
@@ -201,8 +214,8 @@ void TFormOptions::ReadOptionsFromDialog() {
     options_.Int_Precision = SpinEdit_Precision->value();
     options_.Int_TimeForamtidx = ComboBox_TimeForamt->currentIndex();
     options_.Int_StormUnitidx = ComboBox_StormUnit->currentIndex();
-    options_.D_QI_ConversionRatio =
-        QIConversionRatios[static_cast<std::size_t>(std::max(0, ComboBox_QI_ConversionRatio->currentIndex()))];
+    options_.D_QI_ConversionRatio = QIConversionRatios[static_cast<std::size_t>(
+        std::max(0, ComboBox_QI_ConversionRatio->currentIndex()))];
     for (const FontRow& row : fontRows_)
         options_.*row.field = FontToText(row.font);
 }

@@ -37,8 +37,8 @@ DesktopEntry ReadDesktopEntry(const QString& desktopId) {
 
 QString DefaultPlainTextApplication() {
     QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QStringLiteral("text/plain")});
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
     if (!query.waitForFinished(3000) || query.exitCode() != 0)
         return {};
     return QString::fromUtf8(query.readAllStandardOutput()).trimmed();
@@ -74,7 +74,8 @@ bool OpenInPlainTextEditor(const QString& path) {
     const QString desktopId = DefaultPlainTextApplication();
     const DesktopEntry entry = desktopId.isEmpty() ? DesktopEntry() : ReadDesktopEntry(desktopId);
     QStringList command = PlainTextEditorCommand(
-        entry.exec, entry.inTerminal, path, QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator")));
+        entry.exec, entry.inTerminal, path,
+        QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator")));
     if (!command.isEmpty()) {
         const QString program = command.takeFirst();
         if (QProcess::startDetached(program, command))

@@ -12,7 +12,7 @@
 namespace velmora {
 
 std::optional<FileDialogAnswer> QtDesktop::runFileDialog(const FileDialogRequest& request,
-                                                        bool saving) {
+                                                         bool saving) {
     QFileDialog dialog(parent_, request.title);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -52,8 +52,8 @@ namespace {
 // plain text, never as rich text (a value of nested tables would take Qt's
 // layout down, a link or picture would reach local files), and what a file
 // or server sent cannot hide control characters in them.
-int ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-                   QMessageBox::StandardButtons buttons) {
+int ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                   const QString& text, QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, title, WithoutControlCharacters(text), buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -71,8 +71,8 @@ void QtDesktop::showError(const QString& title, const QString& text) {
 }
 
 bool QtDesktop::askYesNo(const QString& title, const QString& text) {
-    return ShowMessageBox(parent_, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return ShowMessageBox(parent_, QMessageBox::Question, title, text,
+                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<ChosenFont> QtDesktop::chooseFont(const QFont& font, const QColor& color) {

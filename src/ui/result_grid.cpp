@@ -50,8 +50,8 @@ QString ResultGridModel::tabSeparatedText() const {
                    QLatin1Char('\n');
     for (int row = 0; row < dataRowCount(); ++row) {
         const TResultRowTexts texts = rowTexts(row);
-        text += texts.time + QLatin1Char('\t') + texts.intensity + QLatin1Char('\t') + texts.cumulative +
-                QLatin1Char('\n');
+        text += texts.time + QLatin1Char('\t') + texts.intensity + QLatin1Char('\t') +
+                texts.cumulative + QLatin1Char('\n');
     }
     return text;
 }
@@ -134,7 +134,8 @@ void ResultGrid::showTable(const THyetographTable& table, const TOptions& option
 // than the classic widths); a width the user dragged is kept until the
 // texts take another form (time format, unit, decimals).
 void ResultGrid::fitColumns(const THyetographTable& table, const TOptions& options) {
-    const std::array<int, 3> form = {options.Int_TimeForamtidx, options.Int_StormUnitidx, options.Int_Precision};
+    const std::array<int, 3> form = {options.Int_TimeForamtidx, options.Int_StormUnitidx,
+                                     options.Int_Precision};
     if (form != textForm_) {
         textForm_ = form;
         userWidths_.fill(false);
@@ -144,16 +145,16 @@ void ResultGrid::fitColumns(const THyetographTable& table, const TOptions& optio
     if (table.empty())
         return;
     std::vector<int> rows = {0, model_.dataRowCount() - 1};
-    const auto peak = std::max_element(table.begin(), table.end(), [](const auto& a, const auto& b) {
-        return a.intensity < b.intensity;
-    });
+    const auto peak =
+        std::max_element(table.begin(), table.end(),
+                         [](const auto& a, const auto& b) { return a.intensity < b.intensity; });
     rows.push_back(static_cast<int>(peak - table.begin()));
     const QFontMetrics cells(font());
     const QFontMetrics headers(horizontalHeader()->font());
     std::array<int, 3> widths{};
     for (int column = 0; column < 3; ++column)
-        widths[static_cast<std::size_t>(column)] =
-            headers.horizontalAdvance(model_.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        widths[static_cast<std::size_t>(column)] = headers.horizontalAdvance(
+            model_.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     for (const int row : rows) {
         const TResultRowTexts texts = model_.rowTexts(row);
         widths[0] = std::max(widths[0], cells.horizontalAdvance(texts.time));
@@ -163,7 +164,8 @@ void ResultGrid::fitColumns(const THyetographTable& table, const TOptions& optio
     const QScopedValueRollback ownChange(settingWidths_, true);
     for (int column = 0; column < 3; ++column)
         if (!userWidths_[static_cast<std::size_t>(column)])
-            setColumnWidth(column, std::max(FilledWidths[column], widths[static_cast<std::size_t>(column)] + TextMargin));
+            setColumnWidth(column, std::max(FilledWidths[column],
+                                            widths[static_cast<std::size_t>(column)] + TextMargin));
 }
 
 // Room for the three columns at their classic widths and a few rows.
@@ -249,8 +251,8 @@ void ResultGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     painter.setPen(QPen(QColor(255, 0, 0), 2));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(QPoint(first.left() + 1, first.top() + 1),
-                           QPoint(last.right(), last.bottom())));
+    painter.drawRect(
+        QRect(QPoint(first.left() + 1, first.top() + 1), QPoint(last.right(), last.bottom())));
 }
 
 } // namespace velmora

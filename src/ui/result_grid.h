@@ -90,7 +90,7 @@ private:
     void fitColumns(const THyetographTable& table, const TOptions& options);
 
     ResultGridModel model_;
-    int framedRow_ = -1; // model row
+    int framedRow_ = -1;                      // model row
     std::array<int, 3> textForm_{-1, -1, -1}; // time format, unit, decimals of the widths
     std::array<bool, 3> userWidths_{};        // columns whose width the user set
     bool settingWidths_ = false;

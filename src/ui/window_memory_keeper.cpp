@@ -29,7 +29,8 @@ void WindowMemoryKeeper::restore(QMainWindow& window, QSplitter& splitter, Resul
     grid.setUserColumnWidths(memory_.columns, options);
 }
 
-void WindowMemoryKeeper::keep(const QMainWindow& window, const QSplitter& splitter, const ResultGrid& grid) {
+void WindowMemoryKeeper::keep(const QMainWindow& window, const QSplitter& splitter,
+                              const ResultGrid& grid) {
     memory_.geometry = window.normalGeometry();
     memory_.maximized = window.isMaximized();
     memory_.panelWidth = splitter.sizes().value(1);
@@ -51,9 +52,9 @@ void WindowMemoryKeeper::rememberFolder(const QString& kind, const QString& path
     memory_.folders[kind] = QFileInfo(path).absolutePath();
 }
 
-std::optional<QString> WindowMemoryKeeper::askTarget(Desktop& desktop, FileDialogRequest request,
-                                                     const QString& kind,
-                                                     const std::function<QString(int selectedType)>& extensionFor) {
+std::optional<QString>
+WindowMemoryKeeper::askTarget(Desktop& desktop, FileDialogRequest request, const QString& kind,
+                              const std::function<QString(int selectedType)>& extensionFor) {
     request.folder = dialogFolder(kind);
     const auto target = AskExportTarget(desktop, request, extensionFor);
     if (target)

@@ -23,7 +23,8 @@ public:
     explicit WindowMemoryKeeper(QString optionsFileName);
 
     // Puts the window, its splitter and the grid's columns where they were.
-    void restore(QMainWindow& window, QSplitter& splitter, ResultGrid& grid, const TOptions& options) const;
+    void restore(QMainWindow& window, QSplitter& splitter, ResultGrid& grid,
+                 const TOptions& options) const;
     // Takes them as they are now and writes them to the options file.
     void keep(const QMainWindow& window, const QSplitter& splitter, const ResultGrid& grid);
 
@@ -32,7 +33,8 @@ public:
     QString dialogFolder(const QString& kind) const;
     void rememberFolder(const QString& kind, const QString& path);
     // AskExportTarget, opening where files of `kind` went last.
-    std::optional<QString> askTarget(Desktop& desktop, FileDialogRequest request, const QString& kind,
+    std::optional<QString> askTarget(Desktop& desktop, FileDialogRequest request,
+                                     const QString& kind,
                                      const std::function<QString(int selectedType)>& extensionFor);
 
 private:

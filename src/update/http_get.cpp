@@ -11,7 +11,8 @@ namespace velmora {
 
 namespace {
 
-QByteArray RequestBytes(const QUrl& address, const QList<std::pair<QByteArray, QByteArray>>& headers) {
+QByteArray RequestBytes(const QUrl& address,
+                        const QList<std::pair<QByteArray, QByteArray>>& headers) {
     QByteArray target = address.path(QUrl::FullyEncoded).toLatin1();
     if (target.isEmpty())
         target = "/";
@@ -60,22 +61,27 @@ public:
         loop_ = &loop;
         QTimer timer;
         timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, &loop, [this] { finish(HttpExchange::Outcome::TimedOut); });
+        QObject::connect(&timer, &QTimer::timeout, &loop,
+                         [this] { finish(HttpExchange::Outcome::TimedOut); });
         QObject::connect(socket_, &QAbstractSocket::readyRead, &loop, [this] { receive(); });
         QObject::connect(socket_, &QAbstractSocket::disconnected, &loop, [this] { closed(); });
-        QObject::connect(socket_, &QAbstractSocket::errorOccurred, &loop, [this](QAbstractSocket::SocketError error) {
-            if (error == QAbstractSocket::RemoteHostClosedError)
-                closed();
-            else
-                finish(HttpExchange::Outcome::Failed, SocketFailure(*socket_, address_));
-        });
+        QObject::connect(socket_, &QAbstractSocket::errorOccurred, &loop,
+                         [this](QAbstractSocket::SocketError error) {
+                             if (error == QAbstractSocket::RemoteHostClosedError)
+                                 closed();
+                             else
+                                 finish(HttpExchange::Outcome::Failed,
+                                        SocketFailure(*socket_, address_));
+                         });
         const quint16 port = static_cast<quint16>(address_.port(secure ? 443 : 80));
         if (secure) {
             auto* ssl = static_cast<QSslSocket*>(socket_);
-            QObject::connect(ssl, &QSslSocket::encrypted, &loop, [this, request] { socket_->write(request); });
+            QObject::connect(ssl, &QSslSocket::encrypted, &loop,
+                             [this, request] { socket_->write(request); });
             ssl->connectToHostEncrypted(address_.host(), port);
         } else {
-            QObject::connect(socket_, &QAbstractSocket::connected, &loop, [this, request] { socket_->write(request); });
+            QObject::connect(socket_, &QAbstractSocket::connected, &loop,
+                             [this, request] { socket_->write(request); });
             socket_->connectToHost(address_.host(), port);
         }
         timer.start(std::max<qint64>(deadline.remainingTime(), 0));

@@ -43,7 +43,8 @@ Result<QString> DecodeBody(const QByteArray& body, const QByteArray& contentType
     // Qt has no converter for the Chinese pages on Windows (no ICU there);
     // Windows' own code page 936 reads GBK and GB2312.
     const QByteArray name = charset.toLower();
-    if (name == "gbk" || name == "gb2312" || name == "cp936" || name == "windows-936" || name == "x-gbk")
+    if (name == "gbk" || name == "gb2312" || name == "cp936" || name == "windows-936" ||
+        name == "x-gbk")
         return windows::FromCodePage936(body);
 #endif
     QStringDecoder decoder = charset.isEmpty() ? QStringDecoder(QStringDecoder::Utf8)
@@ -108,9 +109,9 @@ Result<QString> FetchUpdateAnswer(const UpdateServer& server) {
         case HttpExchange::Outcome::Answered:
             break;
         case HttpExchange::Outcome::TimedOut:
-            return Failure{Failed(
-                QStringLiteral("服务器在 %1 秒内没有回答")
-                    .arg(GeneralNumberText(double(server.timeout.count()) / 1000, QLatin1Char('.'))))};
+            return Failure{Failed(QStringLiteral("服务器在 %1 秒内没有回答")
+                                      .arg(GeneralNumberText(double(server.timeout.count()) / 1000,
+                                                             QLatin1Char('.'))))};
         case HttpExchange::Outcome::TooLong:
             return Failure{TooLongMessage(server.maxAnswerBytes)};
         case HttpExchange::Outcome::Failed:

@@ -36,8 +36,8 @@ void CheckInteger(const QString& text) {
     if (!value)
         return;
     FUZZ_CHECK(ParseInteger(QString::number(*value)) == value);
-    FUZZ_CHECK(ParseInteger(QStringLiteral("$") + QString::number(static_cast<std::uint32_t>(*value), 16)) ==
-               value);
+    FUZZ_CHECK(ParseInteger(QStringLiteral("$") +
+                            QString::number(static_cast<std::uint32_t>(*value), 16)) == value);
 }
 
 void Check(const QString& text, int decimals) {

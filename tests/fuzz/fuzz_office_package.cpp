@@ -40,7 +40,8 @@ bool HasControlCharacter(const QString& name) {
 bool Writable(const std::vector<ZipEntry>& entries) {
     QSet<QString> names;
     for (const ZipEntry& entry : entries) {
-        if (!IsSafeEntryName(entry.name) || HasControlCharacter(entry.name) || names.contains(entry.name))
+        if (!IsSafeEntryName(entry.name) || HasControlCharacter(entry.name) ||
+            names.contains(entry.name))
             return false;
         names.insert(entry.name);
     }
@@ -75,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             {lines.value(0), lines.value(1).left(16)},
             {QStringLiteral("{{ROWS}}"), built ? built->left(256) : QString()},
         };
-        const Qt::CaseSensitivity matching = size % 2 == 0 ? WordPlaceholderMatching : ExcelPlaceholderMatching;
+        const Qt::CaseSensitivity matching =
+            size % 2 == 0 ? WordPlaceholderMatching : ExcelPlaceholderMatching;
         FUZZ_CHECK(package.editPart(entry.name, replacements, matching).ok());
         FUZZ_CHECK(package.partText(entry.name).ok());
     }

@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TOptions expected = read;
     expected.D_QI_ConversionRatio = reread.D_QI_ConversionRatio; // written with 15 digits
     FUZZ_CHECK(reread == expected);
-    FUZZ_CHECK(GeneralNumberText(reread.D_QI_ConversionRatio, dot) == GeneralNumberText(read.D_QI_ConversionRatio, dot));
+    FUZZ_CHECK(GeneralNumberText(reread.D_QI_ConversionRatio, dot) ==
+               GeneralNumberText(read.D_QI_ConversionRatio, dot));
     FUZZ_CHECK(OptionsIntoBytes(saved, reread, dot) == saved);
     return 0;
 }

@@ -75,7 +75,8 @@ QRectF Window(QPainter& p, const QRectF& box, const QString& title) {
     p.fillRect(bar, TitleBar);
     Text(p, bar.adjusted(8, 0, 0, 0), title, 12, Qt::AlignLeft | Qt::AlignVCenter, Ink, true);
     Text(p, bar.adjusted(0, 0, -8, 0), QStringLiteral("×"), 14, Qt::AlignRight | Qt::AlignVCenter);
-    return QRectF(box.left() + 1, bar.bottom() + 1, box.width() - 1, box.bottom() - bar.bottom() - 1);
+    return QRectF(box.left() + 1, bar.bottom() + 1, box.width() - 1,
+                  box.bottom() - bar.bottom() - 1);
 }
 
 // The red ring round what is to be clicked.
@@ -166,8 +167,8 @@ void DrawPasteIntoSecondSheet(QPainter& p, const QSize& size) {
                 text = headings[c];
             else if (r <= 5 && c < 3)
                 text = (c == 0 ? SampleTimes : c == 1 ? SampleIntensities : SampleTotals)[r - 1];
-            const Qt::Alignment align =
-                c == 0 || r == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter;
+            const Qt::Alignment align = c == 0 || r == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                         : Qt::AlignRight | Qt::AlignVCenter;
             Text(p, cell.adjusted(3, 0, -3, 0), text, 11, align);
             x += widths[c];
         }
@@ -211,7 +212,8 @@ void DrawSmallChart(QPainter& p, const QRectF& area) {
     for (int i = 0; i < n; ++i) {
         const double t = (i - n * 0.4) / (n * 0.12);
         const double value = 1.0 / (1.0 + t * t);
-        const QPointF point(plot.left() + (i + 0.5) * slot, plot.bottom() - 4 - value * plot.height() * 0.45);
+        const QPointF point(plot.left() + (i + 0.5) * slot,
+                            plot.bottom() - 4 - value * plot.height() * 0.45);
         if (i == 0)
             line.moveTo(point);
         else
@@ -231,8 +233,14 @@ void DrawChooseData(QPainter& p, const QSize&) {
     const QRectF menu(112, 70, 176, 182);
     p.fillRect(menu.translated(3, 3), QColor(0, 0, 0, 40));
     Box(p, menu, QColor(0xFA, 0xFA, 0xFA));
-    const QStringList items = {"剪切(T)", "复制(C)", "粘贴选项:", "", "更改系列图表类型(Y)...",
-                               "选择数据(E)...", "三维旋转(R)...", "添加趋势线(R)...",
+    const QStringList items = {"剪切(T)",
+                               "复制(C)",
+                               "粘贴选项:",
+                               "",
+                               "更改系列图表类型(Y)...",
+                               "选择数据(E)...",
+                               "三维旋转(R)...",
+                               "添加趋势线(R)...",
                                "设置数据系列格式(F)..."};
     double y = menu.top() + 4;
     for (const QString& item : items) {
@@ -305,7 +313,8 @@ SourceDialog DrawSourceDialog(QPainter& p, const QSize& size, const QStringList&
     Box(p, seriesList, Qt::white);
     Box(p, axisList, Qt::white);
     for (int i = 0; i < series.size(); ++i) {
-        const QRectF row(seriesList.left() + 1, seriesList.top() + 1 + i * 20, seriesList.width() - 2, 20);
+        const QRectF row(seriesList.left() + 1, seriesList.top() + 1 + i * 20,
+                         seriesList.width() - 2, 20);
         if (i == selected)
             p.fillRect(row, Selection);
         Text(p, row.adjusted(6, 0, 0, 0), QStringLiteral("☑ ") + series[i], 12,
@@ -319,7 +328,8 @@ SourceDialog DrawSourceDialog(QPainter& p, const QSize& size, const QStringList&
     const QRectF cancel(right - 76, body.bottom() - 34, 76, 24);
     Button(p, cancel, QStringLiteral("取消"));
     Button(p, cancel.translated(-86, 0), QStringLiteral("确定"));
-    Button(p, QRectF(left, body.bottom() - 34, 150, 24), QStringLiteral("隐藏的单元格和空单元格(H)"));
+    Button(p, QRectF(left, body.bottom() - 34, 150, 24),
+           QStringLiteral("隐藏的单元格和空单元格(H)"));
     return dialog;
 }
 
@@ -338,8 +348,7 @@ void DrawRemoveTotals(QPainter& p, const QSize& size) {
 
 // Step 4: add a series.
 void DrawAddSeries(QPainter& p, const QSize& size) {
-    const SourceDialog dialog =
-        DrawSourceDialog(p, size, {QStringLiteral("降雨强度(mm/min)")}, -1);
+    const SourceDialog dialog = DrawSourceDialog(p, size, {QStringLiteral("降雨强度(mm/min)")}, -1);
     Ring(p, dialog.add);
     Badge(p, QPointF(dialog.add.left() - 1, dialog.add.top() - 1), 1);
 }
@@ -396,23 +405,24 @@ QByteArray PrinterSettings() {
                       DefaultSource = 0x200, PrintQuality = 0x400, Color = 0x800, Duplex = 0x1000,
                       YResolution = 0x2000, Collate = 0x8000, FormName = 0x10000;
     wideText(QString());
-    out << quint16(0x0401) << quint16(0) << quint16(220) << quint16(0); // record version, driver version, size, driver bytes
+    out << quint16(0x0401) << quint16(0) << quint16(220)
+        << quint16(0); // record version, driver version, size, driver bytes
     out << quint32(Orientation | PaperSize | Scale | Copies | DefaultSource | PrintQuality | Color |
                    Duplex | YResolution | Collate | FormName);
-    out << qint16(2)    // landscape
-        << qint16(9)    // A4
+    out << qint16(2)              // landscape
+        << qint16(9)              // A4
         << qint16(0) << qint16(0) // paper length and width from the size
-        << qint16(100)  // scale
-        << qint16(1)    // copies
-        << qint16(7)    // automatic paper source
-        << qint16(600); // dpi
-    out << qint16(2)    // colour
-        << qint16(1)    // one-sided
-        << qint16(600)  // dpi vertically
-        << qint16(0)    // TrueType as the driver chooses
-        << qint16(1);   // collate
+        << qint16(100)            // scale
+        << qint16(1)              // copies
+        << qint16(7)              // automatic paper source
+        << qint16(600);           // dpi
+    out << qint16(2)              // colour
+        << qint16(1)              // one-sided
+        << qint16(600)            // dpi vertically
+        << qint16(0)              // TrueType as the driver chooses
+        << qint16(1);             // collate
     wideText(QStringLiteral("A4"));
-    out << quint16(0); // logical pixels
+    out << quint16(0);              // logical pixels
     for (int i = 0; i < 5 + 8; ++i) // display fields, ICM, media, dither, reserved, panning
         out << quint32(0);
     return bytes;
@@ -437,10 +447,8 @@ int main(int argc, char** argv) {
         std::function<void(QPainter&, const QSize&)> draw;
     };
     const Picture pictures[] = {
-        {{345, 173}, DrawPasteIntoSecondSheet},
-        {{300, 260}, DrawChooseData},
-        {{596, 297}, DrawRemoveTotals},
-        {{594, 270}, DrawAddSeries},
+        {{345, 173}, DrawPasteIntoSecondSheet}, {{300, 260}, DrawChooseData},
+        {{596, 297}, DrawRemoveTotals},         {{594, 270}, DrawAddSeries},
         {{316, 145}, DrawEditSeries},
     };
     int number = 1;

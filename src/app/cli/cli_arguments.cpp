@@ -40,7 +40,8 @@ std::optional<QString> SetChoice(const QString& flag, const QString& text,
                                  const QStringList& choices, std::int32_t& field) {
     const auto index = choices.indexOf(text);
     if (index < 0)
-        return QStringLiteral("%1 只能是 %2，而不是“%3”").arg(flag, choices.join(QLatin1Char('|')), QuotedForeignText(text));
+        return QStringLiteral("%1 只能是 %2，而不是“%3”")
+            .arg(flag, choices.join(QLatin1Char('|')), QuotedForeignText(text));
     field = static_cast<std::int32_t>(index);
     return std::nullopt;
 }
@@ -87,7 +88,8 @@ std::optional<QString> ParseInto(std::optional<T>& field, const Parse& parse) {
     return error;
 }
 
-using ValueHandler = std::function<std::optional<QString>(const QString& flag, const QString& text)>;
+using ValueHandler =
+    std::function<std::optional<QString>(const QString& flag, const QString& text)>;
 
 ValueHandler NumberInto(std::optional<double>& field) {
     return [&field](const QString& flag, const QString& text) {
@@ -105,9 +107,9 @@ ValueHandler NumberListInto(std::optional<double>& single, std::vector<double>& 
         for (const QString& part : parts) {
             double value = 0;
             if (auto error = SetNumber(flag, part, value))
-                return parts.size() == 1
-                           ? error
-                           : QStringLiteral("%1 需要用“,”分隔的数字，而不是“%2”").arg(flag, QuotedForeignText(text));
+                return parts.size() == 1 ? error
+                                         : QStringLiteral("%1 需要用“,”分隔的数字，而不是“%2”")
+                                               .arg(flag, QuotedForeignText(text));
             const QString shown = GeneralNumberText(value, QLatin1Char('.'));
             if (seen.contains(shown))
                 return QStringLiteral("%1 中的 %2 重复了").arg(flag, shown);
@@ -160,13 +162,15 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
          [&pending](const QString& flag, const QString& text) -> std::optional<QString> {
              std::int32_t value = 0;
              if (auto error = SetChoice(flag, text,
-                                        {QStringLiteral("csv"), QStringLiteral("swmm"), QStringLiteral("docx"),
-                                         QStringLiteral("report"), QStringLiteral("xlsx"), QStringLiteral("storm"),
+                                        {QStringLiteral("csv"), QStringLiteral("swmm"),
+                                         QStringLiteral("docx"), QStringLiteral("report"),
+                                         QStringLiteral("xlsx"), QStringLiteral("storm"),
                                          QStringLiteral("png")},
                                         value))
                  return error;
-             const ExportFormat formats[] = {ExportFormat::Csv, ExportFormat::Swmm, ExportFormat::WordTable,
-                                             ExportFormat::Report, ExportFormat::Workbook};
+             const ExportFormat formats[] = {ExportFormat::Csv, ExportFormat::Swmm,
+                                             ExportFormat::WordTable, ExportFormat::Report,
+                                             ExportFormat::Workbook};
              CliRequest& request = pending.request;
              request.formatGiven = true;
              request.stormFormat = value == 5;
@@ -185,8 +189,10 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
          [&pending](const QString& flag, const QString& text) -> std::optional<QString> {
              const QUrl address(text, QUrl::StrictMode);
              if (!address.isValid() || address.host().isEmpty() ||
-                 (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https")))
-                 return QStringLiteral("%1 需要一个 http 或 https 地址，而不是“%2”").arg(flag, QuotedForeignText(text));
+                 (address.scheme() != QLatin1String("http") &&
+                  address.scheme() != QLatin1String("https")))
+                 return QStringLiteral("%1 需要一个 http 或 https 地址，而不是“%2”")
+                     .arg(flag, QuotedForeignText(text));
              pending.request.updateServer = address;
              return std::nullopt;
          }},
@@ -200,7 +206,8 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
         {QStringLiteral("--unit"),
          [&display](const QString& flag, const QString& text) {
              return ParseInto(display.unit, [&](std::int32_t& value) {
-                 return SetChoice(flag, text, {QStringLiteral("mm/h"), QStringLiteral("mm/min")}, value);
+                 return SetChoice(flag, text, {QStringLiteral("mm/h"), QStringLiteral("mm/min")},
+                                  value);
              });
          }},
         {QStringLiteral("--time"),
@@ -211,8 +218,9 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
          }},
         {QStringLiteral("--decimals"),
          [&display](const QString& flag, const QString& text) {
-             return ParseInto(display.decimals,
-                              [&](std::int32_t& value) { return SetWhole(flag, text, value, 0, 99); });
+             return ParseInto(display.decimals, [&](std::int32_t& value) {
+                 return SetWhole(flag, text, value, 0, 99);
+             });
          }},
         {QStringLiteral("--qi-ratio"),
          [&display](const QString& flag, const QString& text) -> std::optional<QString> {
@@ -220,7 +228,8 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
              if (auto error = SetNumber(flag, text, value))
                  return error;
              if (!(value > 0))
-                 return QStringLiteral("%1 需要大于0的系数，而不是“%2”").arg(flag, QuotedForeignText(text));
+                 return QStringLiteral("%1 需要大于0的系数，而不是“%2”")
+                     .arg(flag, QuotedForeignText(text));
              display.qiRatio = value;
              return std::nullopt;
          }},
@@ -262,13 +271,18 @@ std::optional<QString> RefusedCombination(const CliRequest& request) {
         return QStringLiteral("--update-server 要与 --check-update 一起使用");
     if (request.force && !request.outDir)
         return QStringLiteral("--force 只用于 --out-dir");
-    if (request.idfCheck && (request.isBatch() || request.formatGiven || request.totals || request.writeStormFile))
-        return QStringLiteral("--idf-check 只用于一个雨型，不能与 --P/--T 列表、--out-dir、--format、--totals 或 --write-storm 一起使用");
+    if (request.idfCheck &&
+        (request.isBatch() || request.formatGiven || request.totals || request.writeStormFile))
+        return QStringLiteral("--idf-check 只用于一个雨型，不能与 --P/--T "
+                              "列表、--out-dir、--format、--totals 或 --write-storm 一起使用");
     if (request.peakRatios.size() > 1 && !request.compare)
         return QStringLiteral("--r 的多个值只用于 --compare");
     if (request.compare) {
-        if (request.outDir || request.writeStormFile || request.totals || request.idfCheck || request.stormFormat)
-            return QStringLiteral("--compare 写出一个对比文件，不能与 --out-dir、--write-storm、--totals、--idf-check 或 --format storm 一起使用");
+        if (request.outDir || request.writeStormFile || request.totals || request.idfCheck ||
+            request.stormFormat)
+            return QStringLiteral(
+                "--compare 写出一个对比文件，不能与 "
+                "--out-dir、--write-storm、--totals、--idf-check 或 --format storm 一起使用");
         if (request.format != ExportFormat::Csv && request.format != ExportFormat::Swmm &&
             request.format != ExportFormat::Workbook)
             return QStringLiteral("--compare 的 --format 只能是 csv、swmm、png 或 xlsx");
@@ -290,7 +304,8 @@ std::optional<QString> RefusedCombination(const CliRequest& request) {
         if (request.outFile)
             return QStringLiteral("--out 只能指定一个文件：多个雨型请用 --out-dir 文件夹");
         if (request.writeStormFile)
-            return QStringLiteral("--write-storm 只能指定一个文件：多个雨型请用 --format storm --out-dir 文件夹");
+            return QStringLiteral(
+                "--write-storm 只能指定一个文件：多个雨型请用 --format storm --out-dir 文件夹");
         if (request.totals)
             return QStringLiteral("--totals 只用于一个雨型的表格：多个雨型只输出汇总");
         if (request.formatGiven && !request.outDir)
@@ -336,8 +351,8 @@ void StormEdits::applyTo(TExpressionObject& storm, double qiRatio, bool qiRatioG
     if (naturalLog)
         storm.LG_LN = 1;
     if (flow) {
-        storm.a1_167 = coefficient.value_or(storm.F_type == 1 ? storm.a1_167
-                                                              : ConvertIToQ(storm.a1, qiRatio));
+        storm.a1_167 =
+            coefficient.value_or(storm.F_type == 1 ? storm.a1_167 : ConvertIToQ(storm.a1, qiRatio));
         storm.F_type = 1;
     } else if (coefficient) {
         storm.F_type = 0;

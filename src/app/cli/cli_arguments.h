@@ -38,24 +38,25 @@ struct CliRequest {
     // given); the first one is also in `storm`, which a single storm uses.
     std::vector<double> repeatYears;
     std::vector<double> durations;
-    std::vector<double> peakRatios; // --r, several only with --compare
-    std::optional<QString> stormFile;      // --storm FILE
-    std::optional<QString> writeStormFile; // --write-storm FILE, or --format storm --out FILE
+    std::vector<double> peakRatios;          // --r, several only with --compare
+    std::optional<QString> stormFile;        // --storm FILE
+    std::optional<QString> writeStormFile;   // --write-storm FILE, or --format storm --out FILE
     ExportFormat format = ExportFormat::Csv; // --format
     bool formatGiven = false;
-    bool stormFormat = false;               // --format storm: the storm file instead of the table
-    bool pictureFormat = false;             // --format png: the chart (with --compare only)
-    std::optional<QString> outFile;         // --out FILE: code page 936 instead of UTF-8 to standard output
-    std::optional<QString> outDir;          // --out-dir DIR: one file per storm
-    bool force = false;                     // --force: files in DIR may be replaced
+    bool stormFormat = false;       // --format storm: the storm file instead of the table
+    bool pictureFormat = false;     // --format png: the chart (with --compare only)
+    std::optional<QString> outFile; // --out FILE: code page 936 instead of UTF-8 to standard output
+    std::optional<QString> outDir;  // --out-dir DIR: one file per storm
+    bool force = false;             // --force: files in DIR may be replaced
     TOptions options;
     bool qiRatioGiven = false;
     bool totals = false;
-    bool idfCheck = false; // --idf-check: the storm checked against its formula instead of the table
-    bool compare = false;  // --compare: the storms of the lists as one comparison
+    bool idfCheck =
+        false;            // --idf-check: the storm checked against its formula instead of the table
+    bool compare = false; // --compare: the storms of the lists as one comparison
     bool help = false;
-    bool version = false;     // --version
-    bool checkUpdate = false; // --check-update
+    bool version = false;             // --version
+    bool checkUpdate = false;         // --check-update
     std::optional<QUrl> updateServer; // --update-server URL: instead of the maker's server
 
     // Several storms, or one written into a folder: a summary line per storm.
@@ -64,7 +65,8 @@ struct CliRequest {
     }
     // The number of storms: every combination of the return periods, durations and peak ratios.
     std::size_t stormCount() const {
-        return std::max<std::size_t>(repeatYears.size(), 1) * std::max<std::size_t>(durations.size(), 1) *
+        return std::max<std::size_t>(repeatYears.size(), 1) *
+               std::max<std::size_t>(durations.size(), 1) *
                std::max<std::size_t>(peakRatios.size(), 1);
     }
 };
@@ -80,10 +82,13 @@ inline constexpr std::size_t MaxBatchStorms = 1000000;
 Result<CliRequest> ParseCliArguments(const QStringList& arguments);
 
 inline const QString CliUsageLine = QStringLiteral(
-    "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X[,X...]] [--T X[,X...]] "
-    "[--r X[,X...]] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time hm|min] "
+    "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X[,X...]] [--T "
+    "X[,X...]] "
+    "[--r X[,X...]] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time "
+    "hm|min] "
     "[--calc-by-show] [--interval-average] [--qi-ratio X] [--storm FILE] [--write-storm FILE] "
-    "[--format csv|swmm|docx|report|xlsx|storm|png] [--out FILE | --out-dir DIR [--force]] [--totals] [--idf-check] "
+    "[--format csv|swmm|docx|report|xlsx|storm|png] [--out FILE | --out-dir DIR [--force]] "
+    "[--totals] [--idf-check] "
     "[--compare] [--help]\n"
     "       velmora-cli --version\n"
     "       velmora-cli --check-update [--update-server URL]");

@@ -25,13 +25,15 @@ const QString LineEnd = QStringLiteral("\r\n");
 class BatchStorms {
 public:
     BatchStorms(const CliRequest& request, const TExpressionObject& base, double qiRatio)
-        : request_(request), base_(base), qiRatio_(qiRatio), repeatYears_(ValuesOrBase(request.repeatYears)),
+        : request_(request), base_(base), qiRatio_(qiRatio),
+          repeatYears_(ValuesOrBase(request.repeatYears)),
           durations_(ValuesOrBase(request.durations)) {}
 
     std::size_t count() const { return repeatYears_.size() * durations_.size(); }
 
     TExpressionObject at(std::size_t index) const {
-        return storm(repeatYears_[index / durations_.size()], durations_[index % durations_.size()]);
+        return storm(repeatYears_[index / durations_.size()],
+                     durations_[index % durations_.size()]);
     }
 
     // Whether every storm can be kept in a storm file. A value is checked on
@@ -51,7 +53,8 @@ private:
         return CheckStormFileValues(storm, UserDecimalSeparator());
     }
 
-    TExpressionObject storm(const std::optional<double>& repeatYear, const std::optional<double>& time) const {
+    TExpressionObject storm(const std::optional<double>& repeatYear,
+                            const std::optional<double>& time) const {
         StormEdits edits = request_.storm;
         if (repeatYear)
             edits.repeatYear = repeatYear;
@@ -105,7 +108,8 @@ QString ProposedName(const CliRequest& request, const TExpressionObject& storm) 
     switch (request.format) {
     case ExportFormat::Csv:
     case ExportFormat::Swmm:
-        return ProposedDataFileName(storm, QString::fromLatin1(ExportExtension(request.format)), separator);
+        return ProposedDataFileName(storm, QString::fromLatin1(ExportExtension(request.format)),
+                                    separator);
     case ExportFormat::WordTable:
         return ProposedWordDataFileName(storm, separator);
     case ExportFormat::Report:
@@ -121,10 +125,12 @@ QString FailureLine(const TExpressionObject& storm, QString reason) {
     const QString prefix = QStringLiteral("出错：");
     if (reason.startsWith(prefix))
         reason.remove(0, prefix.size());
-    reason.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    reason.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
     return prefix +
-           QStringLiteral("P=%1年 T=%2分：").arg(GeneralNumberText(storm.Storm_RepeatYear, Dot),
-                                               GeneralNumberText(storm.Storm_Time, Dot)) +
+           QStringLiteral("P=%1年 T=%2分：")
+               .arg(GeneralNumberText(storm.Storm_RepeatYear, Dot),
+                    GeneralNumberText(storm.Storm_Time, Dot)) +
            reason + QLatin1Char('\n');
 }
 
@@ -134,14 +140,16 @@ QString NameTakenMessage(const QString& path) {
 
 // Writes one storm's file into the batch's folder: without --force only under
 // a free name, with it over whatever has the name, as a name.
-Status WriteIntoFolder(const CliRequest& request, StormSession& session, const ReportChartPainter& reportChart) {
+Status WriteIntoFolder(const CliRequest& request, StormSession& session,
+                       const ReportChartPainter& reportChart) {
     const QString path = QDir(*request.outDir).filePath(ProposedName(request, session.storm()));
     const QFileInfo target(path);
     // Known before the storm's file is made in the usual case; the write decides in every case.
     if (!request.force && (target.exists() || target.isSymLink()))
         return Failure{NameTakenMessage(path)};
-    const Status written = WriteStormOutput(request, session, path,
-                                            request.force ? ExistingFile::ReplaceName : ExistingFile::Keep, reportChart);
+    const Status written = WriteStormOutput(
+        request, session, path, request.force ? ExistingFile::ReplaceName : ExistingFile::Keep,
+        reportChart);
     if (!written && written.failure().kind == FailureKind::NameTaken)
         return Failure{NameTakenMessage(path)};
     return written;
@@ -178,8 +186,10 @@ Status WriteStormOutput(const CliRequest& request, StormSession& session, const 
 
 QString BatchSummaryHeader(const TOptions& options) {
     // As the CSV header: any unit other than 0 is mm/min, any time format other than 0 minutes.
-    const QString unit = options.Int_StormUnitidx == 0 ? QStringLiteral("mm/h") : QStringLiteral("mm/min");
-    const QString time = options.Int_TimeForamtidx == 0 ? QStringLiteral("H:M") : QStringLiteral("min");
+    const QString unit =
+        options.Int_StormUnitidx == 0 ? QStringLiteral("mm/h") : QStringLiteral("mm/min");
+    const QString time =
+        options.Int_TimeForamtidx == 0 ? QStringLiteral("H:M") : QStringLiteral("min");
     return QStringLiteral("P(年),T(min),r,步长(min),H(mm),平均雨强(%1),峰值雨强(%1),峰值时间(%2)")
                .arg(unit, time) +
            LineEnd;
@@ -203,9 +213,10 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
     bool anyFailed = false;
     for (std::size_t i = 0; i < storms.count(); ++i) {
         if (BatchStopRequested) {
-            output.printFailure(QStringLiteral("出错：批量计算被中断：完成了%1个雨型，其余%2个没有计算\n")
-                                    .arg(i)
-                                    .arg(storms.count() - i));
+            output.printFailure(
+                QStringLiteral("出错：批量计算被中断：完成了%1个雨型，其余%2个没有计算\n")
+                    .arg(i)
+                    .arg(storms.count() - i));
             return 1;
         }
         const TExpressionObject storm = storms.at(i);

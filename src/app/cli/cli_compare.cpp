@@ -14,7 +14,8 @@ namespace velmora::cli {
 
 namespace {
 
-std::vector<TExpressionObject> ComparedStorms(const CliRequest& request, const TExpressionObject& base) {
+std::vector<TExpressionObject> ComparedStorms(const CliRequest& request,
+                                              const TExpressionObject& base) {
     TExpressionObject edited = base;
     request.storm.applyTo(edited, request.options.D_QI_ConversionRatio, request.qiRatioGiven);
     std::vector<TExpressionObject> storms;
@@ -32,14 +33,16 @@ std::vector<TExpressionObject> ComparedStorms(const CliRequest& request, const T
 
 // The storms added one after the other, as the window's "加入对比" does: the
 // last stays the storm shown.
-Status CompareInSession(const CliRequest& request, const TExpressionObject& base, StormSession& session) {
+Status CompareInSession(const CliRequest& request, const TExpressionObject& base,
+                        StormSession& session) {
     session.setOptions(RequestOptions(request));
     for (const TExpressionObject& storm : ComparedStorms(request, base)) {
         if (const Status computed = session.newStorm(storm); !computed) {
             QString reason = computed.message();
             reason.remove(QRegularExpression(QStringLiteral("^出错：")));
             reason.replace(QRegularExpression(QStringLiteral("\r?\n")), QStringLiteral(" "));
-            return Failure{QStringLiteral("出错：%1：%2").arg(ComparedStormLegend(storm, QLatin1Char('.')), reason)};
+            return Failure{QStringLiteral("出错：%1：%2")
+                               .arg(ComparedStormLegend(storm, QLatin1Char('.')), reason)};
         }
         if (const Status added = session.addToComparison(); !added)
             return added;

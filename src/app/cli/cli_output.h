@@ -16,7 +16,9 @@ public:
     virtual ~CliOutput() = default;
 
     void print(const QString& text) { writeResult(WithoutControlCharacters(text).toUtf8()); }
-    void printFailure(const QString& text) { writeFailure(WithoutControlCharacters(text).toUtf8()); }
+    void printFailure(const QString& text) {
+        writeFailure(WithoutControlCharacters(text).toUtf8());
+    }
 
 protected:
     virtual void writeResult(const QByteArray& utf8) = 0;

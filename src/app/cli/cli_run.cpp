@@ -27,8 +27,9 @@ QString TotalsText(const TExpressionObject& storm, const TOptions& options, QCha
     // mm/min for any other value.
     const QString unit = IntensityUnitText(options.Int_StormUnitidx == 0 ? 0 : 1).value();
     const QString prefix = asComments ? QStringLiteral(";;") : QString();
-    return prefix + OverallRainfallLabelText(storm, options, separator) + QStringLiteral("\r\n") + prefix +
-           AverageIntensityLabelText(storm, options, unit, separator) + QStringLiteral("\r\n");
+    return prefix + OverallRainfallLabelText(storm, options, separator) + QStringLiteral("\r\n") +
+           prefix + AverageIntensityLabelText(storm, options, unit, separator) +
+           QStringLiteral("\r\n");
 }
 
 // Exit code 1 with the failure's message, or 0.
@@ -45,12 +46,14 @@ int CheckUpdate(const CliRequest& request, CliOutput& output) {
     UpdateServer server = MakerUpdateServer();
     if (request.updateServer)
         server.base = *request.updateServer;
-    const Result<std::optional<UpdateOffer>> outcome = CheckForUpdate(server, UserDecimalSeparator());
+    const Result<std::optional<UpdateOffer>> outcome =
+        CheckForUpdate(server, UserDecimalSeparator());
     QString text;
     if (!outcome)
         text = outcome.message() + QStringLiteral("\r\n");
     else if (outcome->has_value())
-        text = UpdateNewsText(**outcome) + (*outcome)->page.toString(QUrl::FullyEncoded) + QStringLiteral("\r\n");
+        text = UpdateNewsText(**outcome) + (*outcome)->page.toString(QUrl::FullyEncoded) +
+               QStringLiteral("\r\n");
     else
         text = UpToDateText + QStringLiteral("\r\n");
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -69,10 +72,13 @@ int PrintIdfCheck(const CliRequest& request, const TExpressionObject& storm, Cli
         return 0;
     }
     const QString lineEnd = QStringLiteral("\r\n");
-    return Finish(WriteFileAtomically(*request.outFile, EncodeCodePage936(lines.join(lineEnd) + lineEnd)), output);
+    return Finish(
+        WriteFileAtomically(*request.outFile, EncodeCodePage936(lines.join(lineEnd) + lineEnd)),
+        output);
 }
 
-int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPainter& reportChart) {
+int RunRequest(const CliRequest& request, CliOutput& output,
+               const ReportChartPainter& reportChart) {
     if (request.help) {
         output.print(CliHelpText());
         return 0;
@@ -115,7 +121,8 @@ int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPa
     if (!computed)
         return Finish(computed, output);
     if (IsOfficeDocument(request.format))
-        return Finish(WriteStormOutput(request, session, *request.outFile, ExistingFile::Replace, reportChart),
+        return Finish(WriteStormOutput(request, session, *request.outFile, ExistingFile::Replace,
+                                       reportChart),
                       output);
     QString text = session.exportText(request.format);
     if (request.totals)
@@ -130,9 +137,11 @@ int RunRequest(const CliRequest& request, CliOutput& output, const ReportChartPa
 
 } // namespace
 
-int RunCli(const Result<CliRequest>& parsed, CliOutput& output, const ReportChartPainter& reportChart) {
+int RunCli(const Result<CliRequest>& parsed, CliOutput& output,
+           const ReportChartPainter& reportChart) {
     if (!parsed) {
-        output.printFailure(QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.message(), CliUsageLine));
+        output.printFailure(
+            QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.message(), CliUsageLine));
         return 2;
     }
     try {
@@ -148,7 +157,8 @@ int RunCli(const QStringList& arguments, CliOutput& output, const ReportChartPai
     return RunCli(ParseCliArguments(arguments), output, reportChart);
 }
 
-int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err, const ReportChartPainter& reportChart) {
+int RunCli(const QStringList& arguments, QByteArray& out, QByteArray& err,
+           const ReportChartPainter& reportChart) {
     CollectedOutput output;
     const int exitCode = RunCli(arguments, output, reportChart);
     out += output.out;

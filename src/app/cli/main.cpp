@@ -62,8 +62,10 @@ int Run(int argc, char* argv[], StandardStreams& streams) {
         arguments << QString::fromLocal8Bit(argv[i]);
     // The update check waits for the server in Qt's event loop; the report's
     // chart needs the widgets, which only that command pays for.
-    const velmora::Result<velmora::cli::CliRequest> parsed = velmora::cli::ParseCliArguments(arguments);
-    const std::unique_ptr<QCoreApplication> application = velmora::cli::MakeApplication(argc, argv, parsed);
+    const velmora::Result<velmora::cli::CliRequest> parsed =
+        velmora::cli::ParseCliArguments(arguments);
+    const std::unique_ptr<QCoreApplication> application =
+        velmora::cli::MakeApplication(argc, argv, parsed);
     return velmora::cli::RunCli(parsed, streams, velmora::cli::DrawReportChart);
 }
 
@@ -95,7 +97,8 @@ int main(int argc, char* argv[]) {
         return exitCode;
     // The table is not where the caller expects it, and the caller must hear why.
     streams.printFailure(QStringLiteral("velmora-cli: 无法写入标准输出：%1\n")
-                             .arg(streams.failureReason() != 0 ? velmora::SystemReasonText(streams.failureReason())
-                                                               : QStringLiteral("未知的原因")));
+                             .arg(streams.failureReason() != 0
+                                      ? velmora::SystemReasonText(streams.failureReason())
+                                      : QStringLiteral("未知的原因")));
     return 1;
 }

@@ -18,7 +18,8 @@ void QuietQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 } // namespace
 
-std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, const Result<CliRequest>& parsed) {
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv,
+                                                  const Result<CliRequest>& parsed) {
     if (!parsed || (parsed->format != ExportFormat::Report && !parsed->pictureFormat))
         return std::make_unique<QCoreApplication>(argc, argv);
     // The same drawing wherever the command runs, with or without a display;
