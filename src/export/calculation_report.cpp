@@ -112,10 +112,10 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
         relation.replace(QStringLiteral("%s"), number(ratio));
 
     std::vector<TReplacement> replacements;
-    if (storm.F_type == 0) {
+    if (storm.F_type == IntensityForm) {
         replacements.push_back({QStringLiteral("<!--A1NAME-->"), QStringLiteral("A1")});
         replacements.push_back({QStringLiteral("<!--A1-->"), number(storm.a1)});
-    } else if (storm.F_type == 1) {
+    } else if (storm.F_type == FlowForm) {
         replacements.push_back(
             {QStringLiteral("<!--A1NAME-->"),
              exact ? QStringLiteral("A1/0.006") : number(ratio) + QStringLiteral("A1")});
@@ -147,9 +147,10 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
     // Both statements of the formula (the method's and the storm's) name the
     // storm's logarithm; a choice other than lg and ln (whose factor the
     // computation takes as 0) leaves it blank.
-    if (storm.LG_LN == 0 || storm.LG_LN == 1)
-        replacements.push_back({QStringLiteral("<!--对数-->"),
-                                storm.LG_LN == 0 ? QStringLiteral("lg") : QStringLiteral("ln")});
+    if (storm.LG_LN == CommonLogarithm || storm.LG_LN == NaturalLogarithm)
+        replacements.push_back({QStringLiteral("<!--对数-->"), storm.LG_LN == CommonLogarithm
+                                                                   ? QStringLiteral("lg")
+                                                                   : QStringLiteral("ln")});
 
     // The check comes last, after the totals; without it the document is as before.
     QString idfCheck;
@@ -157,7 +158,7 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
         const Result<std::vector<TIdfCheckRow>> checked = IdfCheckTable(storm);
         if (!checked)
             return checked.failure();
-        idfCheck = IdfCheckReportSection(*checked, storm.LG_LN == 1);
+        idfCheck = IdfCheckReportSection(*checked, storm.LG_LN == NaturalLogarithm);
     }
     replacements.push_back({QStringLiteral("<!--雨型校核-->"), idfCheck});
 

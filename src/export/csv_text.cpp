@@ -9,9 +9,10 @@ const QString LineEnd = QStringLiteral("\r\n");
 QString CsvHeaderLine(const TOptions& options) {
     // The computation takes any unit other than 0 as mm/min, and the time
     // text any format other than 0 as minutes; the header follows them.
-    const QString time = options.Int_TimeForamtidx == 0 ? QStringLiteral("时间(H:M),")
-                                                        : QStringLiteral("时间(min),");
-    const QString values = options.Int_StormUnitidx == 0
+    const QString time = options.Int_TimeForamtidx == HoursAndMinutesFormat
+                             ? QStringLiteral("时间(H:M),")
+                             : QStringLiteral("时间(min),");
+    const QString values = options.Int_StormUnitidx == MillimetresPerHour
                                ? QStringLiteral("降雨强度(mm/h),降雨总量(mm)")
                                : QStringLiteral("降雨强度(mm/min),降雨总量(mm)");
     return time + values;

@@ -75,8 +75,8 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
 
     const qsizetype lastRow = static_cast<qsizetype>(rows.size()) + 1;
     DataTexts data = BuildDataTexts(rows);
-    const bool hoursAndMinutes = options.Int_TimeForamtidx == 0;
-    const bool perHour = options.Int_StormUnitidx == 0;
+    const bool hoursAndMinutes = options.Int_TimeForamtidx == HoursAndMinutesFormat;
+    const bool perHour = options.Int_StormUnitidx == MillimetresPerHour;
 
     const std::vector<TReplacement> sheet = {
         {QStringLiteral("<!--ROWCOUNT-->"), QString::number(lastRow)},

@@ -17,10 +17,12 @@ QString ReplacePlaceholders(QString text, const std::vector<TReplacement>& repla
 void AddTableHeadingReplacements(std::vector<TReplacement>& replacements, const TOptions& options) {
     if (const std::optional<QString> unit = IntensityUnitText(options.Int_StormUnitidx))
         replacements.push_back({QStringLiteral("<!--Storm_Unit-->"), *unit});
-    if (options.Int_TimeForamtidx == 0 || options.Int_TimeForamtidx == 1)
-        replacements.push_back({QStringLiteral("<!--时间格式-->"), options.Int_TimeForamtidx == 0
-                                                                       ? QStringLiteral("H:M")
-                                                                       : QStringLiteral("min")});
+    if (options.Int_TimeForamtidx == HoursAndMinutesFormat ||
+        options.Int_TimeForamtidx == MinutesFormat)
+        replacements.push_back(
+            {QStringLiteral("<!--时间格式-->"), options.Int_TimeForamtidx == HoursAndMinutesFormat
+                                                    ? QStringLiteral("H:M")
+                                                    : QStringLiteral("min")});
 }
 
 } // namespace velmora

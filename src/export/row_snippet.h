@@ -10,10 +10,6 @@
 
 namespace velmora {
 
-// What a document of the table says when there are no rows to put in it.
-inline const QString NoDataMessage =
-    QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线");
-
 // `text` fit for element content, appended to `out`: "&", "<" and ">"
 // written as references.
 void AppendEscaped(QString& out, QStringView text);

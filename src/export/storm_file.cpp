@@ -139,7 +139,7 @@ Result<TExpressionObject> ReadStormFile(const QByteArray& bytes, QChar decimalSe
     read.integer(QStringLiteral("计算步长"), storm.Storm_Step);
     if (!ValueOf(lines, QStringLiteral("F_type"))) {
         // The earlier layout knew only the intensity form.
-        storm.F_type = 0;
+        storm.F_type = IntensityForm;
         storm.a1_167 = storm.a1 / 0.006;
     } else {
         read.integer(QStringLiteral("F_type"), storm.F_type);

@@ -29,6 +29,10 @@ TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& option
 // "mm/h" for unit 0, "mm/min" for unit 1, nothing for any other value.
 std::optional<QString> IntensityUnitText(int stormUnitIdx);
 
+// What every export of the table says when there are no rows to put in it.
+inline const QString NoDataMessage =
+    QStringLiteral("没有数据可以保存~\r\n点击“添加”按钮，添加新曲线");
+
 inline const QString TimeColumnHeader = QStringLiteral("时间");
 inline const QString CumulativeColumnHeader = QStringLiteral("降雨总量mm");
 std::optional<QString> IntensityColumnHeader(int stormUnitIdx); // "降雨强度mm/min"

@@ -24,13 +24,13 @@ bool SameTime(double minute, double peak) {
 
 // K = A1 · (1 + C · log P), or 0 for a logarithm choice other than lg and ln.
 Result<double> FormulaFactor(const TExpressionObject& storm) {
-    if (storm.LG_LN != 0 && storm.LG_LN != 1)
+    if (storm.LG_LN != CommonLogarithm && storm.LG_LN != NaturalLogarithm)
         return 0.0;
     const double p = storm.Storm_RepeatYear;
     if (!(p > 0))
         return Failure{
             QStringLiteral("重现期P=%1年，无法取对数（P必须大于0）").arg(GeneralNumberText(p))};
-    const double logP = storm.LG_LN == 0 ? std::log10(p) : std::log(p);
+    const double logP = storm.LG_LN == CommonLogarithm ? std::log10(p) : std::log(p);
     const double k = storm.a1 * (1 + storm.c * logP);
     if (!std::isfinite(k))
         return Failure{QStringLiteral("公式系数A1·(1+C·lgP)的计算结果溢出或不是有效数字")};
@@ -133,7 +133,7 @@ class RowCollector {
 public:
     RowCollector(const StormShape& shape, const TOptions& options, std::int32_t step,
                  THyetograph& result)
-        : shape_(shape), perHour_(options.Int_StormUnitidx == 0),
+        : shape_(shape), perHour_(options.Int_StormUnitidx == MillimetresPerHour),
           roundToShown_(options.Bool_CalcByShow), decimals_(EffectivePrecision(options)),
           step_(std::abs(std::int64_t{step})), result_(result) {
         result_.rows.reserve(static_cast<std::size_t>(shape.lastMinute / step_ + 2));

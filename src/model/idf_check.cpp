@@ -42,13 +42,13 @@ Result<std::vector<TIdfCheckRow>> IdfCheckTable(const TExpressionObject& storm) 
     TExpressionObject everyMinute = storm;
     everyMinute.Storm_Step = 1;
     TOptions perMinute;
-    perMinute.Int_StormUnitidx = 1; // mm/min
+    perMinute.Int_StormUnitidx = MillimetresPerMinute; // mm/min
     const Result<THyetograph> minutes = CalcHyetograph(everyMinute, perMinute);
     if (!minutes)
         return Failure{QStringLiteral("出错：") + minutes.message()};
 
-    const double logP =
-        storm.LG_LN == 1 ? std::log(storm.Storm_RepeatYear) : std::log10(storm.Storm_RepeatYear);
+    const double logP = storm.LG_LN == NaturalLogarithm ? std::log(storm.Storm_RepeatYear)
+                                                        : std::log10(storm.Storm_RepeatYear);
     const double a = storm.a1 * (1 + storm.c * logP);
     std::vector<TIdfCheckRow> rows;
     for (const double d : IdfCheckDurations(storm.Storm_Time)) {

@@ -26,9 +26,9 @@ namespace {
 class IntervalRows {
 public:
     IntervalRows(const TOptions& options, std::int32_t step, THyetograph& result)
-        : perHour_(options.Int_StormUnitidx == 0), roundToShown_(options.Bool_CalcByShow),
-          decimals_(EffectivePrecision(options)), step_(std::abs(std::int64_t{step})),
-          result_(result) {}
+        : perHour_(options.Int_StormUnitidx == MillimetresPerHour),
+          roundToShown_(options.Bool_CalcByShow), decimals_(EffectivePrecision(options)),
+          step_(std::abs(std::int64_t{step})), result_(result) {}
 
     void collect(const THyetographTable& minutes) {
         result_.rows.reserve(minutes.size() / static_cast<std::size_t>(step_) + 1);

@@ -10,6 +10,13 @@ namespace velmora {
 inline const QString DefaultAxisFontText = QStringLiteral("\"Arial\", 9, [], [clBlack]");
 inline const QString DefaultInfoFontText = QStringLiteral("\"Arial\", 9, [Bold], [clWindowText]");
 
+// The codes of the time format and the unit, as the fields and the options
+// file hold them; any other value is kept and read as the second.
+inline constexpr std::int32_t HoursAndMinutesFormat = 0; // Int_TimeForamtidx
+inline constexpr std::int32_t MinutesFormat = 1;
+inline constexpr std::int32_t MillimetresPerHour = 0; // Int_StormUnitidx
+inline constexpr std::int32_t MillimetresPerMinute = 1;
+
 // Every display and calculation option. The fonts are kept as font text and
 // turned into fonts only where they are applied.
 struct TOptions {
@@ -26,10 +33,10 @@ struct TOptions {
     bool Bool_IntervalAverage = false;
     // The calculation report ends with the check of the storm against its formula.
     bool Bool_ReportIdfCheck = false;
-    std::int32_t Int_Precision = 4;      // decimals shown; the dialog offers 1..99
-    double D_QI_ConversionRatio = 167.0; // one of QIConversionRatios
-    std::int32_t Int_TimeForamtidx = 1;  // 0 = hours and minutes, 1 = minutes
-    std::int32_t Int_StormUnitidx = 1;   // 0 = mm/h, 1 = mm/min
+    std::int32_t Int_Precision = 4;                       // decimals shown; the dialog offers 1..99
+    double D_QI_ConversionRatio = 167.0;                  // one of QIConversionRatios
+    std::int32_t Int_TimeForamtidx = MinutesFormat;       // or HoursAndMinutesFormat
+    std::int32_t Int_StormUnitidx = MillimetresPerMinute; // or MillimetresPerHour
     QString Font_LeftAxis = DefaultAxisFontText;
     QString Font_LeftTitle = DefaultAxisFontText;
     QString Font_RightAxis = DefaultAxisFontText;

@@ -48,7 +48,8 @@ Result<TComparedStorm> CompareStorm(TExpressionObject storm, const TOptions& opt
     if (!result)
         return result.failure();
     StoreResults(storm, result);
-    return TComparedStorm{storm, options.Int_StormUnitidx == 0 ? 0 : 1, std::move(result->rows)};
+    return TComparedStorm{storm, options.Int_StormUnitidx == MillimetresPerHour ? 0 : 1,
+                          std::move(result->rows)};
 }
 
 QString ComparedStormLegend(const TExpressionObject& storm, QChar decimalSeparator) {
@@ -76,8 +77,9 @@ TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, cons
             note(shownColumn, row, (*shown)[row].time);
 
     TComparisonTable table;
-    table.timeHeading =
-        options.Int_TimeForamtidx == 0 ? QStringLiteral("时间(H:M)") : QStringLiteral("时间(min)");
+    table.timeHeading = options.Int_TimeForamtidx == HoursAndMinutesFormat
+                            ? QStringLiteral("时间(H:M)")
+                            : QStringLiteral("时间(min)");
     for (const TComparedStorm& compared : storms)
         table.legends.append(ComparedStormLegend(compared.storm, decimalSeparator));
     table.lines.reserve(rowsAt.size());
@@ -117,8 +119,8 @@ QString SwmmSeriesName(const TExpressionObject& storm) {
 
 QString ComparisonSwmmText(const std::vector<TComparedStorm>& storms, const TOptions& options) {
     TOptions swmm = options;
-    swmm.Int_StormUnitidx = 0;
-    swmm.Int_TimeForamtidx = 0;
+    swmm.Int_StormUnitidx = MillimetresPerHour;
+    swmm.Int_TimeForamtidx = HoursAndMinutesFormat;
     const QChar dot = QLatin1Char('.');
     QString text = QStringLiteral("[TIMESERIES]") + LineEnd +
                    QStringLiteral(";;Name           Date       Time       Value") + LineEnd;

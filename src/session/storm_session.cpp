@@ -92,13 +92,14 @@ Status StormSession::showSeries(bool overallRainfall, bool rainfallIntensity) {
 }
 
 TOptions WithSwmmUnits(TOptions options) {
-    options.Int_TimeForamtidx = 0;
-    options.Int_StormUnitidx = 0;
+    options.Int_TimeForamtidx = HoursAndMinutesFormat;
+    options.Int_StormUnitidx = MillimetresPerHour;
     return options;
 }
 
 bool StormSession::usesSwmmUnits() const {
-    return options_.Int_TimeForamtidx == 0 && options_.Int_StormUnitidx == 0;
+    return options_.Int_TimeForamtidx == HoursAndMinutesFormat &&
+           options_.Int_StormUnitidx == MillimetresPerHour;
 }
 
 Status StormSession::switchToSwmmUnits() {
@@ -170,7 +171,8 @@ Status StormSession::addToComparison() {
         return Failure{NoStormToCompareMessage};
     if (comparison_.size() >= MaxComparedStorms)
         return Failure{ComparisonFullMessage};
-    comparison_.push_back({storm_, options_.Int_StormUnitidx == 0 ? 0 : 1, table_});
+    comparison_.push_back(
+        {storm_, options_.Int_StormUnitidx == MillimetresPerHour ? 0 : 1, table_});
     emit comparisonChanged();
     return {};
 }

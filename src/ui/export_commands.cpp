@@ -11,7 +11,6 @@
 #include "menu_command.h"
 #include "number_text.h"
 #include "picture_encoders.h"
-#include "row_snippet.h"
 #include "storm_session.h"
 #include "window_memory_keeper.h"
 

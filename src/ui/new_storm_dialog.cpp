@@ -141,13 +141,13 @@ void TFormAddNewRainModel::buildDesignFields() {
 void TFormAddNewRainModel::FormShow(const TExpressionObject& current) {
     const QChar separator = UserDecimalSeparator();
     const auto number = [separator](double value) { return GeneralNumberText(value, separator); };
-    cbbStormType->setCurrentIndex(current.F_type == 1 ? 1 : 0);
+    cbbStormType->setCurrentIndex(current.F_type == FlowForm ? 1 : 0);
     cbbStormTypeChange(cbbStormType->currentIndex());
-    Edit_a1->setText(number(current.F_type != 0 ? current.a1_167 : current.a1));
+    Edit_a1->setText(number(current.F_type != IntensityForm ? current.a1_167 : current.a1));
     Edit_c->setText(number(current.c));
     Edit_b->setText(number(current.b));
     Edit_n->setText(number(current.n));
-    ComboBox_LgLn->setCurrentIndex(current.LG_LN == 1 ? 1 : 0);
+    ComboBox_LgLn->setCurrentIndex(current.LG_LN == NaturalLogarithm ? 1 : 0);
     EditRepeatYear->setText(number(current.Storm_RepeatYear));
     EditStormTime->setText(number(current.Storm_Time));
     EditStormPercent->setText(number(current.Storm_Percent));
@@ -225,7 +225,7 @@ void TFormAddNewRainModel::ButtonOKClick() {
 
     TExpressionObject entered;
     entered.F_type = cbbStormType->currentIndex();
-    if (entered.F_type == 0) {
+    if (entered.F_type == IntensityForm) {
         entered.a1 = *coefficient;
         entered.a1_167 = ConvertIToQ(*coefficient, options_.D_QI_ConversionRatio);
     } else {

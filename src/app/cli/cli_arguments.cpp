@@ -349,13 +349,13 @@ void StormEdits::applyTo(TExpressionObject& storm, double qiRatio, bool qiRatioG
     set(storm.Storm_Percent, percent);
     set(storm.Storm_Step, step);
     if (naturalLog)
-        storm.LG_LN = 1;
+        storm.LG_LN = NaturalLogarithm;
     if (flow) {
-        storm.a1_167 =
-            coefficient.value_or(storm.F_type == 1 ? storm.a1_167 : ConvertIToQ(storm.a1, qiRatio));
-        storm.F_type = 1;
+        storm.a1_167 = coefficient.value_or(
+            storm.F_type == FlowForm ? storm.a1_167 : ConvertIToQ(storm.a1, qiRatio));
+        storm.F_type = FlowForm;
     } else if (coefficient) {
-        storm.F_type = 0;
+        storm.F_type = IntensityForm;
         storm.a1 = *coefficient;
     }
     if (flow || coefficient || qiRatioGiven)

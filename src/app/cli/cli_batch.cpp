@@ -157,39 +157,12 @@ Status WriteIntoFolder(const CliRequest& request, StormSession& session,
 
 } // namespace
 
-std::vector<std::optional<double>> ValuesOrBase(const std::vector<double>& given) {
-    std::vector<std::optional<double>> values(given.begin(), given.end());
-    if (values.empty())
-        values.push_back(std::nullopt);
-    return values;
-}
-
-TOptions RequestOptions(const CliRequest& request) {
-    if (!request.stormFormat && request.format == ExportFormat::Swmm)
-        return WithSwmmUnits(request.options);
-    return request.options;
-}
-
-Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,
-                        ExistingFile existing, const ReportChartPainter& reportChart) {
-    if (request.stormFormat)
-        return session.saveStormFile(path, existing);
-    if (request.format != ExportFormat::Report)
-        return session.writeExport(request.format, path, existing);
-    if (!reportChart)
-        return Failure{QStringLiteral("出错：无法绘制曲线图")};
-    const Result<QByteArray> chart = reportChart(session);
-    if (!chart)
-        return chart.failure();
-    return session.writeReport(path, *chart, existing);
-}
-
 QString BatchSummaryHeader(const TOptions& options) {
     // As the CSV header: any unit other than 0 is mm/min, any time format other than 0 minutes.
-    const QString unit =
-        options.Int_StormUnitidx == 0 ? QStringLiteral("mm/h") : QStringLiteral("mm/min");
-    const QString time =
-        options.Int_TimeForamtidx == 0 ? QStringLiteral("H:M") : QStringLiteral("min");
+    const QString unit = options.Int_StormUnitidx == MillimetresPerHour ? QStringLiteral("mm/h")
+                                                                        : QStringLiteral("mm/min");
+    const QString time = options.Int_TimeForamtidx == HoursAndMinutesFormat ? QStringLiteral("H:M")
+                                                                            : QStringLiteral("min");
     return QStringLiteral("P(年),T(min),r,步长(min),H(mm),平均雨强(%1),峰值雨强(%1),峰值时间(%2)")
                .arg(unit, time) +
            LineEnd;

@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "cli_arguments.h"
+#include "cli_request_storm.h"
 #include "cli_run.h"
 #include "storm.h"
 
@@ -28,20 +29,6 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
 // Set (by velmora-cli's TERM and INT handler) to stop a batch after the storm
 // under way, with its summary so far printed and no file half-written.
 extern volatile std::sig_atomic_t BatchStopRequested;
-
-// The values given for one design value (--P, --T, --r), or one empty value
-// that stands for the base storm's own.
-std::vector<std::optional<double>> ValuesOrBase(const std::vector<double>& given);
-
-// The options the request's storms are computed with: a SWMM file is written
-// in hours and minutes and mm/h, so such a run is computed so from the start
-// (and a batch's summary says so).
-TOptions RequestOptions(const CliRequest& request);
-
-// Writes the storm file or the export the request names to `path` through the
-// session, which writes it atomically; the report with the chart `reportChart` draws.
-Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,
-                        ExistingFile existing, const ReportChartPainter& reportChart);
 
 // The summary's header line for storms computed with `options`, with its line end.
 QString BatchSummaryHeader(const TOptions& options);

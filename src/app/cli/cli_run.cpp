@@ -25,7 +25,8 @@ QString TotalsText(const TExpressionObject& storm, const TOptions& options, QCha
                    bool asComments) {
     // The average is in the unit the computation used: mm/h for unit 0,
     // mm/min for any other value.
-    const QString unit = IntensityUnitText(options.Int_StormUnitidx == 0 ? 0 : 1).value();
+    const QString unit =
+        IntensityUnitText(options.Int_StormUnitidx == MillimetresPerHour ? 0 : 1).value();
     const QString prefix = asComments ? QStringLiteral(";;") : QString();
     return prefix + OverallRainfallLabelText(storm, options, separator) + QStringLiteral("\r\n") +
            prefix + AverageIntensityLabelText(storm, options, unit, separator) +
