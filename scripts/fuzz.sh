@@ -5,13 +5,21 @@
 # tests/fuzz/corpus/<target>. New inputs go to build-fuzz/corpus/<target>,
 # findings to build-fuzz/findings/. Not part of the test suite.
 #
-#   bash scripts/fuzz.sh [RUNS] [TARGET...]     (RUNS: default 20000)
+#   bash scripts/fuzz.sh [RUNS|SECONDSs] [TARGET...]     (default: 20000 runs)
 #   bash scripts/fuzz.sh 1000000 fuzz_storm_file
+#   bash scripts/fuzz.sh 30s                       (30 seconds each, as CI does)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=${1:-20000}
 [ $# -gt 0 ] && shift
+if [[ $runs == *s ]]; then
+    budget=(-max_total_time="${runs%s}")
+    runs="${runs%s} seconds"
+else
+    budget=(-runs="$runs")
+    runs="$runs runs"
+fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(fuzz_storm_file fuzz_options_file fuzz_font_text fuzz_number_text
@@ -43,8 +51,8 @@ for target in "${targets[@]}"; do
         fuzz_office_package) limit=(-max_len=8192) ;;
         *) limit=(-max_len=2048) ;;
     esac
-    echo "== $target: $runs runs" >&2
-    if ! ./build-fuzz/tests/fuzz/"$target" -runs="$runs" -print_final_stats=1 "${limit[@]}" \
+    echo "== $target: $runs" >&2
+    if ! ./build-fuzz/tests/fuzz/"$target" "${budget[@]}" -print_final_stats=1 "${limit[@]}" \
             -artifact_prefix="build-fuzz/findings/$target-" \
             "$corpus" "tests/fuzz/corpus/$target"; then
         failed+=("$target")
@@ -55,4 +63,4 @@ if [ ${#failed[@]} -gt 0 ]; then
     echo "findings in: ${failed[*]} (inputs in build-fuzz/findings/)" >&2
     exit 1
 fi
-echo "no findings in ${#targets[@]} targets, $runs runs each" >&2
+echo "no findings in ${#targets[@]} targets, $runs each" >&2

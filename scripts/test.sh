@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup-debian.sh
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_TESTS=ON -DVELMORA_BUILD_BENCH=ON >/dev/null
+    -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_TESTS=ON -DVELMORA_BUILD_BENCH=ON \
+    -DVELMORA_WERROR="${VELMORA_WERROR:-OFF}" >/dev/null
 cmake --build build-sanitize
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1"
