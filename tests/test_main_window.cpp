@@ -597,3 +597,28 @@ TEST(QtDesktopMessages, ShowTheirTextAsPlainTextWithoutControlCharacters) {
         EXPECT_EQ(shown, WithoutControlCharacters(text));
     }
 }
+
+TEST(SessionAndWindow, EitherMayGoFirstWithoutTouchingWhatIsGone) {
+    for (const bool sessionFirst : {true, false}) {
+        SCOPED_TRACE(sessionFirst ? "the session first" : "the window first");
+        ScriptedDesktop desktop;
+        auto session = std::make_unique<StormSession>();
+        auto window = std::make_unique<TFormQuorvel>(*session, desktop);
+        window->show();
+        QCoreApplication::processEvents();
+        if (sessionFirst) {
+            session.reset();
+            // The window lets go of the rows and takes no more commands.
+            EXPECT_FALSE(window->isVisible());
+            window->findChild<ResultGrid*>(QStringLiteral("GridData"))->grab();
+            window->RefreshHyetograph();
+            window.reset();
+        } else {
+            window.reset();
+            TExpressionObject storm = session->storm();
+            storm.Storm_Time = 60;
+            EXPECT_TRUE(session->newStorm(storm)); // nothing of the window is called
+            session.reset();
+        }
+    }
+}

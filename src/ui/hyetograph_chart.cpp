@@ -339,7 +339,7 @@ QImage HyetographChart::picture(const QSize& size) {
     const QImage drawn = grab().toImage().convertToFormat(QImage::Format_RGB888);
     if (size.isValid()) {
         resize(shown);
-        replot();
+        replot(QCustomPlot::rpQueuedReplot); // drawn again for the screen when it is next shown
     }
     return drawn;
 }

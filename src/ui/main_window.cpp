@@ -125,7 +125,8 @@ QWidget* TFormQuorvel::buildRightPanel() {
 }
 
 void TFormQuorvel::runCommand(const std::function<Status()>& command) {
-    RunCommand(desktop_, command);
+    if (!sessionGone_)
+        RunCommand(desktop_, command);
 }
 
 } // namespace velmora

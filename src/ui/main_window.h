@@ -36,7 +36,9 @@ public:
     // menu, or the program itself.
     enum class SwitchSender { CheckBox, Menu, None };
 
-    // Shows `session`'s storm computed, with its options.
+    // Shows `session`'s storm computed, with its options. Either may be
+    // destroyed first: a window whose session is gone hides, shows nothing of
+    // it and does nothing more.
     TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* parent = nullptr);
     ~TFormQuorvel() override;
 
@@ -90,6 +92,8 @@ private:
     void SeriesPointClick(int index);
     void GridDataClick(int gridRow);
     void releaseTable();
+    // The session went first: the window lets go of it and takes no more commands.
+    void detachFromSession();
     void showTableAndLabels();
     void showLabelsAndSeriesFromOptions();
     void writeLabelTexts();
@@ -99,7 +103,8 @@ private:
     void fitValueAxes();
     void runCommand(const std::function<Status()>& command);
 
-    StormSession& session_;
+    StormSession& session_; // never used after detachFromSession
+    bool sessionGone_ = false;
     Desktop& desktop_;
     std::unique_ptr<WindowMemoryKeeper> memory_;
     ExportCommands* exports_ = nullptr;

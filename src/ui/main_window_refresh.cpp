@@ -25,9 +25,13 @@ void TFormQuorvel::connectSession() {
     connect(&session_, &StormSession::optionsChanged, this,
             &TFormQuorvel::ApplyOptionsToMainWindow);
     connect(&session_, &StormSession::comparisonChanged, this, &TFormQuorvel::showComparison);
+    // Emitted while the session is destroyed: nothing of it may be read here.
+    connect(&session_, &QObject::destroyed, this, &TFormQuorvel::detachFromSession);
 }
 
 void TFormQuorvel::RefreshHyetograph() {
+    if (sessionGone_)
+        return;
     if (const Status computed = session_.recompute(); !computed)
         desktop_.showError(ErrorTitle, computed.message());
 }
@@ -36,6 +40,13 @@ void TFormQuorvel::RefreshHyetograph() {
 void TFormQuorvel::releaseTable() {
     GridData->clearTable();
     Chart1->clearSeries();
+}
+
+void TFormQuorvel::detachFromSession() {
+    sessionGone_ = true;
+    releaseTable();
+    hide();
+    setEnabled(false);
 }
 
 // After every computation: nothing of an earlier storm stays on screen.

@@ -66,7 +66,10 @@ int Run(int argc, char* argv[], StandardStreams& streams) {
         velmora::cli::ParseCliArguments(arguments);
     const std::unique_ptr<QCoreApplication> application =
         velmora::cli::MakeApplication(argc, argv, parsed);
-    return velmora::cli::RunCli(parsed, streams, velmora::cli::DrawReportChart);
+    velmora::cli::ReportChartDrawer drawer; // goes before the application
+    return velmora::cli::RunCli(parsed, streams, [&drawer](velmora::StormSession& session) {
+        return drawer.draw(session);
+    });
 }
 
 } // namespace

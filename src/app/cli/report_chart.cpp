@@ -31,13 +31,19 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv,
     return application;
 }
 
-Result<QByteArray> DrawReportChart(StormSession& session) {
+ReportChartDrawer::ReportChartDrawer() : desktop_(std::make_unique<SilentDesktop>()) {}
+
+ReportChartDrawer::~ReportChartDrawer() = default;
+
+Result<QByteArray> ReportChartDrawer::draw(StormSession& session) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return Failure{QStringLiteral("出错：无法绘制曲线图")};
-    SilentDesktop desktop;
-    TFormQuorvel window(session, desktop);
-    window.show(); // laid out once; offscreen, nothing appears
-    return EncodePng(window.ChartPicture(ReportChartPictureSize(window.logicalDpiX())));
+    if (!window_ || drawnSession_ != &session) {
+        window_ = std::make_unique<TFormQuorvel>(session, *desktop_);
+        drawnSession_ = &session;
+        window_->show(); // laid out once; offscreen, nothing appears
+    }
+    return EncodePng(window_->ChartPicture(ReportChartPictureSize(window_->logicalDpiX())));
 }
 
 } // namespace velmora::cli

@@ -4,13 +4,16 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
 
 namespace velmora {
+class SilentDesktop;
 class StormSession;
-}
+class TFormQuorvel;
+} // namespace velmora
 
 namespace velmora::cli {
 
@@ -22,9 +25,22 @@ struct CliRequest;
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv,
                                                   const Result<CliRequest>& parsed);
 
-// The chart of `session` as the window draws it, at the report's 553 × 400
-// pixels, as PNG: the window is built offscreen on the session and shown only
-// there. Needs the application object made for the report.
-Result<QByteArray> DrawReportChart(StormSession& session);
+// Draws the chart of a session as the window draws it, at the report's
+// 553 × 400 pixels, as PNG. The window is built offscreen on the session the
+// first time and then follows it, so a batch's reports share one window (its
+// building costs many times a redraw); a window whose session was destroyed
+// is replaced. Needs the application object made for the report, and must be
+// destroyed before it.
+class ReportChartDrawer {
+public:
+    ReportChartDrawer();
+    ~ReportChartDrawer();
+    Result<QByteArray> draw(StormSession& session);
+
+private:
+    std::unique_ptr<SilentDesktop> desktop_;
+    std::unique_ptr<TFormQuorvel> window_;
+    QPointer<StormSession> drawnSession_;
+};
 
 } // namespace velmora::cli
