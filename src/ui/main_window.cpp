@@ -46,8 +46,6 @@ TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* par
     setWindowTitle(QStringLiteral("Velmora Ver%1（%2）")
                        .arg(ProgramVersion, QStringLiteral(VELMORA_MAKER_ADDRESS)));
     ApplyOptionsToMainWindow();
-    // The dialog is made once and keeps the step last entered.
-    newStormDialog_ = new TFormAddNewRainModel(session_.options(), desktop_, this);
     connectSession();
     RefreshHyetograph();
 

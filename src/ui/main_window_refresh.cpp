@@ -55,7 +55,11 @@ void TFormQuorvel::showTableAndLabels() {
     if (!session_.table().empty())
         ShowHyetographTable();
     writeLabelTexts();
-    Chart1->replot();
+    // A window not yet shown draws its chart when it is first painted.
+    if (isVisible())
+        Chart1->replot();
+    else
+        Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 // The label switches, then the series switches: the check boxes take the

@@ -25,6 +25,10 @@ const std::vector<FileType> StormFileTypes = {
 
 void TFormQuorvel::ButtonNewRainModelClick() {
     runCommand([this] {
+        // Made on first use, which the first paint need not wait for; then
+        // kept, with the step last entered.
+        if (!newStormDialog_)
+            newStormDialog_ = new TFormAddNewRainModel(session_.options(), desktop_, this);
         newStormDialog_->FormShow(session_.storm());
         if (desktop_.runModal(*newStormDialog_) != QDialog::Accepted)
             return Status();
