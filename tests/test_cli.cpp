@@ -7,6 +7,7 @@
 #include "qstring_printer.h"
 #include "storm_session.h"
 #include "system_reason.h"
+#include "test_files.h"
 #include "text_encoding.h"
 #include "zip_archive.h"
 #include "zip_entry_bytes.h"
@@ -30,15 +31,8 @@ using namespace velmora::cli;
 
 namespace {
 
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using velmora::testing::Contents;
+using velmora::testing::WriteBytes;
 
 struct CliRun {
     int exitCode;
@@ -147,34 +141,41 @@ TEST_F(Cli, AFailedComputationExitsWithOne) {
 }
 
 TEST_F(Cli, BadArgumentsExitWithTwoAndTheUsage) {
-    for (const QStringList& arguments :
-         {QStringList{QStringLiteral("--P"), QStringLiteral("abc")},
-          QStringList{QStringLiteral("--unknown")},
-          QStringList{QStringLiteral("--a1")},
-          QStringList{QStringLiteral("--decimals"), QStringLiteral("100")},
-          QStringList{QStringLiteral("--unit"), QStringLiteral("mm/s")},
-          QStringList{QStringLiteral("--time"), QStringLiteral("h")},
-          QStringList{QStringLiteral("--step"), QStringLiteral("1.5")},
-          QStringList{QStringLiteral("--qi-ratio"), QStringLiteral("0")},
-          QStringList{QStringLiteral("--ln=1")},
-          QStringList{QStringLiteral("--options"), QStringLiteral("/nonexistent/options.ini")},
-          QStringList{QStringLiteral("--P"), QStringLiteral("1,x")},
-          QStringList{QStringLiteral("--P"), QStringLiteral("2,2.0")},
-          QStringList{QStringLiteral("--T"), QStringLiteral("60,")},
-          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--out"),
-                      QStringLiteral("t.csv")},
-          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--totals")},
-          QStringList{QStringLiteral("--P"), QStringLiteral("1,2"), QStringLiteral("--write-storm"),
-                      QStringLiteral("s.txt")},
-          QStringList{QStringLiteral("--T"), QStringLiteral("60,120"), QStringLiteral("--format"),
-                      QStringLiteral("swmm")},
-          QStringList{QStringLiteral("--out-dir"), QStringLiteral("/nonexistent")},
-          QStringList{QStringLiteral("--force")},
-          QStringList{QStringLiteral("--format"), QStringLiteral("storm")}}) {
-        const CliRun run = Run(arguments);
-        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+    // Each refusal names what is wrong, then the usage.
+    const struct {
+        const char* arguments;
+        const char* message;
+    } refused[] = {
+        {"--P abc", "--P 需要一个数字，而不是“abc”"},
+        {"--unknown", "不认识的参数“--unknown”"},
+        {"--a1", "--a1 需要一个值"},
+        {"--decimals 100", "--decimals 需要0到99之间的整数，而不是“100”"},
+        {"--unit mm/s", "--unit 只能是 mm/h|mm/min，而不是“mm/s”"},
+        {"--time h", "--time 只能是 hm|min，而不是“h”"},
+        {"--step 1.5", "--step 需要-2147483648到2147483647之间的整数，而不是“1.5”"},
+        {"--qi-ratio 0", "--qi-ratio 需要大于0的系数，而不是“0”"},
+        {"--ln=1", "--ln 不带值"},
+        {"--options /nonexistent/options.ini", "无法读取文件“/nonexistent/options.ini”"},
+        {"--P 1,x", "--P 需要用“,”分隔的数字，而不是“1,x”"},
+        {"--P 2,2.0", "--P 中的 2 重复了"},
+        {"--T 60,", "--T 需要用“,”分隔的数字，而不是“60,”"},
+        {"--P 1,2 --out t.csv", "--out 只能指定一个文件：多个雨型请用 --out-dir 文件夹"},
+        {"--P 1,2 --totals", "--totals 只用于一个雨型的表格：多个雨型只输出汇总"},
+        {"--P 1,2 --write-storm s.txt",
+         "--write-storm 只能指定一个文件：多个雨型请用 --format storm --out-dir 文件夹"},
+        {"--T 60,120 --format swmm", "多个雨型的 --format 需要 --out-dir 文件夹"},
+        {"--out-dir /nonexistent", "“/nonexistent”不是文件夹"},
+        {"--force", "--force 只用于 --out-dir"},
+        {"--format storm", "--format storm 需要 --out 文件（或用 --write-storm 文件）"},
+    };
+    for (const auto& c : refused) {
+        const CliRun run = Run(QString::fromUtf8(c.arguments).split(QLatin1Char(' ')));
+        EXPECT_EQ(run.exitCode, 2) << c.arguments;
         EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_TRUE(run.err.contains("usage: velmora-cli")) << run.err.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(
+            QStringLiteral("velmora-cli: %1\nusage: velmora-cli")
+                .arg(QString::fromUtf8(c.message))))
+            << run.err.toStdString();
     }
     const CliRun help = Run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);

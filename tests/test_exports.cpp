@@ -5,6 +5,7 @@
 #include "main_window_fixture.h"
 #include "qstring_printer.h"
 #include "system_reason.h"
+#include "test_files.h"
 #include "zip_archive.h"
 #include "zip_entry_bytes.h"
 
@@ -24,10 +25,8 @@ using velmora::testing::ScriptedDesktop;
 
 namespace {
 
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
+using velmora::testing::Contents;
+using velmora::testing::WriteBytes;
 
 QByteArray Golden(const char* name) {
     return Contents(QStringLiteral(VELMORA_TEST_DATA "/") + QString::fromLatin1(name));

@@ -1,4 +1,5 @@
 #include "storm_session.h"
+#include "test_files.h"
 
 #include "options_file.h"
 #include "qstring_printer.h"
@@ -16,10 +17,8 @@ using namespace velmora;
 
 namespace {
 
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
+using velmora::testing::Contents;
+using velmora::testing::WriteBytes;
 
 class Session : public ::testing::Test {
 protected:
