@@ -6,6 +6,7 @@
 #include "excel_workbook.h"
 #include "number_text.h"
 #include "options_file.h"
+#include "picture_encoders.h"
 #include "storm_file.h"
 #include "swmm_text.h"
 #include "text_encoding.h"
@@ -154,6 +155,16 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
 Status StormSession::writeExport(ExportFormat format, const QString& path,
                                  ExistingFile existing) const {
     return publish(exportBytes(format), path, IsOfficeDocument(format), existing);
+}
+
+Status StormSession::writePicture(const QString& path, const QImage& chart) const {
+    const auto format = PictureFormatOf(path);
+    if (!format)
+        return Failure{QStringLiteral("无法写入文件“%1”：不是图片文件的扩展名").arg(path)};
+    const Result<QByteArray> bytes = EncodePicture(*format, chart);
+    if (!bytes)
+        return Failure{QStringLiteral("无法写入文件“%1”：%2").arg(path, bytes.message())};
+    return WriteFileAtomically(path, *bytes);
 }
 
 Result<QByteArray> StormSession::reportBytes(const QByteArray& chartPng) const {

@@ -10,6 +10,7 @@
 #include "storm_comparison.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QObject>
 #include <QString>
 
@@ -84,6 +85,9 @@ public:
     // existing file as it was and nothing of ours beside it.
     Status writeExport(ExportFormat format, const QString& path,
                        ExistingFile existing = ExistingFile::Replace) const;
+    // The chart picture `chart` written to `path` atomically in the format of
+    // its extension (.bmp, .jpg, .png); another extension is refused.
+    Status writePicture(const QString& path, const QImage& chart) const;
     // The calculation report with `chartPng` as its chart picture, and the
     // same written to `path`.
     Result<QByteArray> reportBytes(const QByteArray& chartPng) const;

@@ -221,20 +221,10 @@ Status ExportCommands::savePicture(int tag) {
         memory_.askTarget(desktop_, request, QStringLiteral("Picture"), PictureExtension);
     if (!target)
         return {};
-    const Status written = saveChartPicture(*target);
+    const Status written = session_.writePicture(*target, chart_.picture());
     if (written)
         OpenSavedFile(desktop_, *target);
     return written;
-}
-
-Status ExportCommands::saveChartPicture(const QString& path) {
-    const auto format = PictureFormatOf(path);
-    if (!format)
-        return Failure{QStringLiteral("无法写入文件“%1”：不是图片文件的扩展名").arg(path)};
-    const Result<QByteArray> bytes = EncodePicture(*format, chart_.picture());
-    if (!bytes)
-        return Failure{QStringLiteral("无法写入文件“%1”：%2").arg(path, bytes.message())};
-    return WriteFileAtomically(path, *bytes);
 }
 
 } // namespace velmora

@@ -52,8 +52,6 @@ private:
     Status saveReport();
     Status saveComparisonCsv();
     Status savePicture(int tag);
-    // Writes the chart as shown to `path` in the format of its extension.
-    Status saveChartPicture(const QString& path);
     bool refusedForEmptyTable(const QString& message);
     Status saveExport(ExportFormat format, const FileDialogRequest& request, const QString& kind,
                       HandOver handOver);
