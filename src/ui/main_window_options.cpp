@@ -16,14 +16,16 @@ void TFormQuorvel::Menu_OptionsClick() {
         TFormOptions dialog(
             session_.options(), desktop_,
             [this](const TOptions& shown) { session_.setOptions(shown); }, this);
+        Status saved;
         if (desktop_.runModal(dialog) == QDialog::Accepted) {
             dialog.ReadOptionsFromDialog();
             session_.setOptions(dialog.chosenOptions());
-            if (const Status saved = session_.saveOptions(); !saved)
-                desktop_.showError(ErrorTitle, saved.message());
+            saved = session_.saveOptions();
         }
-        // After "取消" this undoes the preview.
-        return session_.reloadOptions();
+        // After "取消" this undoes the preview; options that could not be
+        // saved are undone too, and the guard says why.
+        const Status reloaded = session_.reloadOptions();
+        return saved ? reloaded : saved;
     });
 }
 
