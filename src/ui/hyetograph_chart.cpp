@@ -141,6 +141,8 @@ int HyetographChart::pointCount() const {
 }
 
 void HyetographChart::setComparedLines(std::vector<ComparedLine> lines) {
+    if (lines.empty() && compared_.empty())
+        return; // nothing compared before or now: the chart stays as it is
     for (QCPGraph* graph : comparedGraphs_)
         removeGraph(graph);
     comparedGraphs_.clear();
