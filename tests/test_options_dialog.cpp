@@ -160,7 +160,8 @@ TEST_F(OptionsDialog, AFontRowConfirmedUnchangedKeepsItsDescription) {
 
 TEST_F(OptionsDialog, BothSeriesOffThenCancelBringsThemBack) {
     start();
-    ASSERT_TRUE(window->SaveRainModel(QString()) == false); // no dialog answer: nothing saved
+    ASSERT_TRUE(window->SaveRainModel(QString()).value() ==
+                false); // no dialog answer: nothing saved
     runDialog([&](QDialog& dialog) {
         Control<QCheckBox>(dialog, "CheckBox_ShowAxis_Overall_Rainfall")->click();
         Control<QCheckBox>(dialog, "CheckBox_ShowAxis_Rainfall_Intensity")->click();

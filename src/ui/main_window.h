@@ -45,7 +45,9 @@ public:
     // Computes the storm again and shows the result (or why there is none).
     void RefreshHyetograph();
     void ShowHyetographTable();
-    void HideSomeSeries(SwitchSender sender);
+    // Shows the series the switches say and saves the switches when they
+    // changed; a failed save is returned.
+    Status HideSomeSeries(SwitchSender sender);
     void ApplyOptionsToMainWindow();
 
     // The storm commands: the new-storm dialog and the storm file.
@@ -55,9 +57,9 @@ public:
     void Menu_SaveAs1Click();
     // Opens a storm file named on the command line or dropped on the window.
     void OpenStormFile(const QString& path);
-    // Writes the current storm; an empty name asks for one. False when
-    // nothing was written.
-    bool SaveRainModel(const QString& fileName);
+    // Writes the current storm; an empty name asks for one. False when the
+    // person chose no name, the failure when the file could not be written.
+    Result<bool> SaveRainModel(const QString& fileName);
 
     void Menu_OptionsClick();
     // "雨型校核...": the storm checked against its formula, in a dialog.

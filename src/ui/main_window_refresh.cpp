@@ -101,7 +101,7 @@ void TFormQuorvel::ShowHyetographTable() {
     HideSomeSeries(SwitchSender::None);
 }
 
-void TFormQuorvel::HideSomeSeries(SwitchSender sender) {
+Status TFormQuorvel::HideSomeSeries(SwitchSender sender) {
     if (sender == SwitchSender::CheckBox) {
         menu_Overall_Rainfall->setChecked(CheckBox_Overall_Rainfall->isChecked());
         menu_Rainfall_Intensity->setChecked(CheckBox_Rainfall_Intensity->isChecked());
@@ -113,11 +113,11 @@ void TFormQuorvel::HideSomeSeries(SwitchSender sender) {
     const bool line = CheckBox_Rainfall_Intensity->isChecked();
     Chart1->setSeriesShown(bars, line);
     if (session_.table().empty())
-        return;
+        return {};
     fitValueAxes();
-
-    if (const Status saved = session_.showSeries(bars, line); !saved)
-        desktop_.showError(ErrorTitle, saved.message());
+    // Saved only when the switches changed, which only the person does: a
+    // redraw with the switches equal to the options never fails here.
+    return session_.showSeries(bars, line);
 }
 
 void TFormQuorvel::fitValueAxes() {
@@ -142,9 +142,9 @@ void TFormQuorvel::fitValueAxes() {
 
 void TFormQuorvel::SeriesSwitchClick(SwitchSender sender) {
     runCommand([this, sender] {
-        HideSomeSeries(sender);
+        const Status saved = HideSomeSeries(sender);
         Chart1->replot();
-        return Status();
+        return saved;
     });
 }
 

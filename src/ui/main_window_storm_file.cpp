@@ -68,20 +68,22 @@ void TFormQuorvel::dropEvent(QDropEvent* event) {
 }
 
 void TFormQuorvel::Menu_Save1Click() {
-    runCommand([this] {
-        SaveRainModel(session_.currentStormFile());
-        return Status();
+    runCommand([this]() -> Status {
+        if (const Result<bool> saved = SaveRainModel(session_.currentStormFile()); !saved)
+            return saved.failure();
+        return {};
     });
 }
 
 void TFormQuorvel::Menu_SaveAs1Click() {
-    runCommand([this] {
-        SaveRainModel(QString());
-        return Status();
+    runCommand([this]() -> Status {
+        if (const Result<bool> saved = SaveRainModel(QString()); !saved)
+            return saved.failure();
+        return {};
     });
 }
 
-bool TFormQuorvel::SaveRainModel(const QString& fileName) {
+Result<bool> TFormQuorvel::SaveRainModel(const QString& fileName) {
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
         const auto chosen =
@@ -99,10 +101,9 @@ bool TFormQuorvel::SaveRainModel(const QString& fileName) {
         }
         session_.setCurrentStormFile(path);
     }
-    const Status written = session_.saveStormFile(path);
-    if (!written)
-        desktop_.showError(ErrorTitle, written.message());
-    return written.ok();
+    if (const Status written = session_.saveStormFile(path); !written)
+        return written.failure();
+    return true;
 }
 
 } // namespace velmora
