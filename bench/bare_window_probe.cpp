@@ -2,29 +2,12 @@
 // menu bar and one label, ending as soon as it has been painted once. Run as a
 // whole process beside startup_probe, on the same display.
 
+#include "first_paint.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QTimer>
-
-namespace {
-
-class FirstPaint final : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool seen_ = false;
-};
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

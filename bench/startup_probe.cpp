@@ -7,27 +7,9 @@
 #include "silent_desktop.h"
 #include "storm_session.h"
 
+#include "first_paint.h"
+
 #include <QApplication>
-#include <QTimer>
-
-namespace {
-
-// Ends the event loop after the first paint of the watched widget.
-class FirstPaint final : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool seen_ = false;
-};
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

@@ -1,3 +1,4 @@
+#include "compared_storms.h"
 #include "excel_workbook.h"
 #include "export_names.h"
 #include "office_package.h"
@@ -241,8 +242,8 @@ TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
     shorter.Storm_Time = 60;
     longer.Storm_RepeatYear = 5;
     shorter.Storm_Step = longer.Storm_Step = 5;
-    const std::vector<TComparedStorm> storms = {CompareStorm(shorter, options).value(),
-                                                CompareStorm(longer, options).value()};
+    const std::vector<TComparedStorm> storms = {velmora::testing::CompareStorm(shorter, options),
+                                                velmora::testing::CompareStorm(longer, options)};
     const TComparisonTable table =
         ComparisonTable(storms, options, QLatin1Char('.'), &storms[1].rows);
     std::vector<TResultRowTexts> rows;

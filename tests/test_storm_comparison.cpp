@@ -1,3 +1,4 @@
+#include "compared_storms.h"
 #include "csv_text.h"
 #include "storm_comparison.h"
 #include "swmm_text.h"
@@ -50,7 +51,7 @@ TEST(StormComparison, OneCsvTableAlignsStormsOfOtherDurationsStepsAndUnits) {
     std::vector<TComparedStorm> storms;
     std::vector<std::map<QString, QStringList>> own;
     for (const auto& [storm, unit] : given) {
-        storms.push_back(CompareStorm(storm, WithUnit(unit)).value());
+        storms.push_back(velmora::testing::CompareStorm(storm, WithUnit(unit)));
         own.push_back(OwnCsvCells(storm, WithUnit(1)));
     }
     const QStringList lines =
@@ -77,8 +78,9 @@ TEST(StormComparison, OneCsvTableAlignsStormsOfOtherDurationsStepsAndUnits) {
 TEST(StormComparison, SwmmSeriesHoldTheSingleFilesNumbersAndAGageEach) {
     TOptions options = WithUnit(0);
     options.Int_TimeForamtidx = 0;
-    const std::vector<TComparedStorm> storms = {CompareStorm(Storm(2, 120, 5), options).value(),
-                                                CompareStorm(Storm(10, 60, 1), options).value()};
+    const std::vector<TComparedStorm> storms = {
+        velmora::testing::CompareStorm(Storm(2, 120, 5), options),
+        velmora::testing::CompareStorm(Storm(10, 60, 1), options)};
     const QStringList lines = ComparisonSwmmText(storms, options).split(QStringLiteral("\r\n"));
     EXPECT_EQ(lines[0], QStringLiteral("[TIMESERIES]"));
     EXPECT_EQ(lines[2], QStringLiteral(";;P=2年 T=120分 r=0.4"));

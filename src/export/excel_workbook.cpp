@@ -60,7 +60,7 @@ DataTexts BuildDataTexts(const std::vector<TResultRowTexts>& rows) {
 }
 
 QString RangeEndingAt(QChar column, qsizetype lastRow) {
-    return QStringLiteral("雨型数据1!$%1$2:$%1$").arg(column) + QString::number(lastRow);
+    return SheetRange(QStringLiteral("雨型数据1"), QString(column), 2, lastRow);
 }
 
 } // namespace

@@ -42,19 +42,15 @@ QString SheetRow(qsizetype row, const QStringList& texts, qsizetype firstNumberC
     return xml + QStringLiteral("</row>");
 }
 
-QString Range(qsizetype column, qsizetype firstRow, qsizetype lastRow) {
-    const QString name = ColumnName(column);
-    QString range = QStringLiteral("雨型数据2!$%1$%2").arg(name).arg(firstRow);
-    if (lastRow != firstRow)
-        range += QStringLiteral(":$%1$%2").arg(name).arg(lastRow);
-    return range;
-}
+const QString ComparisonSheet = QStringLiteral("雨型数据2");
+const QString TemplateSheet = QStringLiteral("雨型数据1");
 
-QString TemplateRange(QChar column, qsizetype firstRow, qsizetype lastRow) {
-    QString range = QStringLiteral("雨型数据1!$%1$%2").arg(column).arg(firstRow);
-    if (lastRow != firstRow)
-        range += QStringLiteral(":$%1$%2").arg(column).arg(lastRow);
-    return range;
+// Column `column`'s rows 2…lastRow and its heading on 雨型数据2.
+QString Range(qsizetype column, qsizetype lastRow) {
+    return SheetRange(ComparisonSheet, ColumnName(column), 2, lastRow);
+}
+QString Heading(qsizetype column) {
+    return SheetCell(ComparisonSheet, ColumnName(column), 1);
 }
 
 // A compared storm's line: no markers, its own colour, dashed for the second four.
@@ -70,17 +66,26 @@ QString ComparedSeries(std::size_t storm, qsizetype lastRow) {
         QString::number(storm + 2); // after the line and the bars of the storm shown
     return QStringLiteral("<c:ser><c:idx val=\"") + index + QStringLiteral("\"/><c:order val=\"") +
            index + QStringLiteral("\"/>") + QStringLiteral("<c:tx><c:strRef><c:f>") +
-           Range(column, 1, 1) + QStringLiteral("</c:f></c:strRef></c:tx>") +
+           Heading(column) + QStringLiteral("</c:f></c:strRef></c:tx>") +
            QStringLiteral("<c:spPr><a:ln w=\"19050\"><a:solidFill><a:srgbClr val=\"") + colour +
            QStringLiteral("\"/></a:solidFill>") + dash +
            QStringLiteral("</a:ln></c:spPr><c:marker><c:symbol val=\"none\"/></c:marker>") +
-           QStringLiteral("<c:cat><c:strRef><c:f>") + Range(0, 2, lastRow) +
+           QStringLiteral("<c:cat><c:strRef><c:f>") + Range(0, lastRow) +
            QStringLiteral("</c:f></c:strRef></c:cat>") + QStringLiteral("<c:val><c:numRef><c:f>") +
-           Range(column, 2, lastRow) + QStringLiteral("</c:f></c:numRef></c:val>") +
+           Range(column, lastRow) + QStringLiteral("</c:f></c:numRef></c:val>") +
            QStringLiteral("<c:smooth val=\"0\"/></c:ser>");
 }
 
 } // namespace
+
+QString SheetCell(const QString& sheet, const QString& column, qsizetype row) {
+    return QStringLiteral("%1!$%2$%3").arg(sheet, column).arg(row);
+}
+
+QString SheetRange(const QString& sheet, const QString& column, qsizetype firstRow,
+                   qsizetype lastRow) {
+    return SheetCell(sheet, column, firstRow) + QStringLiteral(":$%1$%2").arg(column).arg(lastRow);
+}
 
 std::vector<TReplacement> ComparisonSheetReplacements(const TComparisonTable& table,
                                                       const QString& intensityHeading,
@@ -115,11 +120,12 @@ std::vector<TReplacement> ComparisonChartReplacements(const TComparisonTable& ta
     for (std::size_t storm = 0; storm < static_cast<std::size_t>(table.legends.size()); ++storm)
         series += ComparedSeries(storm, lastRow);
     return {
-        {TemplateRange(u'A', 2, templateLastRow), Range(0, 2, lastRow)},
-        {TemplateRange(u'B', 2, templateLastRow), Range(shown, 2, lastRow)},
-        {TemplateRange(u'C', 2, templateLastRow), Range(shown + 1, 2, lastRow)},
-        {TemplateRange(u'B', 1, 1), Range(shown, 1, 1)},
-        {TemplateRange(u'C', 1, 1), Range(shown + 1, 1, 1)},
+        {SheetRange(TemplateSheet, QStringLiteral("A"), 2, templateLastRow), Range(0, lastRow)},
+        {SheetRange(TemplateSheet, QStringLiteral("B"), 2, templateLastRow), Range(shown, lastRow)},
+        {SheetRange(TemplateSheet, QStringLiteral("C"), 2, templateLastRow),
+         Range(shown + 1, lastRow)},
+        {SheetCell(TemplateSheet, QStringLiteral("B"), 1), Heading(shown)},
+        {SheetCell(TemplateSheet, QStringLiteral("C"), 1), Heading(shown + 1)},
         // The compared lines join the line of the storm shown, over the gaps
         // where a storm has no row at a time another one has.
         {QStringLiteral("<c:marker val=\"1\"/>"), series + QStringLiteral("<c:marker val=\"1\"/>")},

@@ -14,6 +14,12 @@ namespace velmora {
 // its line from there, so that every storm meets the same time, and draws one
 // line per compared storm across gaps where a storm has no row.
 
+// A cell and a column's rows on `sheet` as a chart names them:
+// "雨型数据1!$B$1", "雨型数据1!$B$2:$B$122".
+QString SheetCell(const QString& sheet, const QString& column, qsizetype row);
+QString SheetRange(const QString& sheet, const QString& column, qsizetype firstRow,
+                   qsizetype lastRow);
+
 // The edits of the empty template sheet "雨型数据2". `table` was made with
 // the storm shown and "." as separator; the headings of the storm shown are
 // `intensityHeading` and `cumulativeHeading`.

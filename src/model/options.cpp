@@ -25,6 +25,12 @@ double ConvertQToI(double x, double qiRatio) {
     return x / qiRatio;
 }
 
+TOptions WithSwmmUnits(TOptions options) {
+    options.Int_TimeForamtidx = HoursAndMinutesFormat;
+    options.Int_StormUnitidx = MillimetresPerHour;
+    return options;
+}
+
 int EffectivePrecision(const TOptions& options) {
     return std::clamp(options.Int_Precision, 0, 99);
 }

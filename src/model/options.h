@@ -66,6 +66,9 @@ bool IsExactQIConversion(double qiRatio);
 double ConvertIToQ(double x, double qiRatio);
 double ConvertQToI(double x, double qiRatio);
 
+// `options` with the time format and unit SWMM reads: hours and minutes, mm/h.
+TOptions WithSwmmUnits(TOptions options);
+
 // The number of decimals to format with: a hand-edited file may hold any
 // integer, so it is held within 0..99 wherever it is used.
 int EffectivePrecision(const TOptions& options);

@@ -43,15 +43,6 @@ double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, int unitI
     return maximum;
 }
 
-Result<TComparedStorm> CompareStorm(TExpressionObject storm, const TOptions& options) {
-    Result<THyetograph> result = CalcHyetograph(storm, options);
-    if (!result)
-        return result.failure();
-    StoreResults(storm, result);
-    return TComparedStorm{storm, options.Int_StormUnitidx == MillimetresPerHour ? 0 : 1,
-                          std::move(result->rows)};
-}
-
 QString ComparedStormLegend(const TExpressionObject& storm, QChar decimalSeparator) {
     return QStringLiteral("P=%1年 T=%2分 r=%3")
         .arg(GeneralNumberText(storm.Storm_RepeatYear, decimalSeparator),
@@ -118,9 +109,7 @@ QString SwmmSeriesName(const TExpressionObject& storm) {
 }
 
 QString ComparisonSwmmText(const std::vector<TComparedStorm>& storms, const TOptions& options) {
-    TOptions swmm = options;
-    swmm.Int_StormUnitidx = MillimetresPerHour;
-    swmm.Int_TimeForamtidx = HoursAndMinutesFormat;
+    const TOptions swmm = WithSwmmUnits(options);
     const QChar dot = QLatin1Char('.');
     QString text = QStringLiteral("[TIMESERIES]") + LineEnd +
                    QStringLiteral(";;Name           Date       Time       Value") + LineEnd;

@@ -38,10 +38,6 @@ struct TComparedStorm {
 // The largest intensity of all `storms` in the unit `unitIdx`; 0 for none.
 double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, int unitIdx);
 
-// Computes `storm` with `options` for a comparison; a storm that cannot be
-// computed fails with the computation's message.
-Result<TComparedStorm> CompareStorm(TExpressionObject storm, const TOptions& options);
-
 // "P=2年 T=120分 r=0.4": the storm's design values in the general number format.
 QString ComparedStormLegend(const TExpressionObject& storm, QChar decimalSeparator);
 

@@ -92,12 +92,6 @@ Status StormSession::showSeries(bool overallRainfall, bool rainfallIntensity) {
     return saveOptions();
 }
 
-TOptions WithSwmmUnits(TOptions options) {
-    options.Int_TimeForamtidx = HoursAndMinutesFormat;
-    options.Int_StormUnitidx = MillimetresPerHour;
-    return options;
-}
-
 bool StormSession::usesSwmmUnits() const {
     return options_.Int_TimeForamtidx == HoursAndMinutesFormat &&
            options_.Int_StormUnitidx == MillimetresPerHour;

@@ -18,9 +18,6 @@
 
 namespace velmora {
 
-// `options` with the time format and unit SWMM reads: hours and minutes, mm/h.
-TOptions WithSwmmUnits(TOptions options);
-
 // The working state of one run of the program: the current storm, the
 // options (and the file they are kept in), the hyetograph table with its
 // totals and axis maxima, and the storm file the storm was last opened from

@@ -50,6 +50,13 @@ Status CompareInSession(const CliRequest& request, const TExpressionObject& base
     return {};
 }
 
+// The comparison as text: the SWMM time series or the CSV table.
+QString ComparisonText(const CliRequest& request, const StormSession& session) {
+    return request.format == ExportFormat::Swmm
+               ? ComparisonSwmmText(session.comparison(), session.options())
+               : session.comparisonCsvText();
+}
+
 Status WriteComparison(const CliRequest& request, StormSession& session,
                        const ReportChartPainter& chart) {
     if (request.pictureFormat) {
@@ -60,10 +67,8 @@ Status WriteComparison(const CliRequest& request, StormSession& session,
     }
     if (request.format == ExportFormat::Workbook)
         return session.writeExport(ExportFormat::Workbook, *request.outFile);
-    const QString text = request.format == ExportFormat::Swmm
-                             ? ComparisonSwmmText(session.comparison(), session.options())
-                             : session.comparisonCsvText();
-    return WriteFileAtomically(*request.outFile, EncodeCodePage936(text));
+    return WriteFileAtomically(*request.outFile,
+                               EncodeCodePage936(ComparisonText(request, session)));
 }
 
 } // namespace
@@ -73,9 +78,7 @@ int RunComparison(const CliRequest& request, const TExpressionObject& base, CliO
     StormSession session;
     Status done = CompareInSession(request, base, session);
     if (done && !request.outFile) {
-        output.print(request.format == ExportFormat::Swmm
-                         ? ComparisonSwmmText(session.comparison(), session.options())
-                         : session.comparisonCsvText());
+        output.print(ComparisonText(request, session));
         return 0;
     }
     if (done)
