@@ -1,3 +1,4 @@
+#include "error_reason.h"
 #include "idf_check.h"
 #include "qstring_printer.h"
 
@@ -79,6 +80,6 @@ TEST(IdfCheck, TheHeaviestRunsOfTheStormAgainstTheFormula) {
 
     TExpressionObject bad = DefaultStorm();
     bad.Storm_RepeatYear = 0;
-    EXPECT_EQ(IdfCheckTable(bad).message(),
-              QStringLiteral("出错：重现期P=0年，无法取对数（P必须大于0）"));
+    EXPECT_EQ(ErrorReason(IdfCheckTable(bad)),
+              QStringLiteral("重现期P=0年，无法取对数（P必须大于0）"));
 }

@@ -1,3 +1,4 @@
+#include "error_reason.h"
 #include "office_package.h"
 #include "placeholders.h"
 #include "qstring_printer.h"
@@ -36,8 +37,8 @@ TEST(ZipArchive, RefusesNamesThatLeaveThePackage) {
           "word\\evil.xml", "..\\evil.xml", "../", "./evil.xml", "word//evil.xml"}) {
         const auto read = ReadZipArchive(ArchiveWithName(name));
         EXPECT_FALSE(read.ok()) << name;
-        EXPECT_EQ(read.message(), QStringLiteral("出错：压缩包中的文件名“%1”指向包外，已拒绝读取")
-                                      .arg(QString::fromLatin1(name)));
+        EXPECT_EQ(ErrorReason(read), QStringLiteral("压缩包中的文件名“%1”指向包外，已拒绝读取")
+                                         .arg(QString::fromLatin1(name)));
     }
     // The same patching with safe names reads back.
     for (const char* name : {"word/document.xml", "[Content_Types].xml", "_rels/.rels", "a..b"}) {
@@ -57,12 +58,12 @@ TEST(ZipArchive, DamagedArchivesSayWhyInChinese) {
         QByteArray bytes;
         QString message;
     } cases[] = {
-        {"PK not an archive", QStringLiteral("出错：无法读取压缩包（不是压缩包）")},
-        {badDirectory, QStringLiteral("出错：无法读取压缩包（不是压缩包）")},
-        {badData, QStringLiteral("出错：无法读取压缩包（校验和（CRC）不符，数据已损坏）")},
+        {"PK not an archive", QStringLiteral("无法读取压缩包（不是压缩包）")},
+        {badDirectory, QStringLiteral("无法读取压缩包（不是压缩包）")},
+        {badData, QStringLiteral("无法读取压缩包（校验和（CRC）不符，数据已损坏）")},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ReadZipArchive(c.bytes).message(), c.message);
+        EXPECT_EQ(ErrorReason(ReadZipArchive(c.bytes)), c.message);
 }
 
 TEST(ZipArchive, WritesAndReadsBackInOrder) {
@@ -89,7 +90,7 @@ TEST(ZipArchive, RefusesNamesWithControlCharactersBeforeWriting) {
           QString(QStringLiteral("a%1b.xml")).arg(QChar(0))}) {
         const auto written = WriteZipArchive({{QStringLiteral("ok.xml"), "1"}, {name, "2"}});
         EXPECT_FALSE(written.ok()) << name.toStdString();
-        EXPECT_EQ(written.message(), QStringLiteral("出错：文件名“%1”不能放入压缩包").arg(name));
+        EXPECT_EQ(ErrorReason(written), QStringLiteral("文件名“%1”不能放入压缩包").arg(name));
     }
 }
 
@@ -131,8 +132,8 @@ TEST(RowSnippet, FillsTheThreeSlotsOfEveryRowInOrder) {
     EXPECT_EQ(*BuildRows(snippet, {}), QString());
     EXPECT_EQ(*BuildRows(snippet, {{"00", "0.19", "0.19"}, {"a<b", "%s&", "x>"}}),
               QStringLiteral("<r>00|0.19|0.19</r><r>a&lt;b|%s&amp;|x&gt;</r>"));
-    EXPECT_EQ(BuildRows(QStringLiteral("<r>%s|%s</r>"), {{"1", "2", "3"}}).message(),
-              QStringLiteral("出错：模板中的表格行应有三个单元格，模板已损坏"));
+    EXPECT_EQ(ErrorReason(BuildRows(QStringLiteral("<r>%s|%s</r>"), {{"1", "2", "3"}})),
+              QStringLiteral("模板中的表格行应有三个单元格，模板已损坏"));
 }
 
 TEST(TemplatePackage, FoundInAnyCaseWithContentTypesFirst) {
@@ -147,8 +148,8 @@ TEST(TemplatePackage, FoundInAnyCaseWithContentTypesFirst) {
     ASSERT_TRUE(anyCase.ok());
     EXPECT_EQ(anyCase->entries(), exact->entries());
 
-    EXPECT_EQ(LoadTemplatePackage(QStringLiteral("CalcDat")).message(),
-              QStringLiteral("出错：程序中没有文档模板“CalcDat”"));
+    EXPECT_EQ(ErrorReason(LoadTemplatePackage(QStringLiteral("CalcDat"))),
+              QStringLiteral("程序中没有文档模板“CalcDat”"));
 }
 
 TEST(TemplatePackage, EditsPartsAndKeepsTheOrder) {
@@ -157,8 +158,8 @@ TEST(TemplatePackage, EditsPartsAndKeepsTheOrder) {
               (std::vector<QString>{"[Content_Types].xml", "a.xml", "z.xml"}));
     ASSERT_TRUE(package.editPart("z.xml", {{"<z/>", "<时间/>"}}, WordPlaceholderMatching).ok());
     EXPECT_EQ(package.entries()[2].bytes, QByteArray("<时间/>"));
-    EXPECT_EQ(package.editPart("b.xml", {}, WordPlaceholderMatching).message(),
-              QStringLiteral("出错：文档模板中缺少“b.xml”"));
-    EXPECT_EQ(package.partText("a.xml").message(),
-              QStringLiteral("出错：文档模板中的“a.xml”不是UTF-8文本"));
+    EXPECT_EQ(ErrorReason(package.editPart("b.xml", {}, WordPlaceholderMatching)),
+              QStringLiteral("文档模板中缺少“b.xml”"));
+    EXPECT_EQ(ErrorReason(package.partText("a.xml")),
+              QStringLiteral("文档模板中的“a.xml”不是UTF-8文本"));
 }

@@ -1,3 +1,4 @@
+#include "error_reason.h"
 #include "storm_session.h"
 #include "test_files.h"
 
@@ -50,7 +51,7 @@ TEST_F(Session, EveryComputationIsAnnouncedAndAFailureLeavesNothingStale) {
     TExpressionObject broken = session.storm();
     broken.Storm_Step = 0;
     const Status failed = session.newStorm(broken);
-    EXPECT_TRUE(failed.message().startsWith(QStringLiteral("出错：")));
+    EXPECT_EQ(ErrorReason(failed), QStringLiteral("计算步长为0，无法按步长取出数据"));
     EXPECT_EQ(heard, (QStringList{"about to change", "changed, 121 rows", "about to change",
                                   "changed, 0 rows"}));
     EXPECT_EQ(session.storm().Strom_Overall_Rainfall, 0);
@@ -108,8 +109,8 @@ TEST_F(Session, SeriesSwitchesAreSavedWhenTheyChangeAndReloadingRederivesTheCoef
     EXPECT_DOUBLE_EQ(session.storm().a1_167, 9.5981 * 166.7);
 
     StormSession unsaved;
-    EXPECT_EQ(unsaved.saveOptions().message(),
-              QStringLiteral("出错：无法保存设置：没有可用的设置文件夹"));
+    EXPECT_EQ(ErrorReason(unsaved.saveOptions()),
+              QStringLiteral("无法保存设置：没有可用的设置文件夹"));
 }
 
 TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {

@@ -1,3 +1,4 @@
+#include "error_reason.h"
 #include "loopback_http_server.h"
 #include "qstring_printer.h"
 #include "update_query.h"
@@ -116,32 +117,31 @@ TEST(UpdateCheck, FailuresSayWhy) {
         QString message;
     } cases[] = {
         {Ok("2.2\r\nhttp://www.example.com/\r\nno end marker"),
-         QStringLiteral("出错：服务器的回答里没有版本号（第1行）")},
+         QStringLiteral("服务器的回答里没有版本号（第1行）")},
         {Ok("@@@@@@2.2\r\nhttp://www.example.com/"),
-         QStringLiteral("出错：服务器的回答里没有版本号（第1行）")},
-        {Ok("2.2\r\n@@@@@@"), QStringLiteral("出错：服务器的回答里没有更新页面的地址（第2行）")},
+         QStringLiteral("服务器的回答里没有版本号（第1行）")},
+        {Ok("2.2\r\n@@@@@@"), QStringLiteral("服务器的回答里没有更新页面的地址（第2行）")},
         {Ok("v2.2\r\nhttp://www.example.com/\r\n@@@@@@"),
-         QStringLiteral("出错：'v2.2' is not a valid floating point value")},
+         QStringLiteral("'v2.2' is not a valid floating point value")},
         {Ok("2,2\r\nhttp://www.example.com/\r\n@@@@@@"),
-         QStringLiteral("出错：'2,2' is not a valid floating point value")},
+         QStringLiteral("'2,2' is not a valid floating point value")},
         {Ok("2.2\r\nfile:///etc/passwd\r\n@@@@@@"),
-         QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：file:///etc/passwd")},
+         QStringLiteral("更新页面的地址不是网页地址（http 或 https）：file:///etc/passwd")},
         {Ok("2.2\r\njavascript:alert(1)\r\n@@@@@@"),
-         QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：javascript:alert(1)")},
-        {Ok("2.2\r\n\r\n@@@@@@"),
-         QStringLiteral("出错：更新页面的地址不是网页地址（http 或 https）：")},
+         QStringLiteral("更新页面的地址不是网页地址（http 或 https）：javascript:alert(1)")},
+        {Ok("2.2\r\n\r\n@@@@@@"), QStringLiteral("更新页面的地址不是网页地址（http 或 https）：")},
         {LoopbackHttpServer::Answer(404, "Not Found", "<html>no</html>"),
-         QStringLiteral("出错：HTTP 404 Not Found")},
+         QStringLiteral("HTTP 404 Not Found")},
         {LoopbackHttpServer::Answer(500, "Internal Server Error", ""),
-         QStringLiteral("出错：HTTP 500 Internal Server Error")},
+         QStringLiteral("HTTP 500 Internal Server Error")},
         {LoopbackHttpServer::Answer(200, "OK", "2.2\r\nhttp://www.example.com/\r\n@@@@@@",
                                     "Content-Type: text/html; charset=no-such-set\r\n"),
-         QStringLiteral("出错：服务器的回答使用了不认识的字符集：no-such-set")},
+         QStringLiteral("服务器的回答使用了不认识的字符集：no-such-set")},
     };
     for (const auto& c : cases) {
         const Checked checked = CheckAnswer(c.answer);
         ASSERT_FALSE(checked.outcome.ok()) << c.answer.toStdString();
-        EXPECT_EQ(checked.outcome.message(), c.message) << c.answer.toStdString();
+        EXPECT_EQ(ErrorReason(checked.outcome), c.message) << c.answer.toStdString();
     }
 }
 
@@ -160,8 +160,8 @@ TEST(UpdateCheck, TheVersionIsReadWithTheUsersDecimalSeparator) {
     const Checked same = check("2,11");
     ASSERT_TRUE(same.outcome.ok());
     EXPECT_FALSE(same.outcome->has_value());
-    EXPECT_EQ(check("2.2").outcome.message(),
-              QStringLiteral("出错：'2.2' is not a valid floating point value"));
+    EXPECT_EQ(ErrorReason(check("2.2").outcome),
+              QStringLiteral("'2.2' is not a valid floating point value"));
 }
 
 TEST(UpdateCheck, AServerThatNeverAnswersTimesOut) {
@@ -169,7 +169,7 @@ TEST(UpdateCheck, AServerThatNeverAnswersTimesOut) {
         CheckAgainst([](const auto&) { return std::nullopt; }, std::chrono::milliseconds(300));
     EXPECT_EQ(checked.requests.size(), 1u);
     ASSERT_FALSE(checked.outcome.ok());
-    EXPECT_EQ(checked.outcome.message(), QStringLiteral("出错：服务器在 0.3 秒内没有回答"));
+    EXPECT_EQ(ErrorReason(checked.outcome), QStringLiteral("服务器在 0.3 秒内没有回答"));
 }
 
 TEST(UpdateCheck, ARedirectIsFollowed) {
@@ -190,8 +190,7 @@ TEST(UpdateCheck, AnAnswerOfSeveralMegabytesIsNotReadToItsEnd) {
         "2.2\r\nhttp://www.example.com/\r\n" + QByteArray(5 * 1024 * 1024, 'x') + "\r\n@@@@@@";
     const Checked checked = CheckAnswer(Ok(huge));
     ASSERT_FALSE(checked.outcome.ok());
-    EXPECT_EQ(checked.outcome.message(),
-              QStringLiteral("出错：服务器的回答超过了 64 KiB，没有读完"));
+    EXPECT_EQ(ErrorReason(checked.outcome), QStringLiteral("服务器的回答超过了 64 KiB，没有读完"));
 }
 
 TEST(UpdateCheck, TheQueryAddressKeepsOnlySchemeHostAndPort) {
@@ -214,8 +213,8 @@ TEST(UpdateCheck, ARedirectToAnotherServerIsNotFollowed) {
         const Checked checked = CheckAnswer(
             LoopbackHttpServer::Answer(302, "Found", "", "Location: " + location + "\r\n"));
         EXPECT_EQ(checked.requests.size(), 1u) << location.toStdString();
-        EXPECT_TRUE(checked.outcome.message().startsWith(
-            QStringLiteral("出错：服务器把查询转到了别的地址，没有跟随：")))
+        EXPECT_TRUE(ErrorReason(checked.outcome)
+                        .startsWith(QStringLiteral("服务器把查询转到了别的地址，没有跟随：")))
             << checked.outcome.message().toStdString();
     }
     EXPECT_TRUE(elsewhere.requests.empty());
@@ -227,13 +226,13 @@ TEST(UpdateCheck, HostileAnswersFailWithinTheLimitsAndAreAskedOnce) {
         QByteArray sent; // nothing: the connection is closed without a word
         QString message; // empty: the check succeeds
     } cases[] = {
-        {"", QStringLiteral("出错：服务器没有回答就断开了连接")},
+        {"", QStringLiteral("服务器没有回答就断开了连接")},
         {"HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\n2.2\r\n",
-         QStringLiteral("出错：服务器的回答不完整或不是 HTTP 回答")},
+         QStringLiteral("服务器的回答不完整或不是 HTTP 回答")},
         {"HTTP/1.1 200 OK\r\nX-Padding: " + QByteArray(1 << 20, 'x') + "\r\n\r\n",
-         QStringLiteral("出错：服务器的回答超过了 64 KiB，没有读完")},
+         QStringLiteral("服务器的回答超过了 64 KiB，没有读完")},
         {LoopbackHttpServer::Answer(500, "<b>x</b>\x1b[2J" + QByteArray(300, 'y'), ""),
-         QStringLiteral("出错：HTTP 500 <b>x</b>\uFFFD[2J%1…").arg(QString(188, QLatin1Char('y')))},
+         QStringLiteral("HTTP 500 <b>x</b>\uFFFD[2J%1…").arg(QString(188, QLatin1Char('y')))},
         {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nTransfer-Encoding: "
          "chunked\r\n\r\n10\r\n" +
              answer.left(16) + "\r\n" + QByteArray::number(answer.size() - 16, 16) + "\r\n" +
@@ -243,7 +242,7 @@ TEST(UpdateCheck, HostileAnswersFailWithinTheLimitsAndAreAskedOnce) {
     for (const auto& c : cases) {
         const Checked checked = CheckAgainst([&c](const auto&) { return c.sent; });
         EXPECT_EQ(checked.requests.size(), 1u); // never asked again
-        EXPECT_EQ(checked.outcome.message(), c.message);
+        EXPECT_EQ(ErrorReason(checked.outcome), c.message);
         if (c.message.isEmpty() && checked.outcome.ok()) {
             EXPECT_EQ((*checked.outcome)->notes, QStringLiteral("chunked\r\n"));
         }
@@ -266,6 +265,6 @@ TEST(UpdateCheck, TheDeadlineHoldsWhileTheHeadTricklesIn) {
         UpdateServer{QUrl(QStringLiteral("http://127.0.0.1:%1").arg(trickler.serverPort())),
                      std::chrono::milliseconds(300)},
         QLatin1Char('.'));
-    EXPECT_EQ(outcome.message(), QStringLiteral("出错：服务器在 0.3 秒内没有回答"));
+    EXPECT_EQ(ErrorReason(outcome), QStringLiteral("服务器在 0.3 秒内没有回答"));
     EXPECT_LT(clock.elapsed(), 2000);
 }

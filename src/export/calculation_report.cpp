@@ -67,7 +67,7 @@ Result<ReportSnippets> SplitSnippets(const QString& text) {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
     const QStringList lines = text.split(lineBreak);
     if (lines.size() < 3)
-        return Failure{QStringLiteral("出错：模板中的“%1”应有三行，模板已损坏").arg(SnippetPart)};
+        return Failure::Error(QStringLiteral("模板中的“%1”应有三行，模板已损坏").arg(SnippetPart));
     return ReportSnippets{lines[0], lines[1], lines[2]};
 }
 
@@ -87,7 +87,7 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
     if (rows.empty())
         return Failure{NoDataMessage};
     if (!IsPng(chartPng))
-        return Failure{QStringLiteral("出错：没有得到PNG格式的曲线图片")};
+        return Failure::Error(QStringLiteral("没有得到PNG格式的曲线图片"));
 
     Result<OfficePackage> package = LoadTemplatePackage(QStringLiteral("CalcBook"));
     if (!package)

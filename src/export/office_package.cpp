@@ -35,7 +35,7 @@ bool WrittenBefore(const ZipEntry& a, const ZipEntry& b) {
 }
 
 Failure MissingPart(const QString& partName) {
-    return Failure{QStringLiteral("出错：文档模板中缺少“%1”").arg(partName)};
+    return Failure::Error(QStringLiteral("文档模板中缺少“%1”").arg(partName));
 }
 
 Result<OfficePackage> ReadPackageFolder(const QString& folder) {
@@ -46,11 +46,11 @@ Result<OfficePackage> ReadPackageFolder(const QString& folder) {
         const QString path = files.next();
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            return Failure{QStringLiteral("出错：无法读取文档模板“%1”").arg(path)};
+            return Failure::Error(QStringLiteral("无法读取文档模板“%1”").arg(path));
         entries.push_back(ZipEntry{path.mid(folder.size() + 1), file.readAll()});
     }
     if (entries.empty())
-        return Failure{QStringLiteral("出错：文档模板“%1”是空的").arg(folder)};
+        return Failure::Error(QStringLiteral("文档模板“%1”是空的").arg(folder));
     return OfficePackage(std::move(entries));
 }
 
@@ -77,7 +77,7 @@ Result<QString> OfficePackage::partText(const QString& partName) const {
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder(entry->bytes);
     if (decoder.hasError())
-        return Failure{QStringLiteral("出错：文档模板中的“%1”不是UTF-8文本").arg(partName)};
+        return Failure::Error(QStringLiteral("文档模板中的“%1”不是UTF-8文本").arg(partName));
     return text;
 }
 
@@ -114,7 +114,7 @@ Result<OfficePackage> LoadTemplatePackage(const QString& name) {
         if (folder.compare(name, Qt::CaseInsensitive) == 0)
             return ReadPackageFolder(root.filePath(folder));
     }
-    return Failure{QStringLiteral("出错：程序中没有文档模板“%1”").arg(name)};
+    return Failure::Error(QStringLiteral("程序中没有文档模板“%1”").arg(name));
 }
 
 } // namespace velmora

@@ -36,7 +36,7 @@ void AppendEscaped(QString& out, QStringView text) {
 Result<QString> BuildRows(const QString& rowSnippet, const std::vector<TResultRowTexts>& rows) {
     const QStringList pieces = rowSnippet.split(QStringLiteral("%s"));
     if (pieces.size() != 4)
-        return Failure{QStringLiteral("出错：模板中的表格行应有三个单元格，模板已损坏")};
+        return Failure::Error(QStringLiteral("模板中的表格行应有三个单元格，模板已损坏"));
 
     QString xml;
     xml.reserve(static_cast<qsizetype>(rows.size()) * (rowSnippet.size() + 32));

@@ -73,15 +73,15 @@ QString ZipReason(const zip_error_t* error) {
 }
 
 Failure UnreadableArchive(const zip_error_t* error) {
-    return Failure{QStringLiteral("出错：无法读取压缩包（%1）").arg(ZipReason(error))};
+    return Failure::Error(QStringLiteral("无法读取压缩包（%1）").arg(ZipReason(error)));
 }
 
 Failure UnwritableArchive(const zip_error_t* error) {
-    return Failure{QStringLiteral("出错：无法生成压缩包（%1）").arg(ZipReason(error))};
+    return Failure::Error(QStringLiteral("无法生成压缩包（%1）").arg(ZipReason(error)));
 }
 
 Failure UnsafeName(const QString& name) {
-    return Failure{QStringLiteral("出错：压缩包中的文件名“%1”指向包外，已拒绝读取").arg(name)};
+    return Failure::Error(QStringLiteral("压缩包中的文件名“%1”指向包外，已拒绝读取").arg(name));
 }
 
 Result<QByteArray> ReadEntry(zip_t* zip, zip_uint64_t index, const QString& name) {
@@ -90,7 +90,7 @@ Result<QByteArray> ReadEntry(zip_t* zip, zip_uint64_t index, const QString& name
     if (zip_stat_index(zip, index, 0, &stat) != 0 || (stat.valid & ZIP_STAT_SIZE) == 0)
         return UnreadableArchive(zip_get_error(zip));
     if (stat.size > MaxEntryBytes)
-        return Failure{QStringLiteral("出错：压缩包中的文件“%1”过大").arg(name)};
+        return Failure::Error(QStringLiteral("压缩包中的文件“%1”过大").arg(name));
     zip_file_t* file = zip_fopen_index(zip, index, 0);
     if (file == nullptr)
         return UnreadableArchive(zip_get_error(zip));
@@ -103,7 +103,7 @@ Result<QByteArray> ReadEntry(zip_t* zip, zip_uint64_t index, const QString& name
     if (read < 0 || beyond < 0)
         result = UnreadableArchive(zip_file_get_error(file));
     else if (static_cast<zip_uint64_t>(read) != stat.size || beyond != 0)
-        result = Failure{QStringLiteral("出错：压缩包中的文件“%1”已损坏").arg(name)};
+        result = Failure::Error(QStringLiteral("压缩包中的文件“%1”已损坏").arg(name));
     zip_fclose(file);
     return result;
 }
@@ -200,9 +200,9 @@ Result<QByteArray> WriteZipArchive(const std::vector<ZipEntry>& entries) {
     QSet<QString> names;
     for (const ZipEntry& entry : entries) {
         if (!IsSafeEntryName(entry.name) || HasControlCharacter(entry.name))
-            return Failure{QStringLiteral("出错：文件名“%1”不能放入压缩包").arg(entry.name)};
+            return Failure::Error(QStringLiteral("文件名“%1”不能放入压缩包").arg(entry.name));
         if (names.contains(entry.name))
-            return Failure{QStringLiteral("出错：文件名“%1”在压缩包中重复").arg(entry.name)};
+            return Failure::Error(QStringLiteral("文件名“%1”在压缩包中重复").arg(entry.name));
         names.insert(entry.name);
     }
     if (entries.empty()) // libzip writes nothing at all for an empty archive

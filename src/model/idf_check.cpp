@@ -45,7 +45,7 @@ Result<std::vector<TIdfCheckRow>> IdfCheckTable(const TExpressionObject& storm) 
     perMinute.Int_StormUnitidx = MillimetresPerMinute; // mm/min
     const Result<THyetograph> minutes = CalcHyetograph(everyMinute, perMinute);
     if (!minutes)
-        return Failure{QStringLiteral("出错：") + minutes.message()};
+        return Failure::Error(minutes.message());
 
     const double logP = storm.LG_LN == NaturalLogarithm ? std::log(storm.Storm_RepeatYear)
                                                         : std::log10(storm.Storm_RepeatYear);

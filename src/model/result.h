@@ -22,16 +22,23 @@ enum class FailureKind {
     BadValue,
 };
 
-// Why an operation did not do its work, in the user's language, ready to be
-// shown as it stands.
+// Why an operation did not do its work, in the user's language. The reason
+// never carries the error mark "出错：": a failure that is shown after it says
+// so, and each front (the window's command guard, velmora-cli's printer) puts
+// the mark before it in one place.
 struct Failure {
     QString message;
     FailureKind kind = FailureKind::General;
+    bool withErrorMark = false;
+
+    // A failure shown after the error mark.
+    static Failure Error(QString reason, FailureKind kind = FailureKind::General) {
+        return Failure{std::move(reason), kind, true};
+    }
 };
 
 // The value an operation produced, or the failure that stopped it. Every
-// layer below the window reports failures this way; the window shows the
-// message.
+// layer below the window reports failures this way; the fronts show them.
 template <typename T> class Result {
 public:
     Result(T value) : value_(std::move(value)) {}

@@ -37,7 +37,7 @@ Status StormSession::recompute() {
     }
     emit tableChanged();
     if (!result)
-        return Failure{QStringLiteral("出错：") + result.message()};
+        return Failure::Error(result.message());
     return {};
 }
 
@@ -70,10 +70,10 @@ void StormSession::setOptions(const TOptions& options) {
 
 Status StormSession::saveOptions() const {
     if (optionsFileName_.isEmpty())
-        return Failure{QStringLiteral("出错：无法保存设置：没有可用的设置文件夹")};
+        return Failure::Error(QStringLiteral("无法保存设置：没有可用的设置文件夹"));
     const Status saved = SaveOptions(optionsFileName_, options_, UserDecimalSeparator());
     if (!saved)
-        return Failure{QStringLiteral("出错：") + saved.message()};
+        return Failure::Error(saved.message());
     return {};
 }
 
@@ -133,7 +133,7 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
     case ExportFormat::WordTable:
         return WordDataTable(rowTexts(UserDecimalSeparator()), options_);
     case ExportFormat::Report:
-        return Failure{QStringLiteral("出错：计算书需要曲线图片")}; // see reportBytes
+        return Failure::Error(QStringLiteral("计算书需要曲线图片")); // see reportBytes
     case ExportFormat::Workbook: {
         // The workbook's cells are numbers: written with "." whatever the user's format.
         if (comparison_.empty())
@@ -143,7 +143,7 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
         return ExcelChartWorkbook(rowTexts(QLatin1Char('.')), options_, &comparison);
     }
     }
-    return Failure{QStringLiteral("出错：未知的输出格式")};
+    return Failure::Error(QStringLiteral("未知的输出格式"));
 }
 
 Status StormSession::writeExport(ExportFormat format, const QString& path,
@@ -209,9 +209,9 @@ Status StormSession::publish(const Result<QByteArray>& bytes, const QString& pat
         return bytes.failure();
     const Status written = WriteFileAtomically(path, *bytes, existing);
     if (!written && officeDocument && written.failure().kind == FailureKind::TargetInUse)
-        return Failure{QStringLiteral("出错：保存文件失败，可能是文件被占用\r\n") +
-                           written.message(),
-                       FailureKind::TargetInUse};
+        return Failure::Error(QStringLiteral("保存文件失败，可能是文件被占用\r\n") +
+                                  written.message(),
+                              FailureKind::TargetInUse);
     return written;
 }
 

@@ -41,7 +41,7 @@ public:
 
     // Computes the table of the current storm with the current options. A
     // failure leaves no table (nothing stale can be shown or exported), both
-    // totals 0, and says why after "出错：".
+    // totals 0, and says why, shown after the error mark.
     Status recompute();
 
     // Takes `entered` as the current storm, whole, and computes it; the next

@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 
+#include "command_guard.h"
 #include "desktop.h"
 #include "display_text.h"
 #include "font_conversion.h"
@@ -33,7 +34,7 @@ void TFormQuorvel::RefreshHyetograph() {
     if (sessionGone_)
         return;
     if (const Status computed = session_.recompute(); !computed)
-        desktop_.showError(ErrorTitle, computed.message());
+        desktop_.showError(ErrorTitle, FailureText(computed.failure()));
 }
 
 // The grid and the chart let go of the old rows before the session empties the table.

@@ -1,5 +1,6 @@
 #include "new_storm_dialog.h"
 
+#include "command_guard.h"
 #include "desktop.h"
 #include "number_text.h"
 #include "storm_file.h"
@@ -243,7 +244,7 @@ void TFormAddNewRainModel::ButtonOKClick() {
     // A storm that could not be saved and opened again is not taken: an
     // extreme coefficient whose converted form overflows, for one.
     if (const Status storable = CheckStormFileValues(entered, separator); !storable) {
-        desktop_.showInformation(Prompt, storable.message());
+        desktop_.showInformation(Prompt, FailureText(storable.failure()));
         return;
     }
     entered_ = entered; // the two results start at 0

@@ -13,10 +13,6 @@ namespace {
 
 const QString EndMarker = QStringLiteral("@@@@@@");
 
-QString Failed(const QString& reason) {
-    return QStringLiteral("出错：") + reason;
-}
-
 // The lines of `text`; a line break at the very end does not start another line.
 QStringList Lines(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -34,9 +30,9 @@ Result<UpdateAnswer> ParseUpdateAnswer(const QString& body) {
     const qsizetype end = body.indexOf(EndMarker);
     const QStringList lines = Lines(end < 0 ? QString() : body.left(end));
     if (lines.isEmpty())
-        return Failure{Failed(QStringLiteral("服务器的回答里没有版本号（第1行）"))};
+        return Failure::Error(QStringLiteral("服务器的回答里没有版本号（第1行）"));
     if (lines.size() < 2)
-        return Failure{Failed(QStringLiteral("服务器的回答里没有更新页面的地址（第2行）"))};
+        return Failure::Error(QStringLiteral("服务器的回答里没有更新页面的地址（第2行）"));
     UpdateAnswer answer{lines[0].trimmed(), lines[1].trimmed(), QString()};
     for (qsizetype i = 2; i < lines.size(); ++i)
         answer.notes += lines[i] + QStringLiteral("\r\n");
@@ -47,8 +43,8 @@ Result<std::optional<UpdateOffer>> EvaluateUpdateAnswer(const UpdateAnswer& answ
                                                         QChar decimalSeparator) {
     const std::optional<double> latest = ParseDecimalNumber(answer.version, decimalSeparator);
     if (!latest)
-        return Failure{
-            Failed(QStringLiteral("'%1' is not a valid floating point value").arg(answer.version))};
+        return Failure::Error(
+            QStringLiteral("'%1' is not a valid floating point value").arg(answer.version));
     // Our own version is written with "." whatever the user's number format.
     const double current = *ParseDecimalNumber(ProgramVersion, QLatin1Char('.'));
     if (!(*latest > current))
@@ -60,8 +56,8 @@ Result<std::optional<UpdateOffer>> EvaluateUpdateAnswer(const UpdateAnswer& answ
     const QString scheme = page.scheme();
     if (!page.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
         page.host().isEmpty())
-        return Failure{Failed(
-            QStringLiteral("更新页面的地址不是网页地址（http 或 https）：%1").arg(answer.link))};
+        return Failure::Error(
+            QStringLiteral("更新页面的地址不是网页地址（http 或 https）：%1").arg(answer.link));
     return std::optional<UpdateOffer>(UpdateOffer{answer.version, answer.notes, page});
 }
 

@@ -15,12 +15,9 @@ namespace velmora {
 
 namespace {
 
-QString Failed(const QString& reason) {
-    return QStringLiteral("出错：") + reason;
-}
-
-QString TooLongMessage(qint64 maxAnswerBytes) {
-    return Failed(QStringLiteral("服务器的回答超过了 %1 KiB，没有读完").arg(maxAnswerBytes / 1024));
+Failure TooLongFailure(qint64 maxAnswerBytes) {
+    return Failure::Error(
+        QStringLiteral("服务器的回答超过了 %1 KiB，没有读完").arg(maxAnswerBytes / 1024));
 }
 
 // The charset parameter of a Content-Type value, or nothing.
@@ -50,8 +47,8 @@ Result<QString> DecodeBody(const QByteArray& body, const QByteArray& contentType
     QStringDecoder decoder = charset.isEmpty() ? QStringDecoder(QStringDecoder::Utf8)
                                                : QStringDecoder(charset.constData());
     if (!decoder.isValid())
-        return Failure{Failed(QStringLiteral("服务器的回答使用了不认识的字符集：%1")
-                                  .arg(QuotedForeignText(QString::fromLatin1(charset))))};
+        return Failure::Error(QStringLiteral("服务器的回答使用了不认识的字符集：%1")
+                                  .arg(QuotedForeignText(QString::fromLatin1(charset))));
     return QString(decoder.decode(body));
 }
 
@@ -109,27 +106,27 @@ Result<QString> FetchUpdateAnswer(const UpdateServer& server) {
         case HttpExchange::Outcome::Answered:
             break;
         case HttpExchange::Outcome::TimedOut:
-            return Failure{Failed(QStringLiteral("服务器在 %1 秒内没有回答")
+            return Failure::Error(QStringLiteral("服务器在 %1 秒内没有回答")
                                       .arg(GeneralNumberText(double(server.timeout.count()) / 1000,
-                                                             QLatin1Char('.'))))};
+                                                             QLatin1Char('.'))));
         case HttpExchange::Outcome::TooLong:
-            return Failure{TooLongMessage(server.maxAnswerBytes)};
+            return TooLongFailure(server.maxAnswerBytes);
         case HttpExchange::Outcome::Failed:
-            return Failure{Failed(exchange.reason)};
+            return Failure::Error(exchange.reason);
         }
         const HttpAnswer& answer = exchange.answer;
         if (IsRedirect(answer.status) && !answer.location.isEmpty()) {
             const QUrl next = address.resolved(QUrl::fromEncoded(answer.location));
             if (!SameServer(address, next))
-                return Failure{Failed(QStringLiteral("服务器把查询转到了别的地址，没有跟随：%1")
-                                          .arg(QuotedForeignText(next.toString())))};
+                return Failure::Error(QStringLiteral("服务器把查询转到了别的地址，没有跟随：%1")
+                                          .arg(QuotedForeignText(next.toString())));
             if (redirects == MaxRedirects)
-                return Failure{Failed(QStringLiteral("服务器转向的次数太多"))};
+                return Failure::Error(QStringLiteral("服务器转向的次数太多"));
             address = next;
             continue;
         }
         if (answer.status < 200 || answer.status > 299)
-            return Failure{Failed(StatusLine(answer))};
+            return Failure::Error(StatusLine(answer));
         return DecodeBody(answer.body, answer.contentType);
     }
 }

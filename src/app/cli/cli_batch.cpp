@@ -120,18 +120,11 @@ QString ProposedName(const CliRequest& request, const TExpressionObject& storm) 
     return {};
 }
 
-// One line on standard error: "出错：", the storm, and the reason on one line.
-QString FailureLine(const TExpressionObject& storm, QString reason) {
-    const QString prefix = QStringLiteral("出错：");
-    if (reason.startsWith(prefix))
-        reason.remove(0, prefix.size());
-    reason.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
-        .replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return prefix +
-           QStringLiteral("P=%1年 T=%2分：")
-               .arg(GeneralNumberText(storm.Storm_RepeatYear, Dot),
-                    GeneralNumberText(storm.Storm_Time, Dot)) +
-           reason + QLatin1Char('\n');
+// How the batch names a storm on its line of standard error.
+QString StormName(const TExpressionObject& storm) {
+    return QStringLiteral("P=%1年 T=%2分")
+        .arg(GeneralNumberText(storm.Storm_RepeatYear, Dot),
+             GeneralNumberText(storm.Storm_Time, Dot));
 }
 
 QString NameTakenMessage(const QString& path) {
@@ -176,7 +169,8 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
     const BatchStorms storms(request, base, options.D_QI_ConversionRatio);
     // Every storm is checked before the first is computed, as one storm is.
     if (const Status storable = storms.checkStorable(); !storable) {
-        output.printFailure(QStringLiteral("velmora-cli: %1\n").arg(storable.message()));
+        output.printFailure(
+            QStringLiteral("velmora-cli: %1\n").arg(CliFailureText(storable.failure())));
         return 2;
     }
 
@@ -187,9 +181,9 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
     for (std::size_t i = 0; i < storms.count(); ++i) {
         if (BatchStopRequested) {
             output.printFailure(
-                QStringLiteral("出错：批量计算被中断：完成了%1个雨型，其余%2个没有计算\n")
-                    .arg(i)
-                    .arg(storms.count() - i));
+                Failure::Error(QStringLiteral("批量计算被中断：完成了%1个雨型，其余%2个没有计算")
+                                   .arg(i)
+                                   .arg(storms.count() - i)));
             return 1;
         }
         const TExpressionObject storm = storms.at(i);
@@ -197,7 +191,7 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
         if (done && request.outDir)
             done = WriteIntoFolder(request, session, reportChart);
         if (!done) {
-            output.printFailure(FailureLine(storm, done.message()));
+            output.printFailure(StormFailure(StormName(storm), done.failure()));
             anyFailed = true;
             continue;
         }

@@ -37,13 +37,8 @@ Status CompareInSession(const CliRequest& request, const TExpressionObject& base
                         StormSession& session) {
     session.setOptions(RequestOptions(request));
     for (const TExpressionObject& storm : ComparedStorms(request, base)) {
-        if (const Status computed = session.newStorm(storm); !computed) {
-            QString reason = computed.message();
-            reason.remove(QRegularExpression(QStringLiteral("^出错：")));
-            reason.replace(QRegularExpression(QStringLiteral("\r?\n")), QStringLiteral(" "));
-            return Failure{QStringLiteral("出错：%1：%2")
-                               .arg(ComparedStormLegend(storm, QLatin1Char('.')), reason)};
-        }
+        if (const Status computed = session.newStorm(storm); !computed)
+            return StormFailure(ComparedStormLegend(storm, QLatin1Char('.')), computed.failure());
         if (const Status added = session.addToComparison(); !added)
             return added;
     }
@@ -85,7 +80,7 @@ int RunComparison(const CliRequest& request, const TExpressionObject& base, CliO
         done = WriteComparison(request, session, chart);
     if (done)
         return 0;
-    output.printFailure(done.message() + QLatin1Char('\n'));
+    output.printFailure(done.failure());
     return 1;
 }
 

@@ -1,11 +1,20 @@
 #pragma once
 
 #include "foreign_text.h"
+#include "result.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace velmora::cli {
+
+// A failure as velmora-cli words it: the error mark "出错：" where the
+// failure carries it, then the reason.
+QString CliFailureText(const Failure& failure);
+
+// One storm's failure among several: the storm (as its summary line or
+// legend names it), then the reason on the same line, after the error mark.
+Failure StormFailure(const QString& storm, const Failure& failure);
 
 // Where velmora-cli's text goes, as it is made: results (the table, a
 // batch's summary lines, the update check's answer) to standard output,
@@ -18,6 +27,10 @@ public:
     void print(const QString& text) { writeResult(WithoutControlCharacters(text).toUtf8()); }
     void printFailure(const QString& text) {
         writeFailure(WithoutControlCharacters(text).toUtf8());
+    }
+    // The failure's text on a line of its own.
+    void printFailure(const Failure& failure) {
+        printFailure(CliFailureText(failure) + QLatin1Char('\n'));
     }
 
 protected:

@@ -24,7 +24,7 @@ Status WriteStormOutput(const CliRequest& request, StormSession& session, const 
     if (request.format != ExportFormat::Report)
         return session.writeExport(request.format, path, existing);
     if (!reportChart)
-        return Failure{QStringLiteral("出错：无法绘制曲线图")};
+        return Failure::Error(QStringLiteral("无法绘制曲线图"));
     const Result<QByteArray> chart = reportChart(session);
     if (!chart)
         return chart.failure();

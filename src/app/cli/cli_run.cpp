@@ -37,7 +37,7 @@ QString TotalsText(const TExpressionObject& storm, const TOptions& options, QCha
 int Finish(const Status& status, CliOutput& output) {
     if (status)
         return 0;
-    output.printFailure(status.message() + QLatin1Char('\n'));
+    output.printFailure(status.failure());
     return 1;
 }
 
@@ -51,7 +51,7 @@ int CheckUpdate(const CliRequest& request, CliOutput& output) {
         CheckForUpdate(server, UserDecimalSeparator());
     QString text;
     if (!outcome)
-        text = outcome.message() + QStringLiteral("\r\n");
+        text = CliFailureText(outcome.failure()) + QStringLiteral("\r\n");
     else if (outcome->has_value())
         text = UpdateNewsText(**outcome) + (*outcome)->page.toString(QUrl::FullyEncoded) +
                QStringLiteral("\r\n");
@@ -107,7 +107,8 @@ int RunRequest(const CliRequest& request, CliOutput& output,
     // A storm the storm file could not give back is refused before anything is
     // computed or written (an infinite coefficient from an extreme factor).
     if (const Status storable = CheckStormFileValues(storm, separator); !storable) {
-        output.printFailure(QStringLiteral("velmora-cli: %1\n").arg(storable.message()));
+        output.printFailure(
+            QStringLiteral("velmora-cli: %1\n").arg(CliFailureText(storable.failure())));
         return 2;
     }
 
@@ -141,15 +142,15 @@ int RunRequest(const CliRequest& request, CliOutput& output,
 int RunCli(const Result<CliRequest>& parsed, CliOutput& output,
            const ReportChartPainter& reportChart) {
     if (!parsed) {
-        output.printFailure(
-            QStringLiteral("velmora-cli: %1\n%2\n").arg(parsed.message(), CliUsageLine));
+        output.printFailure(QStringLiteral("velmora-cli: %1\n%2\n")
+                                .arg(CliFailureText(parsed.failure()), CliUsageLine));
         return 2;
     }
     try {
         return RunRequest(*parsed, output, reportChart);
     } catch (const std::bad_alloc&) {
         // A batch or a table too large for the memory: said, never a crash.
-        output.printFailure(QStringLiteral("出错：内存不足\n"));
+        output.printFailure(Failure::Error(QStringLiteral("内存不足")));
         return 1;
     }
 }

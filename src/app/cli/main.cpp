@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
     try {
         exitCode = Run(argc, argv, streams);
     } catch (const std::bad_alloc&) {
-        streams.printFailure(QStringLiteral("出错：内存不足\n"));
+        streams.printFailure(velmora::Failure::Error(QStringLiteral("内存不足")));
         return 1;
     }
     if (!streams.failed())

@@ -37,7 +37,7 @@ ReportChartDrawer::~ReportChartDrawer() = default;
 
 Result<QByteArray> ReportChartDrawer::draw(StormSession& session) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return Failure{QStringLiteral("出错：无法绘制曲线图")};
+        return Failure::Error(QStringLiteral("无法绘制曲线图"));
     if (!window_ || drawnSession_ != &session) {
         window_ = std::make_unique<TFormQuorvel>(session, *desktop_);
         drawnSession_ = &session;
