@@ -3,6 +3,7 @@
 #include "posix_files.h"
 #include "qstring_printer.h"
 #include "system_reason.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,14 +27,9 @@ protected:
     QTemporaryDir folder;
 
     QString path(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
-    QByteArray contents(const QString& file) const {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-    }
-    void put(const QString& file, const QByteArray& bytes) const {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+    static QByteArray contents(const QString& file) { return velmora::testing::Contents(file); }
+    static void put(const QString& file, const QByteArray& bytes) {
+        ASSERT_TRUE(velmora::testing::WriteBytes(file, bytes));
     }
     QStringList entries() const {
         return QDir(folder.path())
@@ -125,7 +121,7 @@ TEST_F(AtomicFile, ABatchsNamesAreKeptOrReplacedAsNamesNeverFollowed) {
     } cases[] = {
         {"file.txt", ExistingFile::Keep, false, "old"},
         {"link.txt", ExistingFile::Keep, false, "outside the folder"},
-        {"dangling.txt", ExistingFile::Keep, false, "(unreadable)"},
+        {"dangling.txt", ExistingFile::Keep, false, "<none>"},
         {"free.txt", ExistingFile::Keep, true, "new"},
         {"file.txt", ExistingFile::ReplaceName, true, "new"},
         {"link.txt", ExistingFile::ReplaceName, true, "new"},

@@ -283,9 +283,7 @@ TEST_F(Cli, StormFilesAreWrittenAndReadWithTheProgramsOwnReaderAndWriter) {
     const CliRun write = Run(storm + QStringList{QStringLiteral("--write-storm"), path});
     ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
     EXPECT_TRUE(write.out.isEmpty());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray written = file.readAll();
+    const QByteArray written = Contents(path);
     EXPECT_TRUE(written.contains("LG_LN=1\r\n"));
     const QString asFormat = folder.filePath(QStringLiteral("format.txt"));
     EXPECT_EQ(Run(storm + QStringList{QStringLiteral("--format"), QStringLiteral("storm"),
@@ -401,9 +399,8 @@ TEST_F(Cli, StandardOutputThatCannotBeWrittenSaysWhy) {
                 {QStringLiteral("--out"), QStringLiteral("/dev/stdout")});
     ASSERT_TRUE(piped.waitForFinished(30000));
     EXPECT_EQ(piped.exitCode(), 0) << piped.readAllStandardError().toStdString();
-    QFile golden(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv"));
-    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
-    EXPECT_EQ(piped.readAllStandardOutput(), golden.readAll());
+    EXPECT_EQ(piped.readAllStandardOutput(),
+              Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
 }
 
 TEST_F(Cli, TheWordTableIsTheSessionsDocument) {
@@ -412,11 +409,9 @@ TEST_F(Cli, TheWordTableIsTheSessionsDocument) {
     const CliRun run =
         Run({QStringLiteral("--format"), QStringLiteral("docx"), QStringLiteral("--out"), docx});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    QFile file(docx);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     velmora::StormSession session;
     ASSERT_TRUE(session.recompute());
-    EXPECT_EQ(velmora::ReadZipArchive(file.readAll()).value(),
+    EXPECT_EQ(velmora::ReadZipArchive(Contents(docx)).value(),
               velmora::ReadZipArchive(session.exportBytes(velmora::ExportFormat::WordTable).value())
                   .value());
     EXPECT_EQ(Run({QStringLiteral("--format"), QStringLiteral("docx")}).exitCode,
@@ -433,9 +428,7 @@ TEST_F(Cli, TheReportIsDrawnOffscreenByTheProgram) {
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardError(), QByteArray());
-    QFile file(docx);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const auto entries = velmora::ReadZipArchive(file.readAll());
+    const auto entries = velmora::ReadZipArchive(Contents(docx));
     ASSERT_TRUE(entries);
     const QImage picture = QImage::fromData(
         velmora::testing::EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
@@ -736,9 +729,7 @@ TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
              QStringLiteral("--format"), QStringLiteral("xlsx"), QStringLiteral("--out"), workbook})
             .exitCode,
         0);
-    QFile written(workbook);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const auto entries = velmora::ReadZipArchive(written.readAll());
+    const auto entries = velmora::ReadZipArchive(Contents(workbook));
     ASSERT_TRUE(entries.ok());
     const QString sheet =
         QString::fromUtf8(velmora::testing::EntryBytes(*entries, "xl/worksheets/sheet3.xml"));

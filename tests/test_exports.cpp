@@ -206,10 +206,7 @@ TEST_F(Exports, AnEmptyTableIsRefusedWithItsMessage) {
 }
 
 TEST_F(Exports, ReplacedEndingsAskBeforeReplacingAFileAndFailedWritesSayWhy) {
-    QFile old(path("kept.csv"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old");
-    old.close();
+    ASSERT_TRUE(WriteBytes(path("kept.csv"), "old"));
     desktop.yesNoAnswers.push_back(false);
     exportAs("MenuSaveDataToExcel", path("kept.txt"));
     EXPECT_EQ(desktop.messages.back().kind, ScriptedDesktop::Message::Question);

@@ -6,6 +6,7 @@
 #include "qt_desktop.h"
 #include "result_grid.h"
 #include "scripted_desktop.h"
+#include "test_files.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -27,6 +28,7 @@
 #include <memory>
 
 using namespace velmora;
+using velmora::testing::Contents;
 using velmora::testing::ScriptedDesktop;
 
 namespace {
@@ -188,10 +190,8 @@ TEST_F(MainWindow, PlaceSizeWidthsAndFoldersSurviveARestart) {
     desktop.saveAnswers.push_back(std::nullopt);
     find<QAction>("MenuSaveDataToSWMM")->trigger();
     EXPECT_EQ(desktop.fileDialogs.back().folder, exports.path());
-    QFile file(optionsPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith(
-        "[OPTIONS]\r\nPrecision=4\r\n[MINE]\r\nkept=yes\r\n[WINDOW]\r\n"));
+    EXPECT_TRUE(Contents(optionsPath())
+                    .startsWith("[OPTIONS]\r\nPrecision=4\r\n[MINE]\r\nkept=yes\r\n[WINDOW]\r\n"));
 }
 
 TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {
@@ -269,10 +269,7 @@ TEST_F(MainWindow, SeriesSwitchesFollowEachOtherAndAreSavedAtOnce) {
     item->trigger(); // from the context menu
     EXPECT_FALSE(box->isChecked());
     EXPECT_FALSE(lineShown());
-    QFile file(optionsPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray saved = file.readAll();
-    file.close();
+    const QByteArray saved = Contents(optionsPath());
     EXPECT_TRUE(saved.contains("ShowAxis_Intensity=0\r\n"));
     EXPECT_TRUE(saved.contains("ShowAxis_Overall=1\r\n"));
 

@@ -1,5 +1,7 @@
 // The user manual as the build writes it beside the program.
 
+#include "test_files.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QRegularExpression>
@@ -9,8 +11,7 @@
 namespace {
 
 QByteArray ManualBytes() {
-    QFile manual(QString::fromUtf8(VELMORA_MANUAL_PDF));
-    return manual.open(QIODevice::ReadOnly) ? manual.readAll() : QByteArray();
+    return velmora::testing::Contents(QString::fromUtf8(VELMORA_MANUAL_PDF));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "hyetograph_chart.h"
 #include "info_label.h"
 #include "main_window_fixture.h"
+#include "test_files.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,10 +29,7 @@ void Press(QDialog& dialog, const char* button) {
 
 class OptionsDialog : public velmora::testing::MainWindowFixture {
 protected:
-    QByteArray fileBytes() const {
-        QFile file(optionsPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-    }
+    QByteArray fileBytes() const { return velmora::testing::Contents(optionsPath()); }
     void runDialog(std::function<void(QDialog&)> script) {
         desktop.dialogScripts.push_back(std::move(script));
         window->Menu_OptionsClick();

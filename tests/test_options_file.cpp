@@ -3,6 +3,7 @@
 #include "posix_files.h"
 #include "qstring_printer.h"
 #include "system_reason.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,14 +29,9 @@ protected:
     QString path() const { return folder.filePath(QStringLiteral("options.ini")); }
 
     void write(const QByteArray& bytes) const {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(velmora::testing::WriteBytes(path(), bytes));
     }
-    QByteArray read() const {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray read() const { return velmora::testing::Contents(path()); }
 };
 
 const QByteArray FreshFile = "[OPTIONS]\r\n"

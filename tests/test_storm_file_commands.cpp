@@ -4,6 +4,7 @@
 #include "qstring_printer.h"
 #include "storm_file.h"
 #include "system_reason.h"
+#include "test_files.h"
 #include "text_encoding.h"
 
 #include <QComboBox>
@@ -31,14 +32,9 @@ protected:
     void SetUp() override { start(); }
 
     QString path(const char* name) const { return files.filePath(QString::fromUtf8(name)); }
-    static QByteArray contents(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-    }
+    static QByteArray contents(const QString& file) { return velmora::testing::Contents(file); }
     static void write(const QString& file, const QByteArray& bytes) {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(velmora::testing::WriteBytes(file, bytes));
     }
     void saveAs(const QString& chosen) {
         desktop.saveAnswers.push_back(FileDialogAnswer{chosen, 0});

@@ -8,7 +8,8 @@ QString CliFailureText(const Failure& failure) {
 
 Failure StormFailure(const QString& storm, const Failure& failure) {
     QString reason = failure.message;
-    reason.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    reason.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
     return Failure::Error(storm + QStringLiteral("：") + reason, failure.kind);
 }
 
