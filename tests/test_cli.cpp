@@ -561,6 +561,29 @@ TEST_F(Cli, TheProgramDrawsEveryReportOfABatch) {
     EXPECT_EQ(QImage::fromData(pictures[1], "PNG").size(), QSize(553, 400));
 }
 
+TEST_F(Cli, AReportBatchSaysEachStormInOrderWhileItsFilesAreWrittenAside) {
+    QTemporaryDir folder;
+    const QString taken = folder.filePath(QStringLiteral("雨型计算书 P=5年 T=60分 R=0.4.docx"));
+    ASSERT_TRUE(WriteBytes(taken, "mine"));
+    QProcess process;
+    process.start(QStringLiteral(VELMORA_CLI_PATH),
+                  {QStringLiteral("--P"), QStringLiteral("2,5,10"), QStringLiteral("--T"),
+                   QStringLiteral("60,120"), QStringLiteral("--format"), QStringLiteral("report"),
+                   QStringLiteral("--out-dir"), folder.path()});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+              QStringLiteral("出错：P=5年 T=60分：文件“%1”已存在，没有覆盖（覆盖请加 --force）\n")
+                  .arg(taken));
+    QStringList firstColumns;
+    for (const QByteArray& line : process.readAllStandardOutput().split('\n').mid(1))
+        if (!line.isEmpty())
+            firstColumns << QString::fromUtf8(line.left(line.indexOf(',', line.indexOf(',') + 1)));
+    EXPECT_EQ(firstColumns, (QStringList{"2,60", "2,120", "5,120", "10,60", "10,120"}));
+    EXPECT_EQ(Contents(taken), "mine");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 6);
+}
+
 TEST_F(Cli, HostileComputationsAndBatchesAreRefusedAtOnce) {
     QStringList many;
     for (int i = 1; i <= 20000; ++i)

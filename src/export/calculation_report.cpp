@@ -64,7 +64,8 @@ struct ReportSnippets {
 };
 
 Result<ReportSnippets> SplitSnippets(const QString& text) {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    // Not shared between calls: reports of a batch are built on several threads at once.
+    const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
     const QStringList lines = text.split(lineBreak);
     if (lines.size() < 3)
         return Failure::Error(QStringLiteral("模板中的“%1”应有三行，模板已损坏").arg(SnippetPart));

@@ -16,6 +16,26 @@
 
 namespace velmora {
 
+namespace {
+
+// An Office document is put in place whole. When the finished document could
+// not take the old one's place, that one may be open in the office program,
+// which the user is told first; any other failure (a full disk) says only its
+// own reason.
+Status Publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument,
+               ExistingFile existing) {
+    if (!bytes)
+        return bytes.failure();
+    const Status written = WriteFileAtomically(path, *bytes, existing);
+    if (!written && officeDocument && written.failure().kind == FailureKind::TargetInUse)
+        return Failure::Error(QStringLiteral("保存文件失败，可能是文件被占用\r\n") +
+                                  written.message(),
+                              FailureKind::TargetInUse);
+    return written;
+}
+
+} // namespace
+
 StormSession::StormSession(QString optionsFileName, QObject* parent)
     : QObject(parent), storm_(DefaultStorm()), optionsFileName_(std::move(optionsFileName)) {
     options_ = LoadOptions(optionsFileName_, UserDecimalSeparator());
@@ -148,7 +168,7 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
 
 Status StormSession::writeExport(ExportFormat format, const QString& path,
                                  ExistingFile existing) const {
-    return publish(exportBytes(format), path, IsOfficeDocument(format), existing);
+    return Publish(exportBytes(format), path, IsOfficeDocument(format), existing);
 }
 
 Status StormSession::writePicture(const QString& path, const QImage& chart) const {
@@ -168,7 +188,20 @@ Result<QByteArray> StormSession::reportBytes(const QByteArray& chartPng) const {
 
 Status StormSession::writeReport(const QString& path, const QByteArray& chartPng,
                                  ExistingFile existing) const {
-    return publish(reportBytes(chartPng), path, true, existing);
+    return Publish(reportBytes(chartPng), path, true, existing);
+}
+
+std::function<Status()> StormSession::reportWriting(const QImage& chart, const QString& path,
+                                                    ExistingFile existing) const {
+    const QChar separator = UserDecimalSeparator();
+    return [storm = storm_, options = options_, rows = rowTexts(separator), separator, chart, path,
+            existing] {
+        const Result<QByteArray> png = EncodePng(chart);
+        if (!png)
+            return Status(png.failure());
+        return Publish(CalculationReport(storm, options, rows, *png, separator), path, true,
+                       existing);
+    };
 }
 
 Status StormSession::addToComparison() {
@@ -197,22 +230,6 @@ Status StormSession::writeComparisonCsv(const QString& path, ExistingFile existi
     if (comparison_.empty())
         return Failure{EmptyComparisonMessage};
     return WriteFileAtomically(path, EncodeCodePage936(comparisonCsvText()), existing);
-}
-
-// An Office document is put in place whole. When the finished document could
-// not take the old one's place, that one may be open in the office program,
-// which the user is told first; any other failure (a full disk) says only its
-// own reason.
-Status StormSession::publish(const Result<QByteArray>& bytes, const QString& path,
-                             bool officeDocument, ExistingFile existing) const {
-    if (!bytes)
-        return bytes.failure();
-    const Status written = WriteFileAtomically(path, *bytes, existing);
-    if (!written && officeDocument && written.failure().kind == FailureKind::TargetInUse)
-        return Failure::Error(QStringLiteral("保存文件失败，可能是文件被占用\r\n") +
-                                  written.message(),
-                              FailureKind::TargetInUse);
-    return written;
 }
 
 } // namespace velmora

@@ -14,6 +14,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 #include <vector>
 
 namespace velmora {
@@ -90,6 +92,12 @@ public:
     Result<QByteArray> reportBytes(const QByteArray& chartPng) const;
     Status writeReport(const QString& path, const QByteArray& chartPng,
                        ExistingFile existing = ExistingFile::Replace) const;
+    // The calculation report with the picture `chart` written to `path`, as a
+    // task holding copies of all it needs: it encodes the picture, builds the
+    // document and writes it, and may run on another thread while the session
+    // goes on to the next storm.
+    std::function<Status()> reportWriting(const QImage& chart, const QString& path,
+                                          ExistingFile existing) const;
 
     // The storms kept for comparison, in the order they were added; they stay
     // until cleared or the program ends, and are never written to the options.
@@ -113,9 +121,6 @@ signals:
     void comparisonChanged();
 
 private:
-    Status publish(const Result<QByteArray>& bytes, const QString& path, bool officeDocument,
-                   ExistingFile existing) const;
-
     TExpressionObject storm_;
     TOptions options_;
     QString optionsFileName_;

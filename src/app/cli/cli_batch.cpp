@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <deque>
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -131,22 +134,97 @@ QString NameTakenMessage(const QString& path) {
     return QStringLiteral("文件“%1”已存在，没有覆盖（覆盖请加 --force）").arg(path);
 }
 
-// Writes one storm's file into the batch's folder: without --force only under
-// a free name, with it over whatever has the name, as a name.
-Status WriteIntoFolder(const CliRequest& request, StormSession& session,
-                       const ReportChartPainter& reportChart) {
-    const QString path = QDir(*request.outDir).filePath(ProposedName(request, session.storm()));
+QString FilePathInFolder(const CliRequest& request, const TExpressionObject& storm) {
+    return QDir(*request.outDir).filePath(ProposedName(request, storm));
+}
+
+bool IsReport(const CliRequest& request) {
+    return !request.stormFormat && request.format == ExportFormat::Report;
+}
+
+// The writing of one storm's file into the batch's folder: without --force
+// only under a free name, with it over whatever has the name, as a name.
+Result<FileWriting> WritingIntoFolder(const CliRequest& request, StormSession& session,
+                                      const QString& path, const ReportChartPainter& reportChart) {
     const QFileInfo target(path);
     // Known before the storm's file is made in the usual case; the write decides in every case.
     if (!request.force && (target.exists() || target.isSymLink()))
         return Failure{NameTakenMessage(path)};
-    const Status written = WriteStormOutput(
+    const Result<FileWriting> writing = StormOutputWriting(
         request, session, path, request.force ? ExistingFile::ReplaceName : ExistingFile::Keep,
         reportChart);
-    if (!written && written.failure().kind == FailureKind::NameTaken)
-        return Failure{NameTakenMessage(path)};
-    return written;
+    if (!writing)
+        return writing.failure();
+    return FileWriting([write = *writing, path]() -> Status {
+        const Status written = write();
+        if (!written && written.failure().kind == FailureKind::NameTaken)
+            return Failure{NameTakenMessage(path)};
+        return written;
+    });
 }
+
+// The lines of the batch on standard output and standard error, each storm's
+// summary line or its failure. A report takes longer to encode, build and
+// write than the next storm takes to compute and draw, so its file is written
+// on another thread, two at a time, and its line waits for it: the lines come
+// in the storms' order all the same.
+class BatchLines {
+public:
+    explicit BatchLines(CliOutput& output) : output_(output) {}
+
+    // The storm's line now, after the lines of the storms before it.
+    void say(const TExpressionObject& storm, const Status& done, const QString& summary) {
+        finishFiles(0);
+        sayOne(storm, done, summary);
+    }
+
+    // The storm's line once `writing` has written its file at `path`. A
+    // report is written on another thread; a file of the same name waits for
+    // the one before it, as when the files are written one by one.
+    void sayWhenWritten(const TExpressionObject& storm, const FileWriting& writing,
+                        const QString& path, const QString& summary, bool onAnotherThread) {
+        const bool sameName =
+            std::any_of(inFlight_.begin(), inFlight_.end(),
+                        [&](const FileInFlight& file) { return file.path == path; });
+        finishFiles(sameName ? 0 : MaxFilesInFlight - 1);
+        inFlight_.push_back(FileInFlight{
+            std::async(onAnotherThread ? std::launch::async : std::launch::deferred, writing),
+            storm, path, summary});
+    }
+
+    // Waits until at most `keep` files are being written, saying their lines.
+    void finishFiles(std::size_t keep) {
+        for (; inFlight_.size() > keep; inFlight_.pop_front()) {
+            FileInFlight& oldest = inFlight_.front();
+            sayOne(oldest.storm, oldest.written.get(), oldest.summary);
+        }
+    }
+
+    bool anyFailed() const { return anyFailed_; }
+
+private:
+    static constexpr std::size_t MaxFilesInFlight = 2;
+
+    struct FileInFlight {
+        std::future<Status> written;
+        TExpressionObject storm;
+        QString path;
+        QString summary;
+    };
+
+    void sayOne(const TExpressionObject& storm, const Status& done, const QString& summary) {
+        if (done) {
+            output_.print(summary);
+            return;
+        }
+        output_.printFailure(StormFailure(StormName(storm), done.failure()));
+        anyFailed_ = true;
+    }
+
+    CliOutput& output_;
+    std::deque<FileInFlight> inFlight_;
+    bool anyFailed_ = false;
+};
 
 } // namespace
 
@@ -177,9 +255,10 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
     output.print(BatchSummaryHeader(options));
     StormSession session;
     session.setOptions(options);
-    bool anyFailed = false;
+    BatchLines lines(output);
     for (std::size_t i = 0; i < storms.count(); ++i) {
         if (BatchStopRequested) {
+            lines.finishFiles(0);
             output.printFailure(
                 Failure::Error(QStringLiteral("批量计算被中断：完成了%1个雨型，其余%2个没有计算")
                                    .arg(i)
@@ -187,17 +266,20 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
             return 1;
         }
         const TExpressionObject storm = storms.at(i);
-        Status done = session.newStorm(storm);
-        if (done && request.outDir)
-            done = WriteIntoFolder(request, session, reportChart);
-        if (!done) {
-            output.printFailure(StormFailure(StormName(storm), done.failure()));
-            anyFailed = true;
+        const Status computed = session.newStorm(storm);
+        if (!computed || !request.outDir) {
+            lines.say(storm, computed, computed ? SummaryLine(session) : QString());
             continue;
         }
-        output.print(SummaryLine(session));
+        const QString path = FilePathInFolder(request, session.storm());
+        const Result<FileWriting> writing = WritingIntoFolder(request, session, path, reportChart);
+        if (!writing)
+            lines.say(storm, writing.failure(), QString());
+        else
+            lines.sayWhenWritten(storm, *writing, path, SummaryLine(session), IsReport(request));
     }
-    return anyFailed ? 1 : 0;
+    lines.finishFiles(0);
+    return lines.anyFailed() ? 1 : 0;
 }
 
 } // namespace velmora::cli

@@ -4,11 +4,10 @@
 #include "cli_batch.h"
 #include "cli_output.h"
 #include "number_text.h"
+#include "picture_encoders.h"
 #include "storm_comparison.h"
 #include "storm_session.h"
 #include "text_encoding.h"
-
-#include <QRegularExpression>
 
 namespace velmora::cli {
 
@@ -55,7 +54,10 @@ QString ComparisonText(const CliRequest& request, const StormSession& session) {
 Status WriteComparison(const CliRequest& request, StormSession& session,
                        const ReportChartPainter& chart) {
     if (request.pictureFormat) {
-        const Result<QByteArray> png = chart(session);
+        const Result<QImage> picture = chart(session);
+        if (!picture)
+            return picture.failure();
+        const Result<QByteArray> png = EncodePng(*picture);
         if (!png)
             return png.failure();
         return WriteFileAtomically(*request.outFile, *png);

@@ -17,18 +17,28 @@ TOptions RequestOptions(const CliRequest& request) {
     return request.options;
 }
 
-Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,
-                        ExistingFile existing, const ReportChartPainter& reportChart) {
-    if (request.stormFormat)
-        return session.saveStormFile(path, existing);
-    if (request.format != ExportFormat::Report)
-        return session.writeExport(request.format, path, existing);
+Result<FileWriting> StormOutputWriting(const CliRequest& request, StormSession& session,
+                                       const QString& path, ExistingFile existing,
+                                       const ReportChartPainter& reportChart) {
+    if (request.stormFormat || request.format != ExportFormat::Report) {
+        const Status written = request.stormFormat
+                                   ? session.saveStormFile(path, existing)
+                                   : session.writeExport(request.format, path, existing);
+        return FileWriting([written] { return written; });
+    }
     if (!reportChart)
         return Failure::Error(QStringLiteral("无法绘制曲线图"));
-    const Result<QByteArray> chart = reportChart(session);
+    const Result<QImage> chart = reportChart(session);
     if (!chart)
         return chart.failure();
-    return session.writeReport(path, *chart, existing);
+    return session.reportWriting(*chart, path, existing);
+}
+
+Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,
+                        ExistingFile existing, const ReportChartPainter& reportChart) {
+    const Result<FileWriting> writing =
+        StormOutputWriting(request, session, path, existing, reportChart);
+    return writing ? (*writing)() : Status(writing.failure());
 }
 
 } // namespace velmora::cli

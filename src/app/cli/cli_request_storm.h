@@ -28,6 +28,16 @@ std::vector<std::optional<double>> ValuesOrBase(const std::vector<double>& given
 // (and a batch's summary says so).
 TOptions RequestOptions(const CliRequest& request);
 
+// The writing of the storm file or the export the request names to `path`, as
+// a task made now from the session, which needs nothing of it when it runs. A
+// report's task encodes the chart `reportChart` draws, builds the document and
+// writes it, and may run on another thread while the session goes on; any
+// other file is written at once (it is quick) and its task gives the outcome.
+using FileWriting = std::function<Status()>;
+Result<FileWriting> StormOutputWriting(const CliRequest& request, StormSession& session,
+                                       const QString& path, ExistingFile existing,
+                                       const ReportChartPainter& reportChart);
+
 // Writes the storm file or the export the request names to `path` through the
 // session, which writes it atomically; the report with the chart `reportChart` draws.
 Status WriteStormOutput(const CliRequest& request, StormSession& session, const QString& path,

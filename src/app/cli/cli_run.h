@@ -3,6 +3,7 @@
 #include "result.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QStringList>
 
 #include <functional>
@@ -13,9 +14,9 @@ class StormSession;
 
 namespace velmora::cli {
 
-// Draws the chart of a computed session as the calculation report shows it
-// (PNG); the program supplies it, since drawing needs the window's chart.
-using ReportChartPainter = std::function<Result<QByteArray>(StormSession& session)>;
+// Draws the chart of a computed session as the calculation report shows it;
+// the program supplies it, since drawing needs the window's chart.
+using ReportChartPainter = std::function<Result<QImage>(StormSession& session)>;
 
 class CliOutput;
 

@@ -4,7 +4,6 @@
 #include "calculation_report.h"
 #include "cli_arguments.h"
 #include "main_window.h"
-#include "picture_encoders.h"
 #include "silent_desktop.h"
 #include "storm_session.h"
 
@@ -35,15 +34,18 @@ ReportChartDrawer::ReportChartDrawer() : desktop_(std::make_unique<SilentDesktop
 
 ReportChartDrawer::~ReportChartDrawer() = default;
 
-Result<QByteArray> ReportChartDrawer::draw(StormSession& session) {
+Result<QImage> ReportChartDrawer::draw(StormSession& session) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return Failure::Error(QStringLiteral("无法绘制曲线图"));
     if (!window_ || drawnSession_ != &session) {
         window_ = std::make_unique<TFormQuorvel>(session, *desktop_);
         drawnSession_ = &session;
-        window_->show(); // laid out once; offscreen, nothing appears
+        // Laid out once (offscreen, nothing appears), then hidden: the window
+        // draws each storm's chart only into its picture, not for a screen too.
+        window_->show();
+        window_->hide();
     }
-    return EncodePng(window_->ChartPicture(ReportChartPictureSize(window_->logicalDpiX())));
+    return window_->ChartPicture(ReportChartPictureSize(window_->logicalDpiX()));
 }
 
 } // namespace velmora::cli
