@@ -17,7 +17,8 @@ int main(int argc, char* argv[]) {
     velmora::StormSession session(velmora::OptionsFileIn(velmora::DefaultSettingsBase()));
     velmora::SilentDesktop desktop;
     velmora::TFormQuorvel window(session, desktop);
-    FirstPaint firstPaint;
+    velmora::AfterFirstPaint(window, velmora::SetApplicationIcon);
+    FirstPaint firstPaint; // installed last, so it hears of the paint first
     window.installEventFilter(&firstPaint);
     window.show();
     return application.exec();

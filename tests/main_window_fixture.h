@@ -8,6 +8,7 @@
 #include "scripted_desktop.h"
 #include "settings_folder.h"
 #include "storm_session.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,9 +36,7 @@ protected:
 
     void writeOptions(const QByteArray& bytes) {
         QDir().mkpath(base.filePath(QStringLiteral("Kestrova/Quorvel")));
-        QFile file(optionsPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(velmora::testing::WriteBytes(optionsPath(), bytes));
     }
     void start() {
         session = std::make_unique<StormSession>(OptionsFileIn(base.path()));

@@ -1,3 +1,4 @@
+#include "application_setup.h"
 #include "foreign_text.h"
 #include "hyetograph_chart.h"
 #include "info_label.h"
@@ -192,6 +193,28 @@ TEST_F(MainWindow, PlaceSizeWidthsAndFoldersSurviveARestart) {
     EXPECT_EQ(desktop.fileDialogs.back().folder, exports.path());
     EXPECT_TRUE(Contents(optionsPath())
                     .startsWith("[OPTIONS]\r\nPrecision=4\r\n[MINE]\r\nkept=yes\r\n[WINDOW]\r\n"));
+}
+
+TEST_F(MainWindow, RemembersWhatTheOptionsFileHeldWhenTheSessionReadIt) {
+    writeOptions("[WINDOW]\r\nColumn2=130\r\n");
+    session = std::make_unique<StormSession>(OptionsFileIn(base.path()));
+    writeOptions("[WINDOW]\r\nColumn2=150\r\n"); // the file is read once, by the session
+    window = std::make_unique<TFormQuorvel>(*session, desktop);
+    EXPECT_EQ(grid().columnWidth(1), 130);
+}
+
+TEST(AfterFirstPaint, RunsOnceTheFirstPaintIsDone) {
+    QWidget window;
+    window.resize(100, 100);
+    int runs = 0;
+    AfterFirstPaint(window, [&runs] { ++runs; });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 0); // not shown, not painted
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&runs] { return runs == 1; }, 5000));
+    window.repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
 }
 
 TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {

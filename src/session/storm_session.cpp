@@ -38,7 +38,8 @@ Status Publish(const Result<QByteArray>& bytes, const QString& path, bool office
 
 StormSession::StormSession(QString optionsFileName, QObject* parent)
     : QObject(parent), storm_(DefaultStorm()), optionsFileName_(std::move(optionsFileName)) {
-    options_ = LoadOptions(optionsFileName_, UserDecimalSeparator());
+    optionsFileBytes_ = ReadOptionsFile(optionsFileName_);
+    options_ = OptionsFromBytes(optionsFileBytes_, UserDecimalSeparator());
 }
 
 Status StormSession::recompute() {
@@ -98,7 +99,8 @@ Status StormSession::saveOptions() const {
 }
 
 Status StormSession::reloadOptions() {
-    setOptions(LoadOptions(optionsFileName_, UserDecimalSeparator()));
+    optionsFileBytes_ = ReadOptionsFile(optionsFileName_);
+    setOptions(OptionsFromBytes(optionsFileBytes_, UserDecimalSeparator()));
     DeriveDependentCoefficient(storm_, options_.D_QI_ConversionRatio);
     return recompute();
 }

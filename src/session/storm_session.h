@@ -35,6 +35,10 @@ public:
     const TExpressionObject& storm() const { return storm_; }
     const TOptions& options() const { return options_; }
     const QString& optionsFileName() const { return optionsFileName_; }
+    // The options file as the session last read it (at the start or on
+    // reloading); empty when there was none. The window takes what it
+    // remembers from it rather than reading the file again.
+    const QByteArray& optionsFileBytes() const { return optionsFileBytes_; }
     const THyetographTable& table() const { return table_; }
     double maxRainfallIntensity() const { return maxRainfallIntensity_; }
     double maxOverallRainfall() const { return maxOverallRainfall_; }
@@ -124,6 +128,7 @@ private:
     TExpressionObject storm_;
     TOptions options_;
     QString optionsFileName_;
+    QByteArray optionsFileBytes_;
     THyetographTable table_;
     double maxRainfallIntensity_ = 0;
     double maxOverallRainfall_ = 0;

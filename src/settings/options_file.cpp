@@ -91,11 +91,12 @@ TOptions OptionsFromBytes(const QByteArray& bytes, QChar decimalSeparator) {
     return options;
 }
 
+QByteArray ReadOptionsFile(const QString& fileName) {
+    return ReadSmallFile(fileName, MaxOptionsFileBytes).value_or(QByteArray());
+}
+
 TOptions LoadOptions(const QString& fileName, QChar decimalSeparator) {
-    const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
-    if (!bytes)
-        return TOptions();
-    return OptionsFromBytes(*bytes, decimalSeparator);
+    return OptionsFromBytes(ReadOptionsFile(fileName), decimalSeparator);
 }
 
 Result<QByteArray> ExistingSettingsBytes(const QString& fileName) {

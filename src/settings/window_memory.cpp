@@ -26,12 +26,9 @@ QString ColumnKey(std::size_t column) {
 
 } // namespace
 
-TWindowMemory LoadWindowMemory(const QString& fileName) {
+TWindowMemory WindowMemoryFromBytes(const QByteArray& optionsFileBytes) {
     TWindowMemory memory;
-    const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
-    if (!bytes)
-        return memory;
-    const IniDocument ini = IniDocument::FromBytes(*bytes);
+    const IniDocument ini = IniDocument::FromBytes(optionsFileBytes);
     const QRect geometry(Number(ini, QStringLiteral("Left")), Number(ini, QStringLiteral("Top")),
                          Number(ini, QStringLiteral("Width")),
                          Number(ini, QStringLiteral("Height")));

@@ -21,9 +21,9 @@ struct TWindowMemory {
         folders; // the folder last used, by kind of file ("Storm", "Data", …)
 };
 
-// Missing, unreadable or oversized files and values that do not convert give
-// the empty memory's values.
-TWindowMemory LoadWindowMemory(const QString& fileName);
+// What an options file's bytes (as ReadOptionsFile gives them) remember;
+// missing values and values that do not convert give the empty memory's.
+TWindowMemory WindowMemoryFromBytes(const QByteArray& optionsFileBytes);
 
 // Writes the two sections, every other section and key kept as it was; an
 // unreadable (or oversized) existing file is not overwritten.

@@ -1,10 +1,13 @@
 #include "application_setup.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
+#include <QWidget>
 
 // The icons are built into this static library; Q_INIT_RESOURCE names their
 // initializer for the linker and must be used outside any namespace.
@@ -20,12 +23,6 @@ void PrepareApplication(QApplication& application) {
     // (the entry's StartupWMClass).
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.Velmora"));
-    RegisterIconResources();
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/icons/%1x%1/velmora.png").arg(size),
-                     QSize(size, size));
-    QApplication::setWindowIcon(icon);
 
     auto* translator = new QTranslator(&application);
     if (translator->load(QStringLiteral("qtbase_zh_CN"),
@@ -43,6 +40,45 @@ void PrepareApplication(QApplication& application) {
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"),
                                                          QStringLiteral("WenQuanYi Zen Hei")});
 #endif
+}
+
+void SetApplicationIcon() {
+    RegisterIconResources();
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/icons/%1x%1/velmora.png").arg(size),
+                     QSize(size, size));
+    QApplication::setWindowIcon(icon);
+}
+
+namespace {
+
+// Watches the window for its first paint and then hands the work to the event
+// loop, which runs it once the paint is done.
+class FirstPaintWatcher final : public QObject {
+public:
+    FirstPaintWatcher(QWidget& window, std::function<void()> work)
+        : QObject(&window), work_(std::move(work)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                work_();
+                deleteLater();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> work_;
+};
+
+} // namespace
+
+void AfterFirstPaint(QWidget& window, std::function<void()> work) {
+    window.installEventFilter(new FirstPaintWatcher(window, std::move(work)));
 }
 
 } // namespace velmora

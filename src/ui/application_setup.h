@@ -1,14 +1,25 @@
 #pragma once
 
+#include <functional>
+
 class QApplication;
+class QWidget;
 
 namespace velmora {
 
-// What every run of the window needs before the first widget: the program's
-// name, desktop entry and icon, Qt's own dialogs and buttons in Chinese, and
-// the faces the options name (宋体,
-// Arial) mapped to installed equivalents, so the window looks as designed on
-// a desktop without them.
+// What the window needs before its first widget: the program's name and
+// desktop entry, Qt's own dialogs and buttons in Chinese (a failure may be
+// shown before the window), and the faces the options name (宋体, Arial)
+// mapped to installed equivalents, so the window looks as designed on a
+// desktop without them.
 void PrepareApplication(QApplication& application);
+
+// The program's icon for its windows. It can wait until the window has been
+// painted once: all its sizes are decoded when it is set.
+void SetApplicationIcon();
+
+// Runs `work` once, right after `window` has been painted for the first time
+// (the whole paint done, not in the middle of it).
+void AfterFirstPaint(QWidget& window, std::function<void()> work);
 
 } // namespace velmora

@@ -34,7 +34,8 @@ constexpr QSize ChartMinimumSize(320, 280);
 
 TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* parent)
     : QMainWindow(parent), session_(session), desktop_(desktop),
-      memory_(std::make_unique<WindowMemoryKeeper>(session.optionsFileName())) {
+      memory_(std::make_unique<WindowMemoryKeeper>(session.optionsFileName(),
+                                                   session.optionsFileBytes())) {
     setObjectName(QStringLiteral("FormQuorvel"));
     setAcceptDrops(true);
     setFont(QFont(QStringLiteral("宋体"), 9));

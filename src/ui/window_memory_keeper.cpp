@@ -12,8 +12,9 @@
 
 namespace velmora {
 
-WindowMemoryKeeper::WindowMemoryKeeper(QString optionsFileName)
-    : optionsFileName_(std::move(optionsFileName)), memory_(LoadWindowMemory(optionsFileName_)) {}
+WindowMemoryKeeper::WindowMemoryKeeper(QString optionsFileName, const QByteArray& optionsFileBytes)
+    : optionsFileName_(std::move(optionsFileName)),
+      memory_(WindowMemoryFromBytes(optionsFileBytes)) {}
 
 void WindowMemoryKeeper::restore(QMainWindow& window, QSplitter& splitter, ResultGrid& grid,
                                  const TOptions& options) const {

@@ -19,8 +19,9 @@ struct TOptions;
 // kind of file ("Storm", "Data", "Picture", "Document").
 class WindowMemoryKeeper {
 public:
-    // Reads what `optionsFileName` remembers; an empty name remembers nothing.
-    explicit WindowMemoryKeeper(QString optionsFileName);
+    // Takes what the options file remembers from its bytes as read
+    // (`optionsFileBytes`); it writes to `optionsFileName`, unless that is empty.
+    WindowMemoryKeeper(QString optionsFileName, const QByteArray& optionsFileBytes);
 
     // Puts the window, its splitter and the grid's columns where they were.
     void restore(QMainWindow& window, QSplitter& splitter, ResultGrid& grid,

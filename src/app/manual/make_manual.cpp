@@ -223,6 +223,7 @@ int main(int argc, char* argv[]) {
     // The pictures show the window as the program shows it: its fonts and
     // Qt's own texts in Chinese.
     PrepareApplication(application);
+    SetApplicationIcon();
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3) {

@@ -17,6 +17,8 @@ int main(int argc, char* argv[]) {
     velmora::QtDesktop desktop(nullptr);
     velmora::TFormQuorvel window(session, desktop);
     desktop.setParent(&window);
+    // The icon is not needed to draw the window.
+    velmora::AfterFirstPaint(window, velmora::SetApplicationIcon);
     window.show();
     // `velmora FILE` opens a storm file, as dropping it on the window does.
     if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1)
