@@ -566,22 +566,49 @@ TEST_F(Cli, AReportBatchSaysEachStormInOrderWhileItsFilesAreWrittenAside) {
     const QString taken = folder.filePath(QStringLiteral("雨型计算书 P=5年 T=60分 R=0.4.docx"));
     ASSERT_TRUE(WriteBytes(taken, "mine"));
     QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels); // the order of both streams
     process.start(QStringLiteral(VELMORA_CLI_PATH),
                   {QStringLiteral("--P"), QStringLiteral("2,5,10"), QStringLiteral("--T"),
                    QStringLiteral("60,120"), QStringLiteral("--format"), QStringLiteral("report"),
                    QStringLiteral("--out-dir"), folder.path()});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
-              QStringLiteral("出错：P=5年 T=60分：文件“%1”已存在，没有覆盖（覆盖请加 --force）\n")
-                  .arg(taken));
-    QStringList firstColumns;
-    for (const QByteArray& line : process.readAllStandardOutput().split('\n').mid(1))
+    QStringList lines;
+    for (const QByteArray& line : process.readAll().split('\n').mid(1))
         if (!line.isEmpty())
-            firstColumns << QString::fromUtf8(line.left(line.indexOf(',', line.indexOf(',') + 1)));
-    EXPECT_EQ(firstColumns, (QStringList{"2,60", "2,120", "5,120", "10,60", "10,120"}));
+            lines << (line.startsWith("出错")
+                          ? QString::fromUtf8(line)
+                          : QString::fromUtf8(line.left(line.indexOf(',', line.indexOf(',') + 1))));
+    EXPECT_EQ(lines,
+              (QStringList{
+                  "2,60", "2,120",
+                  QStringLiteral("出错：P=5年 T=60分：文件“%1”已存在，没有覆盖（覆盖请加 --force）")
+                      .arg(taken),
+                  "5,120", "10,60", "10,120"}));
     EXPECT_EQ(Contents(taken), "mine");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 6);
+}
+
+TEST_F(Cli, MemoryRunningOutInAReportBatchSaysTheStormsWrittenBeforeIt) {
+    QTemporaryDir folder;
+    int drawn = 0;
+    const ReportChartPainter runsOutOnTheThird = [&drawn](velmora::StormSession&) {
+        if (++drawn == 3)
+            throw std::bad_alloc();
+        QImage chart(553, 400, QImage::Format_RGB888);
+        chart.fill(Qt::white);
+        return velmora::Result<QImage>(chart);
+    };
+    CliRun run{0, {}, {}};
+    run.exitCode =
+        RunCli({QStringLiteral("--P"), QStringLiteral("1,2,3,5"), QStringLiteral("--format"),
+                QStringLiteral("report"), QStringLiteral("--out-dir"), folder.path()},
+               run.out, run.err, runsOutOnTheThird);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("出错：内存不足\n").toUtf8());
+    ASSERT_EQ(run.lines().size(), 3); // the header, P = 1 and P = 2
+    EXPECT_TRUE(run.lines()[2].startsWith("2,120,"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
 }
 
 TEST_F(Cli, HostileComputationsAndBatchesAreRefusedAtOnce) {

@@ -67,6 +67,12 @@ TEST(FontText, ColourIdentifiersOfEveryGroupBothWaysInAnyCase) {
         EXPECT_EQ(TextToColor(QString::fromLatin1(name)), value) << name;
         EXPECT_EQ(TextToColor(QString::fromLatin1(name).toLower()), value) << name;
     }
+    // Every system colour but the unnamed 0x19 has a name that reads back.
+    for (std::uint32_t value = 0xFF000000; value <= 0xFF00001E; ++value) {
+        const QString text = ColorToText(value);
+        EXPECT_EQ(text.startsWith(QStringLiteral("cl")), value != 0xFF000019) << value;
+        EXPECT_EQ(TextToColor(text), value) << text.toStdString();
+    }
 }
 
 TEST(FontText, OtherColoursAreWrittenAsDollarHex) {

@@ -203,18 +203,34 @@ TEST_F(MainWindow, RemembersWhatTheOptionsFileHeldWhenTheSessionReadIt) {
     EXPECT_EQ(grid().columnWidth(1), 130);
 }
 
-TEST(AfterFirstPaint, RunsOnceTheFirstPaintIsDone) {
-    QWidget window;
-    window.resize(100, 100);
-    int runs = 0;
-    AfterFirstPaint(window, [&runs] { ++runs; });
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs, 0); // not shown, not painted
-    window.show();
-    EXPECT_TRUE(QTest::qWaitFor([&runs] { return runs == 1; }, 5000));
-    window.repaint();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs, 1);
+// Counts the paints of the widget it watches.
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST(AfterFirstPaint, RunsOnceAfterThePaintOrAfterAWhileUnpainted) {
+    for (const bool shown : {true, false}) {
+        QWidget window;
+        window.resize(100, 100);
+        PaintCounter counter;
+        window.installEventFilter(&counter);
+        int runs = 0, paintsBeforeRun = -1;
+        AfterFirstPaint(window, [&] { paintsBeforeRun = counter.paints, ++runs; });
+        QCoreApplication::processEvents();
+        EXPECT_EQ(runs, 0);
+        if (shown)
+            window.show();
+        EXPECT_TRUE(QTest::qWaitFor([&runs] { return runs == 1; }, 5000));
+        EXPECT_EQ(paintsBeforeRun > 0, shown);
+        window.repaint();
+        QTest::qWait(1200); // past the wait for an unpainted window
+        EXPECT_EQ(runs, 1);
+    }
 }
 
 TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {

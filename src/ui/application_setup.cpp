@@ -43,6 +43,8 @@ void PrepareApplication(QApplication& application) {
 }
 
 void SetApplicationIcon() {
+    if (!QApplication::windowIcon().isNull())
+        return;
     RegisterIconResources();
     QIcon icon;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
@@ -53,26 +55,38 @@ void SetApplicationIcon() {
 
 namespace {
 
+// A window that starts minimised is not painted: the work is done after a
+// while all the same.
+constexpr int UnpaintedWindowWaitMs = 1000;
+
 // Watches the window for its first paint and then hands the work to the event
 // loop, which runs it once the paint is done.
 class FirstPaintWatcher final : public QObject {
 public:
     FirstPaintWatcher(QWidget& window, std::function<void()> work)
-        : QObject(&window), work_(std::move(work)) {}
+        : QObject(&window), window_(window), work_(std::move(work)) {
+        QTimer::singleShot(UnpaintedWindowWaitMs, this, &FirstPaintWatcher::run);
+    }
 
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                work_();
-                deleteLater();
-            });
-        }
-        return QObject::eventFilter(watched, event);
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, this, &FirstPaintWatcher::run);
+        return false;
     }
 
 private:
+    void run() {
+        if (done_)
+            return;
+        done_ = true;
+        window_.removeEventFilter(this);
+        work_();
+        deleteLater();
+    }
+
+    QWidget& window_;
     std::function<void()> work_;
+    bool done_ = false;
 };
 
 } // namespace

@@ -14,12 +14,13 @@ namespace velmora {
 // desktop without them.
 void PrepareApplication(QApplication& application);
 
-// The program's icon for its windows. It can wait until the window has been
-// painted once: all its sizes are decoded when it is set.
+// The program's icon for its windows, unless they have one. It can wait until
+// the window has been painted once: all its sizes are decoded when it is set.
 void SetApplicationIcon();
 
 // Runs `work` once, right after `window` has been painted for the first time
-// (the whole paint done, not in the middle of it).
+// (the whole paint done, not in the middle of it), or after a second when it
+// has not been painted by then (it may have started minimised).
 void AfterFirstPaint(QWidget& window, std::function<void()> work);
 
 } // namespace velmora

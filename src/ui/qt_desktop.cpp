@@ -1,5 +1,6 @@
 #include "qt_desktop.h"
 
+#include "application_setup.h"
 #include "copyable_message.h"
 #include "font_and_color_dialog.h"
 #include "foreign_text.h"
@@ -54,6 +55,7 @@ namespace {
 // or server sent cannot hide control characters in them.
 int ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                    const QString& text, QMessageBox::StandardButtons buttons) {
+    SetApplicationIcon(); // a box may come before the window's first paint
     QMessageBox box(icon, title, WithoutControlCharacters(text), buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <future>
 #include <optional>
@@ -187,9 +188,10 @@ public:
             std::any_of(inFlight_.begin(), inFlight_.end(),
                         [&](const FileInFlight& file) { return file.path == path; });
         finishFiles(sameName ? 0 : MaxFilesInFlight - 1);
-        inFlight_.push_back(FileInFlight{
-            std::async(onAnotherThread ? std::launch::async : std::launch::deferred, writing),
-            storm, path, summary});
+        // Where no thread can be started, the task runs here when it is waited for.
+        const auto launch =
+            onAnotherThread ? std::launch::async | std::launch::deferred : std::launch::deferred;
+        inFlight_.push_back(FileInFlight{std::async(launch, writing), storm, path, summary});
     }
 
     // Waits until at most `keep` files are being written, saying their lines.
@@ -197,6 +199,25 @@ public:
         for (; inFlight_.size() > keep; inFlight_.pop_front()) {
             FileInFlight& oldest = inFlight_.front();
             sayOne(oldest.storm, oldest.written.get(), oldest.summary);
+        }
+    }
+
+    // After a failure that ends the batch (memory exhausted, on this thread
+    // or in a task): the lines of the files written before it, in order, and
+    // no more; every file still being written is waited for.
+    void finishAfterFailure() noexcept {
+        bool saying = true;
+        for (; !inFlight_.empty(); inFlight_.pop_front()) {
+            FileInFlight& oldest = inFlight_.front();
+            try {
+                // A task whose outcome was taken is the one that failed.
+                saying = saying && oldest.written.valid();
+                const Status written = oldest.written.valid() ? oldest.written.get() : Status();
+                if (saying)
+                    sayOne(oldest.storm, written, oldest.summary);
+            } catch (...) {
+                saying = false;
+            }
         }
     }
 
@@ -226,36 +247,10 @@ private:
     bool anyFailed_ = false;
 };
 
-} // namespace
-
-QString BatchSummaryHeader(const TOptions& options) {
-    // As the CSV header: any unit other than 0 is mm/min, any time format other than 0 minutes.
-    const QString unit = options.Int_StormUnitidx == MillimetresPerHour ? QStringLiteral("mm/h")
-                                                                        : QStringLiteral("mm/min");
-    const QString time = options.Int_TimeForamtidx == HoursAndMinutesFormat ? QStringLiteral("H:M")
-                                                                            : QStringLiteral("min");
-    return QStringLiteral("P(年),T(min),r,步长(min),H(mm),平均雨强(%1),峰值雨强(%1),峰值时间(%2)")
-               .arg(unit, time) +
-           LineEnd;
-}
-
-volatile std::sig_atomic_t BatchStopRequested = 0;
-
-int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput& output,
-             const ReportChartPainter& reportChart) {
-    const TOptions options = RequestOptions(request);
-    const BatchStorms storms(request, base, options.D_QI_ConversionRatio);
-    // Every storm is checked before the first is computed, as one storm is.
-    if (const Status storable = storms.checkStorable(); !storable) {
-        output.printFailure(
-            QStringLiteral("velmora-cli: %1\n").arg(CliFailureText(storable.failure())));
-        return 2;
-    }
-
-    output.print(BatchSummaryHeader(options));
-    StormSession session;
-    session.setOptions(options);
-    BatchLines lines(output);
+// The batch's storms one after the other, each said when its file is
+// written; 1 when one failed or the batch was stopped.
+int RunStorms(const CliRequest& request, const BatchStorms& storms, StormSession& session,
+              BatchLines& lines, CliOutput& output, const ReportChartPainter& reportChart) {
     for (std::size_t i = 0; i < storms.count(); ++i) {
         if (BatchStopRequested) {
             lines.finishFiles(0);
@@ -280,6 +275,45 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
     }
     lines.finishFiles(0);
     return lines.anyFailed() ? 1 : 0;
+}
+
+} // namespace
+
+QString BatchSummaryHeader(const TOptions& options) {
+    // As the CSV header: any unit other than 0 is mm/min, any time format other than 0 minutes.
+    const QString unit = options.Int_StormUnitidx == MillimetresPerHour ? QStringLiteral("mm/h")
+                                                                        : QStringLiteral("mm/min");
+    const QString time = options.Int_TimeForamtidx == HoursAndMinutesFormat ? QStringLiteral("H:M")
+                                                                            : QStringLiteral("min");
+    return QStringLiteral("P(年),T(min),r,步长(min),H(mm),平均雨强(%1),峰值雨强(%1),峰值时间(%2)")
+               .arg(unit, time) +
+           LineEnd;
+}
+
+static_assert(std::atomic<bool>::is_always_lock_free); // set from a signal handler
+std::atomic<bool> BatchStopRequested = false;
+
+int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput& output,
+             const ReportChartPainter& reportChart) {
+    const TOptions options = RequestOptions(request);
+    const BatchStorms storms(request, base, options.D_QI_ConversionRatio);
+    // Every storm is checked before the first is computed, as one storm is.
+    if (const Status storable = storms.checkStorable(); !storable) {
+        output.printFailure(
+            QStringLiteral("velmora-cli: %1\n").arg(CliFailureText(storable.failure())));
+        return 2;
+    }
+
+    output.print(BatchSummaryHeader(options));
+    StormSession session;
+    session.setOptions(options);
+    BatchLines lines(output);
+    try {
+        return RunStorms(request, storms, session, lines, output, reportChart);
+    } catch (...) {
+        lines.finishAfterFailure();
+        throw;
+    }
 }
 
 } // namespace velmora::cli

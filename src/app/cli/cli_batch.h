@@ -6,7 +6,7 @@
 #include "cli_run.h"
 #include "storm.h"
 
-#include <csignal>
+#include <atomic>
 
 namespace velmora::cli {
 
@@ -28,7 +28,8 @@ int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput
 
 // Set (by velmora-cli's TERM and INT handler) to stop a batch after the storm
 // under way, with its summary so far printed and no file half-written.
-extern volatile std::sig_atomic_t BatchStopRequested;
+// Lock-free, so that the handler may set it on whichever thread it runs.
+extern std::atomic<bool> BatchStopRequested;
 
 // The summary's header line for storms computed with `options`, with its line end.
 QString BatchSummaryHeader(const TOptions& options);

@@ -53,7 +53,7 @@ private:
 };
 
 extern "C" void StopBatch(int) {
-    velmora::cli::BatchStopRequested = 1;
+    velmora::cli::BatchStopRequested = true;
 }
 
 int Run(int argc, char* argv[], StandardStreams& streams) {
