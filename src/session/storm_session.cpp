@@ -27,6 +27,7 @@ Status Publish(const Result<QByteArray>& bytes, const QString& path, bool office
     if (!bytes)
         return bytes.failure();
     const Status written = WriteFileAtomically(path, *bytes, existing);
+    // Shown as "出错：保存文件失败，可能是文件被占用" with the reason on the next line.
     if (!written && officeDocument && written.failure().kind == FailureKind::TargetInUse)
         return Failure::Error(QStringLiteral("保存文件失败，可能是文件被占用\r\n") +
                                   written.message(),
