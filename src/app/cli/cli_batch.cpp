@@ -9,11 +9,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <atomic>
 #include <deque>
 #include <future>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -164,6 +166,25 @@ Result<FileWriting> WritingIntoFolder(const CliRequest& request, StormSession& s
     });
 }
 
+// Runs `writing` on one of Qt's pooled threads; where none is free (a
+// single-core machine), here when it is waited for. Qt's own threads rather
+// than std::async's: on Windows a thread Qt did not start, once it has used
+// Qt's file classes, crashed when it ended.
+std::future<Status> StartOnAnotherThread(const FileWriting& writing) {
+    auto outcome = std::make_shared<std::promise<Status>>();
+    std::future<Status> written = outcome->get_future();
+    const bool started = QThreadPool::globalInstance()->tryStart([outcome, writing] {
+        try {
+            outcome->set_value(writing());
+        } catch (...) {
+            outcome->set_exception(std::current_exception());
+        }
+    });
+    if (!started)
+        return std::async(std::launch::deferred, writing);
+    return written;
+}
+
 // The lines of the batch on standard output and standard error, each storm's
 // summary line or its failure. A report takes longer to encode, build and
 // write than the next storm takes to compute and draw, so its file is written
@@ -188,10 +209,10 @@ public:
             std::any_of(inFlight_.begin(), inFlight_.end(),
                         [&](const FileInFlight& file) { return file.path == path; });
         finishFiles(sameName ? 0 : MaxFilesInFlight - 1);
-        // Where no thread can be started, the task runs here when it is waited for.
-        const auto launch =
-            onAnotherThread ? std::launch::async | std::launch::deferred : std::launch::deferred;
-        inFlight_.push_back(FileInFlight{std::async(launch, writing), storm, path, summary});
+        inFlight_.push_back(FileInFlight{onAnotherThread
+                                             ? StartOnAnotherThread(writing)
+                                             : std::async(std::launch::deferred, writing),
+                                         storm, path, summary});
     }
 
     // Waits until at most `keep` files are being written, saying their lines.
