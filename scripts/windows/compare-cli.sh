@@ -25,6 +25,7 @@ cases=(
     "--P 3 --T 180 --r 0.35 --step 5 --unit mm/h --decimals 2 --format docx --out table.docx"
     "--P 3 --T 180 --format xlsx --out workbook.xlsx"
     "--P 3 --T 180 --format report --out report.docx"
+    "--P 1,2 --T 60,120 --format report --out-dir reports"
 )
 
 run_both() {
@@ -33,7 +34,7 @@ run_both() {
     # folders --out-dir names are there. A failing run is compared too.
     local side
     for side in linux windows; do
-        mkdir -p "$folder/$side/$number"/{csv,swmm,storms}
+        mkdir -p "$folder/$side/$number"/{csv,swmm,storms,reports}
     done
     # shellcheck disable=SC2086
     (cd "$folder/linux/$number" && { "$linux_cli" $arguments >stdout 2>stderr && echo 0 || echo "$?"; } >exit-code)
