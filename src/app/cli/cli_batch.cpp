@@ -166,14 +166,13 @@ Result<FileWriting> WritingIntoFolder(const CliRequest& request, StormSession& s
     });
 }
 
-// Runs `writing` on one of Qt's pooled threads; where none is free (a
-// single-core machine), here when it is waited for. Qt's own threads rather
-// than std::async's: on Windows a thread Qt did not start, once it has used
-// Qt's file classes, crashed when it ended.
-std::future<Status> StartOnAnotherThread(const FileWriting& writing) {
+// Runs `writing` on a thread of `pool`; where none is free, here when it is
+// waited for. Qt's threads rather than std::async's: on Windows a thread Qt
+// did not start, once it had used Qt's file classes, crashed as it ended.
+std::future<Status> StartOnAnotherThread(QThreadPool& pool, const FileWriting& writing) {
     auto outcome = std::make_shared<std::promise<Status>>();
     std::future<Status> written = outcome->get_future();
-    const bool started = QThreadPool::globalInstance()->tryStart([outcome, writing] {
+    const bool started = pool.tryStart([outcome, writing] {
         try {
             outcome->set_value(writing());
         } catch (...) {
@@ -192,7 +191,9 @@ std::future<Status> StartOnAnotherThread(const FileWriting& writing) {
 // in the storms' order all the same.
 class BatchLines {
 public:
-    explicit BatchLines(CliOutput& output) : output_(output) {}
+    explicit BatchLines(CliOutput& output) : output_(output) {
+        pool_.setMaxThreadCount(static_cast<int>(MaxFilesInFlight));
+    }
 
     // The storm's line now, after the lines of the storms before it.
     void say(const TExpressionObject& storm, const Status& done, const QString& summary) {
@@ -210,7 +211,7 @@ public:
                         [&](const FileInFlight& file) { return file.path == path; });
         finishFiles(sameName ? 0 : MaxFilesInFlight - 1);
         inFlight_.push_back(FileInFlight{onAnotherThread
-                                             ? StartOnAnotherThread(writing)
+                                             ? StartOnAnotherThread(pool_, writing)
                                              : std::async(std::launch::deferred, writing),
                                          storm, path, summary});
     }
@@ -263,6 +264,9 @@ private:
         anyFailed_ = true;
     }
 
+    // The batch's own threads, ended when the batch ends (after the files in
+    // flight, which are declared after it), not when the program exits.
+    QThreadPool pool_;
     CliOutput& output_;
     std::deque<FileInFlight> inFlight_;
     bool anyFailed_ = false;

@@ -44,7 +44,10 @@ protected:
         reason_ = errno;
     }
     void writeFailure(const QByteArray& utf8) override {
+        // Windows buffers standard error when it is a pipe: flushed at once,
+        // a failure stays among the lines it came between.
         std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
+        std::fflush(stderr);
     }
 
 private:
