@@ -145,6 +145,15 @@ bool IsReport(const CliRequest& request) {
     return !request.stormFormat && request.format == ExportFormat::Report;
 }
 
+#ifdef Q_OS_WIN
+// Under Wine, a batch whose reports were written on other threads hung at its
+// end now and then (with Qt's pool and with std::async alike): on Windows the
+// reports are written one by one.
+constexpr bool ReportsOnOtherThreads = false;
+#else
+constexpr bool ReportsOnOtherThreads = true;
+#endif
+
 // The writing of one storm's file into the batch's folder: without --force
 // only under a free name, with it over whatever has the name, as a name.
 Result<FileWriting> WritingIntoFolder(const CliRequest& request, StormSession& session,
@@ -296,7 +305,8 @@ int RunStorms(const CliRequest& request, const BatchStorms& storms, StormSession
         if (!writing)
             lines.say(storm, writing.failure(), QString());
         else
-            lines.sayWhenWritten(storm, *writing, path, SummaryLine(session), IsReport(request));
+            lines.sayWhenWritten(storm, *writing, path, SummaryLine(session),
+                                 ReportsOnOtherThreads && IsReport(request));
     }
     lines.finishFiles(0);
     return lines.anyFailed() ? 1 : 0;
