@@ -156,7 +156,7 @@ Result<QByteArray> StormSession::exportBytes(ExportFormat format) const {
     case ExportFormat::WordTable:
         return WordDataTable(rowTexts(UserDecimalSeparator()), options_);
     case ExportFormat::Report:
-        return Failure::Error(QStringLiteral("计算书需要曲线图片")); // see reportBytes
+        return Failure::Error(QStringLiteral("计算书需要曲线图片")); // see reportWriting
     case ExportFormat::Workbook: {
         // The workbook's cells are numbers: written with "." whatever the user's format.
         if (comparison_.empty())
@@ -182,16 +182,6 @@ Status StormSession::writePicture(const QString& path, const QImage& chart) cons
     if (!bytes)
         return Failure{QStringLiteral("无法写入文件“%1”：%2").arg(path, bytes.message())};
     return WriteFileAtomically(path, *bytes);
-}
-
-Result<QByteArray> StormSession::reportBytes(const QByteArray& chartPng) const {
-    return CalculationReport(storm_, options_, rowTexts(UserDecimalSeparator()), chartPng,
-                             UserDecimalSeparator());
-}
-
-Status StormSession::writeReport(const QString& path, const QByteArray& chartPng,
-                                 ExistingFile existing) const {
-    return Publish(reportBytes(chartPng), path, true, existing);
 }
 
 std::function<Status()> StormSession::reportWriting(const QImage& chart, const QString& path,

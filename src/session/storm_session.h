@@ -91,11 +91,6 @@ public:
     // The chart picture `chart` written to `path` atomically in the format of
     // its extension (.bmp, .jpg, .png); another extension is refused.
     Status writePicture(const QString& path, const QImage& chart) const;
-    // The calculation report with `chartPng` as its chart picture, and the
-    // same written to `path`.
-    Result<QByteArray> reportBytes(const QByteArray& chartPng) const;
-    Status writeReport(const QString& path, const QByteArray& chartPng,
-                       ExistingFile existing = ExistingFile::Replace) const;
     // The calculation report with the picture `chart` written to `path`, as a
     // task holding copies of all it needs: it encodes the picture, builds the
     // document and writes it, and may run on another thread while the session

@@ -10,7 +10,6 @@
 #include "hyetograph_chart.h"
 #include "menu_command.h"
 #include "number_text.h"
-#include "picture_encoders.h"
 #include "storm_session.h"
 #include "window_memory_keeper.h"
 
@@ -195,11 +194,9 @@ Status ExportCommands::saveReport() {
                                           [](int) { return QStringLiteral(".docx"); });
     if (!target)
         return {};
-    const Result<QByteArray> png =
-        EncodePng(chart_.picture(ReportChartPictureSize(chart_.logicalDpiX())));
-    if (!png)
-        return png.failure();
-    const Status written = session_.writeReport(*target, *png);
+    const Status written =
+        session_.reportWriting(chart_.picture(ReportChartPictureSize(chart_.logicalDpiX())),
+                               *target, ExistingFile::Replace)();
     if (written)
         OpenSavedFile(desktop_, *target);
     return written;
