@@ -102,8 +102,10 @@ void TFormQuorvel::buildLayout() {
 
 QWidget* TFormQuorvel::buildRightPanel() {
     // The panel is never narrower than its buttons, its switches and the
-    // grid's three columns need.
-    auto* panel = new CommandPanel;
+    // grid's three columns need. It is made inside the window, so that its
+    // captions are measured in the window's font at once, not first in the
+    // application's (which loaded three faces the window never shows).
+    auto* panel = new CommandPanel(Splitter1);
     GridData = panel->grid;
     CheckBox_Overall_Rainfall = panel->overallRainfallSwitch;
     CheckBox_Rainfall_Intensity = panel->rainfallIntensitySwitch;
