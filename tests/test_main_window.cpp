@@ -26,7 +26,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 using namespace velmora;
 using velmora::testing::Contents;
@@ -404,6 +406,26 @@ TEST_F(MainWindow, PointingAtALinePointSelectsAndFramesItsRow) {
     SendMouse(&chart, QEvent::MouseButtonPress, point20, Qt::LeftButton, Qt::LeftButton);
     SendMouse(&chart, QEvent::MouseButtonRelease, point20, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(grid.currentGridRow(), 21);
+}
+
+// Drawing the chart is most of a refresh: each change draws it once, however
+// many of its parts asked for a drawing on the way.
+TEST_F(MainWindow, TheChartIsDrawnOncePerChange) {
+    session = std::make_unique<StormSession>(OptionsFileIn(base.path()));
+    window = std::make_unique<TFormQuorvel>(*session, desktop);
+    int drawings = 0;
+    QObject::connect(&chart(), &QCustomPlot::afterReplot, [&drawings] { ++drawings; });
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"first shown", [this] { window->show(); }},
+        {"refreshed", [this] { window->RefreshHyetograph(); }},
+        {"a series switched", [this] { find<QCheckBox>("CheckBox_Overall_Rainfall")->click(); }},
+    };
+    for (const auto& [change, make] : changes) {
+        drawings = 0;
+        make();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(drawings, 1) << change;
+    }
 }
 
 TEST_F(MainWindow, TheBottomLabelsFollowTheChartsWidthAtOnce) {

@@ -36,6 +36,16 @@ HyetographChart::HyetographChart(QWidget* parent) : QCustomPlot(parent) {
     setUpAxes();
     setUpSeries();
     connect(this, &QCustomPlot::beforeReplot, this, &HyetographChart::fitToSize);
+    connect(this, &QCustomPlot::afterReplot, this, &HyetographChart::dropQueuedReplots);
+}
+
+// A queued replot is a call posted to the chart; a replot done since draws
+// everything it would have drawn. Without this every refresh drew the chart
+// twice, and the first window twice before its first paint. A replot queued
+// while this one ran is kept.
+void HyetographChart::dropQueuedReplots() {
+    if (!mReplotQueued)
+        QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
 }
 
 void HyetographChart::setUpAxes() {

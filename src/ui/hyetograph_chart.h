@@ -81,6 +81,7 @@ private:
     void setUpSeries();
     void setLineHighlight(int index);
     void fitToSize();
+    void dropQueuedReplots();
     // The slots of the time axis cover the storm shown and every compared one.
     void layOutTimeAxis();
     void placeLegend(bool shown);
