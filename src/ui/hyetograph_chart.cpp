@@ -42,7 +42,8 @@ HyetographChart::HyetographChart(QWidget* parent) : QCustomPlot(parent) {
 // A queued replot is a call posted to the chart; a replot done since draws
 // everything it would have drawn. Without this every refresh drew the chart
 // twice, and the first window twice before its first paint. A replot queued
-// while this one ran is kept.
+// while this one ran is kept. Nothing else posts calls to the chart: a queued
+// connection to it would have to be dropped here too, or kept apart.
 void HyetographChart::dropQueuedReplots() {
     if (!mReplotQueued)
         QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
