@@ -24,7 +24,7 @@ QT_QPA_PLATFORM=offscreen ./build-bench/bench/bench_exports "$@"
 # ratios. Qt's offscreen platform would leave out what a real display costs
 # both alike, and so overstate the ratio.
 startup_ratio() {
-    median() { printf '%s\n' "$@" | sort -n | sed -n 16p; }
+    median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
     declare -A painted whole
     for _ in $(seq 31); do
         for probe in startup_probe bare_window_probe; do

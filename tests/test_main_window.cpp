@@ -26,9 +26,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
-#include <utility>
 
 using namespace velmora;
 using velmora::testing::Contents;
@@ -415,17 +413,15 @@ TEST_F(MainWindow, TheChartIsDrawnOncePerChange) {
     window = std::make_unique<TFormQuorvel>(*session, desktop);
     int drawings = 0;
     QObject::connect(&chart(), &QCustomPlot::afterReplot, [&drawings] { ++drawings; });
-    const std::pair<const char*, std::function<void()>> changes[] = {
-        {"first shown", [this] { window->show(); }},
-        {"refreshed", [this] { window->RefreshHyetograph(); }},
-        {"a series switched", [this] { find<QCheckBox>("CheckBox_Overall_Rainfall")->click(); }},
-    };
-    for (const auto& [change, make] : changes) {
+    const auto drawingsFor = [&drawings](const auto& change) {
         drawings = 0;
-        make();
+        change();
         QCoreApplication::processEvents();
-        EXPECT_EQ(drawings, 1) << change;
-    }
+        return drawings;
+    };
+    EXPECT_EQ(drawingsFor([this] { window->show(); }), 1);
+    EXPECT_EQ(drawingsFor([this] { window->RefreshHyetograph(); }), 1);
+    EXPECT_EQ(drawingsFor([this] { find<QCheckBox>("CheckBox_Overall_Rainfall")->click(); }), 1);
 }
 
 TEST_F(MainWindow, TheBottomLabelsFollowTheChartsWidthAtOnce) {
