@@ -60,6 +60,13 @@ protected:
         window->RefreshHyetograph();
     }
 
+    // Leaves the window without a table, as a computation that fails does: a
+    // storm the session takes in mm/min, whose rain overflows once summed in mm/h.
+    void failComputation() {
+        changeStorm([](TExpressionObject& storm) { storm.a1 = 1e306; });
+        changeOptions([](TOptions& options) { options.Int_StormUnitidx = MillimetresPerHour; });
+    }
+
     template <typename T> T* find(const char* name) const {
         return window->findChild<T*>(QString::fromLatin1(name));
     }

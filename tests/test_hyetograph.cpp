@@ -276,6 +276,31 @@ TEST(CalcHyetograph, ArithmeticFailuresGiveNoRowsAndAMessage) {
     expectFailure(storm, "overflow");
 }
 
+TEST(CalcHyetograph, DesignValuesOutsideTheDialogsRulesAreRefusedWhateverTheirSource) {
+    const struct {
+        double TExpressionObject::*field;
+        double value;
+        const char* message;
+    } cases[] = {
+        {&TExpressionObject::Storm_Percent, 1.5, "峰值比例只能取值(0~1)之间，不包括0和1"},
+        {&TExpressionObject::Storm_Percent, 0, "峰值比例只能取值(0~1)之间，不包括0和1"},
+        {&TExpressionObject::Storm_Time, -0.5, "降雨历时T=-0.5分钟小于0，没有可计算的数据"},
+        {&TExpressionObject::c, -4,
+         "1+C·lgP=-0.204119982655925，不大于0（C=-4，P=2年），降雨强度将是负数或0："
+         "请检查参数C和重现期P"},
+    };
+    for (const auto& c : cases) {
+        TExpressionObject storm = DefaultStorm();
+        storm.*c.field = c.value;
+        EXPECT_EQ(CalcHyetograph(storm, PerMinute()).message(), QString::fromUtf8(c.message))
+            << c.message;
+    }
+    TExpressionObject storm = DefaultStorm();
+    storm.Storm_Step = -5;
+    EXPECT_EQ(CalcHyetograph(storm, PerMinute()).message(),
+              QStringLiteral("计算步长=-5分钟是负数，只能取正整数"));
+}
+
 TEST(CalcHyetograph, APowerThatOverflowsIsAFailureNotADryMinute) {
     // (t + b)^(n+1) passes the largest double while the intensity K/b ≈ 0.09
     // mm/min is ordinary: the storm holds about 10.8 mm, not 0.

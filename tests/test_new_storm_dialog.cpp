@@ -154,12 +154,37 @@ TEST_F(NewStormDialog, ANumberThatDoesNotConvertLeavesTheStormExactlyAsItWas) {
     EXPECT_EQ(session->storm().a1, before.a1);
 }
 
-TEST_F(NewStormDialog, StepZeroPassesAndTheComputationReportsIt) {
-    EXPECT_TRUE(confirm({{"EditStep", QStringLiteral("0")}}));
-    EXPECT_EQ(session->storm().Storm_Step, 0);
-    ASSERT_FALSE(desktop.messages.empty());
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("出错：")));
-    EXPECT_EQ(grid().gridModel().rowCount(), 0);
+TEST_F(NewStormDialog, AStormThatCannotBeComputedKeepsTheDialogOpenAndTheStormShown) {
+    session->setCurrentStormFile(QStringLiteral("/kept/storm.txt"));
+    const QString shownLabel = find<InfoLabel>("Label_Overall_Rainfall")->text();
+    const struct {
+        const char* field;
+        const char* typed;
+        const char* message;
+    } refused[] = {
+        {"Edit_b", "-7", "出错：计算第46分钟时t+b=-2为负数，不能取非整数次幂"},
+        {"EditStep", "0", "出错：计算步长为0，无法按步长取出数据"},
+        {"EditRepeatYear", "0", "出错：重现期P=0年，无法取对数（P必须大于0）"},
+        {"Edit_n", "1.5",
+         "出错：第0分钟的降雨强度是负数：参数n=1.5大于1，离雨峰较远处(1-n)·t+b小于0。"
+         "请检查暴雨强度公式的参数"},
+    };
+    for (const auto& c : refused) {
+        desktop.messages.clear();
+        EXPECT_FALSE(confirm({{c.field, QString::fromUtf8(c.typed)}})) << c.field;
+        ASSERT_EQ(desktop.messages.size(), 1u) << c.field;
+        EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Error);
+        EXPECT_EQ(desktop.messages[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(field(c.field)->text(), QString::fromUtf8(c.typed)); // kept as typed
+        EXPECT_EQ(session->storm().Storm_Step, 1);
+        EXPECT_EQ(session->storm().b, 7.0);
+        EXPECT_EQ(grid().gridModel().rowCount(), 121);
+        EXPECT_EQ(find<InfoLabel>("Label_Overall_Rainfall")->text(), shownLabel);
+        EXPECT_EQ(session->currentStormFile(), QStringLiteral("/kept/storm.txt"));
+        // Showing the dialog again fills every field but the step from the storm shown.
+        field("EditStep")->setText(QStringLiteral("1"));
+    }
+    EXPECT_TRUE(confirm({}));
 }
 
 TEST_F(NewStormDialog, KeyFiltersAndEscape) {

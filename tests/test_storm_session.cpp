@@ -37,7 +37,7 @@ protected:
 
 } // namespace
 
-TEST_F(Session, EveryComputationIsAnnouncedAndAFailureLeavesNothingStale) {
+TEST_F(Session, AStormThatCannotBeComputedReplacesNothing) {
     StormSession session;
     QStringList heard;
     QObject::connect(&session, &StormSession::tableAboutToChange,
@@ -48,16 +48,24 @@ TEST_F(Session, EveryComputationIsAnnouncedAndAFailureLeavesNothingStale) {
     ASSERT_TRUE(session.recompute());
     EXPECT_NEAR(session.maxOverallRainfall(), 60.6344734011, 1e-9);
 
+    session.setCurrentStormFile(path("kept.txt"));
+    const QString shown = session.exportText(ExportFormat::Csv);
+
     TExpressionObject broken = session.storm();
     broken.Storm_Step = 0;
     const Status failed = session.newStorm(broken);
     EXPECT_EQ(ErrorReason(failed), QStringLiteral("计算步长为0，无法按步长取出数据"));
-    EXPECT_EQ(heard, (QStringList{"about to change", "changed, 121 rows", "about to change",
-                                  "changed, 0 rows"}));
-    EXPECT_EQ(session.storm().Strom_Overall_Rainfall, 0);
-    EXPECT_EQ(session.maxOverallRainfall(), 0);
-    EXPECT_EQ(session.exportText(ExportFormat::Csv),
-              QStringLiteral("时间(min),降雨强度(mm/min),降雨总量(mm)\r\n"));
+    TExpressionObject outOfRange = DefaultStorm();
+    outOfRange.Storm_Percent = 1.5;
+    put(path("r.txt"), StormFileBytes(outOfRange, QLatin1Char('.')).value());
+    EXPECT_EQ(ErrorReason(session.openStormFile(path("r.txt"))),
+              QStringLiteral("峰值比例只能取值(0~1)之间，不包括0和1"));
+
+    EXPECT_EQ(heard, (QStringList{"about to change", "changed, 121 rows"}));
+    EXPECT_EQ(session.storm().Storm_Step, 1);
+    EXPECT_NEAR(session.storm().Strom_Overall_Rainfall, 60.6344734011, 1e-9);
+    EXPECT_EQ(session.exportText(ExportFormat::Csv), shown);
+    EXPECT_EQ(session.currentStormFile(), path("kept.txt"));
 }
 
 TEST_F(Session, OnlyAStormReadWholeReplacesTheCurrentOne) {

@@ -1,5 +1,6 @@
 #include "hyetograph.h"
 
+#include "design_values.h"
 #include "interval_average.h"
 #include "number_text.h"
 #include "rounding.h"
@@ -23,31 +24,35 @@ bool SameTime(double minute, double peak) {
 }
 
 // K = A1 · (1 + C · log P), or 0 for a logarithm choice other than lg and ln.
+// A negative K would make every intensity negative, and 1 + C · log P = 0 a
+// storm without rain: both are refused, naming the values to look at.
 Result<double> FormulaFactor(const TExpressionObject& storm) {
     if (storm.LG_LN != CommonLogarithm && storm.LG_LN != NaturalLogarithm)
         return 0.0;
     const double p = storm.Storm_RepeatYear;
-    if (!(p > 0))
-        return Failure{
-            QStringLiteral("重现期P=%1年，无法取对数（P必须大于0）").arg(GeneralNumberText(p))};
-    const double logP = storm.LG_LN == CommonLogarithm ? std::log10(p) : std::log(p);
-    const double k = storm.a1 * (1 + storm.c * logP);
+    if (Status year = CheckRepeatYear(p); !year)
+        return year.failure();
+    const bool common = storm.LG_LN == CommonLogarithm;
+    const double factor = 1 + storm.c * (common ? std::log10(p) : std::log(p));
+    const double k = storm.a1 * factor;
     if (!std::isfinite(k))
         return Failure{QStringLiteral("公式系数A1·(1+C·lgP)的计算结果溢出或不是有效数字")};
+    if (factor <= 0)
+        return Failure{QStringLiteral("1+C·%1P=%2，不大于0（C=%3，P=%4年），降雨强度将是负数或0："
+                                      "请检查参数C和重现期P")
+                           .arg(common ? QStringLiteral("lg") : QStringLiteral("ln"),
+                                GeneralNumberText(factor), GeneralNumberText(storm.c),
+                                GeneralNumberText(p))};
+    if (storm.a1 < 0)
+        return Failure{QStringLiteral("参数A1=%1是负数，降雨强度将是负数：请检查参数A1")
+                           .arg(GeneralNumberText(storm.a1))};
     return k;
 }
 
 // The number of the last minute, or why the duration is refused.
 Result<std::int64_t> LastMinute(double duration) {
-    if (std::isnan(duration))
-        return Failure{QStringLiteral("降雨历时T不是有效的数字")};
-    if (duration >= MaxStormMinutes + 1.0)
-        return Failure{QStringLiteral("降雨历时T=%1分钟超过了可计算的上限%2分钟")
-                           .arg(GeneralNumberText(duration))
-                           .arg(MaxStormMinutes)};
-    if (duration <= -1.0)
-        return Failure{QStringLiteral("降雨历时T=%1分钟小于0，没有可计算的数据")
-                           .arg(GeneralNumberText(duration))};
+    if (Status valid = CheckDuration(duration); !valid)
+        return valid.failure();
     return static_cast<std::int64_t>(std::trunc(duration));
 }
 
@@ -76,6 +81,18 @@ struct MinuteRun {
 
 Failure IntensityOverflow(std::int64_t minute) {
     return Failure{QStringLiteral("第%1分钟的降雨强度计算溢出或不是有效数字").arg(minute)};
+}
+
+// With K above 0 an intensity turns negative only through n above 1 (far
+// from the peak (1 − n)·d + b drops below 0) or through a negative b.
+Failure NegativeIntensity(const StormShape& shape, std::int64_t minute) {
+    const QString cause = shape.n > 1
+                              ? QStringLiteral("参数n=%1大于1，离雨峰较远处(1-n)·t+b小于0")
+                                    .arg(GeneralNumberText(shape.n))
+                              : QStringLiteral("参数b=%1是负数").arg(GeneralNumberText(shape.b));
+    return Failure{QStringLiteral("第%1分钟的降雨强度是负数：%2。请检查暴雨强度公式的参数")
+                       .arg(minute)
+                       .arg(cause)};
 }
 
 // Whether minute m lies before the peak; the peak minute itself counts as before.
@@ -123,6 +140,8 @@ Status ComputeIntensities(const StormShape& shape, MinuteRun& run) {
         if (!(std::abs(power) <= std::numeric_limits<double>::max())) [[unlikely]]
             return IntensityOverflow(run.minutes[i]);
         run.values[i] = run.numerators[i] / power;
+        if (run.values[i] < 0) [[unlikely]]
+            return NegativeIntensity(shape, run.minutes[i]);
     }
     return {};
 }
@@ -222,8 +241,8 @@ Result<THyetograph> CalcHyetograph(const TExpressionObject& storm, const TOption
     const Result<std::int64_t> lastMinute = LastMinute(storm.Storm_Time);
     if (!lastMinute)
         return lastMinute.failure();
-    if (storm.Storm_Step == 0)
-        return Failure{QStringLiteral("计算步长为0，无法按步长取出数据")};
+    if (Status valid = CheckDesignValues(storm); !valid)
+        return valid.failure();
 
     const StormShape shape{
         *k,         storm.b, storm.n, storm.Storm_Percent, storm.Storm_Percent * storm.Storm_Time,

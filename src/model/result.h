@@ -63,6 +63,8 @@ public:
     T& operator*() & { return value(); }
     const T* operator->() const { return &value(); }
     T* operator->() { return &value(); }
+    // The value, or `fallback` after a failure.
+    T value_or(T fallback) const& { return ok() ? *value_ : std::move(fallback); }
 
     // Empty when the operation succeeded.
     const QString& message() const { return failure_.message; }

@@ -39,17 +39,28 @@ Status Publish(const Result<QByteArray>& bytes, const QString& path, bool office
 
 StormSession::StormSession(QString optionsFileName, QObject* parent)
     : QObject(parent), storm_(DefaultStorm()), optionsFileName_(std::move(optionsFileName)) {
-    optionsFileBytes_ = ReadOptionsFile(optionsFileName_);
+    readOptionsFile();
     options_ = OptionsFromBytes(optionsFileBytes_, UserDecimalSeparator());
 }
 
+void StormSession::readOptionsFile() {
+    Result<QByteArray> read = ReadOptionsFile(optionsFileName_);
+    optionsFileRead_ = read ? Status() : Status(read.failure());
+    optionsFileBytes_ = read.value_or(QByteArray());
+}
+
 Status StormSession::recompute() {
+    Result<THyetograph> result = CalcHyetograph(storm_, options_);
+    const Status computed = result ? Status() : Failure::Error(result.message());
+    showComputed(std::move(result));
+    return computed;
+}
+
+void StormSession::showComputed(Result<THyetograph> result) {
     emit tableAboutToChange();
     table_.clear();
     maxRainfallIntensity_ = 0;
     maxOverallRainfall_ = 0;
-
-    Result<THyetograph> result = CalcHyetograph(storm_, options_);
     StoreResults(storm_, result);
     if (result)
         table_ = std::move(result->rows);
@@ -58,24 +69,27 @@ Status StormSession::recompute() {
         maxOverallRainfall_ = std::max(maxOverallRainfall_, row.cumulative);
     }
     emit tableChanged();
+}
+
+Status StormSession::adoptStorm(const TExpressionObject& storm, const QString& stormFile) {
+    Result<THyetograph> result = CalcHyetograph(storm, options_);
     if (!result)
         return Failure::Error(result.message());
+    storm_ = storm;
+    currentStormFile_ = stormFile;
+    showComputed(std::move(result));
     return {};
 }
 
 Status StormSession::newStorm(const TExpressionObject& entered) {
-    storm_ = entered;
-    currentStormFile_.clear();
-    return recompute();
+    return adoptStorm(entered, QString());
 }
 
 Status StormSession::openStormFile(const QString& path) {
     const Result<TExpressionObject> read = ReadStormFileAt(path, UserDecimalSeparator());
     if (!read)
         return read.failure();
-    storm_ = *read;
-    currentStormFile_ = path;
-    return recompute();
+    return adoptStorm(*read, path);
 }
 
 Status StormSession::saveStormFile(const QString& path, ExistingFile existing) const {
@@ -100,7 +114,7 @@ Status StormSession::saveOptions() const {
 }
 
 Status StormSession::reloadOptions() {
-    optionsFileBytes_ = ReadOptionsFile(optionsFileName_);
+    readOptionsFile();
     setOptions(OptionsFromBytes(optionsFileBytes_, UserDecimalSeparator()));
     DeriveDependentCoefficient(storm_, options_.D_QI_ConversionRatio);
     return recompute();
@@ -136,7 +150,7 @@ std::vector<TResultRowTexts> StormSession::rowTexts(QChar decimalSeparator) cons
 QString StormSession::exportText(ExportFormat format) const {
     switch (format) {
     case ExportFormat::Csv:
-        return CsvText(rowTexts(UserDecimalSeparator()), options_);
+        return CsvText(rowTexts(UserDecimalSeparator()), options_, UserDecimalSeparator());
     case ExportFormat::Swmm:
         // The rainfall model reads "." only, whatever the user's separator.
         return SwmmText(rowTexts(QLatin1Char('.')));

@@ -39,6 +39,10 @@ public:
     // reloading); empty when there was none. The window takes what it
     // remembers from it rather than reading the file again.
     const QByteArray& optionsFileBytes() const { return optionsFileBytes_; }
+    // Why the options file could not be read when the session last read it
+    // (the options are then the defaults); success when it was read or does
+    // not exist yet.
+    const Status& optionsFileRead() const { return optionsFileRead_; }
     const THyetographTable& table() const { return table_; }
     double maxRainfallIntensity() const { return maxRainfallIntensity_; }
     double maxOverallRainfall() const { return maxOverallRainfall_; }
@@ -50,12 +54,14 @@ public:
     // totals 0, and says why, shown after the error mark.
     Status recompute();
 
-    // Takes `entered` as the current storm, whole, and computes it; the next
-    // save asks for a name.
+    // Takes `entered` as the current storm, whole, when it can be computed,
+    // and shows its table; the next save asks for a name. A storm that cannot
+    // be computed fails with the computation's reason and changes nothing:
+    // the current storm, its table and its file stay.
     Status newStorm(const TExpressionObject& entered);
-    // Reads the storm file at `path`; only a storm read whole replaces the
-    // current one (and `path` becomes the current file), then it is computed.
-    // A file that cannot be read fails with its message and changes nothing.
+    // Reads the storm file at `path`; only a storm read whole that can be
+    // computed replaces the current one (and `path` becomes the current
+    // file). Otherwise it fails with the reason and changes nothing.
     Status openStormFile(const QString& path);
     // Writes the current storm to `path` atomically; the current file stays.
     // `existing` says what happens to a file of that name (velmora-cli's
@@ -120,10 +126,20 @@ signals:
     void comparisonChanged();
 
 private:
+    // Computes `storm` and, only when that succeeds, makes it the current
+    // storm, read from `stormFile` (empty: a new storm).
+    Status adoptStorm(const TExpressionObject& storm, const QString& stormFile);
+    // Puts the outcome of a computation of the current storm on show: its
+    // totals, its table and maxima, or none after a failure.
+    void showComputed(Result<THyetograph> result);
+
+    void readOptionsFile();
+
     TExpressionObject storm_;
     TOptions options_;
     QString optionsFileName_;
     QByteArray optionsFileBytes_;
+    Status optionsFileRead_;
     THyetographTable table_;
     double maxRainfallIntensity_ = 0;
     double maxOverallRainfall_ = 0;

@@ -28,11 +28,14 @@ void TFormQuorvel::ButtonNewRainModelClick() {
         // Made on first use, which the first paint need not wait for; then
         // kept, with the step last entered.
         if (!newStormDialog_)
-            newStormDialog_ = new TFormAddNewRainModel(session_.options(), desktop_, this);
+            newStormDialog_ = new TFormAddNewRainModel(
+                session_.options(), desktop_,
+                [this](const TExpressionObject& entered) { return session_.newStorm(entered); },
+                this);
         newStormDialog_->FormShow(session_.storm());
-        if (desktop_.runModal(*newStormDialog_) != QDialog::Accepted)
-            return Status();
-        return session_.newStorm(newStormDialog_->enteredStorm());
+        // The dialog hands its storm to the session before it closes.
+        desktop_.runModal(*newStormDialog_);
+        return Status();
     });
 }
 

@@ -55,8 +55,8 @@ void AdmitOnly(QLineEdit* field, const QString& pattern) {
 } // namespace
 
 TFormAddNewRainModel::TFormAddNewRainModel(const TOptions& options, Desktop& desktop,
-                                           QWidget* parent)
-    : QDialog(parent), options_(options), desktop_(desktop) {
+                                           StormTaker takeStorm, QWidget* parent)
+    : QDialog(parent), options_(options), desktop_(desktop), takeStorm_(std::move(takeStorm)) {
     setObjectName(QStringLiteral("FormAddNewRainModel"));
     setWindowTitle(QStringLiteral("添加新曲线"));
     setFont(QFont(QStringLiteral("宋体"), 9));
@@ -247,7 +247,13 @@ void TFormAddNewRainModel::ButtonOKClick() {
         desktop_.showInformation(Prompt, FailureText(storable.failure()));
         return;
     }
-    entered_ = entered; // the two results start at 0
+    // The storm is computed before the dialog closes: one that cannot be
+    // computed keeps the dialog open with what was typed, and the storm
+    // shown stays as it was.
+    if (const Status taken = takeStorm_(entered); !taken) {
+        desktop_.showError(ErrorTitle, FailureText(taken.failure()));
+        return;
+    }
     accept();
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "options.h"
+#include "result.h"
 #include "storm.h"
 
 #include <QDialog>
+
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -21,12 +24,15 @@ class Desktop;
 class TFormAddNewRainModel final : public QDialog {
     Q_OBJECT
 public:
-    TFormAddNewRainModel(const TOptions& options, Desktop& desktop, QWidget* parent = nullptr);
+    // Takes the storm confirmed with "确定", whole, and computes it; a storm
+    // that cannot be computed is refused with the reason, and nothing changes.
+    using StormTaker = std::function<Status(const TExpressionObject&)>;
+
+    TFormAddNewRainModel(const TOptions& options, Desktop& desktop, StormTaker takeStorm,
+                         QWidget* parent = nullptr);
 
     // Fills the fields from `current`; the step keeps its last text.
     void FormShow(const TExpressionObject& current);
-    // The storm confirmed with "确定", whole; valid after the dialog was accepted.
-    const TExpressionObject& enteredStorm() const { return entered_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,8 +48,8 @@ private:
     bool refuse(QLineEdit* field, const QString& message);
 
     const TOptions& options_;
-    TExpressionObject entered_;
     Desktop& desktop_;
+    StormTaker takeStorm_;
 
     QComboBox* cbbStormType = nullptr;
     QComboBox* ComboBox_LgLn = nullptr;

@@ -117,11 +117,11 @@ int RunRequest(const CliRequest& request, CliOutput& output,
 
     StormSession session;
     session.setOptions(RequestOptions(request));
-    const Status computed = session.newStorm(storm);
+    // A storm that cannot be computed is written nowhere, not even as a storm file.
+    if (const Status computed = session.newStorm(storm); !computed)
+        return Finish(computed, output);
     if (request.writeStormFile)
         return Finish(session.saveStormFile(*request.writeStormFile), output);
-    if (!computed)
-        return Finish(computed, output);
     if (IsOfficeDocument(request.format))
         return Finish(WriteStormOutput(request, session, *request.outFile, ExistingFile::Replace,
                                        reportChart),
