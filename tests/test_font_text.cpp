@@ -53,6 +53,20 @@ TEST(FontText, ReadingStopsAtThePartThatDoesNotConvert) {
               (TFontDescription{QStringLiteral("Old"), 14, false, true, false, false, 0x0000FF}));
 }
 
+TEST(FontText, SizesOutsideTheOfferedOnesKeepTheFontsDefaultSize) {
+    // An edited file's 8000 points would take gigabytes to draw; the other
+    // parts are still read.
+    const std::pair<const char*, int> sizes[] = {{"8000", 9}, {"40000", 9}, {"73", 9}, {"5", 9},
+                                                 {"-12", 9},  {"72", 72},   {"6", 6}};
+    for (const auto& [size, points] : sizes) {
+        const auto font =
+            Read(QStringLiteral("\"Arial\", %1, [Bold], [clRed]").arg(QLatin1String(size)));
+        EXPECT_EQ(font, (TFontDescription{QStringLiteral("Arial"), points, true, false, false,
+                                          false, 0x0000FF}))
+            << size;
+    }
+}
+
 TEST(FontText, ColourIdentifiersOfEveryGroupBothWaysInAnyCase) {
     // Values as 00BBGGRR: standard, extra and special colours, the first,
     // a middle and the last system colour.

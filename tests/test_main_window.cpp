@@ -128,6 +128,20 @@ TEST_F(MainWindow, HoursAndMinutesPerHourWithTwoDecimalsFromTheOptionsFile) {
     EXPECT_FALSE(infoLabels()[1]->isVisible());
 }
 
+TEST_F(MainWindow, SaysOnceAtStartThatAnUnreadableOptionsFileLeftTheDefaults) {
+    writeOptions("[OPTIONS]\nPrecision=2\n" + QByteArray(1 << 20, ';'));
+    start();
+    EXPECT_EQ(cell(49, 1), "3.3599"); // the defaults' 4 decimals
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !desktop.messages.empty(); }, 5000));
+    QTest::qWait(50);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Information);
+    EXPECT_EQ(desktop.messages[0].text,
+              QStringLiteral("无法读取设置文件，本次使用默认设置：\r\n无法打开文件“%1”：文件超过了"
+                             "1048576字节，不是本程序的文件")
+                  .arg(optionsPath()));
+}
+
 TEST_F(MainWindow, ColumnsShowWholeTextsAndKeepAWidthTheUserSet) {
     writeOptions("[OPTIONS]\nStormUnit=0\nPrecision=2\nTimeFormat=0\n");
     start();
@@ -326,7 +340,7 @@ TEST_F(MainWindow, SeriesSwitchesFollowEachOtherAndAreSavedAtOnce) {
 
 TEST_F(MainWindow, SwitchingWithoutATableWritesNothing) {
     start();
-    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 0; });
+    failComputation();
     const double left = leftAxisTop();
     const double right = rightAxisTop();
     find<QCheckBox>("CheckBox_Overall_Rainfall")->click();
@@ -339,7 +353,7 @@ TEST_F(MainWindow, SwitchingWithoutATableWritesNothing) {
 
 TEST_F(MainWindow, AFailedComputationEmptiesGridAndChartAndSaysWhy) {
     start();
-    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 0; });
+    failComputation();
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].kind, ScriptedDesktop::Message::Error);
     EXPECT_EQ(desktop.messages[0].title, QStringLiteral("错误"));
@@ -351,7 +365,7 @@ TEST_F(MainWindow, AFailedComputationEmptiesGridAndChartAndSaysWhy) {
     EXPECT_EQ(session->storm().Strom_Average_Rainfall_Intensity, 0.0);
     EXPECT_EQ(labelText(3), QStringLiteral("降雨总量H=0.0000mm"));
 
-    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 1; });
+    changeOptions([](TOptions& options) { options.Int_StormUnitidx = MillimetresPerMinute; });
     EXPECT_EQ(grid().gridModel().rowCount(), 121);
 }
 

@@ -139,7 +139,8 @@ void TextToFont(const QString& text, TFontDescription& font, bool withColor) {
     const auto points = ParseInteger(Copy(rest, 2, p - 2));
     if (!points)
         return;
-    font.points = *points;
+    if (*points >= SmallestFontPoints && *points <= LargestFontPoints)
+        font.points = *points;
 
     DeleteUpTo(rest, p);
     p = Pos(QLatin1Char(','), rest);

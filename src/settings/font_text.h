@@ -33,9 +33,15 @@ std::optional<std::uint32_t> TextToColor(const QString& text);
 // `withColor` is set.
 QString FontToText(const TFontDescription& font, bool withColor = true);
 
+// The sizes the font dialog offers, in points. A size outside them, which only
+// an edited options file can hold, would take gigabytes to draw.
+inline constexpr int SmallestFontPoints = 6;
+inline constexpr int LargestFontPoints = 72;
+
 // Sets `font` from font text. Reading stops without a message at the first
 // part that does not convert: what was set before stays, the rest of the font
-// is left as it was.
+// is left as it was. A size outside the offered ones leaves the size as it
+// was and the other parts are still read.
 void TextToFont(const QString& text, TFontDescription& font, bool withColor = true);
 
 } // namespace velmora

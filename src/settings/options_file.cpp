@@ -91,12 +91,14 @@ TOptions OptionsFromBytes(const QByteArray& bytes, QChar decimalSeparator) {
     return options;
 }
 
-QByteArray ReadOptionsFile(const QString& fileName) {
-    return ReadSmallFile(fileName, MaxOptionsFileBytes).value_or(QByteArray());
+Result<QByteArray> ReadOptionsFile(const QString& fileName) {
+    if (fileName.isEmpty() || !QFileInfo(fileName).exists())
+        return QByteArray();
+    return ReadRegularFile(fileName, MaxOptionsFileBytes);
 }
 
 TOptions LoadOptions(const QString& fileName, QChar decimalSeparator) {
-    return OptionsFromBytes(ReadOptionsFile(fileName), decimalSeparator);
+    return OptionsFromBytes(ReadOptionsFile(fileName).value_or(QByteArray()), decimalSeparator);
 }
 
 Result<QByteArray> ExistingSettingsBytes(const QString& fileName) {

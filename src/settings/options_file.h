@@ -15,9 +15,10 @@ inline const QString OptionsSection = QStringLiteral("OPTIONS");
 // An options file is a few hundred bytes; a larger one is not read.
 inline constexpr qint64 MaxOptionsFileBytes = 1 << 20;
 
-// The bytes of the options file `fileName`; nothing when it is missing,
-// unreadable or oversized. The window's memory is read from the same bytes.
-QByteArray ReadOptionsFile(const QString& fileName);
+// The bytes of the options file `fileName`: nothing when there is no file
+// yet (the first start), the reason when it cannot be read, is oversized or
+// is not a regular file. The window's memory is read from the same bytes.
+Result<QByteArray> ReadOptionsFile(const QString& fileName);
 
 // The options stored in section "OPTIONS" of `fileName`. A missing, unreadable
 // or oversized file, a missing key or a value that does not convert gives that

@@ -1,7 +1,9 @@
 #include "main_window.h"
 
+#include "application_setup.h"
 #include "command_guard.h"
 #include "command_panel.h"
+#include "desktop.h"
 #include "export_commands.h"
 #include "help_commands.h"
 #include "hyetograph_chart.h"
@@ -54,6 +56,19 @@ TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* par
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     memory_->restore(*this, *Splitter1, *GridData, session_.options());
+    sayWhenOptionsFileUnread();
+}
+
+// Options that could not be read are the defaults for this run; the person
+// hears it once, when the window is up, rather than finding settings gone.
+void TFormQuorvel::sayWhenOptionsFileUnread() {
+    const Status& read = session_.optionsFileRead();
+    if (read)
+        return;
+    AfterFirstPaint(*this, [this, reason = read.message()] {
+        desktop_.showInformation(
+            PromptTitle, QStringLiteral("无法读取设置文件，本次使用默认设置：\r\n") + reason);
+    });
 }
 
 TFormQuorvel::~TFormQuorvel() = default;

@@ -80,6 +80,7 @@ protected:
 
 private:
     void buildLayout();
+    void sayWhenOptionsFileUnread();
     QWidget* buildRightPanel();
     void buildMainMenu();
     void buildContextMenus();

@@ -237,8 +237,9 @@ void TFormOptions::btn_SelectFontClick(int tag) {
     const QFont& font = chosen->font;
     if (font.family() != offered.family() && font.family() != QFontInfo(offered).family())
         row.font.face = font.family();
+    // A size typed into the chooser is held to the sizes it lists.
     if (font.pointSize() != offered.pointSize())
-        row.font.points = font.pointSize();
+        row.font.points = std::clamp(font.pointSize(), SmallestFontPoints, LargestFontPoints);
     if (font.bold() != offered.bold())
         row.font.bold = font.bold();
     if (font.italic() != offered.italic())
