@@ -17,6 +17,9 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <thread>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 #include <vector>
 
 namespace velmora {
@@ -89,6 +92,61 @@ TEST_F(AtomicFile, PipesAndDevicesAreWrittenIntoNeverReplaced) {
     ASSERT_EQ(stat("/dev/null", &null), 0);
     EXPECT_TRUE(S_ISCHR(null.st_mode));
     EXPECT_EQ(entries().size(), 3);
+}
+
+TEST_F(AtomicFile, APipeNobodyReadsIsAFailureNotAHang) {
+    ASSERT_TRUE(velmora::testing::MakeFifo(path("pipe")));
+    EXPECT_EQ(WriteFileAtomically(path("pipe"), "nobody reads this").message(),
+              QStringLiteral("无法写入文件“%1”：没有程序在读取这个管道，请先启动读取它的程序")
+                  .arg(path("pipe")));
+}
+
+// Permissions, as a user whom they bind: the tests may run as root.
+class AsUnprivilegedUser {
+public:
+    AsUnprivilegedUser() : wasRoot_(geteuid() == 0) {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(65534), 0);
+        }
+    }
+    ~AsUnprivilegedUser() {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(0), 0);
+        }
+    }
+
+private:
+    const bool wasRoot_;
+};
+
+TEST_F(AtomicFile, AFolderThatAllowsNoNewFileIsNamedNotTheFile) {
+    const QString readOnly = path("read-only folder");
+    ASSERT_TRUE(QDir().mkdir(readOnly));
+    put(readOnly + QStringLiteral("/data.csv"), "old");
+    chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    chmod(QFile::encodeName(readOnly + QStringLiteral("/data.csv")).constData(), 0666);
+    chmod(QFile::encodeName(readOnly).constData(), 0555);
+    const QString folderRefuses =
+        QStringLiteral("文件夹“%1”不允许在其中新建文件（保存时先在同一文件夹写好新文件再替换），"
+                       "请保存到另一个文件夹")
+            .arg(readOnly);
+    const struct {
+        QString path;
+        ExistingFile existing;
+        QString reason;
+    } cases[] = {
+        {readOnly + QStringLiteral("/data.csv"), ExistingFile::Replace, folderRefuses},
+        {readOnly + QStringLiteral("/data.csv"), ExistingFile::ReplaceName, folderRefuses},
+        {readOnly + QStringLiteral("/new.csv"), ExistingFile::Keep, folderRefuses},
+    };
+    {
+        const AsUnprivilegedUser unprivileged;
+        for (const auto& c : cases)
+            EXPECT_EQ(WriteFileAtomically(c.path, "new", c.existing).message(),
+                      QStringLiteral("无法写入文件“%1”：%2").arg(c.path, c.reason));
+    }
+    chmod(QFile::encodeName(readOnly).constData(), 0755);
+    EXPECT_EQ(contents(readOnly + QStringLiteral("/data.csv")), "old");
 }
 #endif
 

@@ -18,7 +18,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTcpServer>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -127,16 +129,27 @@ TEST_F(Cli, OptionsComeFromTheGivenFileThenFromTheFlags) {
     EXPECT_EQ(lines[49], "00:48,201.596,25.995\r");
 }
 
-TEST_F(Cli, AFailedComputationExitsWithOne) {
-    for (const QStringList& arguments :
-         {QStringList{QStringLiteral("--step"), QStringLiteral("0")},
-          QStringList{QStringLiteral("--P"), QStringLiteral("0")},
-          QStringList{QStringLiteral("--T"), QStringLiteral("100001")}}) {
-        const CliRun run = Run(arguments);
-        EXPECT_EQ(run.exitCode, 1) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(QStringLiteral("出错：")))
-            << run.err.toStdString();
+TEST_F(Cli, AStormThatWouldRainNegativeFailsWithItsCause) {
+    const struct {
+        const char* arguments;
+        const char* err;
+    } cases[] = {
+        {"--P 0.01", "出错：1+C·lgP=-0.692，不大于0（C=0.846，P=0.01年），降雨强度将是负数或0："
+                     "请检查参数C和重现期P\n"},
+        {"--c -2 --P 100 --ln",
+         "出错：1+C·lnP=-8.21034037197618，不大于0（C=-2，P=100年），降雨强度将是负数或0："
+         "请检查参数C和重现期P\n"},
+        {"--a1 -1", "出错：参数A1=-1是负数，降雨强度将是负数：请检查参数A1\n"},
+        {"--n 1.5", "出错：第0分钟的降雨强度是负数：参数n=1.5大于1，离雨峰较远处(1-n)·t+b小于0。"
+                    "请检查暴雨强度公式的参数\n"},
+        {"--b -1 --n 1",
+         "出错：第0分钟的降雨强度是负数：参数b=-1是负数。请检查暴雨强度公式的参数\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Run(QString::fromUtf8(c.arguments).split(QLatin1Char(' ')));
+        EXPECT_EQ(run.exitCode, 1) << c.arguments;
+        EXPECT_TRUE(run.out.isEmpty()) << c.arguments;
+        EXPECT_EQ(QString::fromUtf8(run.err), QString::fromUtf8(c.err)) << c.arguments;
     }
 }
 
@@ -158,6 +171,13 @@ TEST_F(Cli, BadArgumentsExitWithTwoAndTheUsage) {
         {"--options /nonexistent/options.ini", "无法读取文件“/nonexistent/options.ini”"},
         {"--P 1,x", "--P 需要用“,”分隔的数字，而不是“1,x”"},
         {"--P 2,2.0", "--P 中的 2 重复了"},
+        // The new-storm dialog's rules, whatever the storm's source.
+        {"--r 1.5", "--r 1.5：峰值比例只能取值(0~1)之间，不包括0和1"},
+        {"--compare --r 0.4,-0.5", "--r -0.5：峰值比例只能取值(0~1)之间，不包括0和1"},
+        {"--step -5", "--step -5：计算步长=-5分钟是负数，只能取正整数"},
+        {"--step 0", "--step 0：计算步长为0，无法按步长取出数据"},
+        {"--T 60,-1", "--T -1：降雨历时T=-1分钟小于0，没有可计算的数据"},
+        {"--P 1,0", "--P 0：重现期P=0年，无法取对数（P必须大于0）"},
         {"--T 60,", "--T 需要用“,”分隔的数字，而不是“60,”"},
         {"--P 1,2 --out t.csv", "--out 只能指定一个文件：多个雨型请用 --out-dir 文件夹"},
         {"--P 1,2 --totals", "--totals 只用于一个雨型的表格：多个雨型只输出汇总"},
@@ -266,8 +286,7 @@ TEST_F(Cli, TheProgramWritesWhatItComputes) {
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardOutput(), Run({QStringLiteral("--totals")}).out);
 
-    process.start(QStringLiteral(VELMORA_CLI_PATH),
-                  {QStringLiteral("--step"), QStringLiteral("0")});
+    process.start(QStringLiteral(VELMORA_CLI_PATH), {QStringLiteral("--n"), QStringLiteral("1.5")});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(
@@ -403,6 +422,85 @@ TEST_F(Cli, StandardOutputThatCannotBeWrittenSaysWhy) {
               Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
 }
 
+TEST_F(Cli, AClosedStandardOutputIsSaidAndTakesNoFile) {
+    VELMORA_SKIP_WITHOUT_FIFOS_AND_LINKS(); // POSIX: a shell that closes it
+    QTemporaryDir folder;
+    const QString written = folder.filePath(QStringLiteral("t.csv"));
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QString err;
+    } cases[] = {
+        {{}, 1, QStringLiteral("velmora-cli: 无法写入标准输出：标准输出已关闭\n")},
+        // The file opened first does not take standard output's place.
+        {{QStringLiteral("--out"), written}, 0, QString()},
+    };
+    for (const auto& c : cases) {
+        QProcess process;
+        process.start(QStringLiteral("sh"),
+                      QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"),
+                                  QStringLiteral(VELMORA_CLI_PATH)} +
+                          c.arguments);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), c.exitCode);
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), c.err);
+    }
+    EXPECT_EQ(Contents(written), Contents(QStringLiteral(VELMORA_TEST_DATA "/default_storm.csv")));
+}
+
+TEST_F(Cli, TermEndsAnyRunOutsideABatchAtOnce) {
+    VELMORA_SKIP_WITHOUT_FIFOS_AND_LINKS();
+    QTemporaryDir folder;
+    const QString pipe = folder.filePath(QStringLiteral("pipe"));
+    ASSERT_TRUE(velmora::testing::MakeFifo(pipe));
+    QTcpServer silent; // takes the connection and never answers
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    const QStringList runs[] = {
+        {QStringLiteral("--out"), pipe},
+        {QStringLiteral("--write-storm"), pipe},
+        {QStringLiteral("--check-update"), QStringLiteral("--update-server"),
+         QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort())},
+    };
+    for (const QStringList& arguments : runs) {
+        QProcess process;
+        process.start(QStringLiteral(VELMORA_CLI_PATH), arguments);
+        ASSERT_TRUE(process.waitForStarted());
+        QThread::msleep(500);
+        process.terminate();
+        EXPECT_TRUE(process.waitForFinished(2000)) << arguments.join(' ').toStdString();
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+        process.kill();
+        process.waitForFinished();
+    }
+}
+
+TEST_F(Cli, ArgumentsThatAreNotTextInTheSystemsEncodingAreRefused) {
+    char program[] = "velmora-cli", out[] = "--out", name[] = "bad\xff.csv";
+    char* argv[] = {program, out, name};
+    EXPECT_EQ(
+        DecodeArguments(3, argv).message(),
+        QStringLiteral("参数“bad\uFFFD.csv”中有不属于系统字符编码的字节，无法准确使用这个名字："
+                       "请先把文件改名（例如改为UTF-8编码的名字）"));
+    char good[] = "好.csv";
+    argv[2] = good;
+    EXPECT_EQ(DecodeArguments(3, argv).value(),
+              (QStringList{QStringLiteral("--out"), QStringLiteral("好.csv")}));
+}
+
+TEST_F(Cli, AnOptionsFileThatCannotBeReadIsNoSilentDefault) {
+    QTemporaryDir folder;
+    const QString big = folder.filePath(QStringLiteral("big.ini"));
+    ASSERT_TRUE(WriteBytes(big, "[OPTIONS]\nPrecision=2\n" + QByteArray(1 << 20, ';')));
+    const CliRun run = Run({QStringLiteral("--options"), big});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(QString::fromUtf8(run.err),
+              QStringLiteral(
+                  "velmora-cli: 出错：无法打开文件“%1”：文件超过了1048576字节，不是本程序的文件\n")
+                      .arg(big) +
+                  CliUsageLine + '\n');
+}
+
 TEST_F(Cli, TheWordTableIsTheSessionsDocument) {
     QTemporaryDir folder;
     const QString docx = folder.filePath(QStringLiteral("t.docx"));
@@ -493,22 +591,24 @@ TEST_F(Cli, ABatchWritesOneFilePerStormAndASummaryLineEach) {
 
 TEST_F(Cli, AFailedStormInABatchDoesNotStopTheOthers) {
     QTemporaryDir folder;
-    const CliRun run =
-        Run({QStringLiteral("--P"), QStringLiteral("1,0,5"), QStringLiteral("--format"),
-             QStringLiteral("swmm"), QStringLiteral("--out-dir"), folder.path()});
+    // With n = 1.5 only the longest storm reaches far enough from its peak
+    // for its intensity to turn negative.
+    const CliRun run = Run({QStringLiteral("--n"), QStringLiteral("1.5"), QStringLiteral("--T"),
+                            QStringLiteral("1,120,5"), QStringLiteral("--format"),
+                            QStringLiteral("swmm"), QStringLiteral("--out-dir"), folder.path()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(run.err),
-              QStringLiteral("出错：P=0年 T=120分：重现期P=0年，无法取对数（P必须大于0）\n"));
+              QStringLiteral("出错：P=2年 T=120分：第0分钟的降雨强度是负数：参数n=1.5大于1，"
+                             "离雨峰较远处(1-n)·t+b小于0。请检查暴雨强度公式的参数\n"));
     const auto lines = run.lines();
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].endsWith(
         QStringLiteral("平均雨强(mm/h),峰值雨强(mm/h),峰值时间(H:M)\r").toUtf8()));
-    EXPECT_TRUE(lines[1].startsWith("1,120,")) << lines[1].toStdString();
-    EXPECT_TRUE(lines[2].startsWith("5,120,")) << lines[2].toStdString();
-    EXPECT_TRUE(lines[2].endsWith(",00:48\r")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("2,1,")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("2,5,")) << lines[2].toStdString();
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
-              (QStringList{QStringLiteral("芝加哥雨型计算数据P=1年 t=120分 r=0.4.dat"),
-                           QStringLiteral("芝加哥雨型计算数据P=5年 t=120分 r=0.4.dat")}));
+              (QStringList{QStringLiteral("芝加哥雨型计算数据P=2年 t=1分 r=0.4.dat"),
+                           QStringLiteral("芝加哥雨型计算数据P=2年 t=5分 r=0.4.dat")}));
 }
 
 TEST_F(Cli, ABatchReplacesNoFileWithoutForce) {
@@ -765,11 +865,11 @@ TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("compare.dat"));
     const CliRun failed =
-        Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,0"),
+        Run({QStringLiteral("--compare"), QStringLiteral("--P"), QStringLiteral("2,0.01"),
              QStringLiteral("--format"), QStringLiteral("swmm"), QStringLiteral("--out"), file});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(
-        QString::fromUtf8(failed.err).startsWith(QStringLiteral("出错：P=0年 T=120分 r=0.4：")))
+        QString::fromUtf8(failed.err).startsWith(QStringLiteral("出错：P=0.01年 T=120分 r=0.4：")))
         << failed.err.toStdString();
     EXPECT_FALSE(QFile::exists(file));
     // The workbook of the last storm, with every storm on its second sheet.

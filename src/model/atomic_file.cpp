@@ -28,6 +28,20 @@ QString SystemReason(const QFileDevice& file) {
     return file.errorString();
 }
 
+// Why no file could be made beside `path`. Every save writes a new file in
+// the target's folder first, so a folder that allows no new files refuses it
+// even where the file itself is writable: the folder is named, not the file.
+QString NewFileReason(const QString& path, const QFileDevice& file) {
+    const int code = errno;
+    if (code != EACCES && code != EPERM)
+        return code != 0 ? SystemReasonText(code) : file.errorString();
+    const QFileInfo target(path); // a link is saved beside the file it points at
+    const QString real = target.exists() ? target.canonicalFilePath() : path;
+    return QStringLiteral("文件夹“%1”不允许在其中新建文件（保存时先在同一文件夹写好新文件再替换），"
+                          "请保存到另一个文件夹")
+        .arg(QFileInfo(real).absolutePath());
+}
+
 // Small writes stay in the buffer and a final flush that fails (a full disk)
 // is not reported by close or commit: flush first and look.
 bool WriteAll(QFileDevice& file, const QByteArray& bytes) {
@@ -38,10 +52,9 @@ bool WriteAll(QFileDevice& file, const QByteArray& bytes) {
 // Pipes and devices are written into as they are: replacing one would put a
 // regular file where the system (or a reader waiting on the pipe) expects it.
 Status WriteIntoSpecialFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return WriteFailure(path, SystemReason(file));
+    QFile file;
+    if (const Status opened = platform::OpenSpecialFileForWriting(path, file); !opened)
+        return WriteFailure(path, opened.message());
     errno = 0;
     if (file.write(bytes) != bytes.size())
         return WriteFailure(path, SystemReason(file));
@@ -53,7 +66,7 @@ Status ReplaceFollowingLinks(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return WriteFailure(path, SystemReason(file));
+        return WriteFailure(path, NewFileReason(path, file));
     if (!WriteAll(file, bytes)) {
         const QString reason = SystemReason(file);
         file.cancelWriting(); // the temporary file goes with the object
@@ -87,7 +100,7 @@ bool OpenTemporaryBeside(const QString& path, QFile& file) {
 Status PublishUnderName(const QString& path, const QByteArray& bytes, bool replaceExisting) {
     QFile file;
     if (!OpenTemporaryBeside(path, file))
-        return WriteFailure(path, SystemReason(file));
+        return WriteFailure(path, NewFileReason(path, file));
     const bool written = WriteAll(file, bytes);
     const QString reason = SystemReason(file);
     file.close();

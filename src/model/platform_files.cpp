@@ -6,6 +6,8 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -94,6 +96,17 @@ Move MoveIntoPlace(const QString& temporary, const QString& target, bool replace
     return {false, false, WindowsReason(code)};
 }
 
+bool StandardOutputWasClosed() {
+    return false; // a closed handle fails the first write, which says so
+}
+
+Status OpenSpecialFileForWriting(const QString& path, QFile& file) {
+    file.setFileName(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return {};
+    return Failure{file.errorString()};
+}
+
 #else
 
 FileRead ReadRegularFile(const QString& path, qint64 maxBytes) {
@@ -140,6 +153,54 @@ Move MoveIntoPlace(const QString& temporary, const QString& target, bool replace
         error = errno;
     }
     return {false, error == EEXIST, SystemReasonText(error)};
+}
+
+bool StandardOutputWasClosed() {
+    if (::fcntl(STDOUT_FILENO, F_GETFD) >= 0 || errno != EBADF)
+        return false;
+    const int null = ::open("/dev/null", O_WRONLY);
+    if (null >= 0 && null != STDOUT_FILENO) {
+        ::dup2(null, STDOUT_FILENO);
+        ::close(null);
+    }
+    return true;
+}
+
+namespace {
+
+// Opens without blocking: a pipe with no reader fails with ENXIO rather than
+// blocking the open until one comes, which may be never. A reader started
+// just before the program (`cat pipe & velmora-cli --out pipe`) may not have
+// opened its end yet, so it is given a few seconds.
+int OpenForWritingWhenRead(const QByteArray& path) {
+    constexpr auto ReaderWait = std::chrono::seconds(3);
+    const auto giveUp = std::chrono::steady_clock::now() + ReaderWait;
+    for (;;) {
+        const int handle = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (handle >= 0 || errno != ENXIO || std::chrono::steady_clock::now() >= giveUp)
+            return handle;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+} // namespace
+
+Status OpenSpecialFileForWriting(const QString& path, QFile& file) {
+    const int handle = OpenForWritingWhenRead(QFile::encodeName(path));
+    if (handle < 0)
+        return Failure{errno == ENXIO
+                           ? QStringLiteral("没有程序在读取这个管道，请先启动读取它的程序")
+                           : SystemReasonText(errno)};
+    // Once open, writes wait for the reader as a pipe's writer should.
+    const int flags = ::fcntl(handle, F_GETFL);
+    if (flags < 0 || ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) < 0 ||
+        !file.open(handle, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
+        const QString reason = SystemReasonText(errno);
+        ::close(handle);
+        return Failure{reason};
+    }
+    return {};
 }
 
 #endif

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "result.h"
+
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 // The file-system calls that differ between Linux and Windows, and nothing
@@ -31,5 +34,15 @@ struct Move {
 // if no file has the name at that very moment, so that of several programs
 // publishing one name exactly one succeeds.
 Move MoveIntoPlace(const QString& temporary, const QString& target, bool replaceExisting);
+
+// Whether the program was started with its standard output closed. Then the
+// null device is put in its place, so that no file opened later takes its
+// number and receives what is printed.
+bool StandardOutputWasClosed();
+
+// Opens the pipe or device at `path` for writing into `file`; the failure is
+// the system's reason alone. A pipe that no program reads is refused at once:
+// waiting for a reader would hang the program for ever.
+Status OpenSpecialFileForWriting(const QString& path, QFile& file);
 
 } // namespace velmora::platform

@@ -1,5 +1,6 @@
 #include "cli_arguments.h"
 
+#include "design_values.h"
 #include "foreign_text.h"
 #include "number_text.h"
 #include "options_file.h"
@@ -97,29 +98,43 @@ ValueHandler NumberInto(std::optional<double>& field) {
     };
 }
 
-// One number, or several separated by "," (a batch); the first is also kept
-// as the single value. A value given twice would name the same files.
-ValueHandler NumberListInto(std::optional<double>& single, std::vector<double>& all) {
-    return [&single, &all](const QString& flag, const QString& text) -> std::optional<QString> {
-        const QStringList parts = text.split(QLatin1Char(','));
-        std::vector<double> values;
-        QSet<QString> seen; // a list of thousands is checked at once
-        for (const QString& part : parts) {
-            double value = 0;
-            if (auto error = SetNumber(flag, part, value))
-                return parts.size() == 1 ? error
-                                         : QStringLiteral("%1 需要用“,”分隔的数字，而不是“%2”")
-                                               .arg(flag, QuotedForeignText(text));
-            const QString shown = GeneralNumberText(value, QLatin1Char('.'));
-            if (seen.contains(shown))
-                return QStringLiteral("%1 中的 %2 重复了").arg(flag, shown);
-            seen.insert(shown);
-            values.push_back(value);
-        }
-        single = values.front();
-        all = std::move(values);
+// A design value the storm cannot have: "--r 1.5：峰值比例只能取值(0~1)之间，不包括0和1".
+std::optional<QString> Refused(const QString& flag, const QString& text, const Status& check) {
+    if (check)
         return std::nullopt;
-    };
+    return QStringLiteral("%1 %2：%3").arg(flag, QuotedForeignText(text), check.message());
+}
+
+using DesignValueCheck = Status (*)(double);
+
+// One number, or several separated by "," (a batch); the first is also kept
+// as the single value. A value given twice would name the same files, and
+// each must be a value a storm can have.
+ValueHandler NumberListInto(std::optional<double>& single, std::vector<double>& all,
+                            DesignValueCheck check) {
+    return
+        [&single, &all, check](const QString& flag, const QString& text) -> std::optional<QString> {
+            const QStringList parts = text.split(QLatin1Char(','));
+            std::vector<double> values;
+            QSet<QString> seen; // a list of thousands is checked at once
+            for (const QString& part : parts) {
+                double value = 0;
+                if (auto error = SetNumber(flag, part, value))
+                    return parts.size() == 1 ? error
+                                             : QStringLiteral("%1 需要用“,”分隔的数字，而不是“%2”")
+                                                   .arg(flag, QuotedForeignText(text));
+                const QString shown = GeneralNumberText(value, QLatin1Char('.'));
+                if (auto refused = Refused(flag, part, check(value)))
+                    return refused;
+                if (seen.contains(shown))
+                    return QStringLiteral("%1 中的 %2 重复了").arg(flag, shown);
+                seen.insert(shown);
+                values.push_back(value);
+            }
+            single = values.front();
+            all = std::move(values);
+            return std::nullopt;
+        };
 }
 
 ValueHandler ReadableFileInto(std::optional<QString>& field) {
@@ -140,13 +155,18 @@ std::map<QString, ValueHandler> ValueFlags(PendingRequest& pending) {
         {QStringLiteral("--c"), NumberInto(storm.c)},
         {QStringLiteral("--b"), NumberInto(storm.b)},
         {QStringLiteral("--n"), NumberInto(storm.n)},
-        {QStringLiteral("--P"), NumberListInto(storm.repeatYear, pending.request.repeatYears)},
-        {QStringLiteral("--T"), NumberListInto(storm.time, pending.request.durations)},
-        {QStringLiteral("--r"), NumberListInto(storm.percent, pending.request.peakRatios)},
+        {QStringLiteral("--P"),
+         NumberListInto(storm.repeatYear, pending.request.repeatYears, CheckRepeatYear)},
+        {QStringLiteral("--T"),
+         NumberListInto(storm.time, pending.request.durations, CheckDuration)},
+        {QStringLiteral("--r"),
+         NumberListInto(storm.percent, pending.request.peakRatios, CheckPeakRatio)},
         {QStringLiteral("--step"),
          [&storm](const QString& flag, const QString& text) {
              return ParseInto(storm.step, [&](std::int32_t& value) {
-                 return SetWhole(flag, text, value, INT32_MIN, INT32_MAX);
+                 if (auto error = SetWhole(flag, text, value, INT32_MIN, INT32_MAX))
+                     return error;
+                 return Refused(flag, text, CheckStep(value));
              });
          }},
         {QStringLiteral("--options"), ReadableFileInto(pending.optionsFile)},
@@ -323,10 +343,15 @@ std::optional<QString> RefusedCombination(const CliRequest& request) {
     return std::nullopt;
 }
 
-CliRequest Assemble(PendingRequest& pending) {
+Result<CliRequest> Assemble(PendingRequest& pending) {
     CliRequest& request = pending.request;
-    if (pending.optionsFile)
-        request.options = LoadOptions(*pending.optionsFile, UserDecimalSeparator());
+    if (pending.optionsFile) {
+        // Options that could not be read are not silently the defaults.
+        const Result<QByteArray> read = ReadOptionsFile(*pending.optionsFile);
+        if (!read)
+            return Failure::Error(read.message());
+        request.options = OptionsFromBytes(*read, UserDecimalSeparator());
+    }
     pending.display.applyTo(request.options);
     request.qiRatioGiven = pending.display.qiRatio.has_value();
     if (request.stormFormat && !request.isBatch())
@@ -360,6 +385,21 @@ void StormEdits::applyTo(TExpressionObject& storm, double qiRatio, bool qiRatioG
     }
     if (flow || coefficient || qiRatioGiven)
         DeriveDependentCoefficient(storm, qiRatio);
+}
+
+Result<QStringList> DecodeArguments(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        QString text = QString::fromLocal8Bit(bytes);
+        if (text.toLocal8Bit() != bytes)
+            return Failure{
+                QStringLiteral("参数“%1”中有不属于系统字符编码的字节，无法准确使用这个名字："
+                               "请先把文件改名（例如改为UTF-8编码的名字）")
+                    .arg(QuotedForeignText(text))};
+        arguments << std::move(text);
+    }
+    return arguments;
 }
 
 Result<CliRequest> ParseCliArguments(const QStringList& arguments) {

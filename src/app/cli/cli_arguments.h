@@ -75,6 +75,11 @@ struct CliRequest {
 // at once, and still a run of minutes, not of days.
 inline constexpr std::size_t MaxBatchStorms = 1000000;
 
+// The arguments as text, without the program name. An argument whose bytes
+// are not text in the system's encoding (a GBK file name on a UTF-8 system)
+// is refused: decoded, it would name another file than the one given.
+Result<QStringList> DecodeArguments(int argc, char* argv[]);
+
 // Reads the arguments (without the program name). Numbers are written with
 // "." whatever the user's number format, so scripts work everywhere. Options
 // come from the defaults, or from --options FILE, then from the single flags.

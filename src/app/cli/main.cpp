@@ -3,6 +3,7 @@
 #include "cli_batch.h"
 #include "cli_output.h"
 #include "cli_run.h"
+#include "platform_files.h"
 #include "report_chart.h"
 #include "system_reason.h"
 
@@ -28,13 +29,25 @@ namespace {
 // write standard output is kept (a full disk or a closed pipe behind it).
 class StandardStreams final : public velmora::cli::CliOutput {
 public:
+    // A standard output closed at the start takes nothing: the first result
+    // printed fails, and says so.
+    explicit StandardStreams(bool outputClosed) : outputClosed_(outputClosed) {}
+
     bool failed() const { return failed_; }
-    int failureReason() const { return reason_; }
+    QString failureReason() const {
+        if (outputClosed_)
+            return QStringLiteral("标准输出已关闭");
+        return reason_ != 0 ? velmora::SystemReasonText(reason_) : QStringLiteral("未知的原因");
+    }
 
 protected:
     void writeResult(const QByteArray& utf8) override {
         if (failed_)
             return;
+        if (outputClosed_) {
+            failed_ = true;
+            return;
+        }
         errno = 0;
         if (std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout) ==
                 static_cast<std::size_t>(utf8.size()) &&
@@ -51,6 +64,7 @@ protected:
     }
 
 private:
+    const bool outputClosed_;
     bool failed_ = false;
     int reason_ = 0;
 };
@@ -59,14 +73,23 @@ extern "C" void StopBatch(int) {
     velmora::cli::BatchStopRequested = true;
 }
 
+velmora::Result<velmora::cli::CliRequest> Parse(int argc, char* argv[]) {
+    const velmora::Result<QStringList> arguments = velmora::cli::DecodeArguments(argc, argv);
+    if (!arguments)
+        return arguments.failure();
+    return velmora::cli::ParseCliArguments(*arguments);
+}
+
 int Run(int argc, char* argv[], StandardStreams& streams) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    const velmora::Result<velmora::cli::CliRequest> parsed = Parse(argc, argv);
+    // TERM and Ctrl+C end any other run at once; a batch stops after the
+    // storm under way, so that no file is left half-written.
+    if (parsed && parsed->isBatch()) {
+        std::signal(SIGTERM, StopBatch);
+        std::signal(SIGINT, StopBatch);
+    }
     // The update check waits for the server in Qt's event loop; the report's
     // chart needs the widgets, which only that command pays for.
-    const velmora::Result<velmora::cli::CliRequest> parsed =
-        velmora::cli::ParseCliArguments(arguments);
     const std::unique_ptr<QCoreApplication> application =
         velmora::cli::MakeApplication(argc, argv, parsed);
     velmora::cli::ReportChartDrawer drawer; // goes before the application
@@ -88,10 +111,7 @@ int main(int argc, char* argv[]) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    std::signal(SIGTERM, StopBatch);
-    std::signal(SIGINT, StopBatch);
-
-    StandardStreams streams;
+    StandardStreams streams(velmora::platform::StandardOutputWasClosed());
     int exitCode = 1;
     try {
         exitCode = Run(argc, argv, streams);
@@ -102,9 +122,7 @@ int main(int argc, char* argv[]) {
     if (!streams.failed())
         return exitCode;
     // The table is not where the caller expects it, and the caller must hear why.
-    streams.printFailure(QStringLiteral("velmora-cli: 无法写入标准输出：%1\n")
-                             .arg(streams.failureReason() != 0
-                                      ? velmora::SystemReasonText(streams.failureReason())
-                                      : QStringLiteral("未知的原因")));
+    streams.printFailure(
+        QStringLiteral("velmora-cli: 无法写入标准输出：%1\n").arg(streams.failureReason()));
     return 1;
 }
