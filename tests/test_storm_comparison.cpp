@@ -33,7 +33,8 @@ std::map<QString, QStringList> OwnCsvCells(const TExpressionObject& storm,
     std::vector<TResultRowTexts> rows;
     for (const THyetographRow& row : result->rows)
         rows.push_back(ResultRowTexts(row, options, QLatin1Char('.')));
-    QStringList lines = CsvText(rows, options).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QStringList lines =
+        CsvText(rows, options, QLatin1Char('.')).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     lines.removeFirst();
     std::map<QString, QStringList> cells;
     for (const QString& line : lines)

@@ -6,24 +6,25 @@ namespace {
 const QString LineEnd = QStringLiteral("\r\n");
 }
 
-QString CsvHeaderLine(const TOptions& options) {
+QString CsvHeaderLine(const TOptions& options, QChar fieldSeparator) {
     // The computation takes any unit other than 0 as mm/min, and the time
     // text any format other than 0 as minutes; the header follows them.
     const QString time = options.Int_TimeForamtidx == HoursAndMinutesFormat
-                             ? QStringLiteral("时间(H:M),")
-                             : QStringLiteral("时间(min),");
-    const QString values = options.Int_StormUnitidx == MillimetresPerHour
-                               ? QStringLiteral("降雨强度(mm/h),降雨总量(mm)")
-                               : QStringLiteral("降雨强度(mm/min),降雨总量(mm)");
-    return time + values;
+                             ? QStringLiteral("时间(H:M)")
+                             : QStringLiteral("时间(min)");
+    const QString intensity = options.Int_StormUnitidx == MillimetresPerHour
+                                  ? QStringLiteral("降雨强度(mm/h)")
+                                  : QStringLiteral("降雨强度(mm/min)");
+    return time + fieldSeparator + intensity + fieldSeparator + QStringLiteral("降雨总量(mm)");
 }
 
-QString CsvText(const std::vector<TResultRowTexts>& rows, const TOptions& options) {
-    QString text = CsvHeaderLine(options) + LineEnd;
+QString CsvText(const std::vector<TResultRowTexts>& rows, const TOptions& options,
+                QChar decimalSeparator) {
+    const QChar separator = CsvFieldSeparator(decimalSeparator);
+    QString text = CsvHeaderLine(options, separator) + LineEnd;
     text.reserve(text.size() + static_cast<qsizetype>(rows.size()) * 32);
     for (const TResultRowTexts& row : rows)
-        text += row.time + QLatin1Char(',') + row.intensity + QLatin1Char(',') + row.cumulative +
-                LineEnd;
+        text += row.time + separator + row.intensity + separator + row.cumulative + LineEnd;
     return text;
 }
 

@@ -83,4 +83,8 @@ QString AverageIntensityLabelText(const TExpressionObject& storm, const TOptions
              unitText);
 }
 
+QChar CsvFieldSeparator(QChar decimalSeparator) {
+    return decimalSeparator == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
+}
+
 } // namespace velmora

@@ -26,6 +26,10 @@ struct TResultRowTexts {
 TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& options,
                                QChar decimalSeparator);
 
+// The separator between the fields of a CSV line: ",", or ";" where numbers
+// are written with a decimal comma (as spreadsheets in such places read it).
+QChar CsvFieldSeparator(QChar decimalSeparator);
+
 // "mm/h" for unit 0, "mm/min" for unit 1, nothing for any other value.
 std::optional<QString> IntensityUnitText(int stormUnitIdx);
 

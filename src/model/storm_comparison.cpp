@@ -91,7 +91,7 @@ TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, cons
 QString ComparisonCsvText(const std::vector<TComparedStorm>& storms, const TOptions& options,
                           QChar decimalSeparator) {
     const TComparisonTable table = ComparisonTable(storms, options, decimalSeparator);
-    const QChar comma = QLatin1Char(',');
+    const QChar comma = CsvFieldSeparator(decimalSeparator);
     QString text = table.timeHeading;
     for (const QString& legend : table.legends)
         text += comma + legend;
