@@ -1,4 +1,5 @@
 #include "error_reason.h"
+#include "foreign_text.h"
 #include "loopback_http_server.h"
 #include "qstring_printer.h"
 #include "update_query.h"
@@ -130,6 +131,13 @@ TEST(UpdateCheck, FailuresSayWhy) {
         {Ok("2.2\r\njavascript:alert(1)\r\n@@@@@@"),
          QStringLiteral("更新页面的地址不是网页地址（http 或 https）：javascript:alert(1)")},
         {Ok("2.2\r\n\r\n@@@@@@"), QStringLiteral("更新页面的地址不是网页地址（http 或 https）：")},
+        // A name and password would show the page as another server's.
+        {Ok("2.2\r\nhttp://www.example.com:x@attacker.example/\r\n@@@@@@"),
+         QStringLiteral("更新页面的地址含有用户名或密码，没有打开："
+                        "http://www.example.com:x@attacker.example/")},
+        // A foreign text is quoted at most 200 characters long.
+        {Ok(QByteArray(60000, '9') + "x\r\nhttp://www.example.com/\r\n@@@@@@"),
+         QStringLiteral("'%1\u2026' is not a valid floating point value").arg(QString(200, '9'))},
         {LoopbackHttpServer::Answer(404, "Not Found", "<html>no</html>"),
          QStringLiteral("HTTP 404 Not Found")},
         {LoopbackHttpServer::Answer(500, "Internal Server Error", ""),
@@ -143,6 +151,14 @@ TEST(UpdateCheck, FailuresSayWhy) {
         ASSERT_FALSE(checked.outcome.ok()) << c.answer.toStdString();
         EXPECT_EQ(ErrorReason(checked.outcome), c.message) << c.answer.toStdString();
     }
+}
+
+TEST(ForeignText, CharactersThatReorderOrHideTextAreReplacedAsControlsAre) {
+    // "exe.txt" shown backwards, a zero-width space, a byte-order mark, an isolate.
+    const QString sent = QStringLiteral("a\u202Etxt.exe\u202C b\u200Bc\uFEFF\u2067d\u2069\te\r\n");
+    EXPECT_EQ(WithoutControlCharacters(sent),
+              QStringLiteral("a\uFFFDtxt.exe\uFFFD b\uFFFDc\uFFFD\uFFFDd\uFFFD\te\r\n"));
+    EXPECT_EQ(QuotedForeignText(QStringLiteral("\u200Fx\n")), QStringLiteral("\uFFFDx\uFFFD"));
 }
 
 TEST(UpdateCheck, TheVersionIsReadWithTheUsersDecimalSeparator) {

@@ -6,8 +6,14 @@ namespace {
 
 const QChar Replacement(0xFFFD);
 
+// The C0 and C1 controls, and the characters that show nothing yet change
+// what is shown: the zero-width ones and the marks (U+200B–U+200F), the
+// bidirectional embeddings, overrides and isolates (U+202A–U+202E,
+// U+2066–U+2069), which can make a text read backwards, and the byte-order
+// mark U+FEFF.
 bool IsControl(char16_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
 }
 
 } // namespace

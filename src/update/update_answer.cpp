@@ -1,5 +1,6 @@
 #include "update_answer.h"
 
+#include "foreign_text.h"
 #include "maker.h"
 #include "number_text.h"
 
@@ -43,8 +44,8 @@ Result<std::optional<UpdateOffer>> EvaluateUpdateAnswer(const UpdateAnswer& answ
                                                         QChar decimalSeparator) {
     const std::optional<double> latest = ParseDecimalNumber(answer.version, decimalSeparator);
     if (!latest)
-        return Failure::Error(
-            QStringLiteral("'%1' is not a valid floating point value").arg(answer.version));
+        return Failure::Error(QStringLiteral("'%1' is not a valid floating point value")
+                                  .arg(QuotedForeignText(answer.version)));
     // Our own version is written with "." whatever the user's number format.
     const double current = *ParseDecimalNumber(ProgramVersion, QLatin1Char('.'));
     if (!(*latest > current))
@@ -56,14 +57,19 @@ Result<std::optional<UpdateOffer>> EvaluateUpdateAnswer(const UpdateAnswer& answ
     const QString scheme = page.scheme();
     if (!page.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
         page.host().isEmpty())
-        return Failure::Error(
-            QStringLiteral("更新页面的地址不是网页地址（http 或 https）：%1").arg(answer.link));
+        return Failure::Error(QStringLiteral("更新页面的地址不是网页地址（http 或 https）：%1")
+                                  .arg(QuotedForeignText(answer.link)));
+    // A name and password in the address would be handed to the browser and
+    // shown as if the page were another server's ("http://maker.com@elsewhere").
+    if (!page.userInfo().isEmpty())
+        return Failure::Error(QStringLiteral("更新页面的地址含有用户名或密码，没有打开：%1")
+                                  .arg(QuotedForeignText(answer.link)));
     return std::optional<UpdateOffer>(UpdateOffer{answer.version, answer.notes, page});
 }
 
 QString UpdateNewsText(const UpdateOffer& offer) {
     return QStringLiteral("新版本：Ver%1 已经发布~\r\n更新内容:\r\n%2\r\n")
-        .arg(offer.version, offer.notes);
+        .arg(QuotedForeignText(offer.version), offer.notes);
 }
 
 QString UpdateQuestionText(const UpdateOffer& offer) {
