@@ -96,17 +96,20 @@ public:
         fontAnswers.pop_front();
         return next;
     }
-    bool openWithDefaultApplication(const QString& path) override {
+    void openWithDefaultApplication(const QString& path, NotOpened notOpened) override {
         openedFiles.push_back(path);
-        return opensAnything;
+        if (!opensAnything)
+            notOpened();
     }
-    bool openInTextEditor(const QString& path) override {
+    void openInTextEditor(const QString& path, NotOpened notOpened) override {
         editedFiles.push_back(path);
-        return opensAnything;
+        if (!opensAnything)
+            notOpened();
     }
-    bool openAddress(const QUrl& address) override {
+    void openAddress(const QUrl& address, NotOpened notOpened) override {
         openedAddresses.push_back(address);
-        return opensAnything;
+        if (!opensAnything)
+            notOpened();
     }
 
 private:

@@ -8,6 +8,7 @@
 
 class QDialog;
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -64,10 +65,13 @@ public:
     // The font dialog, opened on `font` in `color`; nothing when cancelled.
     virtual std::optional<ChosenFont> chooseFont(const QFont& font, const QColor& color) = 0;
 
-    // Each returns false when the desktop could not do it.
-    virtual bool openWithDefaultApplication(const QString& path) = 0;
-    virtual bool openInTextEditor(const QString& path) = 0;
-    virtual bool openAddress(const QUrl& address) = 0;
+    // Hands a file or an address over without waiting. `notOpened` runs when
+    // the desktop could not open it: at once, or later, when the program that
+    // was to open it says it found nothing to open it with.
+    using NotOpened = std::function<void()>;
+    virtual void openWithDefaultApplication(const QString& path, NotOpened notOpened) = 0;
+    virtual void openInTextEditor(const QString& path, NotOpened notOpened) = 0;
+    virtual void openAddress(const QUrl& address, NotOpened notOpened) = 0;
 };
 
 // The filter text of a Qt file dialog for one type: the name when it ends with

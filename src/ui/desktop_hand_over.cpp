@@ -17,24 +17,28 @@ QString AddressNotOpenedText(const QUrl& address) {
         .arg(address.toString(QUrl::FullyEncoded));
 }
 
+namespace {
+
+Desktop::NotOpened Say(Desktop& desktop, QString text) {
+    return [&desktop, text = std::move(text)] { desktop.showCopyableText(PromptTitle, text); };
+}
+
+} // namespace
+
 void OpenSavedFile(Desktop& desktop, const QString& path) {
-    if (!desktop.openWithDefaultApplication(path))
-        desktop.showCopyableText(PromptTitle, SavedButNotOpenedText(path));
+    desktop.openWithDefaultApplication(path, Say(desktop, SavedButNotOpenedText(path)));
 }
 
 void OpenSavedFileInTextEditor(Desktop& desktop, const QString& path) {
-    if (!desktop.openInTextEditor(path))
-        desktop.showCopyableText(PromptTitle, SavedButNotOpenedText(path));
+    desktop.openInTextEditor(path, Say(desktop, SavedButNotOpenedText(path)));
 }
 
 void OpenDocument(Desktop& desktop, const QString& path) {
-    if (!desktop.openWithDefaultApplication(path))
-        desktop.showCopyableText(PromptTitle, DocumentNotOpenedText(path));
+    desktop.openWithDefaultApplication(path, Say(desktop, DocumentNotOpenedText(path)));
 }
 
 void OpenAddress(Desktop& desktop, const QUrl& address) {
-    if (!desktop.openAddress(address))
-        desktop.showCopyableText(PromptTitle, AddressNotOpenedText(address));
+    desktop.openAddress(address, Say(desktop, AddressNotOpenedText(address)));
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "platform_text_editor.h"
 
-#include <QDesktopServices>
+#include "desktop_opener.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -67,9 +68,11 @@ QStringList PlainTextEditorCommand(const QString& exec, bool inTerminal, const Q
     return command;
 }
 
-bool OpenInPlainTextEditor(const QString& path) {
+void OpenInPlainTextEditor(const QString& path, QObject* context, std::function<void()> notOpened) {
 #ifdef Q_OS_WIN
-    return QProcess::startDetached(QStringLiteral("notepad.exe"), {path});
+    (void)context; // Notepad says at once whether it started
+    if (!QProcess::startDetached(QStringLiteral("notepad.exe"), {path}))
+        notOpened();
 #else
     const QString desktopId = DefaultPlainTextApplication();
     const DesktopEntry entry = desktopId.isEmpty() ? DesktopEntry() : ReadDesktopEntry(desktopId);
@@ -79,9 +82,9 @@ bool OpenInPlainTextEditor(const QString& path) {
     if (!command.isEmpty()) {
         const QString program = command.takeFirst();
         if (QProcess::startDetached(program, command))
-            return true;
+            return;
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    OpenThroughDesktop(QUrl::fromLocalFile(path), context, std::move(notOpened));
 #endif
 }
 

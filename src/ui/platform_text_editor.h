@@ -3,13 +3,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QObject;
+
 namespace velmora {
 
 // Opens a file in the desktop's plain-text editor, whatever its ending: on
 // Windows Notepad; elsewhere the desktop's default application for
 // text/plain, falling back to the file's own default application. Does not
-// wait; false when nothing could be started.
-bool OpenInPlainTextEditor(const QString& path);
+// wait; `notOpened` runs (while `context` exists) when nothing opened it.
+void OpenInPlainTextEditor(const QString& path, QObject* context, std::function<void()> notOpened);
 
 // The command that opens `path` with a desktop entry's Exec line: the field
 // codes %f %F %u %U take the file, other codes are dropped. An editor that

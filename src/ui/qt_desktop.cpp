@@ -2,11 +2,11 @@
 
 #include "application_setup.h"
 #include "copyable_message.h"
+#include "desktop_opener.h"
 #include "font_and_color_dialog.h"
 #include "foreign_text.h"
 #include "platform_text_editor.h"
 
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -84,16 +84,16 @@ std::optional<ChosenFont> QtDesktop::chooseFont(const QFont& font, const QColor&
     return ChosenFont{dialog.chosenFont(), dialog.chosenColor()};
 }
 
-bool QtDesktop::openWithDefaultApplication(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+void QtDesktop::openWithDefaultApplication(const QString& path, NotOpened notOpened) {
+    OpenThroughDesktop(QUrl::fromLocalFile(path), &lifetime_, std::move(notOpened));
 }
 
-bool QtDesktop::openInTextEditor(const QString& path) {
-    return OpenInPlainTextEditor(path);
+void QtDesktop::openInTextEditor(const QString& path, NotOpened notOpened) {
+    OpenInPlainTextEditor(path, &lifetime_, std::move(notOpened));
 }
 
-bool QtDesktop::openAddress(const QUrl& address) {
-    return QDesktopServices::openUrl(address);
+void QtDesktop::openAddress(const QUrl& address, NotOpened notOpened) {
+    OpenThroughDesktop(address, &lifetime_, std::move(notOpened));
 }
 
 void QtDesktop::showCopyableText(const QString& title, const QString& text) {

@@ -2,6 +2,8 @@
 
 #include "desktop.h"
 
+#include <QObject>
+
 class QWidget;
 
 namespace velmora {
@@ -22,14 +24,17 @@ public:
     bool askYesNo(const QString& title, const QString& text) override;
     void showCopyableText(const QString& title, const QString& text) override;
     std::optional<ChosenFont> chooseFont(const QFont& font, const QColor& color) override;
-    bool openWithDefaultApplication(const QString& path) override;
-    bool openInTextEditor(const QString& path) override;
-    bool openAddress(const QUrl& address) override;
+    void openWithDefaultApplication(const QString& path, NotOpened notOpened) override;
+    void openInTextEditor(const QString& path, NotOpened notOpened) override;
+    void openAddress(const QUrl& address, NotOpened notOpened) override;
 
 private:
     std::optional<FileDialogAnswer> runFileDialog(const FileDialogRequest& request, bool saving);
 
     QWidget* parent_;
+    // What the desktop says later, after the program that was to open a file
+    // ended, reaches this desktop only while it exists.
+    QObject lifetime_;
 };
 
 } // namespace velmora

@@ -16,9 +16,9 @@ public:
     bool askYesNo(const QString&, const QString&) override { return false; }
     void showCopyableText(const QString&, const QString&) override {}
     std::optional<ChosenFont> chooseFont(const QFont&, const QColor&) override { return {}; }
-    bool openWithDefaultApplication(const QString&) override { return true; }
-    bool openInTextEditor(const QString&) override { return true; }
-    bool openAddress(const QUrl&) override { return true; }
+    void openWithDefaultApplication(const QString&, NotOpened) override {}
+    void openInTextEditor(const QString&, NotOpened) override {}
+    void openAddress(const QUrl&, NotOpened) override {}
 };
 
 } // namespace velmora
