@@ -9,6 +9,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libqcustomplot-dev
     libzip-dev zlib1g-dev libpng-dev libjpeg62-turbo-dev libqrencode-dev
+    libeigen3-dev libboost-math-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei fonts-liberation2 fonts-arphic-uming qt6-translations-l10n
     "$@"

@@ -10,6 +10,10 @@
 #                            the others are built against that Qt)
 #   prefix-QTVERSION/stamps/ NAME_VERSION for every library installed there
 #
+#   prefix-QTVERSION/include/eigen3, include/boost, share/eigen3/cmake
+#                            the header-only libraries, copied from Debian's
+#                            installed packages (nothing in them is built)
+#
 # Prints the prefix on standard output; everything else goes to standard error.
 set -euo pipefail
 renice -n 19 $$ >/dev/null
@@ -129,6 +133,37 @@ build_googletest() {
     cmake_build "$1" "$2" -DBUILD_SHARED_LIBS=OFF -Dgtest_force_shared_crt=ON
 }
 
+# Header-only libraries need no cross-building: their headers serve Windows as
+# they are. They are copied from the host's Debian packages (setup.sh installs
+# them) rather than fetched as source packages (Boost's is some 100 MB), once
+# per installed version; Eigen with its relocatable CMake package file, Boost
+# found by CMake's FindBoost from the headers alone.
+copy_headers_once() {
+    local package="$1" function="$2"
+    local version
+    version="$(dpkg-query -W -f='${Version}' "$package")"
+    local id="${package}_${version#*:}"
+    if [ -e "$prefix/stamps/$id" ]; then
+        echo "Cached: $id" >&2
+        return
+    fi
+    echo "Copying $id for Windows" >&2
+    "$function"
+    mkdir -p "$prefix/stamps"
+    echo "headers copied" >"$prefix/stamps/$id"
+}
+copy_eigen() {
+    rm -rf "$prefix/include/eigen3" "$prefix/share/eigen3"
+    mkdir -p "$prefix/include" "$prefix/share/eigen3"
+    cp -a /usr/include/eigen3 "$prefix/include/"
+    cp -a /usr/share/eigen3/cmake "$prefix/share/eigen3/"
+}
+copy_boost() {
+    rm -rf "$prefix/include/boost"
+    mkdir -p "$prefix/include"
+    cp -a /usr/include/boost "$prefix/include/"
+}
+
 qt_version="$(source_version qt6-base)"
 prefix="$cache/prefix-${qt_version#*:}"
 mkdir -p "$prefix"
@@ -139,6 +174,9 @@ build_once libzip build_zip
 build_once qrencode build_qrencode
 build_once qcustomplot build_qcustomplot
 build_once googletest build_googletest
+copy_headers_once libeigen3-dev copy_eigen
+# Boost's headers are in the package of its version (libboost1.74-dev).
+copy_headers_once "$(dpkg -S /usr/include/boost/version.hpp | cut -d: -f1)" copy_boost
 # Windows finds a DLL beside the program or on PATH, never beside its import
 # library: one that a project installs into lib (qrencode does) goes to bin.
 find "$prefix/lib" -maxdepth 1 -name '*.dll' -exec mv -t "$prefix/bin" {} +

@@ -79,3 +79,9 @@ cp /usr/share/common-licenses/LGPL-2.1 "$licences/LGPL-2.1.txt"
 cp /usr/share/doc/libz-mingw-w64/copyright "$licences/zlib-copyright.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licences/mingw-w64-gcc-runtime-copyright.txt"
 cp /usr/share/doc/mingw-w64-common/copyright "$licences/mingw-w64-winpthreads-copyright.txt"
+# The header-only libraries compiled into the programs (dependencies.sh copies
+# them from these packages): Eigen under the MPL 2.0, Boost under its own licence.
+cp /usr/share/doc/libeigen3-dev/copyright "$licences/eigen3-copyright.txt"
+cp /usr/share/common-licenses/MPL-2.0 "$licences/MPL-2.0.txt"
+cp "/usr/share/doc/$(dpkg -S /usr/include/boost/version.hpp | cut -d: -f1)/copyright" \
+    "$licences/boost-copyright.txt"
