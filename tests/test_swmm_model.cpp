@@ -187,6 +187,20 @@ TEST(SwmmModel, StormsGoInTheUnitOfTheModelAndNothingElseChanges) {
     }
 }
 
+// A last CR is a CR LF cut short (found by fuzzing: it became CR CR LF).
+TEST(SwmmModel, ALastLineWithoutItsLineEndGetsOne) {
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {"[OPTIONS]\r\nFLOW_UNITS CMS", "[OPTIONS]\r\nFLOW_UNITS CMS\r\n\r\n[RAINGAGES]\r\n"},
+        {"[OPTIONS]\r\nFLOW_UNITS CMS\r", "[OPTIONS]\r\nFLOW_UNITS CMS\r\n\r\n[RAINGAGES]\r\n"},
+        {"[OPTIONS]\nFLOW_UNITS CMS", "[OPTIONS]\nFLOW_UNITS CMS\n\n[RAINGAGES]\n"},
+    };
+    for (const auto& [model, start] : cases) {
+        const Result<TSwmmModelEdit> edited = EditSwmmModel(model, {Storm(2, 120, 5)}, {});
+        ASSERT_TRUE(edited);
+        EXPECT_TRUE(edited->bytes.startsWith(start)) << edited->bytes.left(60).toStdString();
+    }
+}
+
 TEST(SwmmModel, EntriesFollowTheLastLineOfTheirSectionWithTheRainfallFilesRows) {
     const QByteArray model = Model("FLOW_UNITS LPS", true, "\n");
     const TSwmmStorm storm = Storm(2, 10, 5, false);

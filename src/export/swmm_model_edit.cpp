@@ -151,6 +151,14 @@ QByteArray LineEndOf(QByteArrayView file) {
     return newline > 0 && file[newline - 1] == '\r' ? "\r\n" : newline >= 0 ? "\n" : "\r\n";
 }
 
+// A last line without a line end gets one, so that entries can follow it; a
+// last CR is a CR LF cut short and gets its LF.
+QByteArray WithLastLineEnded(const QByteArray& model, const QByteArray& lineEnd) {
+    if (model.isEmpty() || model.endsWith('\n'))
+        return model;
+    return model + (model.endsWith('\r') ? QByteArray("\n") : lineEnd);
+}
+
 struct Writing {
     std::vector<Edit> edits;
     TSwmmModelReport report;
@@ -235,8 +243,7 @@ Result<TSwmmModelEdit> EditSwmmModel(const QByteArray& model, const std::vector<
                        FailureKind::WrongFormat};
 
     const QByteArray lineEnd = LineEndOf(model);
-    // A last line without a line end gets one, so that entries can follow it.
-    const QByteArray file = model.isEmpty() || model.endsWith('\n') ? model : model + lineEnd;
+    const QByteArray file = WithLastLineEnded(model, lineEnd);
     const ModelScan scan = ScanModel(file, *names, choices.assignGage);
     if (const Status readable = CheckModel(file, scan); !readable)
         return readable.failure();

@@ -111,8 +111,8 @@ bool LineScanner::next(Line& line) {
     line.begin = position_;
     line.next = found ? found - data + 1 : file_.size();
     line.end = found ? found - data : file_.size();
-    if (line.end > line.begin && data[line.end - 1] == '\r')
-        --line.end;
+    if (found && line.end > line.begin && data[line.end - 1] == '\r')
+        --line.end; // a CR without LF is no line end
     line.number = ++number_;
     position_ = line.next;
 
