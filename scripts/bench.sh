@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup-debian.sh xvfb xauth
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=ON >/dev/null
-cmake --build build-bench --target bench_computation bench_refresh bench_exports bench_analysis startup_probe bare_window_probe >/dev/null
+cmake --build build-bench --target bench_computation bench_refresh bench_exports bench_analysis bench_swmm_model startup_probe bare_window_probe >/dev/null
 
 settings=$(mktemp -d)
 trap 'rm -rf "$settings"' EXIT
@@ -18,6 +18,7 @@ QT_QPA_PLATFORM=offscreen ./build-bench/bench/bench_computation "$@"
 QT_QPA_PLATFORM=offscreen ./build-bench/bench/bench_refresh "$@"
 QT_QPA_PLATFORM=offscreen ./build-bench/bench/bench_exports "$@"
 ./build-bench/bench/bench_analysis "$@"
+./build-bench/bench/bench_swmm_model "$@"
 
 # Whole processes, the program and a bare Qt main window in turn, on the
 # same X server, 31 each: the medians from the start to the end of the first

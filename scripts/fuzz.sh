@@ -24,7 +24,7 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(fuzz_storm_file fuzz_options_file fuzz_font_text fuzz_number_text
              fuzz_zip_archive fuzz_office_package fuzz_cli_arguments
-             fuzz_update_answer fuzz_rain_tables)
+             fuzz_update_answer fuzz_rain_tables fuzz_swmm_model)
 fi
 
 bash scripts/setup-debian.sh clang libfuzzer-14-dev

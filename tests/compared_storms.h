@@ -11,7 +11,7 @@ inline TComparedStorm CompareStorm(TExpressionObject storm, const TOptions& opti
     const Result<THyetograph> computed = CalcHyetograph(storm, options);
     StoreResults(storm, computed);
     return TComparedStorm{storm, options.Int_StormUnitidx == MillimetresPerHour ? 0 : 1,
-                          computed->rows};
+                          computed->rows, options.Bool_IntervalAverage};
 }
 
 } // namespace velmora::testing

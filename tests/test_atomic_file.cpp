@@ -253,5 +253,13 @@ TEST_F(AtomicFile, ReadersRefusePipesDevicesAndLargeFilesAtOnce) {
     }
 }
 
+TEST_F(AtomicFile, ReadingTakesTheMemoryOfTheFileNotOfTheLimit) {
+    put(path("small"), QByteArray(100, 'x'));
+    const Result<QByteArray> read = ReadRegularFile(path("small"), qint64{1} << 30);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, QByteArray(100, 'x'));
+    EXPECT_LT(read->capacity(), 1 << 20);
+}
+
 } // namespace
 } // namespace velmora

@@ -156,3 +156,17 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
               EncodeCodePage936(lines.join(QStringLiteral("\r\n")))); // left as it was
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.csv"});
 }
+
+TEST_F(Session, AComparedStormKeepsWhetherItsRowsAreIntervalMeans) {
+    StormSession session;
+    ASSERT_TRUE(session.recompute());
+    ASSERT_TRUE(session.addToComparison());
+    TOptions averaged = session.options();
+    averaged.Bool_IntervalAverage = true;
+    session.setOptions(averaged);
+    ASSERT_TRUE(session.recompute());
+    ASSERT_TRUE(session.addToComparison());
+    session.setOptions(TOptions{});
+    EXPECT_FALSE(session.comparison()[0].intervalAverage);
+    EXPECT_TRUE(session.comparison()[1].intervalAverage);
+}

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <thread>
@@ -25,8 +26,13 @@ namespace {
 FileRead ReadOpenFile(QFile& file, qint64 maxBytes) {
     FileRead read;
     errno = 0;
-    // One byte more than allowed is enough to refuse a file that grew.
-    read.bytes = file.read(maxBytes + 1);
+    // One byte more than allowed is enough to refuse a file that grew. The
+    // buffer is made for the file's size, as reading allocates what it is
+    // asked for: a model's reader allows 200 MB.
+    const qint64 expected = std::min(file.size(), maxBytes) + 1;
+    read.bytes = file.read(expected);
+    if (read.bytes.size() == expected && expected <= maxBytes) // it grew
+        read.bytes += file.read(maxBytes + 1 - expected);
     if (file.error() != QFileDevice::NoError) {
         read.outcome = FileRead::Outcome::CannotOpen;
         read.reason = errno != 0 ? SystemReasonText(errno) : file.errorString();

@@ -30,6 +30,9 @@ struct TComparedStorm {
     TExpressionObject storm; // with its totals
     int stormUnitIdx = 1;    // the unit `rows` hold their intensities in
     THyetographTable rows;
+    // The rows are the means of their steps (Bool_IntervalAverage): a model
+    // that holds each row for its step then gets the storm's whole depth.
+    bool intervalAverage = false;
 
     // The intensity of row `row` in the unit `unitIdx` (0 = mm/h, else mm/min).
     double intensityIn(std::size_t row, int unitIdx) const;

@@ -216,8 +216,8 @@ Status StormSession::addToComparison() {
         return Failure{NoStormToCompareMessage};
     if (comparison_.size() >= MaxComparedStorms)
         return Failure{ComparisonFullMessage};
-    comparison_.push_back(
-        {storm_, options_.Int_StormUnitidx == MillimetresPerHour ? 0 : 1, table_});
+    comparison_.push_back({storm_, options_.Int_StormUnitidx == MillimetresPerHour ? 0 : 1, table_,
+                           options_.Bool_IntervalAverage});
     emit comparisonChanged();
     return {};
 }
