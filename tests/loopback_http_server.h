@@ -3,12 +3,15 @@
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
+#include <QSslConfiguration>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -41,22 +44,27 @@ public:
     std::function<std::optional<QByteArray>(const Request&)> respond;
     std::vector<Request> requests;
 
-    // On 127.0.0.1, or on another loopback address (127.0.0.2: "another host").
-    explicit LoopbackHttpServer(
-        const QHostAddress& address = QHostAddress(QHostAddress::LocalHost)) {
-        QObject::connect(&server_, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = server_.nextPendingConnection())
+    // On 127.0.0.1, or on another loopback address (127.0.0.2: "another
+    // host"); with `tls`, an https server of that certificate.
+    explicit LoopbackHttpServer(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost),
+                                const std::optional<QSslConfiguration>& tls = std::nullopt)
+        : server_(tls ? std::make_unique<QSslServer>() : std::make_unique<QTcpServer>()),
+          scheme_(tls ? QStringLiteral("https") : QStringLiteral("http")) {
+        if (tls)
+            static_cast<QSslServer&>(*server_).setSslConfiguration(*tls);
+        QObject::connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+            while (QTcpSocket* socket = server_->nextPendingConnection())
                 QObject::connect(socket, &QTcpSocket::readyRead, this,
                                  [this, socket] { read(socket); });
         });
-        listening_ = server_.listen(address, 0);
+        listening_ = server_->listen(address, 0);
     }
 
     bool listening() const { return listening_; }
     QUrl base() const {
-        return QUrl(QStringLiteral("http://%1:%2")
-                        .arg(server_.serverAddress().toString())
-                        .arg(server_.serverPort()));
+        return QUrl(QStringLiteral("%1://%2:%3")
+                        .arg(scheme_, server_->serverAddress().toString())
+                        .arg(server_->serverPort()));
     }
 
     // A whole answer: status line, Content-Length, Connection: close, the
@@ -97,7 +105,8 @@ private:
         }
     }
 
-    QTcpServer server_;
+    std::unique_ptr<QTcpServer> server_;
+    QString scheme_;
     bool listening_ = false;
     std::map<QTcpSocket*, QByteArray> pending_;
 };

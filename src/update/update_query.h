@@ -34,14 +34,14 @@ UpdateServer MakerUpdateServer();
 // The address the query asks for: `base` with the update script's path.
 QUrl UpdateQueryAddress(const QUrl& base);
 
-// Sends the query (one GET, no query string, no body, never repeated) and
-// waits for the body, decoded by the character set the answer declares (UTF-8
-// when it declares none). Needs a Qt application object. While it waits, the
-// thread's events go on (a window repaints) except the user's input.
-// Redirects are followed only on the same server (same host, scheme and port,
-// or https on the same host). Fails, with the message to show, on any network
-// error, an HTTP error status (its status line), a redirect elsewhere, the
-// timeout or an answer above the size limit.
+// Sends the query (one GET, no query string, no body; see FetchUpdateBody)
+// and waits for the body, decoded by the character set the answer declares
+// (UTF-8 when it declares none). Needs a Qt application object. While it
+// waits, the thread's events go on (a window repaints) except the user's
+// input. Redirects are followed only on the same server (same host, scheme
+// and port, or https on the same host). Fails, with the message to show, on
+// any network error, an HTTP error status (its status line), a redirect
+// elsewhere, the timeout or an answer above the size limit.
 Result<QString> FetchUpdateAnswer(const UpdateServer& server);
 
 // The whole check: query, answer, comparison with this program's version.

@@ -1,6 +1,7 @@
 // The update check's answer comes from a server over plain http: anyone on
 // the way can write it.
 
+#include "foreign_text.h"
 #include "fuzz_check.h"
 #include "number_text.h"
 #include "update_answer.h"
@@ -44,9 +45,10 @@ void CheckOffer(const UpdateAnswer& answer, const UpdateOffer& offer, QChar sepa
                opened.port() == offer.page.port());
     FUZZ_CHECK(opened.toString(QUrl::FullyEncoded) == printed);
 
-    // The version and the notes are shown as received, whatever they hold.
+    // The notes are shown as received, whatever they hold; the version is
+    // quoted as every foreign text is, at most 200 characters long.
     const QString news = UpdateNewsText(offer);
-    const QString head = QStringLiteral("新版本：Ver") + offer.version +
+    const QString head = QStringLiteral("新版本：Ver") + QuotedForeignText(offer.version) +
                          QStringLiteral(" 已经发布~\r\n更新内容:\r\n");
     FUZZ_CHECK(news == head + offer.notes + QStringLiteral("\r\n"));
     FUZZ_CHECK(UpdateQuestionText(offer) == news + QStringLiteral("是否立即查看？"));
