@@ -498,7 +498,7 @@ TEST_F(Cli, AnOptionsFileThatCannotBeReadIsNoSilentDefault) {
               QStringLiteral(
                   "velmora-cli: 出错：无法打开文件“%1”：文件超过了1048576字节，不是本程序的文件\n")
                       .arg(big) +
-                  CliUsageLine + '\n');
+                  CliUsageLine() + '\n');
 }
 
 TEST_F(Cli, TheWordTableIsTheSessionsDocument) {
@@ -729,7 +729,7 @@ TEST_F(Cli, HostileComputationsAndBatchesAreRefusedAtOnce) {
          2,
          QStringLiteral(
              "velmora-cli: --P 和 --T 组合出 400000000 个雨型，一次最多可以计算 1000000 个\n") +
-             CliUsageLine + '\n'},
+             CliUsageLine() + '\n'},
     };
     for (const auto& c : cases) {
         const CliRun run = Run(c.arguments);

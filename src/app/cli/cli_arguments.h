@@ -86,18 +86,9 @@ Result<QStringList> DecodeArguments(int argc, char* argv[]);
 // Refused arguments fail with the reason (without "velmora-cli: ").
 Result<CliRequest> ParseCliArguments(const QStringList& arguments);
 
-inline const QString CliUsageLine = QStringLiteral(
-    "usage: velmora-cli [--a1 X] [--c X] [--b X] [--n X] [--ln] [--flow] [--P X[,X...]] [--T "
-    "X[,X...]] "
-    "[--r X[,X...]] [--step N] [--options FILE] [--unit mm/h|mm/min] [--decimals N] [--time "
-    "hm|min] "
-    "[--calc-by-show] [--interval-average] [--qi-ratio X] [--storm FILE] [--write-storm FILE] "
-    "[--format csv|swmm|docx|report|xlsx|storm|png] [--out FILE | --out-dir DIR [--force]] "
-    "[--totals] [--idf-check] "
-    "[--compare] [--help]\n"
-    "       velmora-cli --version\n"
-    "       velmora-cli --check-update [--update-server URL]");
-
+// "usage: velmora-cli [--storm FILE] …", with a line for each other way to call it.
+QString CliUsageLine();
+// The usage and every flag with what it does.
 QString CliHelpText();
 
 } // namespace velmora::cli

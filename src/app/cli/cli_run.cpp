@@ -143,7 +143,7 @@ int RunCli(const Result<CliRequest>& parsed, CliOutput& output,
            const ReportChartPainter& reportChart) {
     if (!parsed) {
         output.printFailure(QStringLiteral("velmora-cli: %1\n%2\n")
-                                .arg(CliFailureText(parsed.failure()), CliUsageLine));
+                                .arg(CliFailureText(parsed.failure()), CliUsageLine()));
         return 2;
     }
     try {
