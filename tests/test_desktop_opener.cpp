@@ -60,8 +60,7 @@ TEST(DesktopOpener, SaysNotOpenedWhenXdgOpenEndsWithAFailureOrIsMissing) {
                            [&said] { said = true; });
         // The opener has ended when its process is gone: it deletes itself then.
         QTest::qWait(c.notOpened ? 0 : 500);
-        EXPECT_EQ(QTest::qWaitFor([&said] { return said; }, c.notOpened ? 5000 : 0),
-                  c.notOpened)
+        EXPECT_EQ(QTest::qWaitFor([&said] { return said; }, c.notOpened ? 5000 : 0), c.notOpened)
             << c.script;
         if (*c.script) {
             EXPECT_EQ(opener.given(), QStringLiteral("/data/报告.docx"));

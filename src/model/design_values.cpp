@@ -9,8 +9,8 @@ namespace velmora {
 
 Status CheckRepeatYear(double years) {
     if (!(years > 0))
-        return Failure{QStringLiteral("重现期P=%1年，无法取对数（P必须大于0）")
-                           .arg(GeneralNumberText(years))};
+        return Failure{
+            QStringLiteral("重现期P=%1年，无法取对数（P必须大于0）").arg(GeneralNumberText(years))};
     return {};
 }
 

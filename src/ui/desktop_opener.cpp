@@ -47,12 +47,14 @@ void OpenThroughDesktop(const QUrl& target, QObject* context, std::function<void
                              notOpened();
                      });
     QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
-    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            opener->deleteLater();
-    });
-    opener->start(QStringLiteral("xdg-open"), {target.isLocalFile() ? target.toLocalFile()
-                                                                    : target.toString(QUrl::FullyEncoded)});
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart)
+                             opener->deleteLater();
+                     });
+    opener->start(
+        QStringLiteral("xdg-open"),
+        {target.isLocalFile() ? target.toLocalFile() : target.toString(QUrl::FullyEncoded)});
 }
 
 #endif
