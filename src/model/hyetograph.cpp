@@ -23,32 +23,6 @@ bool SameTime(double minute, double peak) {
     return std::abs(minute - peak) <= tolerance;
 }
 
-// K = A1 · (1 + C · log P), or 0 for a logarithm choice other than lg and ln.
-// A negative K would make every intensity negative, and 1 + C · log P = 0 a
-// storm without rain: both are refused, naming the values to look at.
-Result<double> FormulaFactor(const TExpressionObject& storm) {
-    if (storm.LG_LN != CommonLogarithm && storm.LG_LN != NaturalLogarithm)
-        return 0.0;
-    const double p = storm.Storm_RepeatYear;
-    if (Status year = CheckRepeatYear(p); !year)
-        return year.failure();
-    const bool common = storm.LG_LN == CommonLogarithm;
-    const double factor = 1 + storm.c * (common ? std::log10(p) : std::log(p));
-    const double k = storm.a1 * factor;
-    if (!std::isfinite(k))
-        return Failure{QStringLiteral("公式系数A1·(1+C·lgP)的计算结果溢出或不是有效数字")};
-    if (factor <= 0)
-        return Failure{QStringLiteral("1+C·%1P=%2，不大于0（C=%3，P=%4年），降雨强度将是负数或0："
-                                      "请检查参数C和重现期P")
-                           .arg(common ? QStringLiteral("lg") : QStringLiteral("ln"),
-                                GeneralNumberText(factor), GeneralNumberText(storm.c),
-                                GeneralNumberText(p))};
-    if (storm.a1 < 0)
-        return Failure{QStringLiteral("参数A1=%1是负数，降雨强度将是负数：请检查参数A1")
-                           .arg(GeneralNumberText(storm.a1))};
-    return k;
-}
-
 // The number of the last minute, or why the duration is refused.
 Result<std::int64_t> LastMinute(double duration) {
     if (Status valid = CheckDuration(duration); !valid)
@@ -233,6 +207,31 @@ Result<THyetograph> StepRows(const StormShape& shape, const TOptions& options, s
 }
 
 } // namespace
+
+// A negative K would make every intensity negative, and 1 + C · log P = 0 a
+// storm without rain: both are refused, naming the values to look at.
+Result<double> FormulaFactor(const TExpressionObject& storm) {
+    if (storm.LG_LN != CommonLogarithm && storm.LG_LN != NaturalLogarithm)
+        return 0.0;
+    const double p = storm.Storm_RepeatYear;
+    if (Status year = CheckRepeatYear(p); !year)
+        return year.failure();
+    const bool common = storm.LG_LN == CommonLogarithm;
+    const double factor = 1 + storm.c * (common ? std::log10(p) : std::log(p));
+    const double k = storm.a1 * factor;
+    if (!std::isfinite(k))
+        return Failure{QStringLiteral("公式系数A1·(1+C·lgP)的计算结果溢出或不是有效数字")};
+    if (factor <= 0)
+        return Failure{QStringLiteral("1+C·%1P=%2，不大于0（C=%3，P=%4年），降雨强度将是负数或0："
+                                      "请检查参数C和重现期P")
+                           .arg(common ? QStringLiteral("lg") : QStringLiteral("ln"),
+                                GeneralNumberText(factor), GeneralNumberText(storm.c),
+                                GeneralNumberText(p))};
+    if (storm.a1 < 0)
+        return Failure{QStringLiteral("参数A1=%1是负数，降雨强度将是负数：请检查参数A1")
+                           .arg(GeneralNumberText(storm.a1))};
+    return k;
+}
 
 Result<THyetograph> CalcHyetograph(const TExpressionObject& storm, const TOptions& options) {
     const Result<double> k = FormulaFactor(storm);

@@ -32,6 +32,12 @@ struct THyetograph {
 // their table would take the window seconds to show and could exhaust memory.
 inline constexpr int MaxStormMinutes = 100000;
 
+// K = A1 · (1 + C · log P), the formula's factor the computation uses: 0 for a
+// logarithm choice other than lg and ln; refused when P has no logarithm,
+// when K overflows, or when it would make the rain negative (A1 below 0,
+// 1 + C · log P not above 0).
+Result<double> FormulaFactor(const TExpressionObject& storm);
+
 // The Chicago design-storm hyetograph of `storm`, minute by minute, keeping
 // every Storm_Step-th minute and the last one as rows. The options decide the
 // intensity unit and whether the displayed (rounded) values are summed.

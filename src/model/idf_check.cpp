@@ -34,7 +34,9 @@ std::vector<double> IdfCheckDurations(double stormDuration) {
     for (const double d : CheckedDurations)
         if (d < stormDuration)
             durations.push_back(d);
-    durations.push_back(stormDuration);
+    // A duration of no minutes holds no rain to check.
+    if (stormDuration > 0)
+        durations.push_back(stormDuration);
     return durations;
 }
 
@@ -47,16 +49,16 @@ Result<std::vector<TIdfCheckRow>> IdfCheckTable(const TExpressionObject& storm) 
     if (!minutes)
         return Failure::Error(minutes.message());
 
-    const double logP = storm.LG_LN == NaturalLogarithm ? std::log(storm.Storm_RepeatYear)
-                                                        : std::log10(storm.Storm_RepeatYear);
-    const double a = storm.a1 * (1 + storm.c * logP);
+    // The factor the storm was computed with: a storm without a known
+    // logarithm has none, and neither its rain nor its formula's depth.
+    const double a = FormulaFactor(storm).value();
     std::vector<TIdfCheckRow> rows;
     for (const double d : IdfCheckDurations(storm.Storm_Time)) {
-        const double stormDepth =
-            HeaviestRun(minutes->rows, static_cast<std::size_t>(std::max(d, 0.0)));
+        const double stormDepth = HeaviestRun(minutes->rows, static_cast<std::size_t>(d));
         const double formulaDepth = a * d / std::pow(d + storm.b, storm.n);
-        rows.push_back(
-            {d, stormDepth, formulaDepth, 100 * (stormDepth - formulaDepth) / formulaDepth});
+        const double difference =
+            formulaDepth == 0 ? 0 : 100 * (stormDepth - formulaDepth) / formulaDepth;
+        rows.push_back({d, stormDepth, formulaDepth, difference});
     }
     return rows;
 }

@@ -22,7 +22,7 @@ struct TIdfCheckRow {
 };
 
 // The durations checked: those of 5, 10, 15, … 10080 minutes below the
-// storm's duration T, then T itself.
+// storm's duration T, then T itself when it is above 0.
 std::vector<double> IdfCheckDurations(double stormDuration);
 
 // The check of `storm`, computed minute by minute in mm/min without rounding
