@@ -1,5 +1,6 @@
 #include "atomic_file.h"
 #include "file_size_limit.h"
+#include "platform_files.h"
 #include "posix_files.h"
 #include "qstring_printer.h"
 #include "system_reason.h"
@@ -159,10 +160,22 @@ TEST_F(AtomicFile, AFolderIsRefused) {
 
 TEST_F(AtomicFile, SmallFilesAreReadLargerOnesAreNot) {
     put(path("small"), "12345");
-    EXPECT_EQ(ReadSmallFile(path("small"), 5), QByteArray("12345"));
-    EXPECT_EQ(ReadSmallFile(path("small"), 4), std::nullopt);
-    EXPECT_EQ(ReadSmallFile(path("missing"), 5), std::nullopt);
-    EXPECT_EQ(ReadSmallFile(folder.path(), 5), std::nullopt);
+    EXPECT_EQ(ReadRegularFile(path("small"), 5).value_or("unread"), QByteArray("12345"));
+    EXPECT_EQ(ReadRegularFile(path("small"), 4).value_or("unread"), "unread");
+    EXPECT_EQ(ReadRegularFile(path("missing"), 5).value_or("unread"), "unread");
+    EXPECT_EQ(ReadRegularFile(folder.path(), 5).value_or("unread"), "unread");
+}
+
+// The kept names' publishing on a file system without the no-replace rename.
+TEST_F(AtomicFile, WithoutANoReplaceRenameALinkTakesOnlyAFreeName) {
+    put(path("written.tmp"), "new");
+    put(path("taken"), "kept");
+    const Status taken = platform::LinkIntoFreeName(path("written.tmp"), path("taken"));
+    EXPECT_EQ(taken.failure().kind, FailureKind::NameTaken);
+    EXPECT_TRUE(platform::LinkIntoFreeName(path("written.tmp"), path("free")));
+    EXPECT_EQ(contents(path("free")), "new");
+    EXPECT_EQ(contents(path("taken")), "kept");
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("free"), QStringLiteral("taken")}));
 }
 
 TEST_F(AtomicFile, ABatchsNamesAreKeptOrReplacedAsNamesNeverFollowed) {

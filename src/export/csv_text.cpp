@@ -9,13 +9,9 @@ const QString LineEnd = QStringLiteral("\r\n");
 QString CsvHeaderLine(const TOptions& options, QChar fieldSeparator) {
     // The computation takes any unit other than 0 as mm/min, and the time
     // text any format other than 0 as minutes; the header follows them.
-    const QString time = options.Int_TimeForamtidx == HoursAndMinutesFormat
-                             ? QStringLiteral("时间(H:M)")
-                             : QStringLiteral("时间(min)");
-    const QString intensity = options.Int_StormUnitidx == MillimetresPerHour
-                                  ? QStringLiteral("降雨强度(mm/h)")
-                                  : QStringLiteral("降雨强度(mm/min)");
-    return time + fieldSeparator + intensity + fieldSeparator + QStringLiteral("降雨总量(mm)");
+    return TimeColumnHeading(options.Int_TimeForamtidx) + fieldSeparator +
+           QStringLiteral("降雨强度(%1)").arg(ComputedIntensityUnit(options.Int_StormUnitidx)) +
+           fieldSeparator + QStringLiteral("降雨总量(mm)");
 }
 
 QString CsvText(const std::vector<TResultRowTexts>& rows, const TOptions& options,

@@ -108,12 +108,11 @@ Status PublishUnderName(const QString& path, const QByteArray& bytes, bool repla
         file.remove();
         return WriteFailure(path, reason);
     }
-    const platform::Move moved = platform::MoveIntoPlace(file.fileName(), path, replaceExisting);
-    if (moved.done)
+    const Status moved = platform::MoveIntoPlace(file.fileName(), path, replaceExisting);
+    if (moved)
         return {};
     file.remove();
-    return WriteFailure(path, moved.reason,
-                        moved.nameTaken ? FailureKind::NameTaken : FailureKind::TargetInUse);
+    return WriteFailure(path, moved.message(), moved.failure().kind);
 }
 
 Failure ReadFailure(const QString& path, const QString& reason) {
@@ -144,25 +143,10 @@ Status WriteFileAtomically(const QString& path, const QByteArray& bytes, Existin
 Result<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes) {
     if (path.isEmpty())
         return ReadFailure(path, SystemReasonText(ENOENT));
-    platform::FileRead read = platform::ReadRegularFile(path, maxBytes);
-    switch (read.outcome) {
-    case platform::FileRead::Outcome::Read:
-        return std::move(read.bytes);
-    case platform::FileRead::Outcome::CannotOpen:
-        return ReadFailure(path, read.reason);
-    case platform::FileRead::Outcome::NotRegularFile:
-        return ReadFailure(path, QStringLiteral("这不是普通文件（可能是文件夹、管道或设备）"));
-    case platform::FileRead::Outcome::TooLarge:
-        break;
-    }
-    return ReadFailure(path, QStringLiteral("文件超过了%1字节，不是本程序的文件").arg(maxBytes));
-}
-
-std::optional<QByteArray> ReadSmallFile(const QString& path, qint64 maxBytes) {
-    Result<QByteArray> read = ReadRegularFile(path, maxBytes);
+    Result<QByteArray> read = platform::ReadRegularFileBytes(path, maxBytes);
     if (!read)
-        return std::nullopt;
-    return std::move(read).value();
+        return ReadFailure(path, read.message());
+    return read;
 }
 
 } // namespace velmora

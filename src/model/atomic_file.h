@@ -36,7 +36,4 @@ Status WriteFileAtomically(const QString& path, const QByteArray& bytes,
 // for it, a larger file without reading it; the failure names the path.
 Result<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes);
 
-// The same, nothing when it cannot be read.
-std::optional<QByteArray> ReadSmallFile(const QString& path, qint64 maxBytes);
-
 } // namespace velmora

@@ -23,6 +23,18 @@ QString TimeText(double minutes, int timeFormatIdx) {
     return sign + TwoDigits(magnitude);
 }
 
+QString TimeUnitText(int timeFormatIdx) {
+    return timeFormatIdx == HoursAndMinutesFormat ? QStringLiteral("H:M") : QStringLiteral("min");
+}
+
+QString TimeColumnHeading(int timeFormatIdx) {
+    return QStringLiteral("时间(%1)").arg(TimeUnitText(timeFormatIdx));
+}
+
+QString ComputedIntensityUnit(int stormUnitIdx) {
+    return stormUnitIdx == MillimetresPerHour ? QStringLiteral("mm/h") : QStringLiteral("mm/min");
+}
+
 TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& options,
                                QChar decimalSeparator) {
     const int decimals = EffectivePrecision(options);

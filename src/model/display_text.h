@@ -26,6 +26,15 @@ struct TResultRowTexts {
 TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& options,
                                QChar decimalSeparator);
 
+// The unit of the times: "H:M" for format 0, "min" for any other value, as
+// TimeText writes them; and the time column's heading, "时间(H:M)" or "时间(min)".
+QString TimeUnitText(int timeFormatIdx);
+QString TimeColumnHeading(int timeFormatIdx);
+
+// The unit the computation gives intensities in: "mm/h" for unit 0, "mm/min"
+// for any other value.
+QString ComputedIntensityUnit(int stormUnitIdx);
+
 // The separator between the fields of a CSV line: ",", or ";" where numbers
 // are written with a decimal comma (as spreadsheets in such places read it).
 QChar CsvFieldSeparator(QChar decimalSeparator);

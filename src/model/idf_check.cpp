@@ -47,7 +47,7 @@ Result<std::vector<TIdfCheckRow>> IdfCheckTable(const TExpressionObject& storm) 
     perMinute.Int_StormUnitidx = MillimetresPerMinute; // mm/min
     const Result<THyetograph> minutes = CalcHyetograph(everyMinute, perMinute);
     if (!minutes)
-        return Failure::Error(minutes.message());
+        return minutes.failure().asError();
 
     // The factor the storm was computed with: a storm without a known
     // logarithm has none, and neither its rain nor its formula's depth.

@@ -23,32 +23,32 @@ namespace velmora::platform {
 
 namespace {
 
-FileRead ReadOpenFile(QFile& file, qint64 maxBytes) {
-    FileRead read;
+Failure NotRegularFile() {
+    return Failure{QStringLiteral("这不是普通文件（可能是文件夹、管道或设备）")};
+}
+
+Failure TooLarge(qint64 maxBytes) {
+    return Failure{QStringLiteral("文件超过了%1字节，不是本程序的文件").arg(maxBytes)};
+}
+
+Result<QByteArray> ReadOpenFile(QFile& file, qint64 maxBytes) {
     errno = 0;
     // One byte more than allowed is enough to refuse a file that grew. The
     // buffer is made for the file's size, as reading allocates what it is
     // asked for: a model's reader allows 200 MB.
     const qint64 expected = std::min(file.size(), maxBytes) + 1;
-    read.bytes = file.read(expected);
-    if (read.bytes.size() == expected && expected <= maxBytes) // it grew
-        read.bytes += file.read(maxBytes + 1 - expected);
-    if (file.error() != QFileDevice::NoError) {
-        read.outcome = FileRead::Outcome::CannotOpen;
-        read.reason = errno != 0 ? SystemReasonText(errno) : file.errorString();
-        read.bytes.clear();
-    } else if (read.bytes.size() > maxBytes) {
-        read.outcome = FileRead::Outcome::TooLarge;
-        read.bytes.clear();
-    }
-    return read;
+    QByteArray bytes = file.read(expected);
+    if (bytes.size() == expected && expected <= maxBytes) // it grew
+        bytes += file.read(maxBytes + 1 - expected);
+    if (file.error() != QFileDevice::NoError)
+        return Failure{errno != 0 ? SystemReasonText(errno) : file.errorString()};
+    if (bytes.size() > maxBytes)
+        return TooLarge(maxBytes);
+    return bytes;
 }
 
-FileRead Refused(FileRead::Outcome outcome, QString reason = QString()) {
-    FileRead read;
-    read.outcome = outcome;
-    read.reason = std::move(reason);
-    return read;
+Failure MoveFailure(const QString& reason, bool nameTaken) {
+    return Failure{reason, nameTaken ? FailureKind::NameTaken : FailureKind::TargetInUse};
 }
 
 } // namespace
@@ -77,29 +77,32 @@ QString WindowsReason(DWORD code) {
 
 } // namespace
 
-FileRead ReadRegularFile(const QString& path, qint64 maxBytes) {
+Result<QByteArray> ReadRegularFileBytes(const QString& path, qint64 maxBytes) {
     // Windows keeps pipes and devices out of the file system's folders:
     // what is not a regular file here is a folder or a device name.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return Refused(FileRead::Outcome::NotRegularFile);
+        return NotRegularFile();
     if (info.size() > maxBytes)
-        return Refused(FileRead::Outcome::TooLarge);
+        return TooLarge(maxBytes);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Refused(FileRead::Outcome::CannotOpen, file.errorString());
+        return Failure{file.errorString()};
     return ReadOpenFile(file, maxBytes);
 }
 
-Move MoveIntoPlace(const QString& temporary, const QString& target, bool replaceExisting) {
+Status MoveIntoPlace(const QString& temporary, const QString& target, bool replaceExisting) {
     const auto from = reinterpret_cast<const wchar_t*>(temporary.utf16());
     const auto to = reinterpret_cast<const wchar_t*>(target.utf16());
     if (MoveFileExW(from, to, replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0))
-        return {true, false, QString()};
+        return {};
     const DWORD code = GetLastError();
-    if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS)
-        return {false, true, WindowsReason(code)};
-    return {false, false, WindowsReason(code)};
+    return MoveFailure(WindowsReason(code),
+                       code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS);
+}
+
+Status LinkIntoFreeName(const QString& temporary, const QString& target) {
+    return MoveIntoPlace(temporary, target, false); // MoveFileExW never replaces without asking
 }
 
 bool StandardOutputWasClosed() {
@@ -115,50 +118,51 @@ Status OpenSpecialFileForWriting(const QString& path, QFile& file) {
 
 #else
 
-FileRead ReadRegularFile(const QString& path, qint64 maxBytes) {
+Result<QByteArray> ReadRegularFileBytes(const QString& path, qint64 maxBytes) {
     // Opened without waiting: a pipe would otherwise block until a writer comes.
     const int handle =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0)
-        return Refused(FileRead::Outcome::CannotOpen, SystemReasonText(errno));
+        return Failure{SystemReasonText(errno)};
     struct stat status {};
     if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(handle);
-        return Refused(FileRead::Outcome::NotRegularFile);
+        return NotRegularFile();
     }
     if (status.st_size > maxBytes) {
         ::close(handle);
-        return Refused(FileRead::Outcome::TooLarge);
+        return TooLarge(maxBytes);
     }
     QFile file;
     if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(handle);
-        return Refused(FileRead::Outcome::CannotOpen, file.errorString());
+        return Failure{file.errorString()};
     }
     return ReadOpenFile(file, maxBytes);
 }
 
-Move MoveIntoPlace(const QString& temporary, const QString& target, bool replaceExisting) {
+Status MoveIntoPlace(const QString& temporary, const QString& target, bool replaceExisting) {
     const QByteArray from = QFile::encodeName(temporary);
     const QByteArray to = QFile::encodeName(target);
     if (replaceExisting) {
         if (::rename(from.constData(), to.constData()) == 0)
-            return {true, false, QString()};
-        return {false, false, SystemReasonText(errno)};
+            return {};
+        return MoveFailure(SystemReasonText(errno), false);
     }
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return {true, false, QString()};
-    int error = errno;
-    if (error == EINVAL || error == ENOSYS || error == EOPNOTSUPP) {
-        // A file system without the no-replace rename: a hard link is made
-        // only under a free name, too.
-        if (::link(from.constData(), to.constData()) == 0) {
-            ::unlink(from.constData());
-            return {true, false, QString()};
-        }
-        error = errno;
-    }
-    return {false, error == EEXIST, SystemReasonText(error)};
+        return {};
+    const int error = errno;
+    if (error == EINVAL || error == ENOSYS || error == EOPNOTSUPP)
+        return LinkIntoFreeName(temporary, target);
+    return MoveFailure(SystemReasonText(error), error == EEXIST);
+}
+
+Status LinkIntoFreeName(const QString& temporary, const QString& target) {
+    const QByteArray from = QFile::encodeName(temporary);
+    if (::link(from.constData(), QFile::encodeName(target).constData()) != 0)
+        return MoveFailure(SystemReasonText(errno), errno == EEXIST);
+    ::unlink(from.constData());
+    return {};
 }
 
 bool StandardOutputWasClosed() {

@@ -35,7 +35,15 @@ struct Failure {
     static Failure Error(QString reason, FailureKind kind = FailureKind::General) {
         return Failure{std::move(reason), kind, true};
     }
+    // This failure, of its kind, shown after the error mark.
+    Failure asError() const { return Error(message, kind); }
 };
+
+// The failure as a front shows it: the error mark "出错：" where the failure
+// carries it, then the reason.
+inline QString FailureText(const Failure& failure) {
+    return failure.withErrorMark ? QStringLiteral("出错：") + failure.message : failure.message;
+}
 
 // The value an operation produced, or the failure that stopped it. Every
 // layer below the window reports failures this way; the fronts show them.

@@ -68,9 +68,7 @@ TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, cons
             note(shownColumn, row, (*shown)[row].time);
 
     TComparisonTable table;
-    table.timeHeading = options.Int_TimeForamtidx == HoursAndMinutesFormat
-                            ? QStringLiteral("时间(H:M)")
-                            : QStringLiteral("时间(min)");
+    table.timeHeading = TimeColumnHeading(options.Int_TimeForamtidx);
     for (const TComparedStorm& compared : storms)
         table.legends.append(ComparedStormLegend(compared.storm, decimalSeparator));
     table.lines.reserve(rowsAt.size());

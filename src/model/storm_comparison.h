@@ -20,7 +20,8 @@ inline constexpr std::size_t MaxComparedStorms = 8;
 // Why a storm was not added to the comparison, and why it cannot be saved.
 inline const QString NoStormToCompareMessage =
     QStringLiteral("没有雨型可以加入对比~\r\n点击“添加”按钮，添加新曲线");
-inline const QString ComparisonFullMessage = QStringLiteral("已经有8个雨型在对比中：请先清除对比");
+inline const QString ComparisonFullMessage =
+    QStringLiteral("已经有%1个雨型在对比中：请先清除对比").arg(MaxComparedStorms);
 inline const QString EmptyComparisonMessage =
     QStringLiteral("没有雨型在对比中~\r\n点击“加入对比”按钮，加入当前雨型");
 

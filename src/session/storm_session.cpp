@@ -51,7 +51,7 @@ void StormSession::readOptionsFile() {
 
 Status StormSession::recompute() {
     Result<THyetograph> result = CalcHyetograph(storm_, options_);
-    const Status computed = result ? Status() : Failure::Error(result.message());
+    const Status computed = result ? Status() : Status(result.failure().asError());
     showComputed(std::move(result));
     return computed;
 }
@@ -74,7 +74,7 @@ void StormSession::showComputed(Result<THyetograph> result) {
 Status StormSession::adoptStorm(const TExpressionObject& storm, const QString& stormFile) {
     Result<THyetograph> result = CalcHyetograph(storm, options_);
     if (!result)
-        return Failure::Error(result.message());
+        return result.failure().asError();
     storm_ = storm;
     currentStormFile_ = stormFile;
     showComputed(std::move(result));
@@ -109,7 +109,7 @@ Status StormSession::saveOptions() const {
         return Failure::Error(QStringLiteral("无法保存设置：没有可用的设置文件夹"));
     const Status saved = SaveOptions(optionsFileName_, options_, UserDecimalSeparator());
     if (!saved)
-        return Failure::Error(saved.message());
+        return saved.failure().asError();
     return {};
 }
 

@@ -105,7 +105,7 @@ Result<QByteArray> ExistingSettingsBytes(const QString& fileName) {
     if (!QFileInfo::exists(fileName))
         return QByteArray();
     // Another section of the file must not be lost because it could not be read.
-    const auto bytes = ReadSmallFile(fileName, MaxOptionsFileBytes);
+    const Result<QByteArray> bytes = ReadRegularFile(fileName, MaxOptionsFileBytes);
     if (!bytes)
         return Failure{QStringLiteral("无法保存文件“%1”：原文件无法读取或超过%2字节")
                            .arg(fileName)

@@ -6,10 +6,6 @@
 
 namespace velmora {
 
-QString FailureText(const Failure& failure) {
-    return failure.withErrorMark ? QStringLiteral("出错：") + failure.message : failure.message;
-}
-
 void RunCommand(Desktop& desktop, const std::function<Status()>& command) {
     try {
         if (const Status done = command(); !done)

@@ -8,10 +8,6 @@ namespace velmora {
 
 class Desktop;
 
-// A failure as the window shows it: the error mark "出错：" where the failure
-// carries it, then the reason.
-QString FailureText(const Failure& failure);
-
 // Runs one command of the window. The failure it returns, or one it did not
 // foresee (an exception, memory exhausted), ends it and is shown in an error
 // box with the failure's own text; the program goes on. No exception crosses

@@ -134,7 +134,8 @@ private:
             return;
         }
         body_ += reply_->readAll();
-        answered_ = answered_ || reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+        answered_ =
+            answered_ || reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
     }
 
     Result<HttpBody> result() {

@@ -81,7 +81,7 @@ Result<CliRequest> Assemble(PendingRequest& pending) {
         // Options that could not be read are not silently the defaults.
         const Result<QByteArray> read = ReadOptionsFile(*pending.optionsFile);
         if (!read)
-            return Failure::Error(read.message());
+            return read.failure().asError();
         request.options = OptionsFromBytes(*read, UserDecimalSeparator());
     }
     pending.display.applyTo(request.options);

@@ -26,58 +26,6 @@ namespace {
 const QChar Dot = QLatin1Char('.');
 const QString LineEnd = QStringLiteral("\r\n");
 
-// The storms of the batch, made one at a time: the i-th combination of the
-// return periods (outer) and the durations (inner) on the base storm.
-class BatchStorms {
-public:
-    BatchStorms(const CliRequest& request, const TExpressionObject& base, double qiRatio)
-        : request_(request), base_(base), qiRatio_(qiRatio),
-          repeatYears_(ValuesOrBase(request.repeatYears)),
-          durations_(ValuesOrBase(request.durations)) {}
-
-    std::size_t count() const { return repeatYears_.size() * durations_.size(); }
-
-    TExpressionObject at(std::size_t index) const {
-        return storm(repeatYears_[index / durations_.size()],
-                     durations_[index % durations_.size()]);
-    }
-
-    // Whether every storm can be kept in a storm file. A value is checked on
-    // its own, so each return period and each duration is checked once.
-    Status checkStorable() const {
-        for (const std::optional<double>& repeatYear : repeatYears_)
-            if (const Status storable = Storable(storm(repeatYear, durations_.front())); !storable)
-                return storable;
-        for (const std::optional<double>& time : durations_)
-            if (const Status storable = Storable(storm(repeatYears_.front(), time)); !storable)
-                return storable;
-        return {};
-    }
-
-private:
-    static Status Storable(const TExpressionObject& storm) {
-        return CheckStormFileValues(storm, UserDecimalSeparator());
-    }
-
-    TExpressionObject storm(const std::optional<double>& repeatYear,
-                            const std::optional<double>& time) const {
-        StormEdits edits = request_.storm;
-        if (repeatYear)
-            edits.repeatYear = repeatYear;
-        if (time)
-            edits.time = time;
-        TExpressionObject storm = base_;
-        edits.applyTo(storm, qiRatio_, request_.qiRatioGiven);
-        return storm;
-    }
-
-    const CliRequest& request_;
-    const TExpressionObject& base_;
-    const double qiRatio_;
-    const std::vector<std::optional<double>> repeatYears_;
-    const std::vector<std::optional<double>> durations_;
-};
-
 // The row with the highest intensity; the first of equal ones.
 const THyetographRow& PeakRow(const THyetographTable& table) {
     const THyetographRow* peak = &table.front();
@@ -283,7 +231,7 @@ private:
 
 // The batch's storms one after the other, each said when its file is
 // written; 1 when one failed or the batch was stopped.
-int RunStorms(const CliRequest& request, const BatchStorms& storms, StormSession& session,
+int RunStorms(const CliRequest& request, const RequestStorms& storms, StormSession& session,
               BatchLines& lines, CliOutput& output, const ReportChartPainter& reportChart) {
     for (std::size_t i = 0; i < storms.count(); ++i) {
         if (BatchStopRequested) {
@@ -316,12 +264,9 @@ int RunStorms(const CliRequest& request, const BatchStorms& storms, StormSession
 
 QString BatchSummaryHeader(const TOptions& options) {
     // As the CSV header: any unit other than 0 is mm/min, any time format other than 0 minutes.
-    const QString unit = options.Int_StormUnitidx == MillimetresPerHour ? QStringLiteral("mm/h")
-                                                                        : QStringLiteral("mm/min");
-    const QString time = options.Int_TimeForamtidx == HoursAndMinutesFormat ? QStringLiteral("H:M")
-                                                                            : QStringLiteral("min");
     return QStringLiteral("P(年),T(min),r,步长(min),H(mm),平均雨强(%1),峰值雨强(%1),峰值时间(%2)")
-               .arg(unit, time) +
+               .arg(ComputedIntensityUnit(options.Int_StormUnitidx),
+                    TimeUnitText(options.Int_TimeForamtidx)) +
            LineEnd;
 }
 
@@ -331,11 +276,10 @@ std::atomic<bool> BatchStopRequested = false;
 int RunBatch(const CliRequest& request, const TExpressionObject& base, CliOutput& output,
              const ReportChartPainter& reportChart) {
     const TOptions options = RequestOptions(request);
-    const BatchStorms storms(request, base, options.D_QI_ConversionRatio);
+    const RequestStorms storms(request, base, options.D_QI_ConversionRatio);
     // Every storm is checked before the first is computed, as one storm is.
     if (const Status storable = storms.checkStorable(); !storable) {
-        output.printFailure(
-            QStringLiteral("velmora-cli: %1\n").arg(CliFailureText(storable.failure())));
+        output.printProgramFailure(storable.failure());
         return 2;
     }
 

@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "cli_batch.h"
 #include "cli_output.h"
+#include "cli_request_storm.h"
 #include "number_text.h"
 #include "picture_encoders.h"
 #include "storm_comparison.h"
@@ -13,29 +14,15 @@ namespace velmora::cli {
 
 namespace {
 
-std::vector<TExpressionObject> ComparedStorms(const CliRequest& request,
-                                              const TExpressionObject& base) {
-    TExpressionObject edited = base;
-    request.storm.applyTo(edited, request.options.D_QI_ConversionRatio, request.qiRatioGiven);
-    std::vector<TExpressionObject> storms;
-    for (const auto& repeatYear : ValuesOrBase(request.repeatYears))
-        for (const auto& time : ValuesOrBase(request.durations))
-            for (const auto& percent : ValuesOrBase(request.peakRatios)) {
-                TExpressionObject storm = edited;
-                storm.Storm_RepeatYear = repeatYear.value_or(storm.Storm_RepeatYear);
-                storm.Storm_Time = time.value_or(storm.Storm_Time);
-                storm.Storm_Percent = percent.value_or(storm.Storm_Percent);
-                storms.push_back(storm);
-            }
-    return storms;
-}
-
 // The storms added one after the other, as the window's "加入对比" does: the
 // last stays the storm shown.
 Status CompareInSession(const CliRequest& request, const TExpressionObject& base,
                         StormSession& session) {
-    session.setOptions(RequestOptions(request));
-    for (const TExpressionObject& storm : ComparedStorms(request, base)) {
+    const TOptions options = RequestOptions(request);
+    session.setOptions(options);
+    const RequestStorms storms(request, base, options.D_QI_ConversionRatio);
+    for (std::size_t i = 0; i < storms.count(); ++i) {
+        const TExpressionObject storm = storms.at(i);
         if (const Status computed = session.newStorm(storm); !computed)
             return StormFailure(ComparedStormLegend(storm, QLatin1Char('.')), computed.failure());
         if (const Status added = session.addToComparison(); !added)

@@ -18,7 +18,8 @@ Failure Refusal(const QString& text) {
 Result<double> Number(const QString& flag, const QString& text) {
     const auto value = ParseDecimalNumber(text, QLatin1Char('.'));
     if (!value)
-        return Refusal(QStringLiteral("%1 需要一个数字，而不是“%2”").arg(flag, QuotedForeignText(text)));
+        return Refusal(
+            QStringLiteral("%1 需要一个数字，而不是“%2”").arg(flag, QuotedForeignText(text)));
     return *value;
 }
 
@@ -38,8 +39,8 @@ Result<std::int32_t> Choice(const QString& flag, const QString& text) {
     const QString choices = FindCliFlag(flag)->value;
     const auto index = choices.split(QLatin1Char('|')).indexOf(text);
     if (index < 0)
-        return Refusal(QStringLiteral("%1 只能是 %2，而不是“%3”")
-                           .arg(flag, choices, QuotedForeignText(text)));
+        return Refusal(
+            QStringLiteral("%1 只能是 %2，而不是“%3”").arg(flag, choices, QuotedForeignText(text)));
     return static_cast<std::int32_t>(index);
 }
 
@@ -107,11 +108,13 @@ struct NamedFormat {
     bool stormFile = false;
     bool picture = false;
 };
-const NamedFormat Formats[] = {
-    {"csv", ExportFormat::Csv},           {"swmm", ExportFormat::Swmm},
-    {"docx", ExportFormat::WordTable},    {"report", ExportFormat::Report},
-    {"xlsx", ExportFormat::Workbook},     {"storm", ExportFormat::Csv, true},
-    {"png", ExportFormat::Csv, false, true}};
+const NamedFormat Formats[] = {{"csv", ExportFormat::Csv},
+                               {"swmm", ExportFormat::Swmm},
+                               {"docx", ExportFormat::WordTable},
+                               {"report", ExportFormat::Report},
+                               {"xlsx", ExportFormat::Workbook},
+                               {"storm", ExportFormat::Csv, true},
+                               {"png", ExportFormat::Csv, false, true}};
 
 QString FormatChoices() {
     QStringList names;
@@ -169,7 +172,10 @@ const std::vector<CliFlag> Flags = {
      "\"166.7A1\" of the flow form; the other one is derived with the q-i\n"
      "factor (also when --flow or --qi-ratio is given)",
      [](P& p, S f, S v) { return Keep(Number(f, v), p.request.storm.coefficient); }},
-    {"--flow", {}, FlagGroup::Storm, nullptr,
+    {"--flow",
+     {},
+     FlagGroup::Storm,
+     nullptr,
      "the formula is given in the flow form q (L/(s·hm²))",
      [](P& p, S, S) {
          p.request.storm.flow = true;
@@ -181,7 +187,11 @@ const std::vector<CliFlag> Flags = {
      [](P& p, S f, S v) { return Keep(Number(f, v), p.request.storm.b); }},
     {"--n", "X", FlagGroup::Storm, nullptr, "n of the formula",
      [](P& p, S f, S v) { return Keep(Number(f, v), p.request.storm.n); }},
-    {"--ln", {}, FlagGroup::Storm, nullptr, "use ln P instead of lg P",
+    {"--ln",
+     {},
+     FlagGroup::Storm,
+     nullptr,
+     "use ln P instead of lg P",
      [](P& p, S, S) {
          p.request.storm.naturalLog = true;
          return Status();
@@ -225,13 +235,19 @@ const std::vector<CliFlag> Flags = {
      [](P& p, S f, S v) { return Keep(Whole(f, v, 0, 99), p.display.decimals); }},
     {"--time", "hm|min", FlagGroup::Display, nullptr, "time as hours:minutes or as minutes",
      [](P& p, S f, S v) { return Keep(Choice(f, v), p.display.timeFormat); }},
-    {"--calc-by-show", {}, FlagGroup::Display, nullptr,
+    {"--calc-by-show",
+     {},
+     FlagGroup::Display,
+     nullptr,
      "sum the displayed (rounded) intensities",
      [](P& p, S, S) {
          p.display.calcByShow = true;
          return Status();
      }},
-    {"--interval-average", {}, FlagGroup::Display, nullptr,
+    {"--interval-average",
+     {},
+     FlagGroup::Display,
+     nullptr,
      "rows one step apart, each the mean intensity of its\n"
      "step (the rain from its time to the next row's), so that the\n"
      "rows times the step add up to H; a last step that runs past\n"
@@ -255,13 +271,19 @@ const std::vector<CliFlag> Flags = {
     {"--out", "FILE", FlagGroup::Output, "[--out FILE | --out-dir DIR [--force]]",
      "write to FILE in code page 936, as the program's exports do",
      [](P& p, S f, S v) { return FileName(f, v, p.request.outFile); }},
-    {"--totals", {}, FlagGroup::Output, nullptr,
+    {"--totals",
+     {},
+     FlagGroup::Output,
+     nullptr,
      "add the total rainfall H and the average intensity",
      [](P& p, S, S) {
          p.request.totals = true;
          return Status();
      }},
-    {"--compare", {}, FlagGroup::Output, nullptr,
+    {"--compare",
+     {},
+     FlagGroup::Output,
+     nullptr,
      "with lists for --P, --T and --r: every combination as one\n"
      "comparison instead of one file per storm, at most 8 storms.\n"
      "csv: the time column (every minute any storm has) and one\n"
@@ -276,7 +298,10 @@ const std::vector<CliFlag> Flags = {
          p.request.compare = true;
          return Status();
      }},
-    {"--idf-check", {}, FlagGroup::Output, nullptr,
+    {"--idf-check",
+     {},
+     FlagGroup::Output,
+     nullptr,
      "instead of the table, check the storm against its formula:\n"
      "for durations of 5, 10, 15, 20, 30, 45, 60, 90, 120, … 10080\n"
      "minutes below T and for T, the heaviest rain of that many\n"
@@ -287,18 +312,29 @@ const std::vector<CliFlag> Flags = {
          p.request.idfCheck = true;
          return Status();
      }},
-    {"--help", {}, FlagGroup::Output, nullptr, "show this text (also -h)",
+    {"--help",
+     {},
+     FlagGroup::Output,
+     nullptr,
+     "show this text (also -h)",
      [](P& p, S, S) {
          p.request.help = true;
          return Status();
      }},
 
-    {"--version", {}, FlagGroup::Program, "--version", "print the program's version",
+    {"--version",
+     {},
+     FlagGroup::Program,
+     "--version",
+     "print the program's version",
      [](P& p, S, S) {
          p.request.version = true;
          return Status();
      }},
-    {"--check-update", {}, FlagGroup::Program, "--check-update [--update-server URL]",
+    {"--check-update",
+     {},
+     FlagGroup::Program,
+     "--check-update [--update-server URL]",
      "ask the maker's server whether a newer version exists, as\n"
      "the window's \"检查更新...\" does, and print the answer: the\n"
      "new version, its notes and the address of its page, or\n"
@@ -325,7 +361,11 @@ const std::vector<CliFlag> Flags = {
          p.request.outDir = v;
          return Status();
      }},
-    {"--force", {}, FlagGroup::Batch, "", "replace existing files in DIR",
+    {"--force",
+     {},
+     FlagGroup::Batch,
+     "",
+     "replace existing files in DIR",
      [](P& p, S, S) {
          p.request.force = true;
          return Status();

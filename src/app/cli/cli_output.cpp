@@ -2,10 +2,6 @@
 
 namespace velmora::cli {
 
-QString CliFailureText(const Failure& failure) {
-    return failure.withErrorMark ? QStringLiteral("出错：") + failure.message : failure.message;
-}
-
 Failure StormFailure(const QString& storm, const Failure& failure) {
     QString reason = failure.message;
     reason.replace(QStringLiteral("\r\n"), QStringLiteral(" "))

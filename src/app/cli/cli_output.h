@@ -8,10 +8,6 @@
 
 namespace velmora::cli {
 
-// A failure as velmora-cli words it: the error mark "出错：" where the
-// failure carries it, then the reason.
-QString CliFailureText(const Failure& failure);
-
 // One storm's failure among several: the storm (as its summary line or
 // legend names it), then the reason on the same line, after the error mark.
 Failure StormFailure(const QString& storm, const Failure& failure);
@@ -30,7 +26,13 @@ public:
     }
     // The failure's text on a line of its own.
     void printFailure(const Failure& failure) {
-        printFailure(CliFailureText(failure) + QLatin1Char('\n'));
+        printFailure(FailureText(failure) + QLatin1Char('\n'));
+    }
+    // A failure of the program itself rather than of a storm: after
+    // "velmora-cli: ", with `after` on the next lines (the usage).
+    void printProgramFailure(const Failure& failure, const QString& after = QString()) {
+        printFailure(QStringLiteral("velmora-cli: ") + FailureText(failure) + QLatin1Char('\n') +
+                     (after.isEmpty() ? QString() : after + QLatin1Char('\n')));
     }
 
 protected:

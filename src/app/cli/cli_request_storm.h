@@ -19,9 +19,33 @@ class StormSession;
 
 namespace velmora::cli {
 
-// The values given for one design value (--P, --T, --r), or one empty value
-// that stands for the base storm's own.
-std::vector<std::optional<double>> ValuesOrBase(const std::vector<double>& given);
+// The storms of a request: every combination of its return periods (outer),
+// durations and peak ratios (inner) on the base storm with the request's
+// other storm values, made one at a time, so that a batch of a million storms
+// holds one.
+class RequestStorms {
+public:
+    RequestStorms(const CliRequest& request, const TExpressionObject& base, double qiRatio);
+
+    std::size_t count() const;
+    TExpressionObject at(std::size_t index) const;
+    // Whether every storm can be kept in a storm file. A value is checked on
+    // its own, so each value of each list is checked once.
+    Status checkStorable() const;
+
+private:
+    using Values = std::vector<std::optional<double>>;
+    TExpressionObject storm(const std::optional<double>& repeatYear,
+                            const std::optional<double>& time,
+                            const std::optional<double>& percent) const;
+
+    const CliRequest& request_;
+    const TExpressionObject& base_;
+    const double qiRatio_;
+    const Values repeatYears_;
+    const Values durations_;
+    const Values percents_;
+};
 
 // The options the request's storms are computed with: a SWMM file is written
 // in hours and minutes and mm/h, so such a run is computed so from the start

@@ -23,10 +23,8 @@ namespace {
 // ";;" comment lines: the model refuses any other line that is not data.
 QString TotalsText(const TExpressionObject& storm, const TOptions& options, QChar separator,
                    bool asComments) {
-    // The average is in the unit the computation used: mm/h for unit 0,
-    // mm/min for any other value.
-    const QString unit =
-        IntensityUnitText(options.Int_StormUnitidx == MillimetresPerHour ? 0 : 1).value();
+    // The average is in the unit the computation used.
+    const QString unit = ComputedIntensityUnit(options.Int_StormUnitidx);
     const QString prefix = asComments ? QStringLiteral(";;") : QString();
     return prefix + OverallRainfallLabelText(storm, options, separator) + QStringLiteral("\r\n") +
            prefix + AverageIntensityLabelText(storm, options, unit, separator) +
@@ -51,7 +49,7 @@ int CheckUpdate(const CliRequest& request, CliOutput& output) {
         CheckForUpdate(server, UserDecimalSeparator());
     QString text;
     if (!outcome)
-        text = CliFailureText(outcome.failure()) + QStringLiteral("\r\n");
+        text = FailureText(outcome.failure()) + QStringLiteral("\r\n");
     else if (outcome->has_value())
         text = UpdateNewsText(**outcome) + (*outcome)->page.toString(QUrl::FullyEncoded) +
                QStringLiteral("\r\n");
@@ -107,8 +105,7 @@ int RunRequest(const CliRequest& request, CliOutput& output,
     // A storm the storm file could not give back is refused before anything is
     // computed or written (an infinite coefficient from an extreme factor).
     if (const Status storable = CheckStormFileValues(storm, separator); !storable) {
-        output.printFailure(
-            QStringLiteral("velmora-cli: %1\n").arg(CliFailureText(storable.failure())));
+        output.printProgramFailure(storable.failure());
         return 2;
     }
 
@@ -142,8 +139,7 @@ int RunRequest(const CliRequest& request, CliOutput& output,
 int RunCli(const Result<CliRequest>& parsed, CliOutput& output,
            const ReportChartPainter& reportChart) {
     if (!parsed) {
-        output.printFailure(QStringLiteral("velmora-cli: %1\n%2\n")
-                                .arg(CliFailureText(parsed.failure()), CliUsageLine()));
+        output.printProgramFailure(parsed.failure(), CliUsageLine());
         return 2;
     }
     try {

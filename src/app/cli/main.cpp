@@ -122,7 +122,7 @@ int main(int argc, char* argv[]) {
     if (!streams.failed())
         return exitCode;
     // The table is not where the caller expects it, and the caller must hear why.
-    streams.printFailure(
-        QStringLiteral("velmora-cli: 无法写入标准输出：%1\n").arg(streams.failureReason()));
+    streams.printProgramFailure(
+        velmora::Failure{QStringLiteral("无法写入标准输出：%1").arg(streams.failureReason())});
     return 1;
 }
