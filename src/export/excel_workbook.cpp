@@ -15,8 +15,9 @@ const QString ChartPart = QStringLiteral("xl/charts/chart1.xml");
 const QString ComparisonSheetPart = QStringLiteral("xl/worksheets/sheet3.xml");
 
 // The template's shared strings are the three headings and the six texts of
-// the instructions; the time texts of the rows follow them.
+// the instructions, each in one cell; the time texts of the rows follow them.
 constexpr qsizetype TemplateStringCount = 9;
+constexpr qsizetype TemplateStringCells = 9;
 // The last sheet row of the sample storm that the template's chart shows.
 constexpr qsizetype TemplateLastRow = 122;
 
@@ -89,8 +90,12 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
             {QStringLiteral("<t>降雨强度(mm/min)</t>"), QStringLiteral("<t>降雨强度(mm/h)</t>")});
     if (hoursAndMinutes)
         strings.push_back({QStringLiteral("<t>时间(min)</t>"), QStringLiteral("<t>时间(H:M)</t>")});
-    // The count attributes keep the template's 9 although there are now more
-    // items: spreadsheet programs read the items and accept the mismatch.
+    // count: the cells that refer to a shared string; uniqueCount: the items.
+    const auto rowCount = static_cast<qsizetype>(rows.size());
+    strings.push_back({QStringLiteral("count=\"9\" uniqueCount=\"9\""),
+                       QStringLiteral("count=\"%1\" uniqueCount=\"%2\"")
+                           .arg(TemplateStringCells + rowCount)
+                           .arg(TemplateStringCount + rowCount)});
     data.sharedStrings += u"</sst>";
     strings.push_back({QStringLiteral("</sst>"), std::move(data.sharedStrings)});
 
