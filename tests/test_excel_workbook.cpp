@@ -8,6 +8,7 @@
 #include "zip_archive.h"
 #include "zip_entry_bytes.h"
 
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -128,6 +129,74 @@ Chart ChartOf(const QByteArray& chartXml) {
     }
     ExpectWellFormed(xml);
     return chart;
+}
+
+// A reference of the chart (a series' name, categories or values) and what it
+// caches of the cells it names: one text per point, empty where there is no point.
+struct ChartReference {
+    QString formula;
+    std::vector<QString> cached;
+    bool hasCache = false;
+};
+
+std::vector<ChartReference> ReferencesOf(const QByteArray& chartXml) {
+    std::vector<ChartReference> references;
+    QXmlStreamReader xml(chartXml);
+    qsizetype point = -1;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView name = xml.qualifiedName();
+        if (name == u"c:strRef" || name == u"c:numRef") {
+            references.emplace_back();
+        } else if (name == u"c:f") {
+            references.back().formula = xml.readElementText();
+        } else if (name == u"c:ptCount") {
+            references.back().hasCache = true;
+            references.back().cached.resize(xml.attributes().value("val").toULong());
+        } else if (name == u"c:pt") {
+            point = xml.attributes().value("idx").toLongLong();
+        } else if (name == u"c:v") {
+            references.back().cached.at(static_cast<std::size_t>(point)) = xml.readElementText();
+        }
+    }
+    ExpectWellFormed(xml);
+    return references;
+}
+
+// Every cell's text by sheet name and cell, shared strings looked up.
+using WorkbookCells = std::map<QString, std::map<QString, QString>>;
+
+WorkbookCells CellsOf(const std::vector<ZipEntry>& entries) {
+    const SharedStrings strings = SharedStringsOf(EntryBytes(entries, "xl/sharedStrings.xml"));
+    WorkbookCells cells;
+    const std::pair<QString, QString> sheets[] = {{"曲线图", "xl/worksheets/sheet1.xml"},
+                                                  {"雨型数据1", "xl/worksheets/sheet2.xml"},
+                                                  {"雨型数据2", "xl/worksheets/sheet3.xml"}};
+    for (const auto& [name, part] : sheets)
+        for (const auto& [ref, cell] : SheetOf(EntryBytes(entries, part)).cells)
+            cells[name][ref] =
+                cell.type == "s" ? strings.items.at(cell.value.toULong()) : cell.value;
+    return cells;
+}
+
+// The texts of the cells a formula names ("雨型数据1!$B$2:$B$122", "雨型数据2!$C$1"),
+// empty for an empty cell.
+std::vector<QString> CellsNamed(const WorkbookCells& cells, const QString& formula) {
+    static const QRegularExpression reference(
+        QStringLiteral(R"(^(.+)!\$([A-Z])\$(\d+)(?::\$\2\$(\d+))?$)"));
+    const QRegularExpressionMatch match = reference.match(formula);
+    EXPECT_TRUE(match.hasMatch()) << formula.toStdString();
+    const int first = match.captured(3).toInt();
+    const int last = match.captured(4).isEmpty() ? first : match.captured(4).toInt();
+    std::vector<QString> texts;
+    const auto sheet = cells.find(match.captured(1));
+    for (int row = first; row <= last; ++row) {
+        const QString ref = match.captured(2) + QString::number(row);
+        const bool found = sheet != cells.end() && sheet->second.count(ref) > 0;
+        texts.push_back(found ? sheet->second.at(ref) : QString());
+    }
+    return texts;
 }
 
 const std::vector<QString> InstructionTexts = {
@@ -288,6 +357,61 @@ TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
         "雨型数据2!$B$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$B$2:$B$26", // the compared ones
         "雨型数据2!$C$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$C$2:$C$26"};
     EXPECT_EQ(ChartOf(chartXml).ranges, expected);
+}
+
+TEST(ExcelChartWorkbook, TheChartCachesTheCellsItReads) {
+    struct Case {
+        const char* name;
+        double minutes;
+        int step;
+        TOptions options;
+        std::vector<TExpressionObject> compared;
+        // Five of the storm shown (the bars' name and values, the line's name,
+        // times and values), three of each compared storm.
+        std::size_t references;
+    };
+    TExpressionObject hour = DefaultStorm(), twoHours = DefaultStorm();
+    hour.Storm_Time = 60;
+    hour.Storm_Step = 5;
+    twoHours.Storm_RepeatYear = 10;
+    twoHours.Storm_Step = 10;
+    const std::vector<Case> cases = {
+        {"the default storm", 120, 1, DisplayOptions(1, 1, 4), {}, 5},
+        {"a day in hours and minutes", 1440, 1, DisplayOptions(0, 0, 2), {}, 5},
+        // Every 3 minutes for 90 beside every 5 for 60 and every 10 for 120:
+        // every column but the time has empty cells.
+        {"two compared storms", 90, 3, DisplayOptions(1, 1, 3), {hour, twoHours}, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<TResultRowTexts> rows = DefaultStormRows(c.minutes, c.step, c.options);
+        std::vector<TComparedStorm> storms;
+        for (const TExpressionObject& storm : c.compared)
+            storms.push_back(velmora::testing::CompareStorm(storm, c.options));
+        TExpressionObject shown = DefaultStorm();
+        shown.Storm_Time = c.minutes;
+        shown.Storm_Step = c.step;
+        const THyetographTable shownRows = CalcHyetograph(shown, c.options)->rows;
+        const TComparisonTable table = ComparisonTable(storms, c.options, '.', &shownRows);
+        const auto xlsx = ExcelChartWorkbook(rows, c.options, storms.empty() ? nullptr : &table);
+        ASSERT_TRUE(xlsx.ok()) << xlsx.message().toStdString();
+        const auto entries = ReadZipArchive(*xlsx);
+        ASSERT_TRUE(entries.ok()) << entries.message().toStdString();
+
+        const WorkbookCells cells = CellsOf(*entries);
+        const std::vector<ChartReference> references =
+            ReferencesOf(EntryBytes(*entries, "xl/charts/chart1.xml"));
+        ASSERT_EQ(references.size(), c.references);
+        for (const ChartReference& reference : references) {
+            SCOPED_TRACE(reference.formula.toStdString());
+            EXPECT_TRUE(reference.hasCache);
+            const std::vector<QString> named = CellsNamed(cells, reference.formula);
+            EXPECT_GT(std::count_if(named.begin(), named.end(),
+                                    [](const QString& text) { return !text.isEmpty(); }),
+                      0);
+            EXPECT_EQ(reference.cached, named);
+        }
+    }
 }
 
 TEST(ExcelChartWorkbook, EmptyTableIsRefused) {

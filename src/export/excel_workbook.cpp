@@ -64,6 +64,44 @@ QString RangeEndingAt(QChar column, qsizetype lastRow) {
     return SheetRange(QStringLiteral("雨型数据1"), QString(column), 2, lastRow);
 }
 
+// The cells below the headings that the chart's time axis, line and bars
+// read, as written.
+struct SeriesCells {
+    QStringList times;
+    QStringList intensities;
+    QStringList cumulatives;
+};
+
+SeriesCells CellsOf(const std::vector<TResultRowTexts>& rows) {
+    SeriesCells cells;
+    for (const TResultRowTexts& row : rows) {
+        cells.times.append(row.time);
+        cells.intensities.append(row.intensity);
+        cells.cumulatives.append(row.cumulative);
+    }
+    return cells;
+}
+
+SeriesCells CellsOf(const TComparisonTable& comparison) {
+    SeriesCells cells;
+    for (const TComparisonTable::Line& line : comparison.lines) {
+        cells.times.append(line.time);
+        cells.intensities.append(line.shown.intensity);
+        cells.cumulatives.append(line.shown.cumulative);
+    }
+    return cells;
+}
+
+// The chart's caches of those cells, one point a line as the template writes them.
+void AddCacheReplacements(std::vector<TReplacement>& chart, const SeriesCells& cells) {
+    const QString lineBreak = QStringLiteral("\n                ");
+    chart.push_back({QStringLiteral("<!--时间缓存-->"), ChartCachePoints(cells.times, lineBreak)});
+    chart.push_back(
+        {QStringLiteral("<!--强度缓存-->"), ChartCachePoints(cells.intensities, lineBreak)});
+    chart.push_back(
+        {QStringLiteral("<!--总量缓存-->"), ChartCachePoints(cells.cumulatives, lineBreak)});
+}
+
 } // namespace
 
 Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
@@ -101,18 +139,23 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
 
     // "(mm/min)" does not hold "(min)": the time format changes only the
     // bottom axis title, the unit the left axis title and the line's name.
-    const bool comparing = comparison && !comparison->legends.isEmpty();
+    // Both go first, so that they change the template's texts only.
     std::vector<TReplacement> chart;
-    if (comparing)
-        chart = ComparisonChartReplacements(*comparison, TemplateLastRow);
-    else
-        for (const QChar column : {u'A', u'B', u'C'})
-            chart.push_back(
-                {RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
     if (perHour)
         chart.push_back({QStringLiteral("(mm/min)"), QStringLiteral("(mm/h)")});
     if (hoursAndMinutes)
         chart.push_back({QStringLiteral("(min)"), QStringLiteral("(H:M)")});
+    const bool comparing = comparison && !comparison->legends.isEmpty();
+    if (comparing) {
+        for (TReplacement& edit : ComparisonChartReplacements(*comparison, TemplateLastRow))
+            chart.push_back(std::move(edit));
+        AddCacheReplacements(chart, CellsOf(*comparison));
+    } else {
+        for (const QChar column : {u'A', u'B', u'C'})
+            chart.push_back(
+                {RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
+        AddCacheReplacements(chart, CellsOf(rows));
+    }
 
     Status edited = package->editPart(DataSheetPart, sheet, ExcelPlaceholderMatching);
     if (edited)

@@ -53,8 +53,24 @@ QString Heading(qsizetype column) {
     return SheetCell(ComparisonSheet, ColumnName(column), 1);
 }
 
-// A compared storm's line: no markers, its own colour, dashed for the second four.
-QString ComparedSeries(std::size_t storm, qsizetype lastRow) {
+// The texts of the comparison's column `column` (0 the time, 1… the storms)
+// below its heading.
+QStringList ColumnTexts(const TComparisonTable& table, qsizetype column) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(table.lines.size()));
+    for (const TComparisonTable::Line& line : table.lines)
+        texts.append(column == 0 ? line.time : line.intensities[column - 1]);
+    return texts;
+}
+
+QString StringCache(const QString& points) {
+    return QStringLiteral("<c:strCache>") + points + QStringLiteral("</c:strCache>");
+}
+
+// A compared storm's line: no markers, its own colour, dashed for the second
+// four; its name, times and intensities cached as the sheet holds them.
+QString ComparedSeries(const TComparisonTable& table, std::size_t storm, qsizetype lastRow,
+                       const QString& timePoints) {
     const auto column = static_cast<qsizetype>(storm) + 1;
     const QString colour =
         QStringLiteral("%1")
@@ -66,13 +82,18 @@ QString ComparedSeries(std::size_t storm, qsizetype lastRow) {
         QString::number(storm + 2); // after the line and the bars of the storm shown
     return QStringLiteral("<c:ser><c:idx val=\"") + index + QStringLiteral("\"/><c:order val=\"") +
            index + QStringLiteral("\"/>") + QStringLiteral("<c:tx><c:strRef><c:f>") +
-           Heading(column) + QStringLiteral("</c:f></c:strRef></c:tx>") +
+           Heading(column) + QStringLiteral("</c:f>") +
+           StringCache(ChartCachePoints({table.legends[column - 1]}, {})) +
+           QStringLiteral("</c:strRef></c:tx>") +
            QStringLiteral("<c:spPr><a:ln w=\"19050\"><a:solidFill><a:srgbClr val=\"") + colour +
            QStringLiteral("\"/></a:solidFill>") + dash +
            QStringLiteral("</a:ln></c:spPr><c:marker><c:symbol val=\"none\"/></c:marker>") +
-           QStringLiteral("<c:cat><c:strRef><c:f>") + Range(0, lastRow) +
-           QStringLiteral("</c:f></c:strRef></c:cat>") + QStringLiteral("<c:val><c:numRef><c:f>") +
-           Range(column, lastRow) + QStringLiteral("</c:f></c:numRef></c:val>") +
+           QStringLiteral("<c:cat><c:strRef><c:f>") + Range(0, lastRow) + QStringLiteral("</c:f>") +
+           StringCache(timePoints) + QStringLiteral("</c:strRef></c:cat>") +
+           QStringLiteral("<c:val><c:numRef><c:f>") + Range(column, lastRow) +
+           QStringLiteral("</c:f><c:numCache><c:formatCode>General</c:formatCode>") +
+           ChartCachePoints(ColumnTexts(table, column), {}) +
+           QStringLiteral("</c:numCache></c:numRef></c:val>") +
            QStringLiteral("<c:smooth val=\"0\"/></c:ser>");
 }
 
@@ -85,6 +106,22 @@ QString SheetCell(const QString& sheet, const QString& column, qsizetype row) {
 QString SheetRange(const QString& sheet, const QString& column, qsizetype firstRow,
                    qsizetype lastRow) {
     return SheetCell(sheet, column, firstRow) + QStringLiteral(":$%1$%2").arg(column).arg(lastRow);
+}
+
+QString ChartCachePoints(const QStringList& cells, QStringView lineBreak) {
+    QString xml = QStringLiteral("<c:ptCount val=\"%1\"/>").arg(cells.size());
+    xml.reserve(cells.size() * (lineBreak.size() + 40));
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (cells[i].isEmpty())
+            continue; // a blank cell: the chart leaves a gap or joins across it
+        xml += lineBreak;
+        xml += u"<c:pt idx=\"";
+        xml += QString::number(i);
+        xml += u"\"><c:v>";
+        AppendEscaped(xml, cells[i]);
+        xml += u"</c:v></c:pt>";
+    }
+    return xml;
 }
 
 std::vector<TReplacement> ComparisonSheetReplacements(const TComparisonTable& table,
@@ -116,9 +153,10 @@ std::vector<TReplacement> ComparisonChartReplacements(const TComparisonTable& ta
                                                       qsizetype templateLastRow) {
     const qsizetype shown = ShownIntensityColumn(table);
     const auto lastRow = static_cast<qsizetype>(table.lines.size()) + 1;
+    const QString timePoints = ChartCachePoints(ColumnTexts(table, 0), {});
     QString series;
     for (std::size_t storm = 0; storm < static_cast<std::size_t>(table.legends.size()); ++storm)
-        series += ComparedSeries(storm, lastRow);
+        series += ComparedSeries(table, storm, lastRow, timePoints);
     return {
         {SheetRange(TemplateSheet, QStringLiteral("A"), 2, templateLastRow), Range(0, lastRow)},
         {SheetRange(TemplateSheet, QStringLiteral("B"), 2, templateLastRow), Range(shown, lastRow)},

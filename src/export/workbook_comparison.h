@@ -20,6 +20,11 @@ QString SheetCell(const QString& sheet, const QString& column, qsizetype row);
 QString SheetRange(const QString& sheet, const QString& column, qsizetype firstRow,
                    qsizetype lastRow);
 
+// What a chart keeps of the cells a reference names, for programs that show
+// a chart without reading its sheets: `<c:ptCount val="N"/>` for the N cells
+// and a `<c:pt>` for each one that is not empty, each after `lineBreak`.
+QString ChartCachePoints(const QStringList& cells, QStringView lineBreak);
+
 // The edits of the empty template sheet "雨型数据2". `table` was made with
 // the storm shown and "." as separator; the headings of the storm shown are
 // `intensityHeading` and `cumulativeHeading`.
