@@ -838,9 +838,9 @@ TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
              QStringLiteral("60")});
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     const QStringList lines = QString::fromUtf8(printed.out).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines[0],
-              QStringLiteral("时间(min),P=2年 T=60分 r=0.3,P=2年 T=60分 r=0.5,P=5年 T=60分 r=0.3,"
-                             "P=5年 T=60分 r=0.5"));
+    EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=60分 r=0.3 (mm/min),P=2年 T=60分 r=0.5 "
+                                       "(mm/min),P=5年 T=60分 r=0.3 (mm/min),P=5年 T=60分 r=0.5 "
+                                       "(mm/min)"));
     EXPECT_EQ(lines.size(), 1 + 61 + 1);
 
     const struct {

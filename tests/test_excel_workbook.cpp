@@ -332,8 +332,8 @@ TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
         Cell expected;
     } cells[] = {
         {"A1", {"inlineStr", "时间(min)"}},
-        {"B1", {"inlineStr", "P=2年 T=60分 r=0.4"}},
-        {"C1", {"inlineStr", "P=5年 T=120分 r=0.4"}},
+        {"B1", {"inlineStr", "P=2年 T=60分 r=0.4 (mm/min)"}},
+        {"C1", {"inlineStr", "P=5年 T=120分 r=0.4 (mm/min)"}},
         {"E1", {"inlineStr", "降雨强度(mm/min)"}},
         {"F1", {"inlineStr", "降雨总量(mm)"}},
         {"A14", {"inlineStr", "60"}},
@@ -341,6 +341,15 @@ TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
     for (const auto& c : cells)
         EXPECT_EQ(sheet.cells.at(c.cell), c.expected) << c.cell;
     EXPECT_EQ(sheet.cells.count("B15"), 0u); // the shorter storm has no minute 65
+    // Each column with a heading is as wide as it: two for a Chinese character.
+    const QByteArray sheetXml = EntryBytes(*written, "xl/worksheets/sheet3.xml");
+    const qsizetype cols = sheetXml.indexOf("<cols>");
+    EXPECT_EQ(sheetXml.mid(cols, sheetXml.indexOf("</cols>") + 7 - cols),
+              "<cols><col min=\"1\" max=\"1\" width=\"11\" customWidth=\"1\"/>"
+              "<col min=\"2\" max=\"2\" width=\"29\" customWidth=\"1\"/>"
+              "<col min=\"3\" max=\"3\" width=\"30\" customWidth=\"1\"/>"
+              "<col min=\"5\" max=\"5\" width=\"18\" customWidth=\"1\"/>"
+              "<col min=\"6\" max=\"6\" width=\"14\" customWidth=\"1\"/></cols>");
     for (int row = 2; row <= 26; ++row) {
         const QString n = QString::number(row);
         EXPECT_EQ(sheet.cells.at("E" + n).value, sheet.cells.at("C" + n).value) << row;

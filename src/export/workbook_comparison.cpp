@@ -42,6 +42,27 @@ QString SheetRow(qsizetype row, const QStringList& texts, qsizetype firstNumberC
     return xml + QStringLiteral("</row>");
 }
 
+// The width of a column that shows `heading` whole in the sheet's 宋体 11,
+// in widths of a digit: two for a Chinese character, one for any other and
+// two for the margins.
+int ColumnWidth(const QString& heading) {
+    int width = 2;
+    for (const QChar c : heading)
+        width += c.unicode() >= 0x2E80 ? 2 : 1;
+    return width;
+}
+
+// The columns that have a heading, each as wide as it.
+QString Columns(const QStringList& headings) {
+    QString xml = QStringLiteral("<cols>");
+    for (qsizetype column = 0; column < headings.size(); ++column)
+        if (!headings[column].isEmpty())
+            xml += QStringLiteral("<col min=\"%1\" max=\"%1\" width=\"%2\" customWidth=\"1\"/>")
+                       .arg(column + 1)
+                       .arg(ColumnWidth(headings[column]));
+    return xml + QStringLiteral("</cols>");
+}
+
 const QString ComparisonSheet = QStringLiteral("雨型数据2");
 const QString TemplateSheet = QStringLiteral("雨型数据1");
 
@@ -83,7 +104,7 @@ QString ComparedSeries(const TComparisonTable& table, std::size_t storm, qsizety
     return QStringLiteral("<c:ser><c:idx val=\"") + index + QStringLiteral("\"/><c:order val=\"") +
            index + QStringLiteral("\"/>") + QStringLiteral("<c:tx><c:strRef><c:f>") +
            Heading(column) + QStringLiteral("</c:f>") +
-           StringCache(ChartCachePoints({table.legends[column - 1]}, {})) +
+           StringCache(ChartCachePoints({table.intensityHeading(column - 1)}, {})) +
            QStringLiteral("</c:strRef></c:tx>") +
            QStringLiteral("<c:spPr><a:ln w=\"19050\"><a:solidFill><a:srgbClr val=\"") + colour +
            QStringLiteral("\"/></a:solidFill>") + dash +
@@ -129,9 +150,11 @@ std::vector<TReplacement> ComparisonSheetReplacements(const TComparisonTable& ta
                                                       const QString& cumulativeHeading) {
     const qsizetype shown = ShownIntensityColumn(table);
     const auto lastRow = static_cast<qsizetype>(table.lines.size()) + 1;
-    QStringList headings = QStringList{table.timeHeading} + table.legends;
+    QStringList headings = {table.timeHeading};
+    for (qsizetype storm = 0; storm < table.legends.size(); ++storm)
+        headings << table.intensityHeading(storm);
     headings << QString() << intensityHeading << cumulativeHeading;
-    QString rows = QStringLiteral("<sheetData><row r=\"1\">");
+    QString rows = Columns(headings) + QStringLiteral("<sheetData><row r=\"1\">");
     for (qsizetype column = 0; column < headings.size(); ++column)
         if (!headings[column].isEmpty())
             AppendTextCell(rows, ColumnName(column) + u'1', headings[column]);

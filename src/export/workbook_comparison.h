@@ -9,7 +9,7 @@ namespace velmora {
 
 // The compared storms in the Excel chart workbook. The sheet "雨型数据2" holds
 // the comparison table (the time, then one intensity column per storm headed
-// by its legend) and, after an empty column, the storm shown on the same
+// by its legend and the unit) and, after an empty column, the storm shown on the same
 // lines, headed as on "雨型数据1". The chart reads its time axis, its bars and
 // its line from there, so that every storm meets the same time, and draws one
 // line per compared storm across gaps where a storm has no row.
@@ -25,9 +25,10 @@ QString SheetRange(const QString& sheet, const QString& column, qsizetype firstR
 // and a `<c:pt>` for each one that is not empty, each after `lineBreak`.
 QString ChartCachePoints(const QStringList& cells, QStringView lineBreak);
 
-// The edits of the empty template sheet "雨型数据2". `table` was made with
-// the storm shown and "." as separator; the headings of the storm shown are
-// `intensityHeading` and `cumulativeHeading`.
+// The edits of the empty template sheet "雨型数据2", each column with a
+// heading as wide as it. `table` was made with the storm shown and "." as
+// separator; the headings of the storm shown are `intensityHeading` and
+// `cumulativeHeading`.
 std::vector<TReplacement> ComparisonSheetReplacements(const TComparisonTable& table,
                                                       const QString& intensityHeading,
                                                       const QString& cumulativeHeading);
