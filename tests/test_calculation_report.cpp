@@ -25,12 +25,14 @@ using Row = std::vector<std::string>;
 // paragraph (equations included) and the cell texts of every table row.
 struct DocumentText {
     std::vector<std::string> paragraphs;
+    std::vector<bool> keptWithNext; // per paragraph: on the page of the one that follows
     std::vector<Row> table;
 };
 
 DocumentText ReadDocument(const QByteArray& documentXml) {
     DocumentText text;
     QString paragraph;
+    bool keepNext = false;
     bool inTable = false;
     QXmlStreamReader xml(documentXml);
     while (!xml.atEnd()) {
@@ -39,6 +41,9 @@ DocumentText ReadDocument(const QByteArray& documentXml) {
         if (xml.isStartElement()) {
             if (name == u"w:p") {
                 paragraph.clear();
+                keepNext = false;
+            } else if (name == u"w:keepNext") {
+                keepNext = true;
             } else if (name == u"w:tbl") {
                 inTable = true;
             } else if (name == u"w:tr") {
@@ -52,9 +57,10 @@ DocumentText ReadDocument(const QByteArray& documentXml) {
                     text.table.back().back() += run.toStdString();
             }
         } else if (xml.isEndElement()) {
-            if (name == u"w:p")
+            if (name == u"w:p") {
                 text.paragraphs.push_back(paragraph.toStdString());
-            else if (name == u"w:tbl")
+                text.keptWithNext.push_back(keepNext);
+            } else if (name == u"w:tbl")
                 inTable = false;
         }
     }
@@ -299,6 +305,11 @@ TEST(CalculationReport, EndsWithTheCheckAgainstTheFormulaWhenAsked) {
         ASSERT_NE(heading, paragraphs.end());
         EXPECT_EQ(*(heading - 1), average);
         EXPECT_TRUE((heading + 1)->starts_with("芝加哥雨型由暴雨强度公式推求")) << *(heading + 1);
+        // The heading and the sentence start the page where the table starts.
+        const auto at = static_cast<std::size_t>(heading - paragraphs.begin());
+        EXPECT_FALSE(text.keptWithNext[at - 1]);
+        EXPECT_TRUE(text.keptWithNext[at]);
+        EXPECT_TRUE(text.keptWithNext[at + 1]);
         // The header and the durations 5 … 90 below T = 120, then 120.
         ASSERT_GE(text.table.size(), 10u);
         const std::vector<Row> check(text.table.end() - 10, text.table.end());
