@@ -319,6 +319,37 @@ TEST(CalculationReport, EndsWithTheCheckAgainstTheFormulaWhenAsked) {
     }
 }
 
+TEST(CalculationReport, NamesTheComparedStormsUnderTheChart) {
+    const struct {
+        QStringList compared;
+        const char* sentence; // empty: none
+    } cases[] = {
+        {{}, ""},
+        {{"P=5年 T=120分 r=0.4"}, "图中另有对比雨型：P=5年 T=120分 r=0.4。"},
+        {{"P=5年 T=120分 r=0.4", "P=0,5年 T=60分 r=0,35"},
+         "图中另有对比雨型：P=5年 T=120分 r=0.4、P=0,5年 T=60分 r=0,35。"},
+    };
+    const ComputedStorm computed = Compute(DefaultStorm(), TOptions{});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sentence);
+        const auto docx = CalculationReport(computed.storm, TOptions{}, computed.rows, ChartPng(),
+                                            '.', c.compared);
+        ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
+        const QByteArray document = EntryBytes(ReadZipArchive(*docx).value(), "word/document.xml");
+        EXPECT_EQ(document.count("<!--"), 0);
+        const DocumentText text = ReadDocument(document);
+        const auto title =
+            std::find(text.paragraphs.begin(), text.paragraphs.end(), "芝加哥雨型雨量过程曲线图：");
+        ASSERT_LT(title + 3, text.paragraphs.end());
+        const auto picture = static_cast<std::size_t>(title + 1 - text.paragraphs.begin());
+        EXPECT_EQ(text.paragraphs[picture], "");
+        const bool comparing = !c.compared.isEmpty();
+        // The chart stays on the page of the sentence that explains it.
+        EXPECT_EQ(text.keptWithNext[picture], comparing);
+        EXPECT_EQ(text.paragraphs[picture + 1], comparing ? c.sentence : "雨量计算数据表格：");
+    }
+}
+
 TEST(CalculationReport, PackageIsTheTemplateWithTheDocumentAndThePictureReplaced) {
     const ComputedStorm computed = Compute(DefaultStorm(), TOptions{});
     const QByteArray png = ChartPng();

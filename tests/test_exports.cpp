@@ -339,6 +339,25 @@ TEST_F(Exports, TheReportHoldsTheChartDrawnAtItsSizeAndTheWindowKeepsItsChart) {
     EXPECT_EQ(desktop.openedFiles, std::vector<QString>{path("report.docx")});
 }
 
+TEST_F(Exports, TheReportNamesTheComparedStormsItsChartShows) {
+    find<QAction>("Menu_AddToComparison")->trigger();
+    changeStorm([](TExpressionObject& storm) {
+        storm.Storm_RepeatYear = 10;
+        storm.Storm_Time = 60;
+    });
+    find<QAction>("Menu_AddToComparison")->trigger();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_RepeatYear = 5; });
+    exportAs("Menu_outputResult", path("compared.docx"), 1);
+
+    const auto entries = ReadZipArchive(Contents(path("compared.docx")));
+    ASSERT_TRUE(entries) << entries.message().toStdString();
+    const QByteArray document = EntryBytes(*entries, QStringLiteral("word/document.xml"));
+    const QByteArray sentence =
+        "<w:t>图中另有对比雨型：P=2年 T=120分 r=0.4、P=10年 T=60分 r=0.4。</w:t>";
+    EXPECT_EQ(document.count(sentence), 1);
+    EXPECT_LT(document.indexOf("<w:drawing>"), document.indexOf(sentence));
+}
+
 TEST_F(Exports, TheWorkbookFromTheButtonWithTheThirdTypeSelected) {
     desktop.saveAnswers.push_back(FileDialogAnswer{path("chart.csv"), 0});
     find<QPushButton>("btn_OutputExcelPicData")->click();

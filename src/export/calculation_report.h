@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QSize>
+#include <QStringList>
 
 #include <vector>
 
@@ -24,10 +25,13 @@ QSize ReportChartPictureSize(double dotsPerInch);
 // put in place of the template's sample), the result rows as the grid shows
 // them (with a sentence saying so when they are interval means) and the two
 // totals rounded to the options' decimals. Numbers are
-// written in the general number form with `decimalSeparator`. No rows, or
-// bytes that are not a PNG picture, give a failure.
+// written in the general number form with `decimalSeparator`. When the chart
+// shows compared storms, `comparedStorms` holds their legends and a sentence
+// under the chart names them, kept on the chart's page. No rows, or bytes
+// that are not a PNG picture, give a failure.
 Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOptions& options,
                                      const std::vector<TResultRowTexts>& rows,
-                                     const QByteArray& chartPng, QChar decimalSeparator);
+                                     const QByteArray& chartPng, QChar decimalSeparator,
+                                     const QStringList& comparedStorms = {});
 
 } // namespace velmora
