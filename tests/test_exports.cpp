@@ -334,7 +334,11 @@ TEST_F(Exports, TheReportHoldsTheChartDrawnAtItsSizeAndTheWindowKeepsItsChart) {
     ASSERT_TRUE(entries) << entries.message().toStdString();
     const QImage picture =
         QImage::fromData(EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
-    EXPECT_EQ(picture.size(), ReportChartPictureSize(window->logicalDpiX()));
+    // Twice the pixels of the frame it fills, which stays as the template has it.
+    EXPECT_EQ(picture.size(), ReportChartPictureSize(window->logicalDpiX()) * 2);
+    const QByteArray document = EntryBytes(*entries, QStringLiteral("word/document.xml"));
+    EXPECT_EQ(document.count("<wp:extent cx=\"5267325\" cy=\"3810000\"/>"), 1);
+    EXPECT_EQ(document.count("<a:ext cx=\"5267325\" cy=\"3810000\"/>"), 1);
     EXPECT_EQ(chart().size(), shown);
     EXPECT_EQ(desktop.openedFiles, std::vector<QString>{path("report.docx")});
 }

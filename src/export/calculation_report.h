@@ -14,10 +14,13 @@
 
 namespace velmora {
 
-// The size in pixels at which the chart is drawn for the report: 146.4 mm wide
-// at the screen's density (553 pixels at 96 dots per inch, 691 at 120) and
-// 400 pixels high. The report shows it in a fixed 553 × 400 frame.
+// The size at which the chart is laid out for the report: 146.4 mm wide at
+// the screen's density (553 pixels at 96 dots per inch, 691 at 120) and 400
+// pixels high. The report shows it in a fixed frame of 553 × 400 pixels at 96
+// dots per inch.
 QSize ReportChartPictureSize(double dotsPerInch);
+// It is drawn with twice those pixels, so that it stays sharp in print.
+inline constexpr qreal ReportChartPixelRatio = 2;
 
 // The calculation report (.docx) of `storm`, built in memory from the
 // "CalcBook" template: the method, the formula with its q-i relation after
