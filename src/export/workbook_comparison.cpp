@@ -166,10 +166,18 @@ std::vector<TReplacement> ComparisonSheetReplacements(const TComparisonTable& ta
         rows += SheetRow(++row, texts, 1);
     }
     rows += QStringLiteral("</sheetData>");
+    // Printed across: every column on one page wide, as many pages down as the rows take.
     const QString dimension =
-        QStringLiteral("<dimension ref=\"A1:%1%2\"/>").arg(ColumnName(shown + 1)).arg(lastRow);
-    return {{QStringLiteral("<dimension ref=\"A1\"/>"), dimension},
-            {QStringLiteral("<sheetData/>"), rows}};
+        QStringLiteral(
+            "<sheetPr><pageSetUpPr fitToPage=\"1\"/></sheetPr><dimension ref=\"A1:%1%2\"/>")
+            .arg(ColumnName(shown + 1))
+            .arg(lastRow);
+    return {
+        {QStringLiteral("<dimension ref=\"A1\"/>"), dimension},
+        {QStringLiteral("<sheetData/>"), rows},
+        {QStringLiteral("</worksheet>"),
+         QStringLiteral("  <pageSetup paperSize=\"9\" orientation=\"landscape\" fitToWidth=\"1\" "
+                        "fitToHeight=\"0\"/>\n</worksheet>")}};
 }
 
 std::vector<TReplacement> ComparisonChartReplacements(const TComparisonTable& table,

@@ -26,9 +26,9 @@ QString SheetRange(const QString& sheet, const QString& column, qsizetype firstR
 QString ChartCachePoints(const QStringList& cells, QStringView lineBreak);
 
 // The edits of the empty template sheet "雨型数据2", each column with a
-// heading as wide as it. `table` was made with the storm shown and "." as
-// separator; the headings of the storm shown are `intensityHeading` and
-// `cumulativeHeading`.
+// heading as wide as it, printed landscape with all columns on one page
+// wide. `table` was made with the storm shown and "." as separator; the
+// headings of the storm shown are `intensityHeading` and `cumulativeHeading`.
 std::vector<TReplacement> ComparisonSheetReplacements(const TComparisonTable& table,
                                                       const QString& intensityHeading,
                                                       const QString& cumulativeHeading);
