@@ -25,12 +25,14 @@ using Row = std::vector<std::string>;
 // paragraph (equations included) and the cell texts of every table row.
 struct DocumentText {
     std::vector<std::string> paragraphs;
+    std::vector<bool> keptWithNext; // per paragraph: on the page of the one that follows
     std::vector<Row> table;
 };
 
 DocumentText ReadDocument(const QByteArray& documentXml) {
     DocumentText text;
     QString paragraph;
+    bool keepNext = false;
     bool inTable = false;
     QXmlStreamReader xml(documentXml);
     while (!xml.atEnd()) {
@@ -39,6 +41,9 @@ DocumentText ReadDocument(const QByteArray& documentXml) {
         if (xml.isStartElement()) {
             if (name == u"w:p") {
                 paragraph.clear();
+                keepNext = false;
+            } else if (name == u"w:keepNext") {
+                keepNext = true;
             } else if (name == u"w:tbl") {
                 inTable = true;
             } else if (name == u"w:tr") {
@@ -52,9 +57,10 @@ DocumentText ReadDocument(const QByteArray& documentXml) {
                     text.table.back().back() += run.toStdString();
             }
         } else if (xml.isEndElement()) {
-            if (name == u"w:p")
+            if (name == u"w:p") {
                 text.paragraphs.push_back(paragraph.toStdString());
-            else if (name == u"w:tbl")
+                text.keptWithNext.push_back(keepNext);
+            } else if (name == u"w:tbl")
                 inTable = false;
         }
     }
@@ -299,12 +305,48 @@ TEST(CalculationReport, EndsWithTheCheckAgainstTheFormulaWhenAsked) {
         ASSERT_NE(heading, paragraphs.end());
         EXPECT_EQ(*(heading - 1), average);
         EXPECT_TRUE((heading + 1)->starts_with("芝加哥雨型由暴雨强度公式推求")) << *(heading + 1);
+        // The heading and the sentence start the page where the table starts.
+        const auto at = static_cast<std::size_t>(heading - paragraphs.begin());
+        EXPECT_FALSE(text.keptWithNext[at - 1]);
+        EXPECT_TRUE(text.keptWithNext[at]);
+        EXPECT_TRUE(text.keptWithNext[at + 1]);
         // The header and the durations 5 … 90 below T = 120, then 120.
         ASSERT_GE(text.table.size(), 10u);
         const std::vector<Row> check(text.table.end() - 10, text.table.end());
         EXPECT_EQ(check[0], (Row{"历时(min)", "雨型最大雨量(mm)", "公式雨量(mm)", "相差(%)"}));
         EXPECT_EQ(check[1], (Row{"5", "11.9535", "11.7962", "1.33"}));
         EXPECT_EQ(check[9], (Row{"120", "60.4437", "60.2284", "0.36"}));
+    }
+}
+
+TEST(CalculationReport, NamesTheComparedStormsUnderTheChart) {
+    const struct {
+        QStringList compared;
+        const char* sentence; // empty: none
+    } cases[] = {
+        {{}, ""},
+        {{"P=5年 T=120分 r=0.4"}, "图中另有对比雨型：P=5年 T=120分 r=0.4。"},
+        {{"P=5年 T=120分 r=0.4", "P=0,5年 T=60分 r=0,35"},
+         "图中另有对比雨型：P=5年 T=120分 r=0.4、P=0,5年 T=60分 r=0,35。"},
+    };
+    const ComputedStorm computed = Compute(DefaultStorm(), TOptions{});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sentence);
+        const auto docx = CalculationReport(computed.storm, TOptions{}, computed.rows, ChartPng(),
+                                            '.', c.compared);
+        ASSERT_TRUE(docx.ok()) << docx.message().toStdString();
+        const QByteArray document = EntryBytes(ReadZipArchive(*docx).value(), "word/document.xml");
+        EXPECT_EQ(document.count("<!--"), 0);
+        const DocumentText text = ReadDocument(document);
+        const auto title =
+            std::find(text.paragraphs.begin(), text.paragraphs.end(), "芝加哥雨型雨量过程曲线图：");
+        ASSERT_LT(title + 3, text.paragraphs.end());
+        const auto picture = static_cast<std::size_t>(title + 1 - text.paragraphs.begin());
+        EXPECT_EQ(text.paragraphs[picture], "");
+        const bool comparing = !c.compared.isEmpty();
+        // The chart stays on the page of the sentence that explains it.
+        EXPECT_EQ(text.keptWithNext[picture], comparing);
+        EXPECT_EQ(text.paragraphs[picture + 1], comparing ? c.sentence : "雨量计算数据表格：");
     }
 }
 

@@ -530,7 +530,7 @@ TEST_F(Cli, TheReportIsDrawnOffscreenByTheProgram) {
     ASSERT_TRUE(entries);
     const QImage picture = QImage::fromData(
         velmora::testing::EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
-    EXPECT_EQ(picture.size(), QSize(553, 400));
+    EXPECT_EQ(picture.size(), QSize(1106, 800)); // 553 × 400 with twice the pixels
 }
 
 TEST_F(Cli, IntervalAverageFromTheCommandLine) {
@@ -658,7 +658,7 @@ TEST_F(Cli, TheProgramDrawsEveryReportOfABatch) {
     }
     ASSERT_EQ(pictures.size(), 2);
     EXPECT_NE(pictures[0], pictures[1]); // each storm's own chart
-    EXPECT_EQ(QImage::fromData(pictures[1], "PNG").size(), QSize(553, 400));
+    EXPECT_EQ(QImage::fromData(pictures[1], "PNG").size(), QSize(1106, 800));
 }
 
 TEST_F(Cli, AReportBatchSaysEachStormInOrderWhileItsFilesAreWrittenAside) {
@@ -838,9 +838,9 @@ TEST_F(Cli, StormsOfTheListsAreComparedInOneFile) {
              QStringLiteral("60")});
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     const QStringList lines = QString::fromUtf8(printed.out).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines[0],
-              QStringLiteral("时间(min),P=2年 T=60分 r=0.3,P=2年 T=60分 r=0.5,P=5年 T=60分 r=0.3,"
-                             "P=5年 T=60分 r=0.5"));
+    EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=60分 r=0.3 (mm/min),P=2年 T=60分 r=0.5 "
+                                       "(mm/min),P=5年 T=60分 r=0.3 (mm/min),P=5年 T=60分 r=0.5 "
+                                       "(mm/min)"));
     EXPECT_EQ(lines.size(), 1 + 61 + 1);
 
     const struct {

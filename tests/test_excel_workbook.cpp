@@ -8,6 +8,7 @@
 #include "zip_archive.h"
 #include "zip_entry_bytes.h"
 
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -130,6 +131,74 @@ Chart ChartOf(const QByteArray& chartXml) {
     return chart;
 }
 
+// A reference of the chart (a series' name, categories or values) and what it
+// caches of the cells it names: one text per point, empty where there is no point.
+struct ChartReference {
+    QString formula;
+    std::vector<QString> cached;
+    bool hasCache = false;
+};
+
+std::vector<ChartReference> ReferencesOf(const QByteArray& chartXml) {
+    std::vector<ChartReference> references;
+    QXmlStreamReader xml(chartXml);
+    qsizetype point = -1;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView name = xml.qualifiedName();
+        if (name == u"c:strRef" || name == u"c:numRef") {
+            references.emplace_back();
+        } else if (name == u"c:f") {
+            references.back().formula = xml.readElementText();
+        } else if (name == u"c:ptCount") {
+            references.back().hasCache = true;
+            references.back().cached.resize(xml.attributes().value("val").toULong());
+        } else if (name == u"c:pt") {
+            point = xml.attributes().value("idx").toLongLong();
+        } else if (name == u"c:v") {
+            references.back().cached.at(static_cast<std::size_t>(point)) = xml.readElementText();
+        }
+    }
+    ExpectWellFormed(xml);
+    return references;
+}
+
+// Every cell's text by sheet name and cell, shared strings looked up.
+using WorkbookCells = std::map<QString, std::map<QString, QString>>;
+
+WorkbookCells CellsOf(const std::vector<ZipEntry>& entries) {
+    const SharedStrings strings = SharedStringsOf(EntryBytes(entries, "xl/sharedStrings.xml"));
+    WorkbookCells cells;
+    const std::pair<QString, QString> sheets[] = {{"曲线图", "xl/worksheets/sheet1.xml"},
+                                                  {"雨型数据1", "xl/worksheets/sheet2.xml"},
+                                                  {"雨型数据2", "xl/worksheets/sheet3.xml"}};
+    for (const auto& [name, part] : sheets)
+        for (const auto& [ref, cell] : SheetOf(EntryBytes(entries, part)).cells)
+            cells[name][ref] =
+                cell.type == "s" ? strings.items.at(cell.value.toULong()) : cell.value;
+    return cells;
+}
+
+// The texts of the cells a formula names ("雨型数据1!$B$2:$B$122", "雨型数据2!$C$1"),
+// empty for an empty cell.
+std::vector<QString> CellsNamed(const WorkbookCells& cells, const QString& formula) {
+    static const QRegularExpression reference(
+        QStringLiteral(R"(^(.+)!\$([A-Z])\$(\d+)(?::\$\2\$(\d+))?$)"));
+    const QRegularExpressionMatch match = reference.match(formula);
+    EXPECT_TRUE(match.hasMatch()) << formula.toStdString();
+    const int first = match.captured(3).toInt();
+    const int last = match.captured(4).isEmpty() ? first : match.captured(4).toInt();
+    std::vector<QString> texts;
+    const auto sheet = cells.find(match.captured(1));
+    for (int row = first; row <= last; ++row) {
+        const QString ref = match.captured(2) + QString::number(row);
+        const bool found = sheet != cells.end() && sheet->second.count(ref) > 0;
+        texts.push_back(found ? sheet->second.at(ref) : QString());
+    }
+    return texts;
+}
+
 const std::vector<QString> InstructionTexts = {
     "如何添加多个曲线",
     "2、在折线图上点击右键，左键选“选择数据”",
@@ -180,8 +249,9 @@ TEST(ExcelChartWorkbook, DataSheetStringsAndChartFollowTheRowsAndOptions) {
         EXPECT_EQ(sheet.cells, cells);
 
         const SharedStrings strings = SharedStringsOf(EntryBytes(*entries, "xl/sharedStrings.xml"));
-        EXPECT_EQ(strings.count, "9");
-        EXPECT_EQ(strings.uniqueCount, "9");
+        // The six instructions on the chart sheet, the three headings and the times.
+        EXPECT_EQ(strings.count, QString::number(9 + rows.size()));
+        EXPECT_EQ(strings.uniqueCount, QString::number(9 + rows.size()));
         std::vector<QString> items = {"时间(" + c.time + ")", "降雨强度(" + c.unit + ")",
                                       "降雨总量(mm)"};
         items.insert(items.end(), InstructionTexts.begin(), InstructionTexts.end());
@@ -262,8 +332,8 @@ TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
         Cell expected;
     } cells[] = {
         {"A1", {"inlineStr", "时间(min)"}},
-        {"B1", {"inlineStr", "P=2年 T=60分 r=0.4"}},
-        {"C1", {"inlineStr", "P=5年 T=120分 r=0.4"}},
+        {"B1", {"inlineStr", "P=2年 T=60分 r=0.4 (mm/min)"}},
+        {"C1", {"inlineStr", "P=5年 T=120分 r=0.4 (mm/min)"}},
         {"E1", {"inlineStr", "降雨强度(mm/min)"}},
         {"F1", {"inlineStr", "降雨总量(mm)"}},
         {"A14", {"inlineStr", "60"}},
@@ -271,6 +341,15 @@ TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
     for (const auto& c : cells)
         EXPECT_EQ(sheet.cells.at(c.cell), c.expected) << c.cell;
     EXPECT_EQ(sheet.cells.count("B15"), 0u); // the shorter storm has no minute 65
+    // Each column with a heading is as wide as it: two for a Chinese character.
+    const QByteArray sheetXml = EntryBytes(*written, "xl/worksheets/sheet3.xml");
+    const qsizetype cols = sheetXml.indexOf("<cols>");
+    EXPECT_EQ(sheetXml.mid(cols, sheetXml.indexOf("</cols>") + 7 - cols),
+              "<cols><col min=\"1\" max=\"1\" width=\"11\" customWidth=\"1\"/>"
+              "<col min=\"2\" max=\"2\" width=\"29\" customWidth=\"1\"/>"
+              "<col min=\"3\" max=\"3\" width=\"30\" customWidth=\"1\"/>"
+              "<col min=\"5\" max=\"5\" width=\"18\" customWidth=\"1\"/>"
+              "<col min=\"6\" max=\"6\" width=\"14\" customWidth=\"1\"/></cols>");
     for (int row = 2; row <= 26; ++row) {
         const QString n = QString::number(row);
         EXPECT_EQ(sheet.cells.at("E" + n).value, sheet.cells.at("C" + n).value) << row;
@@ -287,6 +366,61 @@ TEST(ExcelChartWorkbook, ComparedStormsFillTheSecondSheetAndAddALineEach) {
         "雨型数据2!$B$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$B$2:$B$26", // the compared ones
         "雨型数据2!$C$1", "雨型数据2!$A$2:$A$26", "雨型数据2!$C$2:$C$26"};
     EXPECT_EQ(ChartOf(chartXml).ranges, expected);
+}
+
+TEST(ExcelChartWorkbook, TheChartCachesTheCellsItReads) {
+    struct Case {
+        const char* name;
+        double minutes;
+        int step;
+        TOptions options;
+        std::vector<TExpressionObject> compared;
+        // Five of the storm shown (the bars' name and values, the line's name,
+        // times and values), three of each compared storm.
+        std::size_t references;
+    };
+    TExpressionObject hour = DefaultStorm(), twoHours = DefaultStorm();
+    hour.Storm_Time = 60;
+    hour.Storm_Step = 5;
+    twoHours.Storm_RepeatYear = 10;
+    twoHours.Storm_Step = 10;
+    const std::vector<Case> cases = {
+        {"the default storm", 120, 1, DisplayOptions(1, 1, 4), {}, 5},
+        {"a day in hours and minutes", 1440, 1, DisplayOptions(0, 0, 2), {}, 5},
+        // Every 3 minutes for 90 beside every 5 for 60 and every 10 for 120:
+        // every column but the time has empty cells.
+        {"two compared storms", 90, 3, DisplayOptions(1, 1, 3), {hour, twoHours}, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<TResultRowTexts> rows = DefaultStormRows(c.minutes, c.step, c.options);
+        std::vector<TComparedStorm> storms;
+        for (const TExpressionObject& storm : c.compared)
+            storms.push_back(velmora::testing::CompareStorm(storm, c.options));
+        TExpressionObject shown = DefaultStorm();
+        shown.Storm_Time = c.minutes;
+        shown.Storm_Step = c.step;
+        const THyetographTable shownRows = CalcHyetograph(shown, c.options)->rows;
+        const TComparisonTable table = ComparisonTable(storms, c.options, '.', &shownRows);
+        const auto xlsx = ExcelChartWorkbook(rows, c.options, storms.empty() ? nullptr : &table);
+        ASSERT_TRUE(xlsx.ok()) << xlsx.message().toStdString();
+        const auto entries = ReadZipArchive(*xlsx);
+        ASSERT_TRUE(entries.ok()) << entries.message().toStdString();
+
+        const WorkbookCells cells = CellsOf(*entries);
+        const std::vector<ChartReference> references =
+            ReferencesOf(EntryBytes(*entries, "xl/charts/chart1.xml"));
+        ASSERT_EQ(references.size(), c.references);
+        for (const ChartReference& reference : references) {
+            SCOPED_TRACE(reference.formula.toStdString());
+            EXPECT_TRUE(reference.hasCache);
+            const std::vector<QString> named = CellsNamed(cells, reference.formula);
+            EXPECT_GT(std::count_if(named.begin(), named.end(),
+                                    [](const QString& text) { return !text.isEmpty(); }),
+                      0);
+            EXPECT_EQ(reference.cached, named);
+        }
+    }
 }
 
 TEST(ExcelChartWorkbook, EmptyTableIsRefused) {

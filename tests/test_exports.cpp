@@ -334,9 +334,32 @@ TEST_F(Exports, TheReportHoldsTheChartDrawnAtItsSizeAndTheWindowKeepsItsChart) {
     ASSERT_TRUE(entries) << entries.message().toStdString();
     const QImage picture =
         QImage::fromData(EntryBytes(*entries, QStringLiteral("word/media/image9.png")), "PNG");
-    EXPECT_EQ(picture.size(), ReportChartPictureSize(window->logicalDpiX()));
+    // Twice the pixels of the frame it fills, which stays as the template has it.
+    EXPECT_EQ(picture.size(), ReportChartPictureSize(window->logicalDpiX()) * 2);
+    const QByteArray document = EntryBytes(*entries, QStringLiteral("word/document.xml"));
+    EXPECT_EQ(document.count("<wp:extent cx=\"5267325\" cy=\"3810000\"/>"), 1);
+    EXPECT_EQ(document.count("<a:ext cx=\"5267325\" cy=\"3810000\"/>"), 1);
     EXPECT_EQ(chart().size(), shown);
     EXPECT_EQ(desktop.openedFiles, std::vector<QString>{path("report.docx")});
+}
+
+TEST_F(Exports, TheReportNamesTheComparedStormsItsChartShows) {
+    find<QAction>("Menu_AddToComparison")->trigger();
+    changeStorm([](TExpressionObject& storm) {
+        storm.Storm_RepeatYear = 10;
+        storm.Storm_Time = 60;
+    });
+    find<QAction>("Menu_AddToComparison")->trigger();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_RepeatYear = 5; });
+    exportAs("Menu_outputResult", path("compared.docx"), 1);
+
+    const auto entries = ReadZipArchive(Contents(path("compared.docx")));
+    ASSERT_TRUE(entries) << entries.message().toStdString();
+    const QByteArray document = EntryBytes(*entries, QStringLiteral("word/document.xml"));
+    const QByteArray sentence =
+        "<w:t>图中另有对比雨型：P=2年 T=120分 r=0.4、P=10年 T=60分 r=0.4。</w:t>";
+    EXPECT_EQ(document.count(sentence), 1);
+    EXPECT_LT(document.indexOf("<w:drawing>"), document.indexOf(sentence));
 }
 
 TEST_F(Exports, TheWorkbookFromTheButtonWithTheThirdTypeSelected) {

@@ -58,8 +58,8 @@ TEST(StormComparison, OneCsvTableAlignsStormsOfOtherDurationsStepsAndUnits) {
     const QStringList lines =
         ComparisonCsvText(storms, WithUnit(1), QLatin1Char('.')).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 1 + 12 + 1); // the header, minutes 0…10 and 12, the empty end
-    EXPECT_EQ(lines[0], QStringLiteral(
-                            "时间(min),P=2年 T=10分 r=0.4,P=5年 T=12分 r=0.4,P=0.5年 T=7分 r=0.4"));
+    EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=10分 r=0.4 (mm/min),P=5年 T=12分 r=0.4 "
+                                       "(mm/min),P=0.5年 T=7分 r=0.4 (mm/min)"));
     EXPECT_EQ(lines.back(), QString());
     const QStringList minutes = {"00", "01", "02", "03", "04", "05",
                                  "06", "07", "08", "09", "10", "12"};

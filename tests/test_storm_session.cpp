@@ -140,7 +140,7 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
     perHour.Int_StormUnitidx = 0;
     session.setOptions(perHour);
     const QStringList lines = session.comparisonCsvText().split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=120分 r=0.4"));
+    EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=120分 r=0.4 (mm/h)"));
     EXPECT_EQ(lines[1],
               QStringLiteral("00,") +
                   QLocale::c().toString(session.comparison()[0].rows[0].intensity * 60, 'f', 4));

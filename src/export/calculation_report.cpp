@@ -30,6 +30,24 @@ const QString IntervalAverageParagraph = QStringLiteral(
     "（超出降雨历时的部分按无雨计），降雨总量为该时段末的累计降雨量。</w:t>\n      </w:r>\n    "
     "</w:p>");
 
+// The sentence under the chart that names the compared storms it shows
+// beside the storm of the report; the chart's paragraph keeps to it.
+const QString ComparedStormsSentence = QStringLiteral("图中另有对比雨型：%1。");
+const QString ComparedStormsSeparator = QStringLiteral("、");
+const QString KeepWithNext = QStringLiteral("\n        <w:keepNext/>");
+
+QString ComparedStormsParagraph(const QStringList& legends) {
+    QString names;
+    for (const QString& legend : legends) {
+        if (!names.isEmpty())
+            names += ComparedStormsSeparator;
+        AppendEscaped(names, legend);
+    }
+    return QStringLiteral("\n    <w:p>\n      <w:pPr>\n        <w:pStyle w:val=\"BodyText\"/>\n"
+                          "      </w:pPr>\n      <w:r>\n        <w:t>") +
+           ComparedStormsSentence.arg(names) + QStringLiteral("</w:t>\n      </w:r>\n    </w:p>");
+}
+
 // Section one says what the table lists and how the average follows from the
 // total: per-minute intensities and H/(N + 1), or the mean of each step and
 // H/(rows × step). Each pair of texts stands around the subscript of H_N.
@@ -84,7 +102,8 @@ QSize ReportChartPictureSize(double dotsPerInch) {
 
 Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOptions& options,
                                      const std::vector<TResultRowTexts>& rows,
-                                     const QByteArray& chartPng, QChar decimalSeparator) {
+                                     const QByteArray& chartPng, QChar decimalSeparator,
+                                     const QStringList& comparedStorms) {
     if (rows.empty())
         return Failure{NoDataMessage};
     if (!IsPng(chartPng))
@@ -133,6 +152,11 @@ Result<QByteArray> CalculationReport(const TExpressionObject& storm, const TOpti
                             options.Bool_IntervalAverage ? IntervalAverageParagraph : QString()});
     const TableDescription& table =
         options.Bool_IntervalAverage ? IntervalMeanDescription : PerMinuteDescription;
+    const bool comparing = !comparedStorms.isEmpty();
+    replacements.push_back(
+        {QStringLiteral("<!--曲线图随后-->"), comparing ? KeepWithNext : QString()});
+    replacements.push_back({QStringLiteral("<!--对比雨型-->"),
+                            comparing ? ComparedStormsParagraph(comparedStorms) : QString()});
     replacements.push_back({QStringLiteral("<!--表格内容-->"), table.rows});
     replacements.push_back({QStringLiteral("<!--平均强度-->"), table.average});
     AddTableHeadingReplacements(replacements, options);

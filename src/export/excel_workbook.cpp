@@ -15,8 +15,9 @@ const QString ChartPart = QStringLiteral("xl/charts/chart1.xml");
 const QString ComparisonSheetPart = QStringLiteral("xl/worksheets/sheet3.xml");
 
 // The template's shared strings are the three headings and the six texts of
-// the instructions; the time texts of the rows follow them.
+// the instructions, each in one cell; the time texts of the rows follow them.
 constexpr qsizetype TemplateStringCount = 9;
+constexpr qsizetype TemplateStringCells = 9;
 // The last sheet row of the sample storm that the template's chart shows.
 constexpr qsizetype TemplateLastRow = 122;
 
@@ -63,6 +64,44 @@ QString RangeEndingAt(QChar column, qsizetype lastRow) {
     return SheetRange(QStringLiteral("雨型数据1"), QString(column), 2, lastRow);
 }
 
+// The cells below the headings that the chart's time axis, line and bars
+// read, as written.
+struct SeriesCells {
+    QStringList times;
+    QStringList intensities;
+    QStringList cumulatives;
+};
+
+SeriesCells CellsOf(const std::vector<TResultRowTexts>& rows) {
+    SeriesCells cells;
+    for (const TResultRowTexts& row : rows) {
+        cells.times.append(row.time);
+        cells.intensities.append(row.intensity);
+        cells.cumulatives.append(row.cumulative);
+    }
+    return cells;
+}
+
+SeriesCells CellsOf(const TComparisonTable& comparison) {
+    SeriesCells cells;
+    for (const TComparisonTable::Line& line : comparison.lines) {
+        cells.times.append(line.time);
+        cells.intensities.append(line.shown.intensity);
+        cells.cumulatives.append(line.shown.cumulative);
+    }
+    return cells;
+}
+
+// The chart's caches of those cells, one point a line as the template writes them.
+void AddCacheReplacements(std::vector<TReplacement>& chart, const SeriesCells& cells) {
+    const QString lineBreak = QStringLiteral("\n                ");
+    chart.push_back({QStringLiteral("<!--时间缓存-->"), ChartCachePoints(cells.times, lineBreak)});
+    chart.push_back(
+        {QStringLiteral("<!--强度缓存-->"), ChartCachePoints(cells.intensities, lineBreak)});
+    chart.push_back(
+        {QStringLiteral("<!--总量缓存-->"), ChartCachePoints(cells.cumulatives, lineBreak)});
+}
+
 } // namespace
 
 Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
@@ -89,25 +128,34 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
             {QStringLiteral("<t>降雨强度(mm/min)</t>"), QStringLiteral("<t>降雨强度(mm/h)</t>")});
     if (hoursAndMinutes)
         strings.push_back({QStringLiteral("<t>时间(min)</t>"), QStringLiteral("<t>时间(H:M)</t>")});
-    // The count attributes keep the template's 9 although there are now more
-    // items: spreadsheet programs read the items and accept the mismatch.
+    // count: the cells that refer to a shared string; uniqueCount: the items.
+    const auto rowCount = static_cast<qsizetype>(rows.size());
+    strings.push_back({QStringLiteral("count=\"9\" uniqueCount=\"9\""),
+                       QStringLiteral("count=\"%1\" uniqueCount=\"%2\"")
+                           .arg(TemplateStringCells + rowCount)
+                           .arg(TemplateStringCount + rowCount)});
     data.sharedStrings += u"</sst>";
     strings.push_back({QStringLiteral("</sst>"), std::move(data.sharedStrings)});
 
     // "(mm/min)" does not hold "(min)": the time format changes only the
     // bottom axis title, the unit the left axis title and the line's name.
-    const bool comparing = comparison && !comparison->legends.isEmpty();
+    // Both go first, so that they change the template's texts only.
     std::vector<TReplacement> chart;
-    if (comparing)
-        chart = ComparisonChartReplacements(*comparison, TemplateLastRow);
-    else
-        for (const QChar column : {u'A', u'B', u'C'})
-            chart.push_back(
-                {RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
     if (perHour)
         chart.push_back({QStringLiteral("(mm/min)"), QStringLiteral("(mm/h)")});
     if (hoursAndMinutes)
         chart.push_back({QStringLiteral("(min)"), QStringLiteral("(H:M)")});
+    const bool comparing = comparison && !comparison->legends.isEmpty();
+    if (comparing) {
+        for (TReplacement& edit : ComparisonChartReplacements(*comparison, TemplateLastRow))
+            chart.push_back(std::move(edit));
+        AddCacheReplacements(chart, CellsOf(*comparison));
+    } else {
+        for (const QChar column : {u'A', u'B', u'C'})
+            chart.push_back(
+                {RangeEndingAt(column, TemplateLastRow), RangeEndingAt(column, lastRow)});
+        AddCacheReplacements(chart, CellsOf(rows));
+    }
 
     Status edited = package->editPart(DataSheetPart, sheet, ExcelPlaceholderMatching);
     if (edited)

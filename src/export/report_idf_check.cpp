@@ -9,10 +9,11 @@ namespace {
 // Four equal columns across the 8000 twips the report's data table takes.
 constexpr int ColumnWidth = 2000;
 
-QString Paragraph(const QString& style, const QString& text) {
-    return QStringLiteral(
-               "\n    <w:p>\n      <w:pPr>\n        <w:pStyle w:val=\"%1\"/>\n      </w:pPr>\n"
-               "      <w:r>\n        <w:t>%2</w:t>\n      </w:r>\n    </w:p>")
+// A paragraph before the table, kept on the page where the table starts.
+QString ParagraphBeforeTable(const QString& style, const QString& text) {
+    return QStringLiteral("\n    <w:p>\n      <w:pPr>\n        <w:pStyle w:val=\"%1\"/>\n"
+                          "        <w:keepNext/>\n      </w:pPr>\n"
+                          "      <w:r>\n        <w:t>%2</w:t>\n      </w:r>\n    </w:p>")
         .arg(style, text);
 }
 
@@ -69,8 +70,8 @@ QString IdfCheckReportSection(const std::vector<TIdfCheckRow>& rows, bool natura
             "A·d/(d + b)^n，其中A = A1(1 + C %1 P)。下表逐分钟计算雨型中各历时的最大连续雨量，"
             "与公式雨量相比较，相差为两者之差占公式雨量的百分比。")
             .arg(logarithm);
-    return Paragraph(QStringLiteral("Heading1"), QStringLiteral("三、雨型校核")) +
-           Paragraph(QStringLiteral("BodyText"), explanation) +
+    return ParagraphBeforeTable(QStringLiteral("Heading1"), QStringLiteral("三、雨型校核")) +
+           ParagraphBeforeTable(QStringLiteral("BodyText"), explanation) +
            Table(IdfCheckLines(rows, QLatin1Char('\t')));
 }
 

@@ -71,6 +71,8 @@ TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, cons
     table.timeHeading = TimeColumnHeading(options.Int_TimeForamtidx);
     for (const TComparedStorm& compared : storms)
         table.legends.append(ComparedStormLegend(compared.storm, decimalSeparator));
+    table.intensityUnit = options.Int_StormUnitidx == MillimetresPerHour ? QStringLiteral("mm/h")
+                                                                         : QStringLiteral("mm/min");
     table.lines.reserve(rowsAt.size());
     for (const auto& [minute, cells] : rowsAt) {
         TComparisonTable::Line line;
@@ -86,13 +88,17 @@ TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, cons
     return table;
 }
 
+QString TComparisonTable::intensityHeading(qsizetype storm) const {
+    return legends[storm] + QStringLiteral(" (") + intensityUnit + u')';
+}
+
 QString ComparisonCsvText(const std::vector<TComparedStorm>& storms, const TOptions& options,
                           QChar decimalSeparator) {
     const TComparisonTable table = ComparisonTable(storms, options, decimalSeparator);
     const QChar comma = CsvFieldSeparator(decimalSeparator);
     QString text = table.timeHeading;
-    for (const QString& legend : table.legends)
-        text += comma + legend;
+    for (qsizetype storm = 0; storm < table.legends.size(); ++storm)
+        text += comma + table.intensityHeading(storm);
     text += LineEnd;
     for (const TComparisonTable::Line& line : table.lines)
         text += (QStringList{line.time} + line.intensities).join(comma) + LineEnd;

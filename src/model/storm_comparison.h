@@ -66,9 +66,13 @@ struct TComparisonTable {
         // The storm shown, when the table was made with it; empty where it has no row.
         TResultRowTexts shown;
     };
-    QString timeHeading; // "时间(min)" or "时间(H:M)"
-    QStringList legends; // one per storm
+    QString timeHeading;   // "时间(min)" or "时间(H:M)"
+    QStringList legends;   // one per storm
+    QString intensityUnit; // "mm/min" or "mm/h": every storm's intensities are in it
     std::vector<Line> lines;
+
+    // The heading of storm `storm`'s intensities: "P=2年 T=120分 r=0.4 (mm/min)".
+    QString intensityHeading(qsizetype storm) const;
 };
 
 // `shown`, when given, is the table of the storm on the chart (in the unit of
@@ -76,8 +80,8 @@ struct TComparisonTable {
 TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, const TOptions& options,
                                  QChar decimalSeparator, const THyetographTable* shown = nullptr);
 
-// The comparison table as CSV: the time heading and the legends, then the
-// lines. Lines end with CR LF.
+// The comparison table as CSV: the time heading and the storms' intensity
+// headings, then the lines. Lines end with CR LF.
 QString ComparisonCsvText(const std::vector<TComparedStorm>& storms, const TOptions& options,
                           QChar decimalSeparator);
 

@@ -35,6 +35,14 @@ Status Publish(const Result<QByteArray>& bytes, const QString& path, bool office
     return written;
 }
 
+// The compared storms as the chart's legend names them.
+QStringList ComparedStormLegends(const std::vector<TComparedStorm>& storms, QChar separator) {
+    QStringList legends;
+    for (const TComparedStorm& compared : storms)
+        legends.append(ComparedStormLegend(compared.storm, separator));
+    return legends;
+}
+
 } // namespace
 
 StormSession::StormSession(QString optionsFileName, QObject* parent)
@@ -201,13 +209,13 @@ Status StormSession::writePicture(const QString& path, const QImage& chart) cons
 std::function<Status()> StormSession::reportWriting(const QImage& chart, const QString& path,
                                                     ExistingFile existing) const {
     const QChar separator = UserDecimalSeparator();
-    return [storm = storm_, options = options_, rows = rowTexts(separator), separator, chart, path,
-            existing] {
+    return [storm = storm_, options = options_, rows = rowTexts(separator), separator,
+            compared = ComparedStormLegends(comparison_, separator), chart, path, existing] {
         const Result<QByteArray> png = EncodePng(chart);
         if (!png)
             return Status(png.failure());
-        return Publish(CalculationReport(storm, options, rows, *png, separator), path, true,
-                       existing);
+        return Publish(CalculationReport(storm, options, rows, *png, separator, compared), path,
+                       true, existing);
     };
 }
 

@@ -98,9 +98,10 @@ public:
     // its extension (.bmp, .jpg, .png); another extension is refused.
     Status writePicture(const QString& path, const QImage& chart) const;
     // The calculation report with the picture `chart` written to `path`, as a
-    // task holding copies of all it needs: it encodes the picture, builds the
-    // document and writes it, and may run on another thread while the session
-    // goes on to the next storm.
+    // task holding copies of all it needs (the compared storms that the chart
+    // shows are named under it): it encodes the picture, builds the document
+    // and writes it, and may run on another thread while the session goes on
+    // to the next storm.
     std::function<Status()> reportWriting(const QImage& chart, const QString& path,
                                           ExistingFile existing) const;
 

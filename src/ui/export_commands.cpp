@@ -194,9 +194,9 @@ Status ExportCommands::saveReport() {
                                           [](int) { return QStringLiteral(".docx"); });
     if (!target)
         return {};
-    const Status written =
-        session_.reportWriting(chart_.picture(ReportChartPictureSize(chart_.logicalDpiX())),
-                               *target, ExistingFile::Replace)();
+    const Status written = session_.reportWriting(
+        chart_.picture(ReportChartPictureSize(chart_.logicalDpiX()), ReportChartPixelRatio),
+        *target, ExistingFile::Replace)();
     if (written)
         OpenSavedFile(desktop_, *target);
     return written;

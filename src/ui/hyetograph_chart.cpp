@@ -3,6 +3,8 @@
 #include "chart_parts.h"
 #include "storm_comparison.h"
 
+#include <QPainter>
+
 #include <cmath>
 
 namespace velmora {
@@ -342,14 +344,26 @@ void HyetographChart::wheelEvent(QWheelEvent* event) {
     event->ignore(); // no zooming or scrolling with the wheel
 }
 
-QImage HyetographChart::picture(const QSize& size) {
+QImage HyetographChart::picture(const QSize& size, qreal pixelRatio) {
     const QSize shown = this->size();
     // The chart takes the picture's size only while it is drawn into the
     // picture: no event is handled in between, so the screen never shows it.
     if (size.isValid())
         resize(size);
     replot();
-    const QImage drawn = grab().toImage().convertToFormat(QImage::Format_RGB888);
+    // Grabbing also hands a hidden chart its held-back resize, which places the labels.
+    QImage drawn = grab().toImage();
+    if (pixelRatio != 1) {
+        // The widget paints at the screen's ratio only: the plot is drawn
+        // again at the finer one, and the labels over it.
+        drawn = toPixmap(0, 0, pixelRatio).toImage();
+        drawn.setDevicePixelRatio(pixelRatio);
+        QPainter painter(&drawn);
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!child->isWindow() && !child->isHidden())
+                child->render(&painter, child->pos());
+    }
+    drawn = drawn.convertToFormat(QImage::Format_RGB888);
     if (size.isValid()) {
         resize(shown);
         replot(QCustomPlot::rpQueuedReplot); // drawn again for the screen when it is next shown

@@ -64,8 +64,9 @@ public:
     int barAt(const QPointF& position) const;
 
     // The chart as shown, or drawn at `size` for a document, with the labels
-    // placed on it.
-    QImage picture(const QSize& size = QSize());
+    // placed on it; `pixelRatio` pixels for each one of the screen's (2 for
+    // a picture that stays sharp in print).
+    QImage picture(const QSize& size = QSize(), qreal pixelRatio = 1);
 
 signals:
     void pointerMoved();

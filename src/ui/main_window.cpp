@@ -78,8 +78,8 @@ void TFormQuorvel::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-QImage TFormQuorvel::ChartPicture(const QSize& size) {
-    return Chart1->picture(size);
+QImage TFormQuorvel::ChartPicture(const QSize& size, qreal pixelRatio) {
+    return Chart1->picture(size, pixelRatio);
 }
 
 void TFormQuorvel::buildLayout() {

@@ -69,8 +69,9 @@ public:
     void Menu_AddToComparisonClick();
     void Menu_ClearComparisonClick();
 
-    // The chart as shown, or drawn at `size` for a document; with the labels.
-    QImage ChartPicture(const QSize& size = QSize());
+    // The chart as shown, or drawn at `size` for a document (`pixelRatio`
+    // pixels for each one of the screen's); with the labels.
+    QImage ChartPicture(const QSize& size = QSize(), qreal pixelRatio = 1);
     HelpCommands& helpCommands() { return *help_; }
 
 protected:

@@ -45,7 +45,8 @@ Result<QImage> ReportChartDrawer::draw(StormSession& session) {
         window_->show();
         window_->hide();
     }
-    return window_->ChartPicture(ReportChartPictureSize(window_->logicalDpiX()));
+    return window_->ChartPicture(ReportChartPictureSize(window_->logicalDpiX()),
+                                 ReportChartPixelRatio);
 }
 
 } // namespace velmora::cli

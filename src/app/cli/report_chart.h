@@ -27,7 +27,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv,
                                                   const Result<CliRequest>& parsed);
 
 // Draws the chart of a session as the window draws it, at the report's
-// 553 × 400 pixels. The window is built offscreen on the session the
+// 553 × 400 with twice the pixels. The window is built offscreen on the session the
 // first time and then follows it, so a batch's reports share one window (its
 // building costs many times a redraw); a window whose session was destroyed
 // is replaced. Needs the application object made for the report, and must be
