@@ -2,6 +2,7 @@
 
 #include "chart_parts.h"
 #include "storm_comparison.h"
+#include "time_axis_ticks.h"
 
 #include <cmath>
 
@@ -52,7 +53,7 @@ void HyetographChart::dropQueuedReplots() {
 void HyetographChart::setUpAxes() {
     ticker_ = QSharedPointer<TimeAxisTicker>::create();
     xAxis->setTicker(ticker_);
-    xAxis->setLabel(QStringLiteral("降雨历时(min)"));
+    xAxis->setLabel(TimeAxisTitle(timeFormatIdx_));
     xAxis->setBasePen(QPen(AxisLineColor));
     xAxis->grid()->setPen(QPen(GridColor, 1, Qt::DotLine));
     xAxis->grid()->setZeroLinePen(Qt::NoPen);
@@ -128,7 +129,8 @@ void HyetographChart::fill(const THyetographTable& table, int timeFormatIdx) {
     line_->data()->set(linePoints, true);
     bars_->data()->set(barPoints, true);
     timeFormatIdx_ = timeFormatIdx;
-    xAxis->setTickLabelRotation(timeFormatIdx == 0 ? 90 : 0);
+    xAxis->setTickLabelRotation(timeFormatIdx == HoursAndMinutesFormat ? 90 : 0);
+    xAxis->setLabel(TimeAxisTitle(timeFormatIdx));
     layOutTimeAxis();
     lineHighlight_ = -1;
     lineHighlightMark_->data()->clear();
@@ -283,17 +285,21 @@ void HyetographChart::fitToSize() {
     // The axis rectangle still has its size from before a resize: lay the
     // chart out for its present size first.
     updateLayout();
-    // Label every labelStep-th point: as many as fit without overlapping.
+    // Labels at round times, as many as fit without overlapping, and the end.
     const QFontMetrics metrics(xAxis->tickLabelFont());
+    const bool hoursAndMinutes = ticker_->timeFormat() == HoursAndMinutesFormat;
     const int footprint =
-        ticker_->timeFormat() == 0
+        hoursAndMinutes // the labels stand upright
             ? metrics.height() + 2
             : metrics.horizontalAdvance(ticker_->widestLabel() + QStringLiteral("  "));
     const int width = axisRect()->width() > 0 ? axisRect()->width() : this->width();
-    const auto count = static_cast<int>(ticker_->times().size());
-    ticker_->setLabelStep(width > 0 && count > 0
-                              ? static_cast<int>(std::ceil(double(count) * footprint / width))
-                              : 1);
+    const auto count = static_cast<double>(ticker_->times().size());
+    const bool labelled = !ticker_->ticks().positions.isEmpty();
+    ticker_->setTicks(ChooseTimeAxisTicks(ticker_->times(), count > 0 ? width / count : 0,
+                                          footprint, hoursAndMinutes));
+    // The axis's height counts its labels once there are any.
+    if (labelled != !ticker_->ticks().positions.isEmpty())
+        updateLayout();
 
     const int height = axisRect()->height();
     const double upper =
