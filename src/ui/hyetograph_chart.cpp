@@ -350,16 +350,22 @@ void HyetographChart::wheelEvent(QWheelEvent* event) {
 
 QImage HyetographChart::picture(const QSize& size) {
     const QSize shown = this->size();
-    // The chart takes the picture's size only while it is drawn into the
-    // picture: no event is handled in between, so the screen never shows it.
+    // The chart takes the picture's size, and loses the marks of the row
+    // selected in the grid, only while it is drawn into the picture: no event
+    // is handled in between, so the screen never shows it so.
     if (size.isValid())
         resize(size);
+    const int selectedBar = bars_->highlighted();
+    bars_->setHighlighted(-1);
+    const bool markShown = lineHighlightMark_->visible();
+    lineHighlightMark_->setVisible(false);
     replot();
     const QImage drawn = grab().toImage().convertToFormat(QImage::Format_RGB888);
-    if (size.isValid()) {
+    bars_->setHighlighted(selectedBar);
+    lineHighlightMark_->setVisible(markShown);
+    if (size.isValid())
         resize(shown);
-        replot(QCustomPlot::rpQueuedReplot); // drawn again for the screen when it is next shown
-    }
+    replot(QCustomPlot::rpQueuedReplot); // drawn again for the screen when it is next shown
     return drawn;
 }
 
