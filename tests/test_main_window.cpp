@@ -275,6 +275,23 @@ TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {
     EXPECT_DOUBLE_EQ(rightAxisTop(), right);
 }
 
+// A series switched off keeps an axis that reads the storm's values.
+TEST_F(MainWindow, AHiddenSeriesKeepsTheStormsAxisFromTheStart) {
+    writeOptions("[OPTIONS]\nShowAxis_Intensity=0\n");
+    start();
+    EXPECT_FALSE(lineShown());
+    EXPECT_DOUBLE_EQ(leftAxisTop(), 1.1 * session->maxRainfallIntensity());
+
+    window.reset();
+    session.reset();
+    writeOptions("[OPTIONS]\nShowAxis_Overall=0\n");
+    start();
+    EXPECT_FALSE(barsShown());
+    chart().replot();
+    EXPECT_GT(rightAxisTop(), 1.1 * session->maxOverallRainfall());
+    EXPECT_LT(rightAxisTop(), 1.3 * session->maxOverallRainfall());
+}
+
 // The labels of the time axis stand at round times and end on the storm's end.
 TEST_F(MainWindow, TimeLabelsAreRoundAndEndOnTheStormsEndAtAnyWidth) {
     start();
