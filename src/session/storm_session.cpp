@@ -211,13 +211,28 @@ std::function<Status()> StormSession::reportWriting(const QImage& chart, const Q
     };
 }
 
+TComparedStorm StormSession::currentAsCompared() const {
+    return {storm_, options_.Int_StormUnitidx == MillimetresPerHour ? 0 : 1, table_,
+            options_.Bool_IntervalAverage};
+}
+
+bool StormSession::currentStormCompared() const {
+    if (table_.empty())
+        return false;
+    const TComparedStorm current = currentAsCompared();
+    return std::any_of(
+        comparison_.cbegin(), comparison_.cend(),
+        [&current](const TComparedStorm& kept) { return SameComparedStorm(kept, current); });
+}
+
 Status StormSession::addToComparison() {
     if (table_.empty())
         return Failure{NoStormToCompareMessage};
+    if (currentStormCompared())
+        return Failure{AlreadyComparedMessage};
     if (comparison_.size() >= MaxComparedStorms)
         return Failure{ComparisonFullMessage};
-    comparison_.push_back({storm_, options_.Int_StormUnitidx == MillimetresPerHour ? 0 : 1, table_,
-                           options_.Bool_IntervalAverage});
+    comparison_.push_back(currentAsCompared());
     emit comparisonChanged();
     return {};
 }

@@ -107,8 +107,11 @@ public:
     // The storms kept for comparison, in the order they were added; they stay
     // until cleared or the program ends, and are never written to the options.
     const std::vector<TComparedStorm>& comparison() const { return comparison_; }
+    // Whether the current storm, as computed, is kept already (SameComparedStorm).
+    bool currentStormCompared() const;
     // Adds the current storm as computed, with the unit of its table. Without
-    // a table, or with the comparison full, nothing is added.
+    // a table, with the storm kept already or with the comparison full,
+    // nothing is added.
     Status addToComparison();
     void clearComparison();
     // The comparison as one CSV table in the current time format, unit and
@@ -134,6 +137,7 @@ private:
     void showComputed(Result<THyetograph> result);
 
     void readOptionsFile();
+    TComparedStorm currentAsCompared() const;
 
     TExpressionObject storm_;
     TOptions options_;
