@@ -13,7 +13,7 @@ namespace {
 const QColor GridColor(255, 128, 128);
 const QColor AxisLineColor(192, 192, 192);
 const QColor FrameColor(128, 128, 128);
-const QColor LineColor(255, 128, 0);
+const QColor LineColor = QColor::fromRgb(ShownStormColour);
 constexpr double BarWidth = 0.3;        // of the slot of one point
 constexpr int RightAxisRoom = 10;       // pixels beyond the right axis maximum
 constexpr double PointPickDistance = 5; // pixels
@@ -33,7 +33,7 @@ HyetographChart::HyetographChart(QWidget* parent) : QCustomPlot(parent) {
     setBackground(Qt::white);
     setInteractions({});
     setMouseTracking(true);
-    setAutoAddPlottableToLegend(false); // the legend names the compared storms only
+    setAutoAddPlottableToLegend(false); // the legend names the storms, not the series
     setUpAxes();
     setUpSeries();
     connect(this, &QCustomPlot::beforeReplot, this, &HyetographChart::fitToSize);
@@ -113,6 +113,13 @@ void HyetographChart::setUpSeries() {
     lineHighlightMark_->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssSquare, QPen(Qt::black, 1), QBrush(Qt::white), 9));
     lineHighlightMark_->setSelectable(QCP::stNone);
+
+    // The storm shown in the legend of a comparison: a line without points
+    // that looks as the intensity line does.
+    shownLegendEntry_ = addGraph(xAxis, yAxis);
+    shownLegendEntry_->setPen(line_->pen());
+    shownLegendEntry_->setScatterStyle(line_->scatterStyle());
+    shownLegendEntry_->setSelectable(QCP::stNone);
 }
 
 void HyetographChart::fill(const THyetographTable& table, int timeFormatIdx) {
@@ -153,13 +160,18 @@ int HyetographChart::pointCount() const {
     return line_->dataCount();
 }
 
-void HyetographChart::setComparedLines(std::vector<ComparedLine> lines) {
+void HyetographChart::setComparedLines(std::vector<ComparedLine> lines,
+                                       const QString& shownLegend) {
     if (lines.empty() && compared_.empty())
         return; // nothing compared before or now: the chart stays as it is
     for (QCPGraph* graph : comparedGraphs_)
         removeGraph(graph);
     comparedGraphs_.clear();
+    legend->clearItems();
     compared_ = std::move(lines);
+    shownLegendEntry_->setName(shownLegend);
+    if (!compared_.empty())
+        shownLegendEntry_->addToLegend();
     for (std::size_t i = 0; i < compared_.size(); ++i) {
         QCPGraph* graph = addGraph(xAxis, yAxis);
         graph->setName(compared_[i].legend);
@@ -173,6 +185,14 @@ void HyetographChart::setComparedLines(std::vector<ComparedLine> lines) {
     placeLegend(line_->visible() && !comparedGraphs_.empty());
     layOutTimeAxis();
     replot(QCustomPlot::rpQueuedReplot);
+}
+
+QStringList HyetographChart::legendTexts() const {
+    QStringList texts;
+    for (int i = 0; i < legend->itemCount(); ++i)
+        if (auto* item = qobject_cast<QCPPlottableLegendItem*>(legend->item(i)))
+            texts.append(item->plottable()->name());
+    return texts;
 }
 
 void HyetographChart::layOutTimeAxis() {
@@ -313,14 +333,13 @@ void HyetographChart::fitLegendToWidth() {
         return;
     const QFontMetrics metrics(legend->font());
     int widest = 0;
-    for (const ComparedLine& compared : compared_)
-        widest = std::max(widest, metrics.horizontalAdvance(compared.legend));
+    for (const QString& text : legendTexts())
+        widest = std::max(widest, metrics.horizontalAdvance(text));
     const QMargins margins = legend->margins();
     const int item = widest + legend->iconSize().width() + legend->iconTextPadding() +
                      2 * legend->columnSpacing() + 8; // the item's own margins
     const int room = width() - margins.left() - margins.right();
-    const int perLine =
-        std::clamp(room / std::max(item, 1), 1, static_cast<int>(comparedGraphs_.size()));
+    const int perLine = std::clamp(room / std::max(item, 1), 1, legend->itemCount());
     if (legend->wrap() != perLine) {
         legend->setWrap(perLine);
         legend->setFillOrder(legend->fillOrder(), true); // the items move to their new places
