@@ -104,6 +104,20 @@ void StormSession::setOptions(const TOptions& options) {
     emit optionsChanged();
 }
 
+Status StormSession::previewOptions(const TOptions& options) {
+    const bool tableChanges = options.Int_StormUnitidx != options_.Int_StormUnitidx ||
+                              options.Int_TimeForamtidx != options_.Int_TimeForamtidx ||
+                              options.Int_Precision != options_.Int_Precision ||
+                              options.Bool_CalcByShow != options_.Bool_CalcByShow ||
+                              options.Bool_IntervalAverage != options_.Bool_IntervalAverage ||
+                              options.D_QI_ConversionRatio != options_.D_QI_ConversionRatio;
+    setOptions(options);
+    if (!tableChanges)
+        return {};
+    DeriveDependentCoefficient(storm_, options_.D_QI_ConversionRatio);
+    return recompute();
+}
+
 Status StormSession::saveOptions() const {
     if (optionsFileName_.isEmpty())
         return Failure::Error(QStringLiteral("无法保存设置：没有可用的设置文件夹"));

@@ -72,6 +72,11 @@ public:
     // Takes `options` for display without saving them (the options dialog's
     // preview, velmora-cli's flags).
     void setOptions(const TOptions& options);
+    // Takes `options` as setOptions does and, when they change how the table
+    // is computed or written (unit, time format, decimals, rounding, interval
+    // means, the q-i factor), computes it again at once: the options dialog's
+    // preview. reloadOptions undoes it.
+    Status previewOptions(const TOptions& options);
     Status saveOptions() const;
     // After the options dialog: the options file decides (so a cancelled
     // preview is undone), the dependent coefficient follows the q-i factor,
