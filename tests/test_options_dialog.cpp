@@ -46,7 +46,7 @@ TEST_F(OptionsDialog, LabelsChangeAtOnceAndCancelUndoesThem) {
     InfoLabel* p = infoLabels()[0];
     runDialog([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置"));
-        EXPECT_EQ(dialog.size(), QSize(526, 289));
+        EXPECT_EQ(dialog.size(), QSize(578, 289));
         EXPECT_EQ(Control<QSpinBox>(dialog, "SpinEdit_Precision")->minimum(), 1);
         EXPECT_EQ(Control<QSpinBox>(dialog, "SpinEdit_Precision")->maximum(), 99);
         EXPECT_EQ(Control<QCheckBox>(dialog, "CheckBox_CalcByShow")->toolTip(),
@@ -339,4 +339,26 @@ TEST_F(OptionsDialog, TheFontDialogOpensOnTheRowsFontAndKeepsWhatWasNotTouched) 
         window.reset();
         session.reset();
     }
+}
+
+// Each font preview holds its sample whole up to 16 points, bold and italic,
+// within its group.
+TEST_F(OptionsDialog, AFontPreviewHoldsItsSampleWholeAtSixteenPointsItalic) {
+    writeOptions("[OPTIONS]\nFont_LeftAxis=\"宋体\", 16, [Bold|Italic], [clBlack]\n"
+                 "Font_RainModelInfo=\"Arial\", 16, [Bold|Italic], [clBlack]\n");
+    start();
+    runDialog([](QDialog& dialog) {
+        for (const char* name : {"lbl_LeftAxisFont", "lbl_RainModelInfoFont"}) {
+            SCOPED_TRACE(name);
+            auto* preview = Control<QLabel>(dialog, name);
+            EXPECT_EQ(preview->text(), QStringLiteral("示例ABC123"));
+            EXPECT_EQ(preview->font().pointSize(), 16);
+            EXPECT_TRUE(preview->font().italic());
+            const QSize needed = preview->sizeHint();
+            EXPECT_LE(needed.width(), preview->width());
+            EXPECT_LE(needed.height(), preview->height());
+            EXPECT_TRUE(preview->parentWidget()->rect().contains(preview->geometry()));
+        }
+        Press(dialog, "Button_Cancle");
+    });
 }
