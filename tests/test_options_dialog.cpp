@@ -127,7 +127,8 @@ TEST_F(OptionsDialog, TheFactorRederivesTheDependentCoefficient) {
     const QString before = cell(1, 1);
     runDialog([&](QDialog& dialog) {
         Control<QComboBox>(dialog, "ComboBox_QI_ConversionRatio")->setCurrentIndex(2); // 166.67
-        EXPECT_DOUBLE_EQ(storm.a1, 1000 / 166.67); // at once
+        // At once, while the dialog is open.
+        EXPECT_DOUBLE_EQ(storm.a1, 1000 / 166.67);
         EXPECT_NE(cell(1, 1), before);
         Press(dialog, "Button_OK");
     });
