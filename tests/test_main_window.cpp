@@ -8,7 +8,6 @@
 #include "result_grid.h"
 #include "scripted_desktop.h"
 #include "test_files.h"
-#include "time_axis_ticks.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -99,7 +98,10 @@ TEST_F(MainWindow, StartsWithTheDefaultStormComputedAndShown) {
         EXPECT_TRUE(label->isVisible());
     EXPECT_EQ(chart().pointCount(), 121);
     EXPECT_EQ(chart().yAxis->label(), QStringLiteral("降雨强度(mm/min)"));
+    EXPECT_EQ(chart().xAxis->label(), QStringLiteral("降雨历时(min)"));
     EXPECT_EQ(chart().xAxis->tickLabelRotation(), 0);
+    chart().replot();
+    EXPECT_EQ(chart().xAxis->tickVectorLabels().constLast(), QStringLiteral("120")); // the end
 }
 
 // A taskbar finds the menu entry by the desktop file's name and by the window
@@ -290,42 +292,6 @@ TEST_F(MainWindow, AHiddenSeriesKeepsTheStormsAxisFromTheStart) {
     chart().replot();
     EXPECT_GT(rightAxisTop(), 1.1 * session->maxOverallRainfall());
     EXPECT_LT(rightAxisTop(), 1.3 * session->maxOverallRainfall());
-}
-
-// The labels of the time axis stand at round times and end on the storm's end.
-TEST_F(MainWindow, TimeLabelsAreRoundAndEndOnTheStormsEndAtAnyWidth) {
-    start();
-    const struct {
-        int duration;
-        int timeFormat;
-        QString title, last;
-    } cases[] = {
-        {120, MinutesFormat, QStringLiteral("降雨历时(min)"), QStringLiteral("120")},
-        {150, MinutesFormat, QStringLiteral("降雨历时(min)"), QStringLiteral("150")},
-        {10080, MinutesFormat, QStringLiteral("降雨历时(min)"), QStringLiteral("10080")},
-        {150, HoursAndMinutesFormat, QStringLiteral("降雨历时(H:M)"), QStringLiteral("02:30")}};
-    for (const auto& c : cases) {
-        changeStorm([&c](TExpressionObject& storm) { storm.Storm_Time = c.duration; });
-        changeOptions([&c](TOptions& options) { options.Int_TimeForamtidx = c.timeFormat; });
-        EXPECT_EQ(chart().xAxis->label(), c.title);
-        for (const int width : {360, 600, 1000}) {
-            SCOPED_TRACE(::testing::Message() << c.duration << " " << c.timeFormat << " " << width);
-            chart().resize(width, 400);
-            chart().replot();
-            const QVector<QString> labels = chart().xAxis->tickVectorLabels();
-            ASSERT_GE(labels.size(), 2);
-            EXPECT_EQ(labels.constLast(), c.last);
-            const double step = chart().xAxis->tickVector()[1] - chart().xAxis->tickVector()[0];
-            EXPECT_TRUE(std::find(RoundTimeSteps.cbegin(), RoundTimeSteps.cend(), step) !=
-                        RoundTimeSteps.cend())
-                << step;
-            if (c.timeFormat == HoursAndMinutesFormat) {
-                for (qsizetype i = 0; i + 1 < labels.size(); ++i)
-                    EXPECT_TRUE(labels[i].endsWith(QStringLiteral(":00")))
-                        << labels[i].toStdString();
-            }
-        }
-    }
 }
 
 TEST_F(MainWindow, ComparedStormsShareTheTimeAxisAndTheLegendUntilCleared) {
