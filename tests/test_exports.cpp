@@ -291,6 +291,24 @@ TEST_F(Exports, ThePictureShowsTheLabelsAsTheyStand) {
     EXPECT_EQ(without, chartPicture());
 }
 
+// The row selected in the grid is marked on the screen only.
+TEST_F(Exports, PicturesLeaveOutTheMarksOfTheSelectedRow) {
+    const QSize reportSize(700, 450);
+    const QImage plain = chartPicture();
+    const QImage plainReport = window->ChartPicture(reportSize);
+    grid().setCurrentGridRow(49);
+    ASSERT_EQ(chart().highlightedBarPoint(), 48);
+    ASSERT_EQ(chart().highlightedLinePoint(), 48);
+    EXPECT_NE(chartPicture(), plain);
+
+    exportAs("Menu_SavePng1", path("selected.png"), 2);
+    EXPECT_EQ(QImage(path("selected.png")).convertToFormat(QImage::Format_RGB888), plain);
+    EXPECT_EQ(window->ChartPicture(reportSize), plainReport);
+    // The screen keeps them.
+    EXPECT_EQ(chart().highlightedBarPoint(), 48);
+    EXPECT_NE(chartPicture(), plain);
+}
+
 TEST_F(Exports, WordTableFromBothMenusWithTheForcedExtensionAndAPublishThatFailsSaysSo) {
     exportAs("MenuSaveDataToWord", path("table"));
     const FileDialogRequest& asked = desktop.fileDialogs.back();

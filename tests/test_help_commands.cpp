@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -199,8 +200,8 @@ TEST_F(HelpMenu, TheAboutWindowShowsEitherPageSizedAndCentred) {
         EXPECT_EQ(seen[about].caption, QStringLiteral("关于"));
         EXPECT_TRUE(seen[about].aboutPage);
         EXPECT_FALSE(seen[about].groupPage);
-        EXPECT_EQ(seen[about].geometry, centred(290, 127));
-        EXPECT_EQ(seen[about].button, QRect(107, 92, 75, 25));
+        EXPECT_EQ(seen[about].geometry, centred(290, 189)); // with the licence notice
+        EXPECT_EQ(seen[about].button, QRect(107, 154, 75, 25));
         EXPECT_EQ(seen[about].version, QStringLiteral("版本：Ver2.11"));
     }
     EXPECT_EQ(seen[1].caption, QStringLiteral("加入讨论群"));
@@ -215,6 +216,40 @@ TEST_F(HelpMenu, TheAboutWindowShowsEitherPageSizedAndCentred) {
     EXPECT_EQ(seen[0].window->findChild<QLabel*>("Image1")->pixmap().size(), QSize(272, 284));
     EXPECT_EQ(desktop.openedAddresses,
               std::vector<QUrl>{QUrl(QStringLiteral("https://www.example.com"))});
+}
+
+// What the GNU GPL asks of an interactive program: the notice, no warranty,
+// and a way to read the licence.
+TEST_F(HelpMenu, AboutSaysTheProgramIsFreeSoftwareAndShowsTheLicence) {
+    QString licence;
+    desktop.dialogScripts = {
+        [&](QDialog& about) {
+            auto* box = about.findChild<QGroupBox*>(QStringLiteral("GroupBox1"));
+            auto* notice = about.findChild<QLabel*>(QStringLiteral("Label_Licence"));
+            EXPECT_EQ(notice->text(),
+                      QStringLiteral("本程序是自由软件，按GNU通用公共许可证第3版或（由您选择）"
+                                     "任何更高版本发布，不提供任何担保。"));
+            EXPECT_TRUE(notice->isVisibleTo(&about));
+            EXPECT_GE(notice->height(), notice->heightForWidth(notice->width())); // whole
+            auto* link = about.findChild<QLabel*>(QStringLiteral("LinkLabel_Licence"));
+            EXPECT_TRUE(link->text().contains(QStringLiteral("查看许可证")));
+            for (QWidget* line : {static_cast<QWidget*>(notice), static_cast<QWidget*>(link)})
+                EXPECT_TRUE(box->rect().contains(line->geometry()));
+            EXPECT_LT(box->geometry().bottom(),
+                      about.findChild<QPushButton*>(QStringLiteral("ButtonOK"))->y());
+            emit link->linkActivated(QStringLiteral("#licence"));
+        },
+        [&](QDialog& shown) {
+            EXPECT_EQ(shown.windowTitle(), QStringLiteral("GNU通用公共许可证"));
+            auto* text = shown.findChild<QPlainTextEdit*>(QStringLiteral("LicenceText"));
+            ASSERT_NE(text, nullptr);
+            EXPECT_TRUE(text->isReadOnly());
+            licence = text->toPlainText();
+        }};
+    find<QAction>("Menu_About")->trigger();
+    EXPECT_TRUE(licence.contains(QStringLiteral("GNU GENERAL PUBLIC LICENSE")));
+    EXPECT_TRUE(licence.contains(QStringLiteral("Version 3, 29 June 2007")));
+    EXPECT_TRUE(licence.contains(QStringLiteral("END OF TERMS AND CONDITIONS")));
 }
 
 TEST_F(HelpMenu, AManualOrPageThatNoProgramOpensIsShownToCopy) {

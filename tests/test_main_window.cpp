@@ -98,7 +98,10 @@ TEST_F(MainWindow, StartsWithTheDefaultStormComputedAndShown) {
         EXPECT_TRUE(label->isVisible());
     EXPECT_EQ(chart().pointCount(), 121);
     EXPECT_EQ(chart().yAxis->label(), QStringLiteral("降雨强度(mm/min)"));
+    EXPECT_EQ(chart().xAxis->label(), QStringLiteral("降雨历时(min)"));
     EXPECT_EQ(chart().xAxis->tickLabelRotation(), 0);
+    chart().replot();
+    EXPECT_EQ(chart().xAxis->tickVectorLabels().constLast(), QStringLiteral("120")); // the end
 }
 
 // A taskbar finds the menu entry by the desktop file's name and by the window
@@ -274,6 +277,23 @@ TEST_F(MainWindow, AxisMaximaFollowTheShownSeries) {
     EXPECT_DOUBLE_EQ(rightAxisTop(), right);
 }
 
+// A series switched off keeps an axis that reads the storm's values.
+TEST_F(MainWindow, AHiddenSeriesKeepsTheStormsAxisFromTheStart) {
+    writeOptions("[OPTIONS]\nShowAxis_Intensity=0\n");
+    start();
+    EXPECT_FALSE(lineShown());
+    EXPECT_DOUBLE_EQ(leftAxisTop(), 1.1 * session->maxRainfallIntensity());
+
+    window.reset();
+    session.reset();
+    writeOptions("[OPTIONS]\nShowAxis_Overall=0\n");
+    start();
+    EXPECT_FALSE(barsShown());
+    chart().replot();
+    EXPECT_GT(rightAxisTop(), 1.1 * session->maxOverallRainfall());
+    EXPECT_LT(rightAxisTop(), 1.3 * session->maxOverallRainfall());
+}
+
 TEST_F(MainWindow, ComparedStormsShareTheTimeAxisAndTheLegendUntilCleared) {
     start();
     const auto button = [this](const char* name) { find<QAbstractButton>(name)->click(); };
@@ -286,7 +306,9 @@ TEST_F(MainWindow, ComparedStormsShareTheTimeAxisAndTheLegendUntilCleared) {
         storm.Storm_RepeatYear = 0.5;
     });
     ASSERT_EQ(chart().comparedLineCount(), 1);
-    EXPECT_EQ(chart().legend->itemCount(), 1);
+    // The storm shown comes first in the legend, in its own colour.
+    EXPECT_EQ(chart().legendTexts(), (QStringList{QStringLiteral("当前雨型 P=0.5年 T=60分 r=0.4"),
+                                                  QStringLiteral("P=2年 T=180分 r=0.4")}));
     EXPECT_TRUE(chart().legend->visible());
     EXPECT_DOUBLE_EQ(chart().xAxis->range().upper, 180 / 5 + 0.5);
     // The compared storm is the heavier one here: the left axis makes room for it.
@@ -297,21 +319,49 @@ TEST_F(MainWindow, ComparedStormsShareTheTimeAxisAndTheLegendUntilCleared) {
     EXPECT_DOUBLE_EQ(compared->data()->at(7)->key, 7.0 / 5);
     EXPECT_DOUBLE_EQ(compared->data()->at(180)->key, 36);
 
-    for (int added = 1; added < 8; ++added)
-        button("Button_AddToComparison");
-    EXPECT_EQ(chart().comparedLineCount(), 8);
-    EXPECT_TRUE(desktop.messages.empty());
-    button("Button_AddToComparison"); // a ninth
+    button("Button_AddToComparison");
+    button("Button_AddToComparison"); // the same storm again: said, and kept once
     ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("已经有8个雨型在对比中：请先清除对比"));
+    EXPECT_EQ(desktop.messages[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("当前雨型已经在对比中"));
+    EXPECT_EQ(chart().comparedLineCount(), 2);
+    // The same P, T and r at another step: the legends tell the two apart.
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 1; });
+    button("Button_AddToComparison");
+    EXPECT_EQ(chart().legendTexts().mid(2),
+              (QStringList{QStringLiteral("P=0.5年 T=60分 r=0.4 步长5分"),
+                           QStringLiteral("P=0.5年 T=60分 r=0.4 步长1分")}));
+    for (int added = 3; added < 8; ++added) {
+        changeStorm([added](TExpressionObject& storm) { storm.Storm_RepeatYear = added; });
+        button("Button_AddToComparison");
+    }
+    EXPECT_EQ(chart().comparedLineCount(), 8);
+    EXPECT_EQ(chart().legendTexts().size(), 9);
+    changeStorm([](TExpressionObject& storm) { storm.Storm_RepeatYear = 100; });
+    button("Button_AddToComparison"); // a ninth
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages[1].text, QStringLiteral("已经有8个雨型在对比中：请先清除对比"));
     EXPECT_EQ(session->comparison().size(), 8u);
 
+    // Eight storms go only when the person says so.
+    desktop.yesNoAnswers = {false, true};
+    button("Button_ClearComparison");
+    ASSERT_EQ(desktop.messages.size(), 3u);
+    EXPECT_EQ(desktop.messages[2].kind, ScriptedDesktop::Message::Question);
+    EXPECT_EQ(desktop.messages[2].title, QStringLiteral("提示"));
+    EXPECT_EQ(desktop.messages[2].text, QStringLiteral("要清除对比中的8个雨型吗？"));
+    EXPECT_EQ(chart().comparedLineCount(), 8);
     button("Button_ClearComparison");
     EXPECT_EQ(chart().comparedLineCount(), 0);
     EXPECT_FALSE(chart().legend->visible());
+    EXPECT_TRUE(chart().legendTexts().isEmpty());
+    // One storm goes without a question.
+    button("Button_AddToComparison");
+    button("Button_ClearComparison");
+    EXPECT_TRUE(session->comparison().empty());
     find<QAction>("Menu_SaveComparisonCsv")->trigger(); // nothing to save: said, nothing asked
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[1].text, EmptyComparisonMessage);
+    ASSERT_EQ(desktop.messages.size(), 5u);
+    EXPECT_EQ(desktop.messages[4].text, EmptyComparisonMessage);
 }
 
 TEST_F(MainWindow, SeriesSwitchesFollowEachOtherAndAreSavedAtOnce) {

@@ -43,7 +43,7 @@ TEST_F(OptionsDialog, LabelsChangeAtOnceAndCancelUndoesThem) {
     InfoLabel* p = infoLabels()[0];
     runDialog([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置"));
-        EXPECT_EQ(dialog.size(), QSize(526, 289));
+        EXPECT_EQ(dialog.size(), QSize(578, 289));
         EXPECT_EQ(Control<QSpinBox>(dialog, "SpinEdit_Precision")->minimum(), 1);
         EXPECT_EQ(Control<QSpinBox>(dialog, "SpinEdit_Precision")->maximum(), 99);
         EXPECT_EQ(Control<QCheckBox>(dialog, "CheckBox_CalcByShow")->toolTip(),
@@ -56,18 +56,49 @@ TEST_F(OptionsDialog, LabelsChangeAtOnceAndCancelUndoesThem) {
     EXPECT_EQ(fileBytes(), "<none>");
 }
 
-TEST_F(OptionsDialog, TheTimeFormatTakesEffectWhenTheDialogCloses) {
+TEST_F(OptionsDialog, TheTimeFormatIsPreviewedAtOnce) {
     writeOptions("[OPTIONS]\nTimeFormat=0\n");
     start();
+    EXPECT_EQ(chart().xAxis->label(), QStringLiteral("降雨历时(H:M)"));
     runDialog([&](QDialog& dialog) {
         EXPECT_EQ(Control<QComboBox>(dialog, "ComboBox_TimeForamt")->currentIndex(), 0);
         Control<QComboBox>(dialog, "ComboBox_TimeForamt")->setCurrentIndex(1);
-        EXPECT_EQ(cell(49, 0), "00:48"); // not while the dialog is open
+        EXPECT_EQ(cell(49, 0), "48"); // while the dialog is open
+        EXPECT_EQ(chart().xAxis->label(), QStringLiteral("降雨历时(min)"));
+        EXPECT_EQ(fileBytes(), "[OPTIONS]\nTimeFormat=0\n"); // not saved yet
         Press(dialog, "Button_OK");
     });
     EXPECT_EQ(cell(49, 0), "48");
     EXPECT_EQ(chart().xAxis->tickLabelRotation(), 0);
     EXPECT_TRUE(fileBytes().contains("TimeFormat=1"));
+}
+
+// What changes the table is previewed too; 取消 brings the table back where
+// the grid stood, on its row.
+TEST_F(OptionsDialog, CancelRestoresTheTableAndTheGridsPlace) {
+    start();
+    changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 5; });
+    grid().resize(grid().width(), 200);
+    grid().setCurrentGridRow(20);
+    const ResultGrid::Place place = grid().place();
+    ASSERT_GT(place.scrolled, 0);
+    const QString minute95 = cell(20, 1);
+    runDialog([&](QDialog& dialog) {
+        Control<QComboBox>(dialog, "ComboBox_StormUnit")->setCurrentIndex(0);
+        EXPECT_NEAR(cell(20, 1).toDouble(), minute95.toDouble() * 60, 0.01); // mm/h at once
+        Control<QSpinBox>(dialog, "SpinEdit_Precision")->setValue(2);
+        EXPECT_EQ(cell(20, 1).section(QLatin1Char('.'), 1).size(), 2);
+        Control<QCheckBox>(dialog, "CheckBox_IntervalAverage")->click();
+        EXPECT_EQ(infoLabels()[4]->text(), QStringLiteral("平均雨强i=29.10mm/h"));
+        EXPECT_EQ(grid().currentGridRow(), 20); // the grid stays on its row meanwhile
+        Press(dialog, "Button_Cancle");
+    });
+    EXPECT_EQ(cell(20, 1), minute95);
+    EXPECT_EQ(infoLabels()[4]->text(), QStringLiteral("平均雨强i=0.5011mm/min"));
+    EXPECT_EQ(grid().currentGridRow(), 20);
+    EXPECT_EQ(grid().place().scrolled, place.scrolled);
+    EXPECT_EQ(chart().highlightedBarPoint(), 19);
+    EXPECT_EQ(fileBytes(), "<none>");
 }
 
 TEST_F(OptionsDialog, AFactorThatMatchesNoEntryBecomesTheFirstOne) {
@@ -91,8 +122,11 @@ TEST_F(OptionsDialog, TheFactorRederivesTheDependentCoefficient) {
     });
     const TExpressionObject& storm = session->storm();
     const QString before = cell(1, 1);
-    runDialog([](QDialog& dialog) {
+    runDialog([&](QDialog& dialog) {
         Control<QComboBox>(dialog, "ComboBox_QI_ConversionRatio")->setCurrentIndex(2); // 166.67
+        // At once, while the dialog is open.
+        EXPECT_DOUBLE_EQ(storm.a1, 1000 / 166.67);
+        EXPECT_NE(cell(1, 1), before);
         Press(dialog, "Button_OK");
     });
     EXPECT_DOUBLE_EQ(storm.a1, 1000 / 166.67);
@@ -176,13 +210,15 @@ TEST_F(OptionsDialog, BothSeriesOffThenCancelBringsThemBack) {
     EXPECT_EQ(fileBytes(), "<none>");
 }
 
-TEST_F(OptionsDialog, DecimalsUnitAndCalculationApplyAfterOk) {
+TEST_F(OptionsDialog, DecimalsUnitAndCalculationArePreviewedAndSavedOnOk) {
     writeOptions("; mine\r\n[OPTIONS]\r\nPrecision=4\r\n[Other]\r\nKey=Value\r\n");
     start();
-    runDialog([](QDialog& dialog) {
+    runDialog([this](QDialog& dialog) {
         Control<QSpinBox>(dialog, "SpinEdit_Precision")->setValue(2);
         Control<QComboBox>(dialog, "ComboBox_StormUnit")->setCurrentIndex(0);
         Control<QCheckBox>(dialog, "CheckBox_CalcByShow")->click();
+        EXPECT_EQ(cell(49, 1), "201.60");
+        EXPECT_EQ(chart().yAxis->label(), QStringLiteral("降雨强度(mm/h)"));
         Press(dialog, "Button_OK");
     });
     EXPECT_EQ(cell(49, 1), "201.60");
@@ -192,15 +228,16 @@ TEST_F(OptionsDialog, DecimalsUnitAndCalculationApplyAfterOk) {
     EXPECT_TRUE(fileBytes().endsWith("[Other]\r\nKey=Value\r\n"));
 }
 
-TEST_F(OptionsDialog, IntervalAverageTakesEffectAfterOkAndIsSaved) {
+TEST_F(OptionsDialog, IntervalAverageIsPreviewedAndSavedOnOk) {
     start();
     changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 5; });
     const QString minute45 = cell(10, 1);
-    runDialog([](QDialog& dialog) {
+    runDialog([this](QDialog& dialog) {
         auto* box = Control<QCheckBox>(dialog, "CheckBox_IntervalAverage");
         EXPECT_EQ(box->text(), QStringLiteral("按时段平均强度"));
         EXPECT_FALSE(box->isChecked());
         box->click();
+        EXPECT_EQ(cell(25, 0), "120"); // at once
         Press(dialog, "Button_OK");
     });
     EXPECT_TRUE(session->options().Bool_IntervalAverage);
@@ -299,4 +336,26 @@ TEST_F(OptionsDialog, TheFontDialogOpensOnTheRowsFontAndKeepsWhatWasNotTouched) 
         window.reset();
         session.reset();
     }
+}
+
+// Each font preview holds its sample whole up to 16 points, bold and italic,
+// within its group.
+TEST_F(OptionsDialog, AFontPreviewHoldsItsSampleWholeAtSixteenPointsItalic) {
+    writeOptions("[OPTIONS]\nFont_LeftAxis=\"宋体\", 16, [Bold|Italic], [clBlack]\n"
+                 "Font_RainModelInfo=\"Arial\", 16, [Bold|Italic], [clBlack]\n");
+    start();
+    runDialog([](QDialog& dialog) {
+        for (const char* name : {"lbl_LeftAxisFont", "lbl_RainModelInfoFont"}) {
+            SCOPED_TRACE(name);
+            auto* preview = Control<QLabel>(dialog, name);
+            EXPECT_EQ(preview->text(), QStringLiteral("示例ABC123"));
+            EXPECT_EQ(preview->font().pointSize(), 16);
+            EXPECT_TRUE(preview->font().italic());
+            const QSize needed = preview->sizeHint();
+            EXPECT_LE(needed.width(), preview->width());
+            EXPECT_LE(needed.height(), preview->height());
+            EXPECT_TRUE(preview->parentWidget()->rect().contains(preview->geometry()));
+        }
+        Press(dialog, "Button_Cancle");
+    });
 }

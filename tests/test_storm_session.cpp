@@ -127,12 +127,38 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
     QObject::connect(&session, &StormSession::comparisonChanged, [&] { ++announced; });
     EXPECT_EQ(session.addToComparison().message(), NoStormToCompareMessage); // not yet computed
     ASSERT_TRUE(session.recompute());
-    for (int added = 0; added < 8; ++added)
+    ASSERT_TRUE(session.addToComparison());
+    // The same storm again, even shown in another unit, is kept once.
+    TOptions options = session.options();
+    options.Int_StormUnitidx = MillimetresPerHour;
+    session.setOptions(options);
+    ASSERT_TRUE(session.recompute());
+    EXPECT_TRUE(session.currentStormCompared());
+    EXPECT_EQ(session.addToComparison().message(), AlreadyComparedMessage);
+    // Rounded to the decimals shown, its rows are another storm's.
+    options.Bool_CalcByShow = true;
+    session.setOptions(options);
+    ASSERT_TRUE(session.recompute());
+    EXPECT_FALSE(session.currentStormCompared());
+    options = TOptions();
+    session.setOptions(options);
+    for (int added = 1; added < 8; ++added) {
+        TExpressionObject storm = session.storm();
+        storm.Storm_RepeatYear = 2 + added;
+        ASSERT_TRUE(session.newStorm(storm));
+        EXPECT_FALSE(session.currentStormCompared());
         EXPECT_TRUE(session.addToComparison());
+    }
+    EXPECT_TRUE(session.currentStormCompared()); // the last one added
+    EXPECT_EQ(session.addToComparison().message(), AlreadyComparedMessage);
+    TExpressionObject ninth = DefaultStorm();
+    ninth.Storm_Step = 5;
+    ASSERT_TRUE(session.newStorm(ninth));
     EXPECT_EQ(session.addToComparison().message(), ComparisonFullMessage);
     EXPECT_EQ(announced, 8);
     session.clearComparison();
     EXPECT_EQ(announced, 9);
+    ASSERT_TRUE(session.newStorm(DefaultStorm()));
 
     // Kept in mm/min, shown in mm/h after the switch: the same rain.
     ASSERT_TRUE(session.addToComparison());

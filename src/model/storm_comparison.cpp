@@ -6,14 +6,23 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace velmora {
 
 namespace {
 
 const QString LineEnd = QStringLiteral("\r\n");
+
+// The formula's coefficients a legend names when storms differ in them.
+constexpr std::pair<double TExpressionObject::*, const char*> Coefficients[] = {
+    {&TExpressionObject::a1, "A1"},
+    {&TExpressionObject::c, "C"},
+    {&TExpressionObject::b, "b"},
+    {&TExpressionObject::n, "n"}};
 
 // The intensity of a row in `unitIdx`, as the table of that unit shows it.
 QString IntensityText(const TComparedStorm& compared, std::size_t row, const TOptions& options,
@@ -43,11 +52,68 @@ double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, int unitI
     return maximum;
 }
 
+bool SameComparedStorm(const TComparedStorm& one, const TComparedStorm& other) {
+    const TExpressionObject& a = one.storm;
+    const TExpressionObject& b = other.storm;
+    const bool sameStorm = a.a1 == b.a1 && a.c == b.c && a.b == b.b && a.n == b.n &&
+                           a.LG_LN == b.LG_LN && a.Storm_RepeatYear == b.Storm_RepeatYear &&
+                           a.Storm_Time == b.Storm_Time && a.Storm_Step == b.Storm_Step &&
+                           a.Storm_Percent == b.Storm_Percent;
+    if (!sameStorm || one.intervalAverage != other.intervalAverage ||
+        one.rows.size() != other.rows.size())
+        return false;
+    // Rows rounded to other decimals differ by far more than a change of unit does.
+    for (std::size_t row = 0; row < one.rows.size(); ++row) {
+        const double x = one.intensityIn(row, one.stormUnitIdx);
+        const double y = other.intensityIn(row, one.stormUnitIdx);
+        if (one.rows[row].time != other.rows[row].time ||
+            std::abs(x - y) > 1e-12 * std::max(std::abs(x), std::abs(y)))
+            return false;
+    }
+    return true;
+}
+
 QString ComparedStormLegend(const TExpressionObject& storm, QChar decimalSeparator) {
     return QStringLiteral("P=%1年 T=%2分 r=%3")
         .arg(GeneralNumberText(storm.Storm_RepeatYear, decimalSeparator),
              GeneralNumberText(storm.Storm_Time, decimalSeparator),
              GeneralNumberText(storm.Storm_Percent, decimalSeparator));
+}
+
+QStringList ComparedStormLegends(const std::vector<TComparedStorm>& storms,
+                                 QChar decimalSeparator) {
+    QStringList legends;
+    for (const TComparedStorm& compared : storms) {
+        const TExpressionObject& storm = compared.storm;
+        // Whether `part` differs from that of another storm of the same P, T and r.
+        const auto differs = [&](const auto& part) {
+            return std::any_of(storms.cbegin(), storms.cend(), [&](const TComparedStorm& other) {
+                const TExpressionObject& o = other.storm;
+                return o.Storm_RepeatYear == storm.Storm_RepeatYear &&
+                       o.Storm_Time == storm.Storm_Time && o.Storm_Percent == storm.Storm_Percent &&
+                       part(other) != part(compared);
+            });
+        };
+        QString legend = ComparedStormLegend(storm, decimalSeparator);
+        if (differs([](const TComparedStorm& s) { return s.storm.Storm_Step; }))
+            legend += QStringLiteral(" 步长%1分").arg(storm.Storm_Step);
+        for (const auto& [field, name] : Coefficients)
+            if (differs([field = field](const TComparedStorm& s) { return s.storm.*field; }))
+                legend += QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('=') +
+                          GeneralNumberText(storm.*field, decimalSeparator);
+        if (differs([](const TComparedStorm& s) { return s.storm.LG_LN; }))
+            legend +=
+                storm.LG_LN == NaturalLogarithm ? QStringLiteral(" ln") : QStringLiteral(" lg");
+        if (compared.intervalAverage &&
+            differs([](const TComparedStorm& s) { return s.intervalAverage; }))
+            legend += QStringLiteral(" 时段平均");
+        legends.append(legend);
+    }
+    return legends;
+}
+
+QString ShownStormLegend(const TExpressionObject& storm, QChar decimalSeparator) {
+    return QStringLiteral("当前雨型 ") + ComparedStormLegend(storm, decimalSeparator);
 }
 
 TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, const TOptions& options,
@@ -69,10 +135,8 @@ TComparisonTable ComparisonTable(const std::vector<TComparedStorm>& storms, cons
 
     TComparisonTable table;
     table.timeHeading = TimeColumnHeading(options.Int_TimeForamtidx);
-    for (const TComparedStorm& compared : storms)
-        table.legends.append(ComparedStormLegend(compared.storm, decimalSeparator));
-    table.intensityUnit = options.Int_StormUnitidx == MillimetresPerHour ? QStringLiteral("mm/h")
-                                                                         : QStringLiteral("mm/min");
+    table.legends = ComparedStormLegends(storms, decimalSeparator);
+    table.intensityUnit = ComputedIntensityUnit(options.Int_StormUnitidx);
     table.lines.reserve(rowsAt.size());
     for (const auto& [minute, cells] : rowsAt) {
         TComparisonTable::Line line;
@@ -117,9 +181,11 @@ QString ComparisonSwmmText(const std::vector<TComparedStorm>& storms, const TOpt
     const QChar dot = QLatin1Char('.');
     QString text = QStringLiteral("[TIMESERIES]") + LineEnd +
                    QStringLiteral(";;Name           Date       Time       Value") + LineEnd;
-    for (const TComparedStorm& compared : storms) {
+    const QStringList legends = ComparedStormLegends(storms, dot);
+    for (std::size_t s = 0; s < storms.size(); ++s) {
+        const TComparedStorm& compared = storms[s];
         const QString name = SwmmSeriesName(compared.storm);
-        text += QStringLiteral(";;") + ComparedStormLegend(compared.storm, dot) + LineEnd;
+        text += QStringLiteral(";;") + legends[static_cast<qsizetype>(s)] + LineEnd;
         for (std::size_t row = 0; row < compared.rows.size(); ++row)
             text += name.leftJustified(16) + QStringLiteral("           ") +
                     TimeText(compared.rows[row].time, 0).leftJustified(11) +

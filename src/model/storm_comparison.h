@@ -24,6 +24,7 @@ inline const QString ComparisonFullMessage =
     QStringLiteral("已经有%1个雨型在对比中：请先清除对比").arg(MaxComparedStorms);
 inline const QString EmptyComparisonMessage =
     QStringLiteral("没有雨型在对比中~\r\n点击“加入对比”按钮，加入当前雨型");
+inline const QString AlreadyComparedMessage = QStringLiteral("当前雨型已经在对比中");
 
 // A storm kept for comparison: as it was computed, with the options of that
 // moment (step, interval means, the unit of its table).
@@ -42,14 +43,29 @@ struct TComparedStorm {
 // The largest intensity of all `storms` in the unit `unitIdx`; 0 for none.
 double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, int unitIdx);
 
+// Whether two kept storms are one: the same formula and design values, and
+// the same rows (in one unit) with the same interval means. Kept twice, such
+// a storm would only be drawn twice over itself.
+bool SameComparedStorm(const TComparedStorm& one, const TComparedStorm& other);
+
 // "P=2年 T=120分 r=0.4": the storm's design values in the general number format.
 QString ComparedStormLegend(const TExpressionObject& storm, QChar decimalSeparator);
+// The legends of `storms`, in their order: ComparedStormLegend, and for
+// storms that share P, T and r what tells them apart: " 步长5分" where their
+// steps differ, the coefficients that differ (" A1=12 n=0.7", " ln" or " lg"
+// for the logarithm of P) and " 时段平均" for interval means.
+QStringList ComparedStormLegends(const std::vector<TComparedStorm>& storms, QChar decimalSeparator);
+// The legend of the storm shown beside the compared ones: "当前雨型 P=2年 T=120分 r=0.4".
+QString ShownStormLegend(const TExpressionObject& storm, QChar decimalSeparator);
 
+// The colour of the storm shown (0xRRGGBB), its line and markers.
+inline constexpr unsigned ShownStormColour = 0xFF8000;
 // The colour of compared storm i (0xRRGGBB), on the chart and in the workbook:
-// the Okabe-Ito colours, which readers of any colour vision tell apart,
-// without the orange of the storm shown, and grey for the eighth.
+// Okabe-Ito's blue, bluish green, reddish purple and black, then purple,
+// wine, ochre and grey, each at least 3:1 against white and apart from one
+// another and from the orange of the storm shown.
 inline constexpr unsigned ComparedStormColours[MaxComparedStorms] = {
-    0x0072B2, 0x009E73, 0xCC79A7, 0x000000, 0x56B4E9, 0xD55E00, 0xF0E442, 0x999999};
+    0x0072B2, 0x009E73, 0xCC79A7, 0x000000, 0x6A3D9A, 0x882255, 0xB8860B, 0x707070};
 // The second four lines are dashed, so that they differ in more than colour.
 inline bool ComparedStormDashed(std::size_t i) {
     return i % MaxComparedStorms >= MaxComparedStorms / 2;

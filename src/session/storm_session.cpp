@@ -35,14 +35,6 @@ Status Publish(const Result<QByteArray>& bytes, const QString& path, bool office
     return written;
 }
 
-// The compared storms as the chart's legend names them.
-QStringList ComparedStormLegends(const std::vector<TComparedStorm>& storms, QChar separator) {
-    QStringList legends;
-    for (const TComparedStorm& compared : storms)
-        legends.append(ComparedStormLegend(compared.storm, separator));
-    return legends;
-}
-
 } // namespace
 
 StormSession::StormSession(QString optionsFileName, QObject* parent)
@@ -110,6 +102,20 @@ Status StormSession::saveStormFile(const QString& path, ExistingFile existing) c
 void StormSession::setOptions(const TOptions& options) {
     options_ = options;
     emit optionsChanged();
+}
+
+Status StormSession::previewOptions(const TOptions& options) {
+    const bool tableChanges = options.Int_StormUnitidx != options_.Int_StormUnitidx ||
+                              options.Int_TimeForamtidx != options_.Int_TimeForamtidx ||
+                              options.Int_Precision != options_.Int_Precision ||
+                              options.Bool_CalcByShow != options_.Bool_CalcByShow ||
+                              options.Bool_IntervalAverage != options_.Bool_IntervalAverage ||
+                              options.D_QI_ConversionRatio != options_.D_QI_ConversionRatio;
+    setOptions(options);
+    if (!tableChanges)
+        return {};
+    DeriveDependentCoefficient(storm_, options_.D_QI_ConversionRatio);
+    return recompute();
 }
 
 Status StormSession::saveOptions() const {
@@ -219,13 +225,28 @@ std::function<Status()> StormSession::reportWriting(const QImage& chart, const Q
     };
 }
 
+TComparedStorm StormSession::currentAsCompared() const {
+    return {storm_, options_.Int_StormUnitidx == MillimetresPerHour ? 0 : 1, table_,
+            options_.Bool_IntervalAverage};
+}
+
+bool StormSession::currentStormCompared() const {
+    if (table_.empty())
+        return false;
+    const TComparedStorm current = currentAsCompared();
+    return std::any_of(
+        comparison_.cbegin(), comparison_.cend(),
+        [&current](const TComparedStorm& kept) { return SameComparedStorm(kept, current); });
+}
+
 Status StormSession::addToComparison() {
     if (table_.empty())
         return Failure{NoStormToCompareMessage};
+    if (currentStormCompared())
+        return Failure{AlreadyComparedMessage};
     if (comparison_.size() >= MaxComparedStorms)
         return Failure{ComparisonFullMessage};
-    comparison_.push_back({storm_, options_.Int_StormUnitidx == MillimetresPerHour ? 0 : 1, table_,
-                           options_.Bool_IntervalAverage});
+    comparison_.push_back(currentAsCompared());
     emit comparisonChanged();
     return {};
 }

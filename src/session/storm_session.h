@@ -72,6 +72,11 @@ public:
     // Takes `options` for display without saving them (the options dialog's
     // preview, velmora-cli's flags).
     void setOptions(const TOptions& options);
+    // Takes `options` as setOptions does and, when they change how the table
+    // is computed or written (unit, time format, decimals, rounding, interval
+    // means, the q-i factor), computes it again at once: the options dialog's
+    // preview. reloadOptions undoes it.
+    Status previewOptions(const TOptions& options);
     Status saveOptions() const;
     // After the options dialog: the options file decides (so a cancelled
     // preview is undone), the dependent coefficient follows the q-i factor,
@@ -108,8 +113,11 @@ public:
     // The storms kept for comparison, in the order they were added; they stay
     // until cleared or the program ends, and are never written to the options.
     const std::vector<TComparedStorm>& comparison() const { return comparison_; }
+    // Whether the current storm, as computed, is kept already (SameComparedStorm).
+    bool currentStormCompared() const;
     // Adds the current storm as computed, with the unit of its table. Without
-    // a table, or with the comparison full, nothing is added.
+    // a table, with the storm kept already or with the comparison full,
+    // nothing is added.
     Status addToComparison();
     void clearComparison();
     // The comparison as one CSV table in the current time format, unit and
@@ -135,6 +143,7 @@ private:
     void showComputed(Result<THyetograph> result);
 
     void readOptionsFile();
+    TComparedStorm currentAsCompared() const;
 
     TExpressionObject storm_;
     TOptions options_;

@@ -5,17 +5,35 @@
 #include "group_picture.h"
 #include "maker.h"
 
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
+
+// The licence's text is built into this static library: registering it needs
+// a call that the linker sees, made outside any namespace.
+static void RegisterLicenceResource() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(licence);
+        return true;
+    }();
+    (void)registered;
+}
 
 namespace velmora {
 
 namespace {
 
+// The box's place, width and the height of its first three lines; the
+// licence notice below them takes what it needs in the window's font.
 const QRect GroupBoxGeometry(3, 3, 284, 81);
+constexpr int LicenceMargin = 10;
 const QRect PictureGeometry(10, 8, 272, 284);
 const QSize ButtonSize(75, 25);
 
@@ -60,6 +78,22 @@ void TFormAbout::buildAboutPage() {
     LinkLabel1->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(LinkLabel1, &QLabel::linkActivated, this, &TFormAbout::LinkLabel1LinkClick);
 
+    // What the GNU GPL asks an interactive program to say.
+    Label_Licence = new QLabel(LicenceNotice, GroupBox1);
+    Label_Licence->setObjectName(QStringLiteral("Label_Licence"));
+    Label_Licence->setWordWrap(true);
+    Label_Licence->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    const int width = GroupBoxGeometry.width() - 2 * LicenceMargin;
+    Label_Licence->setGeometry(LicenceMargin, GroupBoxGeometry.height() - 4, width,
+                               Label_Licence->heightForWidth(width));
+    LinkLabel_Licence =
+        CentredLine(GroupBox1, "LinkLabel_Licence", Label_Licence->geometry().bottom() + 5);
+    LinkLabel_Licence->setText(QStringLiteral("<a href=\"#licence\">查看许可证</a>"));
+    LinkLabel_Licence->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                               Qt::LinksAccessibleByKeyboard);
+    connect(LinkLabel_Licence, &QLabel::linkActivated, this, &TFormAbout::ShowLicence);
+    GroupBox1->resize(GroupBoxGeometry.width(), LinkLabel_Licence->geometry().bottom() + 9);
+
     ButtonOK = new QPushButton(QStringLiteral("确定"), pageAbout_);
     ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
     ButtonOK->resize(ButtonSize);
@@ -88,9 +122,9 @@ void TFormAbout::ShowAbout(const QString& version) {
     setWindowTitle(QStringLiteral("关于"));
     // The group box with the same margin on its right as on its left (the
     // window's width is the box's width plus both margins).
-    const QSize client(GroupBoxGeometry.left() + GroupBoxGeometry.right() + 1,
-                       GroupBoxGeometry.bottom() + 1 + ButtonSize.height() + 18);
-    showPage(pageAbout_, client, ButtonOK, GroupBoxGeometry.bottom() + 1 + 8);
+    const QRect box = GroupBox1->geometry();
+    const QSize client(box.left() + box.right() + 1, box.bottom() + 1 + ButtonSize.height() + 18);
+    showPage(pageAbout_, client, ButtonOK, box.bottom() + 1 + 8);
 }
 
 void TFormAbout::ShowAddGroup() {
@@ -118,6 +152,38 @@ void TFormAbout::showPage(QWidget* page, QSize client, QPushButton* button, int 
 
 void TFormAbout::LinkLabel1LinkClick() {
     OpenAddress(desktop_, QUrl(QStringLiteral(VELMORA_MAKER_ADDRESS)));
+}
+
+QString LicenceText() {
+    RegisterLicenceResource();
+    QFile file(QStringLiteral(":/licence/LICENSE"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+void TFormAbout::ShowLicence() {
+    QDialog dialog(this, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                             Qt::WindowCloseButtonHint);
+    dialog.setObjectName(QStringLiteral("FormLicence"));
+    dialog.setWindowTitle(QStringLiteral("GNU通用公共许可证"));
+    auto* text = new QPlainTextEdit(&dialog);
+    text->setObjectName(QStringLiteral("LicenceText"));
+    text->setReadOnly(true);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setPlainText(LicenceText());
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("Button_OK"));
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    // Wide enough for the licence's lines of 80 characters.
+    const QFontMetrics metrics(text->font());
+    dialog.resize(metrics.horizontalAdvance(QString(80, QLatin1Char('M'))) + 60,
+                  metrics.lineSpacing() * 30);
+    desktop_.runModal(dialog);
 }
 
 } // namespace velmora

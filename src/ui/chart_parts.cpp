@@ -19,7 +19,7 @@ QString TimeAxisTicker::widestLabel() const {
 }
 
 double TimeAxisTicker::getTickStep(const QCPRange&) {
-    return labelStep_;
+    return 1; // the ticks are the chosen ones, whatever the step
 }
 
 int TimeAxisTicker::getSubTickCount(double) {
@@ -28,14 +28,9 @@ int TimeAxisTicker::getSubTickCount(double) {
 
 QVector<double> TimeAxisTicker::createTickVector(double, const QCPRange& range) {
     QVector<double> ticks;
-    if (times_.isEmpty())
-        return ticks;
-    const auto count = static_cast<long long>(times_.size());
-    long long first = static_cast<long long>(std::ceil(std::max(range.lower, 0.0)));
-    first = (first + labelStep_ - 1) / labelStep_ * labelStep_;
-    const long long last = std::min(static_cast<long long>(std::floor(range.upper)), count - 1);
-    for (long long index = first; index <= last; index += labelStep_)
-        ticks.append(static_cast<double>(index));
+    for (const double slot : ticks_.positions)
+        if (range.contains(slot))
+            ticks.append(slot);
     return ticks;
 }
 
@@ -44,35 +39,12 @@ QVector<QString> TimeAxisTicker::createLabelVector(const QVector<double>& ticks,
     QVector<QString> labels;
     labels.reserve(ticks.size());
     for (const double tick : ticks) {
-        const auto index = static_cast<qsizetype>(tick);
-        labels.append(index >= 0 && index < times_.size() ? TimeText(times_[index], timeFormatIdx_)
-                                                          : QString());
+        const auto at = std::lower_bound(ticks_.positions.cbegin(), ticks_.positions.cend(), tick);
+        labels.append(at != ticks_.positions.cend() && *at == tick
+                          ? TimeText(ticks_.minutes[at - ticks_.positions.cbegin()], timeFormatIdx_)
+                          : QString());
     }
     return labels;
-}
-
-QVector<double> SlotTimesCovering(QVector<double> times, double lastMinute) {
-    if (times.isEmpty())
-        times.append(0);
-    const double step = times.size() >= 2 ? times[1] - times[0] : 1;
-    if (step <= 0)
-        return times;
-    while (times.constLast() < lastMinute)
-        times.append(times.constLast() + step);
-    return times;
-}
-
-double SlotCoordinate(const QVector<double>& slotTimes, double minute) {
-    if (slotTimes.isEmpty())
-        return minute;
-    const auto after = std::upper_bound(slotTimes.cbegin(), slotTimes.cend(), minute);
-    if (after == slotTimes.cbegin())
-        return 0;
-    if (after == slotTimes.cend())
-        return static_cast<double>(slotTimes.size() - 1);
-    const auto slot = static_cast<double>(after - slotTimes.cbegin() - 1);
-    const double from = *(after - 1);
-    return slot + (minute - from) / (*after - from);
 }
 
 namespace {

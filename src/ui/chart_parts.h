@@ -1,22 +1,24 @@
 #pragma once
 
+#include "time_axis_ticks.h"
+
 #include <qcustomplot.h>
 
 #include <QVector>
 
 namespace velmora {
 
-// The bottom axis of the chart: the time text of every labelStep-th point, so
-// that labels never overlap.
+// The bottom axis of the chart: one slot per row, labelled at the times
+// ChooseTimeAxisTicks picks for the chart's width.
 class TimeAxisTicker final : public QCPAxisTicker {
 public:
     void setTimes(QVector<double> times, int timeFormatIdx);
-    void setLabelStep(int step) { labelStep_ = step > 0 ? step : 1; }
-    int labelStep() const { return labelStep_; }
     int timeFormat() const { return timeFormatIdx_; }
     const QVector<double>& times() const { return times_; }
-    // The widest label, for working out the step.
+    // The widest label, for working out the labels' spacing.
     QString widestLabel() const;
+    void setTicks(TimeAxisTicks ticks) { ticks_ = std::move(ticks); }
+    const TimeAxisTicks& ticks() const { return ticks_; }
 
 protected:
     double getTickStep(const QCPRange& range) override;
@@ -28,17 +30,8 @@ protected:
 private:
     QVector<double> times_;
     int timeFormatIdx_ = 1;
-    int labelStep_ = 1;
+    TimeAxisTicks ticks_;
 };
-
-// The times of the axis slots: `times` (the rows of the storm shown, one slot
-// each), continued at their step (one minute for fewer than two) until a slot
-// reaches `lastMinute`, so that a longer storm compared with it fits.
-QVector<double> SlotTimesCovering(QVector<double> times, double lastMinute);
-
-// Where `minute` lies on the slots of `slotTimes` (increasing): slot i at
-// their time i, between two slots in proportion, past the last at the last.
-double SlotCoordinate(const QVector<double>& slotTimes, double minute);
 
 // Bars that take their colours in turn from a palette, one of them drawn
 // highlighted.

@@ -2,6 +2,7 @@
 
 #include "chart_parts.h"
 #include "storm_comparison.h"
+#include "time_axis_ticks.h"
 
 #include <QPainter>
 
@@ -14,7 +15,7 @@ namespace {
 const QColor GridColor(255, 128, 128);
 const QColor AxisLineColor(192, 192, 192);
 const QColor FrameColor(128, 128, 128);
-const QColor LineColor(255, 128, 0);
+const QColor LineColor = QColor::fromRgb(ShownStormColour);
 constexpr double BarWidth = 0.3;        // of the slot of one point
 constexpr int RightAxisRoom = 10;       // pixels beyond the right axis maximum
 constexpr double PointPickDistance = 5; // pixels
@@ -34,7 +35,7 @@ HyetographChart::HyetographChart(QWidget* parent) : QCustomPlot(parent) {
     setBackground(Qt::white);
     setInteractions({});
     setMouseTracking(true);
-    setAutoAddPlottableToLegend(false); // the legend names the compared storms only
+    setAutoAddPlottableToLegend(false); // the legend names the storms, not the series
     setUpAxes();
     setUpSeries();
     connect(this, &QCustomPlot::beforeReplot, this, &HyetographChart::fitToSize);
@@ -54,7 +55,7 @@ void HyetographChart::dropQueuedReplots() {
 void HyetographChart::setUpAxes() {
     ticker_ = QSharedPointer<TimeAxisTicker>::create();
     xAxis->setTicker(ticker_);
-    xAxis->setLabel(QStringLiteral("降雨历时(min)"));
+    xAxis->setLabel(TimeAxisTitle(timeFormatIdx_));
     xAxis->setBasePen(QPen(AxisLineColor));
     xAxis->grid()->setPen(QPen(GridColor, 1, Qt::DotLine));
     xAxis->grid()->setZeroLinePen(Qt::NoPen);
@@ -114,6 +115,13 @@ void HyetographChart::setUpSeries() {
     lineHighlightMark_->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssSquare, QPen(Qt::black, 1), QBrush(Qt::white), 9));
     lineHighlightMark_->setSelectable(QCP::stNone);
+
+    // The storm shown in the legend of a comparison: a line without points
+    // that looks as the intensity line does.
+    shownLegendEntry_ = addGraph(xAxis, yAxis);
+    shownLegendEntry_->setPen(line_->pen());
+    shownLegendEntry_->setScatterStyle(line_->scatterStyle());
+    shownLegendEntry_->setSelectable(QCP::stNone);
 }
 
 void HyetographChart::fill(const THyetographTable& table, int timeFormatIdx) {
@@ -130,7 +138,8 @@ void HyetographChart::fill(const THyetographTable& table, int timeFormatIdx) {
     line_->data()->set(linePoints, true);
     bars_->data()->set(barPoints, true);
     timeFormatIdx_ = timeFormatIdx;
-    xAxis->setTickLabelRotation(timeFormatIdx == 0 ? 90 : 0);
+    xAxis->setTickLabelRotation(timeFormatIdx == HoursAndMinutesFormat ? 90 : 0);
+    xAxis->setLabel(TimeAxisTitle(timeFormatIdx));
     layOutTimeAxis();
     lineHighlight_ = -1;
     lineHighlightMark_->data()->clear();
@@ -153,13 +162,18 @@ int HyetographChart::pointCount() const {
     return line_->dataCount();
 }
 
-void HyetographChart::setComparedLines(std::vector<ComparedLine> lines) {
+void HyetographChart::setComparedLines(std::vector<ComparedLine> lines,
+                                       const QString& shownLegend) {
     if (lines.empty() && compared_.empty())
         return; // nothing compared before or now: the chart stays as it is
     for (QCPGraph* graph : comparedGraphs_)
         removeGraph(graph);
     comparedGraphs_.clear();
+    legend->clearItems();
     compared_ = std::move(lines);
+    shownLegendEntry_->setName(shownLegend);
+    if (!compared_.empty())
+        shownLegendEntry_->addToLegend();
     for (std::size_t i = 0; i < compared_.size(); ++i) {
         QCPGraph* graph = addGraph(xAxis, yAxis);
         graph->setName(compared_[i].legend);
@@ -173,6 +187,14 @@ void HyetographChart::setComparedLines(std::vector<ComparedLine> lines) {
     placeLegend(line_->visible() && !comparedGraphs_.empty());
     layOutTimeAxis();
     replot(QCustomPlot::rpQueuedReplot);
+}
+
+QStringList HyetographChart::legendTexts() const {
+    QStringList texts;
+    for (int i = 0; i < legend->itemCount(); ++i)
+        if (auto* item = qobject_cast<QCPPlottableLegendItem*>(legend->item(i)))
+            texts.append(item->plottable()->name());
+    return texts;
 }
 
 void HyetographChart::layOutTimeAxis() {
@@ -285,17 +307,21 @@ void HyetographChart::fitToSize() {
     // The axis rectangle still has its size from before a resize: lay the
     // chart out for its present size first.
     updateLayout();
-    // Label every labelStep-th point: as many as fit without overlapping.
+    // Labels at round times, as many as fit without overlapping, and the end.
     const QFontMetrics metrics(xAxis->tickLabelFont());
+    const bool hoursAndMinutes = ticker_->timeFormat() == HoursAndMinutesFormat;
     const int footprint =
-        ticker_->timeFormat() == 0
+        hoursAndMinutes // the labels stand upright
             ? metrics.height() + 2
             : metrics.horizontalAdvance(ticker_->widestLabel() + QStringLiteral("  "));
     const int width = axisRect()->width() > 0 ? axisRect()->width() : this->width();
-    const auto count = static_cast<int>(ticker_->times().size());
-    ticker_->setLabelStep(width > 0 && count > 0
-                              ? static_cast<int>(std::ceil(double(count) * footprint / width))
-                              : 1);
+    const auto count = static_cast<double>(ticker_->times().size());
+    const bool labelled = !ticker_->ticks().positions.isEmpty();
+    ticker_->setTicks(ChooseTimeAxisTicks(ticker_->times(), count > 0 ? width / count : 0,
+                                          footprint, hoursAndMinutes));
+    // The axis's height counts its labels once there are any.
+    if (labelled != !ticker_->ticks().positions.isEmpty())
+        updateLayout();
 
     const int height = axisRect()->height();
     const double upper =
@@ -309,14 +335,13 @@ void HyetographChart::fitLegendToWidth() {
         return;
     const QFontMetrics metrics(legend->font());
     int widest = 0;
-    for (const ComparedLine& compared : compared_)
-        widest = std::max(widest, metrics.horizontalAdvance(compared.legend));
+    for (const QString& text : legendTexts())
+        widest = std::max(widest, metrics.horizontalAdvance(text));
     const QMargins margins = legend->margins();
     const int item = widest + legend->iconSize().width() + legend->iconTextPadding() +
                      2 * legend->columnSpacing() + 8; // the item's own margins
     const int room = width() - margins.left() - margins.right();
-    const int perLine =
-        std::clamp(room / std::max(item, 1), 1, static_cast<int>(comparedGraphs_.size()));
+    const int perLine = std::clamp(room / std::max(item, 1), 1, legend->itemCount());
     if (legend->wrap() != perLine) {
         legend->setWrap(perLine);
         legend->setFillOrder(legend->fillOrder(), true); // the items move to their new places
@@ -346,10 +371,15 @@ void HyetographChart::wheelEvent(QWheelEvent* event) {
 
 QImage HyetographChart::picture(const QSize& size, qreal pixelRatio) {
     const QSize shown = this->size();
-    // The chart takes the picture's size only while it is drawn into the
-    // picture: no event is handled in between, so the screen never shows it.
+    // The chart takes the picture's size, and loses the marks of the row
+    // selected in the grid, only while it is drawn into the picture: no event
+    // is handled in between, so the screen never shows it so.
     if (size.isValid())
         resize(size);
+    const int selectedBar = bars_->highlighted();
+    bars_->setHighlighted(-1);
+    const bool markShown = lineHighlightMark_->visible();
+    lineHighlightMark_->setVisible(false);
     replot();
     // Grabbing also hands a hidden chart its held-back resize, which places the labels.
     QImage drawn = grab().toImage();
@@ -364,10 +394,11 @@ QImage HyetographChart::picture(const QSize& size, qreal pixelRatio) {
                 child->render(&painter, child->pos());
     }
     drawn = drawn.convertToFormat(QImage::Format_RGB888);
-    if (size.isValid()) {
+    bars_->setHighlighted(selectedBar);
+    lineHighlightMark_->setVisible(markShown);
+    if (size.isValid())
         resize(shown);
-        replot(QCustomPlot::rpQueuedReplot); // drawn again for the screen when it is next shown
-    }
+    replot(QCustomPlot::rpQueuedReplot); // drawn again for the screen when it is next shown
     return drawn;
 }
 

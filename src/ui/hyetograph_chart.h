@@ -40,9 +40,12 @@ public:
     void fill(const THyetographTable& table, int timeFormatIdx);
     void clearSeries();
     int pointCount() const;
-    // The lines of the compared storms, in the palette's order; none hides the legend.
-    void setComparedLines(std::vector<ComparedLine> lines);
+    // The lines of the compared storms, in the palette's order, and the legend
+    // of the storm shown, which comes first in the legend; none hides the legend.
+    void setComparedLines(std::vector<ComparedLine> lines, const QString& shownLegend = QString());
     int comparedLineCount() const { return static_cast<int>(comparedGraphs_.size()); }
+    // The legend's entries, in order.
+    QStringList legendTexts() const;
 
     void setSeriesShown(bool bars, bool line);
 
@@ -90,6 +93,7 @@ private:
 
     QCPGraph* line_ = nullptr;
     QCPGraph* lineHighlightMark_ = nullptr;
+    QCPGraph* shownLegendEntry_ = nullptr;
     PaletteBars* bars_ = nullptr;
     QSharedPointer<TimeAxisTicker> ticker_;
     QVector<double> rowTimes_; // of the storm shown

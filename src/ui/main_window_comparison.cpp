@@ -14,9 +14,10 @@ namespace {
 
 std::vector<ComparedLine> ComparedLines(const StormSession& session) {
     const int unit = session.options().Int_StormUnitidx;
+    const QStringList legends = ComparedStormLegends(session.comparison(), UserDecimalSeparator());
     std::vector<ComparedLine> lines;
     for (const TComparedStorm& compared : session.comparison()) {
-        ComparedLine line{ComparedStormLegend(compared.storm, UserDecimalSeparator()), {}, {}};
+        ComparedLine line{legends[static_cast<qsizetype>(lines.size())], {}, {}};
         const auto count = static_cast<qsizetype>(compared.rows.size());
         line.minutes.reserve(count);
         line.intensities.reserve(count);
@@ -33,9 +34,14 @@ std::vector<ComparedLine> ComparedLines(const StormSession& session) {
 
 void TFormQuorvel::Menu_AddToComparisonClick() {
     runCommand([this]() -> Status {
-        // Nothing to add, or no room: the person is told, as for an empty export.
+        // Nothing to add, nothing new or no room: the person is told, as for an
+        // empty export.
         if (session_.table().empty()) {
             desktop_.showInformation(PromptTitle, NoStormToCompareMessage);
+            return {};
+        }
+        if (session_.currentStormCompared()) {
+            desktop_.showInformation(PromptTitle, AlreadyComparedMessage);
             return {};
         }
         if (session_.comparison().size() >= MaxComparedStorms) {
@@ -48,13 +54,19 @@ void TFormQuorvel::Menu_AddToComparisonClick() {
 
 void TFormQuorvel::Menu_ClearComparisonClick() {
     runCommand([this] {
+        // One storm is added again at once; more are asked about.
+        const std::size_t count = session_.comparison().size();
+        if (count > 1 && !desktop_.askYesNo(
+                             PromptTitle, QStringLiteral("要清除对比中的%1个雨型吗？").arg(count)))
+            return Status();
         session_.clearComparison();
         return Status();
     });
 }
 
 void TFormQuorvel::showComparedLines() {
-    Chart1->setComparedLines(ComparedLines(session_));
+    Chart1->setComparedLines(ComparedLines(session_),
+                             ShownStormLegend(session_.storm(), UserDecimalSeparator()));
 }
 
 void TFormQuorvel::showComparison() {

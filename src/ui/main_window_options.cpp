@@ -3,19 +3,28 @@
 
 #include "main_window.h"
 
+#include "command_guard.h"
 #include "desktop.h"
 #include "idf_check_dialog.h"
 #include "options_dialog.h"
+#include "result_grid.h"
 #include "storm_session.h"
 
 namespace velmora {
 
 void TFormQuorvel::Menu_OptionsClick() {
     runCommand([this] {
-        // Every change is previewed on the window; the options file decides afterwards.
+        // Every change is shown on the window at once, the grid staying on its
+        // row; the options file decides afterwards.
+        const ResultGrid::Place place = GridData->place();
         TFormOptions dialog(
             session_.options(), desktop_,
-            [this](const TOptions& shown) { session_.setOptions(shown); }, this);
+            [this, place](const TOptions& shown) {
+                if (const Status previewed = session_.previewOptions(shown); !previewed)
+                    desktop_.showError(ErrorTitle, FailureText(previewed.failure()));
+                GridData->goTo(place);
+            },
+            this);
         Status saved;
         if (desktop_.runModal(dialog) == QDialog::Accepted) {
             dialog.ReadOptionsFromDialog();
@@ -25,6 +34,7 @@ void TFormQuorvel::Menu_OptionsClick() {
         // After "取消" this undoes the preview; options that could not be
         // saved are undone too, and the guard says why.
         const Status reloaded = session_.reloadOptions();
+        GridData->goTo(place);
         return saved ? reloaded : saved;
     });
 }

@@ -130,15 +130,12 @@ void TFormQuorvel::fitValueAxes() {
         std::max(session_.maxRainfallIntensity(),
                  MaxComparedIntensity(session_.comparison(), session_.options().Int_StormUnitidx));
     const double rainfall = session_.maxOverallRainfall();
-    if (bars && line) {
-        // The line keeps to the lower half and the hanging bars to the upper half.
-        Chart1->setLeftMaximum(2 * intensity);
-        Chart1->setRightMaximum(2 * rainfall);
-    } else if (bars) {
-        Chart1->setRightMaximum(1.1 * rainfall);
-    } else if (line) {
-        Chart1->setLeftMaximum(1.1 * intensity);
-    }
+    // The line keeps to the lower half and the hanging bars to the upper
+    // half; a series alone, or hidden, has its axis to itself, so that the
+    // axis of a hidden series still reads the storm's values.
+    const double share = bars && line ? 2 : 1.1;
+    Chart1->setLeftMaximum(share * intensity);
+    Chart1->setRightMaximum(share * rainfall);
 }
 
 void TFormQuorvel::SeriesSwitchClick(SwitchSender sender) {

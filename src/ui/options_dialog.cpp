@@ -34,6 +34,11 @@ QGroupBox* Group(QWidget* parent, const QString& title, QRect geometry) {
     return group;
 }
 
+// The font previews hold "示例ABC123" whole up to 16 points, bold and italic;
+// the font group and the dialog are wider by what they need beyond 84 pixels.
+constexpr QSize FontPreviewSize(136, 30);
+constexpr int FontPreviewExtra = FontPreviewSize.width() - 84;
+
 template <typename Widget> Widget* Named(Widget* widget, const char* name, QRect geometry) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(geometry);
@@ -47,15 +52,15 @@ TFormOptions::TFormOptions(const TOptions& options, Desktop& desktop,
     : QDialog(parent), options_(options), desktop_(desktop), preview_(std::move(preview)) {
     setObjectName(QStringLiteral("FormOptions"));
     setWindowTitle(QStringLiteral("设置"));
-    setFixedSize(526, 289);
+    setFixedSize(526 + FontPreviewExtra, 289);
     buildDisplayGroups();
     buildCalculationGroups();
     buildFontGroup();
 
-    auto* ok =
-        Named(new QPushButton(QStringLiteral("确定"), this), "Button_OK", {356, 256, 75, 25});
-    auto* cancel =
-        Named(new QPushButton(QStringLiteral("取消"), this), "Button_Cancle", {442, 256, 75, 25});
+    auto* ok = Named(new QPushButton(QStringLiteral("确定"), this), "Button_OK",
+                     {356 + FontPreviewExtra, 256, 75, 25});
+    auto* cancel = Named(new QPushButton(QStringLiteral("取消"), this), "Button_Cancle",
+                         {442 + FontPreviewExtra, 256, 75, 25});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -136,7 +141,8 @@ void TFormOptions::buildCalculationGroups() {
 }
 
 void TFormOptions::buildFontGroup() {
-    QGroupBox* fonts = Group(this, QStringLiteral("字体设置"), {320, 4, 198, 244});
+    QGroupBox* fonts =
+        Group(this, QStringLiteral("字体设置"), {320, 4, 198 + FontPreviewExtra, 244});
     const std::array<std::tuple<const char*, QString, QString TOptions::*>, 7> rows = {
         {{"lbl_LeftAxisFont", QStringLiteral("左轴线标签："), &TOptions::Font_LeftAxis},
          {"lbl_LeftTitleFont", QStringLiteral("左轴线标题："), &TOptions::Font_LeftTitle},
@@ -149,15 +155,15 @@ void TFormOptions::buildFontGroup() {
         const auto& [name, caption, field] = rows[i];
         const int top = 20 + static_cast<int>(i) * 31;
         auto* label = new QLabel(caption, fonts);
-        label->move(8, top + 4);
-        auto* preview =
-            Named(new QLabel(QStringLiteral("示例ABC123"), fonts), name, {84, top, 84, 24});
+        label->move(8, top + (FontPreviewSize.height() - label->sizeHint().height()) / 2);
+        auto* preview = Named(new QLabel(QStringLiteral("示例ABC123"), fonts), name,
+                              {QPoint(84, top), FontPreviewSize});
         preview->setAlignment(Qt::AlignCenter);
         preview->setStyleSheet(QStringLiteral("QLabel { border: 1px dotted gray; }"));
         auto* button = new QPushButton(QStringLiteral("..."), fonts);
         button->setObjectName(QStringLiteral("btn_SelectFont%1").arg(i + 1));
         button->setProperty("tag", static_cast<int>(i + 1));
-        button->setGeometry(172, top, 20, 24);
+        button->setGeometry(88 + FontPreviewSize.width(), top, 20, FontPreviewSize.height());
         connect(button, &QPushButton::clicked, this,
                 [this, tag = static_cast<int>(i + 1)] { btn_SelectFontClick(tag); });
         fontRows_[i].preview = preview;

@@ -183,6 +183,17 @@ void ResultGrid::clearTable() {
     model_.clear();
 }
 
+ResultGrid::Place ResultGrid::place() const {
+    return {currentGridRow(), verticalScrollBar()->value()};
+}
+
+void ResultGrid::goTo(const Place& place) {
+    // A refilled grid lays out its rows later: the scroll bar learns its range now.
+    executeDelayedItemsLayout();
+    setCurrentGridRow(std::min(place.row, model_.dataRowCount()));
+    verticalScrollBar()->setValue(place.scrolled);
+}
+
 int ResultGrid::currentGridRow() const {
     const QModelIndex current = currentIndex();
     return current.isValid() && current.row() < model_.dataRowCount() ? current.row() + 1 : 0;

@@ -57,6 +57,15 @@ public:
     void showTable(const THyetographTable& table, const TOptions& options, QChar decimalSeparator);
     void clearTable();
 
+    // Where the grid stands: its current row and how far it is scrolled.
+    struct Place {
+        int row = 0; // a grid row, 0 for none
+        int scrolled = 0;
+    };
+    Place place() const;
+    // Goes back to `place` on the table shown now, as far as its rows allow.
+    void goTo(const Place& place);
+
     // The current grid row (1 for the first data row), 0 when there is none.
     int currentGridRow() const;
     // Makes grid row `row` current; nothing happens when it is current already.
