@@ -10,8 +10,8 @@ namespace velmora::testing {
 inline TComparedStorm CompareStorm(TExpressionObject storm, const TOptions& options) {
     const Result<THyetograph> computed = CalcHyetograph(storm, options);
     StoreResults(storm, computed);
-    return TComparedStorm{storm, options.Int_StormUnitidx == MillimetresPerHour ? 0 : 1,
-                          computed->rows, options.Bool_IntervalAverage};
+    return TComparedStorm{storm, options.Int_StormUnitidx, computed->rows,
+                          options.Bool_IntervalAverage};
 }
 
 } // namespace velmora::testing

@@ -22,8 +22,8 @@ inline std::vector<TResultRowTexts> DefaultStormRows(double minutes, int step,
 
 inline TOptions DisplayOptions(int timeFormat, int unit, int precision) {
     TOptions options;
-    options.Int_TimeForamtidx = timeFormat;
-    options.Int_StormUnitidx = unit;
+    options.Int_TimeForamtidx = static_cast<TimeFormat>(timeFormat);
+    options.Int_StormUnitidx = static_cast<StormUnit>(unit);
     options.Int_Precision = precision;
     return options;
 }

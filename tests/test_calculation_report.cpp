@@ -171,12 +171,12 @@ TEST(CalculationReport, ReadsTheStormTheOptionsAndTheRows) {
         SCOPED_TRACE(c.name);
         TOptions options;
         options.D_QI_ConversionRatio = c.ratio;
-        options.Int_StormUnitidx = c.unit;
-        options.Int_TimeForamtidx = c.timeFormat;
+        options.Int_StormUnitidx = static_cast<StormUnit>(c.unit);
+        options.Int_TimeForamtidx = static_cast<TimeFormat>(c.timeFormat);
         options.Int_Precision = c.precision;
         TExpressionObject storm = DefaultStorm();
-        storm.LG_LN = c.logarithm;
-        storm.F_type = c.formulaForm;
+        storm.LG_LN = static_cast<Logarithm>(c.logarithm);
+        storm.F_type = static_cast<FormulaForm>(c.formulaForm);
         if (c.formulaForm == 1)
             storm.a1_167 = 1602.8827;
         DeriveDependentCoefficient(storm, c.ratio);
@@ -266,7 +266,7 @@ TEST(CalculationReport, SectionOneFollowsTheRowsAndTheLogarithmOfTheStorm) {
         options.Bool_IntervalAverage = c.averaged;
         TExpressionObject storm = DefaultStorm();
         storm.Storm_Step = 5;
-        storm.LG_LN = c.logarithm;
+        storm.LG_LN = static_cast<Logarithm>(c.logarithm);
         const ComputedStorm computed = Compute(storm, options);
         const auto docx =
             CalculationReport(computed.storm, options, computed.rows, ChartPng(), '.');

@@ -18,22 +18,22 @@ TExpressionObject ComputedDefaultStorm(const TOptions& options, THyetograph* res
 } // namespace
 
 TEST(TimeText, HoursAndMinutesDoNotWrapAtOneDay) {
-    EXPECT_EQ(TimeText(0, 0), "00:00");
-    EXPECT_EQ(TimeText(5, 0), "00:05");
-    EXPECT_EQ(TimeText(65, 0), "01:05");
-    EXPECT_EQ(TimeText(120, 0), "02:00");
-    EXPECT_EQ(TimeText(1439, 0), "23:59");
-    EXPECT_EQ(TimeText(1440, 0), "24:00");
-    EXPECT_EQ(TimeText(1500, 0), "25:00");
-    EXPECT_EQ(TimeText(100000, 0), "1666:40");
+    EXPECT_EQ(TimeText(0, HoursAndMinutesFormat), "00:00");
+    EXPECT_EQ(TimeText(5, HoursAndMinutesFormat), "00:05");
+    EXPECT_EQ(TimeText(65, HoursAndMinutesFormat), "01:05");
+    EXPECT_EQ(TimeText(120, HoursAndMinutesFormat), "02:00");
+    EXPECT_EQ(TimeText(1439, HoursAndMinutesFormat), "23:59");
+    EXPECT_EQ(TimeText(1440, HoursAndMinutesFormat), "24:00");
+    EXPECT_EQ(TimeText(1500, HoursAndMinutesFormat), "25:00");
+    EXPECT_EQ(TimeText(100000, HoursAndMinutesFormat), "1666:40");
 }
 
 TEST(TimeText, MinutesHaveAtLeastTwoDigits) {
-    EXPECT_EQ(TimeText(0, 1), "00");
-    EXPECT_EQ(TimeText(5, 1), "05");
-    EXPECT_EQ(TimeText(48, 1), "48");
-    EXPECT_EQ(TimeText(120, 1), "120");
-    EXPECT_EQ(TimeText(100000, 1), "100000");
+    EXPECT_EQ(TimeText(0, MinutesFormat), "00");
+    EXPECT_EQ(TimeText(5, MinutesFormat), "05");
+    EXPECT_EQ(TimeText(48, MinutesFormat), "48");
+    EXPECT_EQ(TimeText(120, MinutesFormat), "120");
+    EXPECT_EQ(TimeText(100000, MinutesFormat), "100000");
 }
 
 TEST(ResultTexts, DefaultStormWithDefaultOptions) {
@@ -58,17 +58,18 @@ TEST(ResultTexts, DefaultStormWithDefaultOptions) {
     EXPECT_EQ(DurationLabelText(storm, Dot), "降雨历时t=120min");
     EXPECT_EQ(PeakRatioLabelText(storm, Dot), "峰值比例r=0.4");
     EXPECT_EQ(OverallRainfallLabelText(storm, options, Dot), "降雨总量H=60.6345mm");
-    EXPECT_EQ(AverageIntensityLabelText(storm, options, *IntensityUnitText(1), Dot),
-              "平均雨强i=0.5011mm/min");
-    EXPECT_EQ(IntensityColumnHeader(1), "降雨强度mm/min");
-    EXPECT_EQ(IntensityAxisTitle(1), "降雨强度(mm/min)");
+    EXPECT_EQ(
+        AverageIntensityLabelText(storm, options, *IntensityUnitText(MillimetresPerMinute), Dot),
+        "平均雨强i=0.5011mm/min");
+    EXPECT_EQ(IntensityColumnHeader(MillimetresPerMinute), "降雨强度mm/min");
+    EXPECT_EQ(IntensityAxisTitle(MillimetresPerMinute), "降雨强度(mm/min)");
 }
 
 TEST(ResultTexts, PerHourWithTwoDecimalsInHoursAndMinutes) {
     TOptions options;
-    options.Int_StormUnitidx = 0;
+    options.Int_StormUnitidx = MillimetresPerHour;
     options.Int_Precision = 2;
-    options.Int_TimeForamtidx = 0;
+    options.Int_TimeForamtidx = HoursAndMinutesFormat;
     THyetograph result;
     const TExpressionObject storm = ComputedDefaultStorm(options, &result);
 
@@ -77,12 +78,13 @@ TEST(ResultTexts, PerHourWithTwoDecimalsInHoursAndMinutes) {
     EXPECT_EQ(peak.intensity, "201.60");
     EXPECT_EQ(peak.cumulative, "26.00");
     EXPECT_EQ(ResultRowTexts(result.rows[120], options, Dot).time, "02:00");
-    EXPECT_EQ(AverageIntensityLabelText(storm, options, *IntensityUnitText(0), Dot),
-              "平均雨强i=30.07mm/h");
-    EXPECT_EQ(IntensityColumnHeader(0), "降雨强度mm/h");
-    EXPECT_EQ(IntensityAxisTitle(0), "降雨强度(mm/h)");
-    EXPECT_FALSE(IntensityColumnHeader(2));
-    EXPECT_FALSE(IntensityAxisTitle(-1));
+    EXPECT_EQ(
+        AverageIntensityLabelText(storm, options, *IntensityUnitText(MillimetresPerHour), Dot),
+        "平均雨强i=30.07mm/h");
+    EXPECT_EQ(IntensityColumnHeader(MillimetresPerHour), "降雨强度mm/h");
+    EXPECT_EQ(IntensityAxisTitle(MillimetresPerHour), "降雨强度(mm/h)");
+    EXPECT_FALSE(IntensityColumnHeader(static_cast<StormUnit>(2)));
+    EXPECT_FALSE(IntensityAxisTitle(static_cast<StormUnit>(-1)));
 }
 
 TEST(ResultTexts, TenDecimalsAndTheUsersSeparator) {

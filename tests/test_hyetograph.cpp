@@ -19,7 +19,7 @@ TOptions PerMinute() {
 
 TOptions PerHour() {
     TOptions options;
-    options.Int_StormUnitidx = 0;
+    options.Int_StormUnitidx = MillimetresPerHour;
     return options;
 }
 
@@ -78,7 +78,7 @@ TEST(CalcHyetograph, CalculationWithDisplayedValuesSumsTheRoundedIntensities) {
     EXPECT_EQ(result->rows[48].intensity, 3.3599);
     EXPECT_NEAR(result->rows[120].cumulative, 60.6346, 1e-9);
 
-    options.Int_StormUnitidx = 0;
+    options.Int_StormUnitidx = MillimetresPerHour;
     options.Int_Precision = 2;
     const auto perHour = CalcHyetograph(DefaultStorm(), options);
     EXPECT_EQ(perHour->rows[48].intensity, 201.60); // rounded in the selected unit
@@ -134,7 +134,7 @@ TEST(CalcHyetograph, IntervalAverageRowsAreOneStepApartAndAddUpToTheTotal) {
         storm.Storm_Time = c.duration;
         storm.b = c.b;
         TOptions options;
-        options.Int_StormUnitidx = c.unit;
+        options.Int_StormUnitidx = static_cast<StormUnit>(c.unit);
         options.Bool_CalcByShow = c.calcByShow;
         storm.Storm_Step = 1;
         const auto minutes = CalcHyetograph(storm, options);
@@ -221,15 +221,15 @@ TEST(CalcHyetograph, WithoutBALeftOutPeakOnAStepMultipleHasNoRow) {
 
 TEST(CalcHyetograph, UnknownLogarithmGivesZeroIntensities) {
     TExpressionObject storm = DefaultStorm();
-    storm.LG_LN = 2;
-    storm.Storm_RepeatYear = 0; // not even looked at
+    storm.LG_LN = static_cast<Logarithm>(2); // only a storm file holds it
+    storm.Storm_RepeatYear = 0;              // not even looked at
     const auto result = CalcHyetograph(storm, PerMinute());
     ASSERT_TRUE(result.ok());
     for (const auto& row : result->rows)
         EXPECT_EQ(row.intensity, 0.0);
 
     storm = DefaultStorm();
-    storm.LG_LN = 1;
+    storm.LG_LN = NaturalLogarithm;
     const auto natural = CalcHyetograph(storm, PerMinute());
     const double k = 9.5981 * (1 + 0.846 * std::log(2.0));
     EXPECT_NEAR(natural->rows[48].intensity, k / std::pow(7.0, 0.656), 1e-12);

@@ -47,7 +47,7 @@ TEST(IdfCheck, TheHeaviestRunsOfTheStormAgainstTheFormula) {
         // A storm file's unknown logarithm: the computation's factor 0, no rain either way.
         {"an unknown logarithm",
          [](TExpressionObject& s) {
-             s.LG_LN = 2;
+             s.LG_LN = static_cast<Logarithm>(2); // only a storm file holds it
              s.Storm_Time = 30;
          },
          {"5,0.0000,0.0000,0.00", "10,0.0000,0.0000,0.00", "15,0.0000,0.0000,0.00",

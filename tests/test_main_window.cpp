@@ -312,7 +312,8 @@ TEST_F(MainWindow, ComparedStormsShareTheTimeAxisAndTheLegendUntilCleared) {
     EXPECT_TRUE(chart().legend->visible());
     EXPECT_DOUBLE_EQ(chart().xAxis->range().upper, 180 / 5 + 0.5);
     // The compared storm is the heavier one here: the left axis makes room for it.
-    EXPECT_DOUBLE_EQ(leftAxisTop(), 2 * MaxComparedIntensity(session->comparison(), 1));
+    EXPECT_DOUBLE_EQ(leftAxisTop(),
+                     2 * MaxComparedIntensity(session->comparison(), MillimetresPerMinute));
     // Its minutes fall between the slots of 5 minutes each, its last on slot 36.
     QCPGraph* compared = chart().graph(chart().graphCount() - 1);
     EXPECT_EQ(compared->name(), QStringLiteral("P=2年 T=180分 r=0.4"));

@@ -116,7 +116,7 @@ TEST_F(OptionsDialog, AFactorThatMatchesNoEntryBecomesTheFirstOne) {
 TEST_F(OptionsDialog, TheFactorRederivesTheDependentCoefficient) {
     start();
     changeStorm([](TExpressionObject& storm) {
-        storm.F_type = 1;
+        storm.F_type = FlowForm;
         storm.a1_167 = 1000;
         DeriveDependentCoefficient(storm, 167);
     });

@@ -87,8 +87,8 @@ TEST_F(OptionsFile, EveryFieldRoundTrips) {
     options.Bool_ReportIdfCheck = true;
     options.Int_Precision = 99;
     options.D_QI_ConversionRatio = QIConversionRatios[5];
-    options.Int_TimeForamtidx = 0;
-    options.Int_StormUnitidx = 0;
+    options.Int_TimeForamtidx = HoursAndMinutesFormat;
+    options.Int_StormUnitidx = MillimetresPerHour;
     options.Font_LeftTitle = QStringLiteral("\"宋体\", 12, [Bold|Underline], [$00808081]");
     options.Font_RainModelInfo = QStringLiteral("\"Noto Sans\", 10, [], [clRed]");
     ASSERT_TRUE(SaveOptions(path(), options, Dot));

@@ -43,7 +43,7 @@ TEST(DeriveDependentCoefficient, TheEnteredFormIsTheMaster) {
     EXPECT_NEAR(intensityForm.a1_167, 1600.00327, 1e-9);
 
     TExpressionObject flowForm = DefaultStorm();
-    flowForm.F_type = 1;
+    flowForm.F_type = FlowForm;
     flowForm.a1_167 = 1602.8827;
     DeriveDependentCoefficient(flowForm, 167);
     EXPECT_NEAR(flowForm.a1, 9.5981, 1e-12);
@@ -52,7 +52,7 @@ TEST(DeriveDependentCoefficient, TheEnteredFormIsTheMaster) {
     EXPECT_EQ(flowForm.a1_167, 1602.8827);
 
     TExpressionObject unknownForm = DefaultStorm();
-    unknownForm.F_type = 2;
+    unknownForm.F_type = static_cast<FormulaForm>(2); // only a storm file holds it
     DeriveDependentCoefficient(unknownForm, 167);
     EXPECT_EQ(unknownForm.a1, 9.5981);
     EXPECT_EQ(unknownForm.a1_167, 9.5981 / 0.006);
@@ -60,7 +60,7 @@ TEST(DeriveDependentCoefficient, TheEnteredFormIsTheMaster) {
 
 TEST(DeriveDependentCoefficient, AFlowFormStormGivesTheDefaultHyetograph) {
     TExpressionObject flowForm = DefaultStorm();
-    flowForm.F_type = 1;
+    flowForm.F_type = FlowForm;
     flowForm.a1_167 = 1602.8827;
     DeriveDependentCoefficient(flowForm, 167);
     const auto flow = CalcHyetograph(flowForm, TOptions{});

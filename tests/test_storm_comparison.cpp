@@ -24,7 +24,7 @@ TExpressionObject Storm(double repeatYear, double duration, std::int32_t step) {
 
 TOptions WithUnit(int unit) {
     TOptions options;
-    options.Int_StormUnitidx = unit;
+    options.Int_StormUnitidx = static_cast<StormUnit>(unit);
     options.Int_Precision = 3;
     return options;
 }
@@ -81,7 +81,7 @@ TEST(StormComparison, OneCsvTableAlignsStormsOfOtherDurationsStepsAndUnits) {
 
 TEST(StormComparison, SwmmSeriesHoldTheSingleFilesNumbersAndAGageEach) {
     TOptions options = WithUnit(0);
-    options.Int_TimeForamtidx = 0;
+    options.Int_TimeForamtidx = HoursAndMinutesFormat;
     const std::vector<TComparedStorm> storms = {
         velmora::testing::CompareStorm(Storm(2, 120, 5), options),
         velmora::testing::CompareStorm(Storm(10, 60, 1), options)};

@@ -65,13 +65,13 @@ TEST(StormFile, TheDefaultStormsBytes) {
 
 TEST(StormFile, UnusualValuesRoundTripFieldForField) {
     TExpressionObject storm = DefaultStorm();
-    storm.F_type = 1;
+    storm.F_type = FlowForm;
     storm.a1_167 = 1e20;
     storm.a1 = 0.00005;
     storm.c = -0.846;
     storm.b = 123456.789012345;
     storm.n = 0;
-    storm.LG_LN = 1;
+    storm.LG_LN = NaturalLogarithm;
     storm.Storm_RepeatYear = 0.0001;
     storm.Storm_Time = 1e-7;
     storm.Storm_Percent = 0.999;

@@ -163,7 +163,7 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
     // Kept in mm/min, shown in mm/h after the switch: the same rain.
     ASSERT_TRUE(session.addToComparison());
     TOptions perHour = session.options();
-    perHour.Int_StormUnitidx = 0;
+    perHour.Int_StormUnitidx = MillimetresPerHour;
     session.setOptions(perHour);
     const QStringList lines = session.comparisonCsvText().split(QStringLiteral("\r\n"));
     EXPECT_EQ(lines[0], QStringLiteral("时间(min),P=2年 T=120分 r=0.4 (mm/h)"));

@@ -14,9 +14,7 @@ TSwmmStorm SwmmStormOf(const TExpressionObject& storm, const THyetographTable& r
 }
 
 TSwmmStorm SwmmStormOf(const TComparedStorm& compared) {
-    return {compared.storm, compared.rows,
-            compared.stormUnitIdx == 0 ? MillimetresPerHour : MillimetresPerMinute,
-            compared.intervalAverage, QString()};
+    return {compared.storm, compared.rows, compared.stormUnit, compared.intervalAverage, QString()};
 }
 
 int SwmmStepMinutes(const TSwmmStorm& storm) {

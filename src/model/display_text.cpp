@@ -14,25 +14,25 @@ QString TwoDigits(long long value) {
 
 } // namespace
 
-QString TimeText(double minutes, int timeFormatIdx) {
+QString TimeText(double minutes, TimeFormat timeFormat) {
     const auto whole = static_cast<long long>(minutes);
     const QString sign = whole < 0 ? QStringLiteral("-") : QString();
     const long long magnitude = std::llabs(whole);
-    if (timeFormatIdx == 0)
+    if (timeFormat == HoursAndMinutesFormat)
         return sign + TwoDigits(magnitude / 60) + QLatin1Char(':') + TwoDigits(magnitude % 60);
     return sign + TwoDigits(magnitude);
 }
 
-QString TimeUnitText(int timeFormatIdx) {
-    return timeFormatIdx == HoursAndMinutesFormat ? QStringLiteral("H:M") : QStringLiteral("min");
+QString TimeUnitText(TimeFormat timeFormat) {
+    return timeFormat == HoursAndMinutesFormat ? QStringLiteral("H:M") : QStringLiteral("min");
 }
 
-QString TimeColumnHeading(int timeFormatIdx) {
-    return QStringLiteral("时间(%1)").arg(TimeUnitText(timeFormatIdx));
+QString TimeColumnHeading(TimeFormat timeFormat) {
+    return QStringLiteral("时间(%1)").arg(TimeUnitText(timeFormat));
 }
 
-QString ComputedIntensityUnit(int stormUnitIdx) {
-    return stormUnitIdx == MillimetresPerHour ? QStringLiteral("mm/h") : QStringLiteral("mm/min");
+QString ComputedIntensityUnit(StormUnit stormUnit) {
+    return stormUnit == MillimetresPerHour ? QStringLiteral("mm/h") : QStringLiteral("mm/min");
 }
 
 TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& options,
@@ -43,23 +43,23 @@ TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& option
             FixedDecimalsText(row.cumulative, decimals, decimalSeparator)};
 }
 
-std::optional<QString> IntensityUnitText(int stormUnitIdx) {
-    if (stormUnitIdx == 0)
+std::optional<QString> IntensityUnitText(StormUnit stormUnit) {
+    if (stormUnit == MillimetresPerHour)
         return QStringLiteral("mm/h");
-    if (stormUnitIdx == 1)
+    if (stormUnit == MillimetresPerMinute)
         return QStringLiteral("mm/min");
     return std::nullopt;
 }
 
-std::optional<QString> IntensityColumnHeader(int stormUnitIdx) {
-    const auto unit = IntensityUnitText(stormUnitIdx);
+std::optional<QString> IntensityColumnHeader(StormUnit stormUnit) {
+    const auto unit = IntensityUnitText(stormUnit);
     if (!unit)
         return std::nullopt;
     return QStringLiteral("降雨强度") + *unit;
 }
 
-std::optional<QString> IntensityAxisTitle(int stormUnitIdx) {
-    const auto unit = IntensityUnitText(stormUnitIdx);
+std::optional<QString> IntensityAxisTitle(StormUnit stormUnit) {
+    const auto unit = IntensityUnitText(stormUnit);
     if (!unit)
         return std::nullopt;
     return QStringLiteral("降雨强度(%1)").arg(*unit);

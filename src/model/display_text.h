@@ -14,7 +14,7 @@ namespace velmora {
 // The time of a row: with format 0 hours and minutes ("01:05"; hours are not
 // wrapped at 24, so 1500 minutes is "25:00"), otherwise whole minutes with at
 // least two digits ("00", "05", "120").
-QString TimeText(double minutes, int timeFormatIdx);
+QString TimeText(double minutes, TimeFormat timeFormat);
 
 // The three cell texts of a result row, as the grid shows and the exports write them.
 struct TResultRowTexts {
@@ -28,19 +28,19 @@ TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& option
 
 // The unit of the times: "H:M" for format 0, "min" for any other value, as
 // TimeText writes them; and the time column's heading, "时间(H:M)" or "时间(min)".
-QString TimeUnitText(int timeFormatIdx);
-QString TimeColumnHeading(int timeFormatIdx);
+QString TimeUnitText(TimeFormat timeFormat);
+QString TimeColumnHeading(TimeFormat timeFormat);
 
 // The unit the computation gives intensities in: "mm/h" for unit 0, "mm/min"
 // for any other value.
-QString ComputedIntensityUnit(int stormUnitIdx);
+QString ComputedIntensityUnit(StormUnit stormUnit);
 
 // The separator between the fields of a CSV line: ",", or ";" where numbers
 // are written with a decimal comma (as spreadsheets in such places read it).
 QChar CsvFieldSeparator(QChar decimalSeparator);
 
 // "mm/h" for unit 0, "mm/min" for unit 1, nothing for any other value.
-std::optional<QString> IntensityUnitText(int stormUnitIdx);
+std::optional<QString> IntensityUnitText(StormUnit stormUnit);
 
 // What every export of the table says when there are no rows to put in it.
 inline const QString NoDataMessage =
@@ -48,8 +48,8 @@ inline const QString NoDataMessage =
 
 inline const QString TimeColumnHeader = QStringLiteral("时间");
 inline const QString CumulativeColumnHeader = QStringLiteral("降雨总量mm");
-std::optional<QString> IntensityColumnHeader(int stormUnitIdx); // "降雨强度mm/min"
-std::optional<QString> IntensityAxisTitle(int stormUnitIdx);    // "降雨强度(mm/min)"
+std::optional<QString> IntensityColumnHeader(StormUnit stormUnit); // "降雨强度mm/min"
+std::optional<QString> IntensityAxisTitle(StormUnit stormUnit);    // "降雨强度(mm/min)"
 
 // The five information labels of the chart.
 QString ReturnPeriodLabelText(const TExpressionObject& storm, QChar decimalSeparator);

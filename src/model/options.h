@@ -11,11 +11,10 @@ inline const QString DefaultAxisFontText = QStringLiteral("\"Arial\", 9, [], [cl
 inline const QString DefaultInfoFontText = QStringLiteral("\"Arial\", 9, [Bold], [clWindowText]");
 
 // The codes of the time format and the unit, as the fields and the options
-// file hold them; any other value is kept and read as the second.
-inline constexpr std::int32_t HoursAndMinutesFormat = 0; // Int_TimeForamtidx
-inline constexpr std::int32_t MinutesFormat = 1;
-inline constexpr std::int32_t MillimetresPerHour = 0; // Int_StormUnitidx
-inline constexpr std::int32_t MillimetresPerMinute = 1;
+// file hold them. The underlying type is the field's, so that any other
+// value an edited file holds is kept; it is read as the second.
+enum TimeFormat : std::int32_t { HoursAndMinutesFormat = 0, MinutesFormat = 1 };
+enum StormUnit : std::int32_t { MillimetresPerHour = 0, MillimetresPerMinute = 1 };
 
 // Every display and calculation option. The fonts are kept as font text and
 // turned into fonts only where they are applied.
@@ -33,10 +32,10 @@ struct TOptions {
     bool Bool_IntervalAverage = false;
     // The calculation report ends with the check of the storm against its formula.
     bool Bool_ReportIdfCheck = false;
-    std::int32_t Int_Precision = 4;                       // decimals shown; the dialog offers 1..99
-    double D_QI_ConversionRatio = 167.0;                  // one of QIConversionRatios
-    std::int32_t Int_TimeForamtidx = MinutesFormat;       // or HoursAndMinutesFormat
-    std::int32_t Int_StormUnitidx = MillimetresPerMinute; // or MillimetresPerHour
+    std::int32_t Int_Precision = 4;                    // decimals shown; the dialog offers 1..99
+    double D_QI_ConversionRatio = 167.0;               // one of QIConversionRatios
+    TimeFormat Int_TimeForamtidx = MinutesFormat;      // or HoursAndMinutesFormat
+    StormUnit Int_StormUnitidx = MillimetresPerMinute; // or MillimetresPerHour
     QString Font_LeftAxis = DefaultAxisFontText;
     QString Font_LeftTitle = DefaultAxisFontText;
     QString Font_RightAxis = DefaultAxisFontText;

@@ -4,26 +4,32 @@
 
 namespace velmora {
 
-// The codes of the formula form and of the logarithm, as the storm file holds them.
-inline constexpr std::int32_t IntensityForm = 0;    // F_type: i = A1(1 + C lg P)/(t + b)^n
-inline constexpr std::int32_t FlowForm = 1;         // q = 166.7A1(1 + C lg P)/(t + b)^n
-inline constexpr std::uint8_t CommonLogarithm = 0;  // LG_LN: lg P
-inline constexpr std::uint8_t NaturalLogarithm = 1; // ln P
+// The codes of the formula form and of the logarithm, as the storm file holds
+// them. The underlying type is the field's, so that any other value a storm
+// file holds is kept (and neither converted nor taken).
+enum FormulaForm : std::int32_t {
+    IntensityForm = 0, // F_type: i = A1(1 + C lg P)/(t + b)^n
+    FlowForm = 1,      // q = 166.7A1(1 + C lg P)/(t + b)^n
+};
+enum Logarithm : std::uint8_t {
+    CommonLogarithm = 0,  // LG_LN: lg P
+    NaturalLogarithm = 1, // ln P
+};
 
 // The storm record: a storm-intensity formula, the design values and the two
 // results of the last computation. A new record has every field 0.
 struct TExpressionObject {
-    std::int32_t F_type = IntensityForm;  // formula form: IntensityForm or FlowForm
-    double a1 = 0;                        // A1 of the intensity form, mm/min basis
-    double a1_167 = 0;                    // the flow form's coefficient "166.7A1"
-    double c = 0;                         // C
-    double b = 0;                         // b, minutes
-    double n = 0;                         // n
-    std::uint8_t LG_LN = CommonLogarithm; // logarithm of P: CommonLogarithm or NaturalLogarithm
-    double Storm_RepeatYear = 0;          // return period P, years
-    double Storm_Time = 0;                // duration T, minutes
-    std::int32_t Storm_Step = 0;          // step of the output table, minutes
-    double Storm_Percent = 0;             // peak-position ratio r, 0 < r < 1
+    FormulaForm F_type = IntensityForm; // formula form: IntensityForm or FlowForm
+    double a1 = 0;                      // A1 of the intensity form, mm/min basis
+    double a1_167 = 0;                  // the flow form's coefficient "166.7A1"
+    double c = 0;                       // C
+    double b = 0;                       // b, minutes
+    double n = 0;                       // n
+    Logarithm LG_LN = CommonLogarithm;  // logarithm of P: CommonLogarithm or NaturalLogarithm
+    double Storm_RepeatYear = 0;        // return period P, years
+    double Storm_Time = 0;              // duration T, minutes
+    std::int32_t Storm_Step = 0;        // step of the output table, minutes
+    double Storm_Percent = 0;           // peak-position ratio r, 0 < r < 1
     double Strom_Average_Rainfall_Intensity = 0; // result, in the unit of the computation
     double Strom_Overall_Rainfall = 0;           // result: total depth H, mm
 };

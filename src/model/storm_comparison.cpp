@@ -24,7 +24,7 @@ constexpr std::pair<double TExpressionObject::*, const char*> Coefficients[] = {
     {&TExpressionObject::b, "b"},
     {&TExpressionObject::n, "n"}};
 
-// The intensity of a row in `unitIdx`, as the table of that unit shows it.
+// The intensity of a row in `unit`, as the table of that unit shows it.
 QString IntensityText(const TComparedStorm& compared, std::size_t row, const TOptions& options,
                       QChar decimalSeparator) {
     const THyetographRow shown{compared.rows[row].time,
@@ -35,20 +35,20 @@ QString IntensityText(const TComparedStorm& compared, std::size_t row, const TOp
 
 } // namespace
 
-double TComparedStorm::intensityIn(std::size_t row, int unitIdx) const {
+double TComparedStorm::intensityIn(std::size_t row, StormUnit unit) const {
     const double intensity = rows[row].intensity;
-    const bool perHour = stormUnitIdx == 0;
-    const bool wantedPerHour = unitIdx == 0;
+    const bool perHour = stormUnit == MillimetresPerHour;
+    const bool wantedPerHour = unit == MillimetresPerHour;
     if (perHour == wantedPerHour)
         return intensity;
     return wantedPerHour ? intensity * 60.0 : intensity / 60.0;
 }
 
-double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, int unitIdx) {
+double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, StormUnit unit) {
     double maximum = 0;
     for (const TComparedStorm& compared : storms)
         for (std::size_t row = 0; row < compared.rows.size(); ++row)
-            maximum = std::max(maximum, compared.intensityIn(row, unitIdx));
+            maximum = std::max(maximum, compared.intensityIn(row, unit));
     return maximum;
 }
 
@@ -64,8 +64,8 @@ bool SameComparedStorm(const TComparedStorm& one, const TComparedStorm& other) {
         return false;
     // Rows rounded to other decimals differ by far more than a change of unit does.
     for (std::size_t row = 0; row < one.rows.size(); ++row) {
-        const double x = one.intensityIn(row, one.stormUnitIdx);
-        const double y = other.intensityIn(row, one.stormUnitIdx);
+        const double x = one.intensityIn(row, one.stormUnit);
+        const double y = other.intensityIn(row, one.stormUnit);
         if (one.rows[row].time != other.rows[row].time ||
             std::abs(x - y) > 1e-12 * std::max(std::abs(x), std::abs(y)))
             return false;
@@ -188,7 +188,7 @@ QString ComparisonSwmmText(const std::vector<TComparedStorm>& storms, const TOpt
         text += QStringLiteral(";;") + legends[static_cast<qsizetype>(s)] + LineEnd;
         for (std::size_t row = 0; row < compared.rows.size(); ++row)
             text += name.leftJustified(16) + QStringLiteral("           ") +
-                    TimeText(compared.rows[row].time, 0).leftJustified(11) +
+                    TimeText(compared.rows[row].time, HoursAndMinutesFormat).leftJustified(11) +
                     IntensityText(compared, row, swmm, dot) + LineEnd;
         text += LineEnd;
     }
@@ -199,7 +199,7 @@ QString ComparisonSwmmText(const std::vector<TComparedStorm>& storms, const TOpt
         const QString name = SwmmSeriesName(compared.storm);
         text += QStringLiteral(";;") + (QStringLiteral("RG_") + name).leftJustified(15) +
                 QStringLiteral(" INTENSITY ") +
-                TimeText(compared.storm.Storm_Step, 0).leftJustified(9) +
+                TimeText(compared.storm.Storm_Step, HoursAndMinutesFormat).leftJustified(9) +
                 QStringLiteral("1.0      TIMESERIES ") + name + LineEnd;
     }
     return text;

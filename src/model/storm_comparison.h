@@ -29,19 +29,19 @@ inline const QString AlreadyComparedMessage = QStringLiteral("当前雨型已经
 // A storm kept for comparison: as it was computed, with the options of that
 // moment (step, interval means, the unit of its table).
 struct TComparedStorm {
-    TExpressionObject storm; // with its totals
-    int stormUnitIdx = 1;    // the unit `rows` hold their intensities in
+    TExpressionObject storm;                    // with its totals
+    StormUnit stormUnit = MillimetresPerMinute; // the unit `rows` hold their intensities in
     THyetographTable rows;
     // The rows are the means of their steps (Bool_IntervalAverage): a model
     // that holds each row for its step then gets the storm's whole depth.
     bool intervalAverage = false;
 
-    // The intensity of row `row` in the unit `unitIdx` (0 = mm/h, else mm/min).
-    double intensityIn(std::size_t row, int unitIdx) const;
+    // The intensity of row `row` in the unit `unit` (mm/h, or mm/min for any other code).
+    double intensityIn(std::size_t row, StormUnit unit) const;
 };
 
-// The largest intensity of all `storms` in the unit `unitIdx`; 0 for none.
-double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, int unitIdx);
+// The largest intensity of all `storms` in the unit `unit`; 0 for none.
+double MaxComparedIntensity(const std::vector<TComparedStorm>& storms, StormUnit unit);
 
 // Whether two kept storms are one: the same formula and design values, and
 // the same rows (in one unit) with the same interval means. Kept twice, such

@@ -226,8 +226,10 @@ std::function<Status()> StormSession::reportWriting(const QImage& chart, const Q
 }
 
 TComparedStorm StormSession::currentAsCompared() const {
-    return {storm_, options_.Int_StormUnitidx == MillimetresPerHour ? 0 : 1, table_,
-            options_.Bool_IntervalAverage};
+    return {storm_,
+            options_.Int_StormUnitidx == MillimetresPerHour ? MillimetresPerHour
+                                                            : MillimetresPerMinute,
+            table_, options_.Bool_IntervalAverage};
 }
 
 bool StormSession::currentStormCompared() const {

@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <type_traits>
+
 namespace velmora {
 
 namespace {
@@ -25,6 +27,14 @@ struct OptionsReader {
         if (const auto text = ini.value(OptionsSection, key))
             if (const auto number = ParseInteger(*text))
                 field = *number;
+    }
+    // A code: whatever integer the file holds is kept.
+    template <typename Code>
+    requires std::is_enum_v<Code>
+    void read(const QString& key, Code& field) const {
+        std::int32_t code = field;
+        read(key, code);
+        field = static_cast<Code>(code);
     }
     void read(const QString& key, double& field) const {
         if (const auto text = ini.value(OptionsSection, key))

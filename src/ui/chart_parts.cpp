@@ -8,14 +8,14 @@
 
 namespace velmora {
 
-void TimeAxisTicker::setTimes(QVector<double> times, int timeFormatIdx) {
+void TimeAxisTicker::setTimes(QVector<double> times, TimeFormat timeFormat) {
     times_ = std::move(times);
-    timeFormatIdx_ = timeFormatIdx;
+    timeFormat_ = timeFormat;
 }
 
 QString TimeAxisTicker::widestLabel() const {
     // Times only grow, so the last label is the longest.
-    return times_.isEmpty() ? QString() : TimeText(times_.constLast(), timeFormatIdx_);
+    return times_.isEmpty() ? QString() : TimeText(times_.constLast(), timeFormat_);
 }
 
 double TimeAxisTicker::getTickStep(const QCPRange&) {
@@ -41,7 +41,7 @@ QVector<QString> TimeAxisTicker::createLabelVector(const QVector<double>& ticks,
     for (const double tick : ticks) {
         const auto at = std::lower_bound(ticks_.positions.cbegin(), ticks_.positions.cend(), tick);
         labels.append(at != ticks_.positions.cend() && *at == tick
-                          ? TimeText(ticks_.minutes[at - ticks_.positions.cbegin()], timeFormatIdx_)
+                          ? TimeText(ticks_.minutes[at - ticks_.positions.cbegin()], timeFormat_)
                           : QString());
     }
     return labels;

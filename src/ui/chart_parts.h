@@ -12,8 +12,8 @@ namespace velmora {
 // ChooseTimeAxisTicks picks for the chart's width.
 class TimeAxisTicker final : public QCPAxisTicker {
 public:
-    void setTimes(QVector<double> times, int timeFormatIdx);
-    int timeFormat() const { return timeFormatIdx_; }
+    void setTimes(QVector<double> times, TimeFormat timeFormat);
+    int timeFormat() const { return timeFormat_; }
     const QVector<double>& times() const { return times_; }
     // The widest label, for working out the labels' spacing.
     QString widestLabel() const;
@@ -29,7 +29,7 @@ protected:
 
 private:
     QVector<double> times_;
-    int timeFormatIdx_ = 1;
+    TimeFormat timeFormat_ = MinutesFormat;
     TimeAxisTicks ticks_;
 };
 

@@ -55,7 +55,7 @@ void HyetographChart::dropQueuedReplots() {
 void HyetographChart::setUpAxes() {
     ticker_ = QSharedPointer<TimeAxisTicker>::create();
     xAxis->setTicker(ticker_);
-    xAxis->setLabel(TimeAxisTitle(timeFormatIdx_));
+    xAxis->setLabel(TimeAxisTitle(timeFormat_));
     xAxis->setBasePen(QPen(AxisLineColor));
     xAxis->grid()->setPen(QPen(GridColor, 1, Qt::DotLine));
     xAxis->grid()->setZeroLinePen(Qt::NoPen);
@@ -124,7 +124,7 @@ void HyetographChart::setUpSeries() {
     shownLegendEntry_->setSelectable(QCP::stNone);
 }
 
-void HyetographChart::fill(const THyetographTable& table, int timeFormatIdx) {
+void HyetographChart::fill(const THyetographTable& table, TimeFormat timeFormat) {
     const auto count = static_cast<int>(table.size());
     QVector<QCPGraphData> linePoints(count);
     QVector<QCPBarsData> barPoints(count);
@@ -137,9 +137,9 @@ void HyetographChart::fill(const THyetographTable& table, int timeFormatIdx) {
     }
     line_->data()->set(linePoints, true);
     bars_->data()->set(barPoints, true);
-    timeFormatIdx_ = timeFormatIdx;
-    xAxis->setTickLabelRotation(timeFormatIdx == HoursAndMinutesFormat ? 90 : 0);
-    xAxis->setLabel(TimeAxisTitle(timeFormatIdx));
+    timeFormat_ = timeFormat;
+    xAxis->setTickLabelRotation(timeFormat == HoursAndMinutesFormat ? 90 : 0);
+    xAxis->setLabel(TimeAxisTitle(timeFormat));
     layOutTimeAxis();
     lineHighlight_ = -1;
     lineHighlightMark_->data()->clear();
@@ -213,7 +213,7 @@ void HyetographChart::layOutTimeAxis() {
         comparedGraphs_[i]->data()->set(points, true);
     }
     const auto slotCount = static_cast<double>(slotTimes.size());
-    ticker_->setTimes(std::move(slotTimes), timeFormatIdx_);
+    ticker_->setTimes(std::move(slotTimes), timeFormat_);
     xAxis->setRange(-0.5, std::max(slotCount, 1.0) - 0.5);
 }
 

@@ -35,9 +35,9 @@ public:
 
     explicit HyetographChart(QWidget* parent = nullptr);
 
-    // Both series get one point per row; the time labels follow `timeFormatIdx`
+    // Both series get one point per row; the time labels follow `timeFormat`
     // (vertical in hours and minutes, horizontal in minutes).
-    void fill(const THyetographTable& table, int timeFormatIdx);
+    void fill(const THyetographTable& table, TimeFormat timeFormat);
     void clearSeries();
     int pointCount() const;
     // The lines of the compared storms, in the palette's order, and the legend
@@ -97,7 +97,7 @@ private:
     PaletteBars* bars_ = nullptr;
     QSharedPointer<TimeAxisTicker> ticker_;
     QVector<double> rowTimes_; // of the storm shown
-    int timeFormatIdx_ = 1;
+    TimeFormat timeFormat_ = MinutesFormat;
     std::vector<ComparedLine> compared_;
     std::vector<QCPGraph*> comparedGraphs_;
     double rightMaximum_ = StartMaximum;

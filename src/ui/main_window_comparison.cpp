@@ -13,7 +13,7 @@ namespace velmora {
 namespace {
 
 std::vector<ComparedLine> ComparedLines(const StormSession& session) {
-    const int unit = session.options().Int_StormUnitidx;
+    const StormUnit unit = session.options().Int_StormUnitidx;
     const QStringList legends = ComparedStormLegends(session.comparison(), UserDecimalSeparator());
     std::vector<ComparedLine> lines;
     for (const TComparedStorm& compared : session.comparison()) {

@@ -142,20 +142,22 @@ void TFormAddNewRainModel::buildDesignFields() {
 void TFormAddNewRainModel::FormShow(const TExpressionObject& current) {
     const QChar separator = UserDecimalSeparator();
     const auto number = [separator](double value) { return GeneralNumberText(value, separator); };
-    cbbStormType->setCurrentIndex(current.F_type == FlowForm ? 1 : 0);
+    // A form other than the two (from a storm file) shows as the intensity form.
+    cbbStormType->setCurrentIndex(current.F_type == FlowForm ? FlowForm : IntensityForm);
     cbbStormTypeChange(cbbStormType->currentIndex());
     Edit_a1->setText(number(current.F_type != IntensityForm ? current.a1_167 : current.a1));
     Edit_c->setText(number(current.c));
     Edit_b->setText(number(current.b));
     Edit_n->setText(number(current.n));
-    ComboBox_LgLn->setCurrentIndex(current.LG_LN == NaturalLogarithm ? 1 : 0);
+    ComboBox_LgLn->setCurrentIndex(current.LG_LN == NaturalLogarithm ? NaturalLogarithm
+                                                                     : CommonLogarithm);
     EditRepeatYear->setText(number(current.Storm_RepeatYear));
     EditStormTime->setText(number(current.Storm_Time));
     EditStormPercent->setText(number(current.Storm_Percent));
 }
 
 void TFormAddNewRainModel::cbbStormTypeChange(int index) {
-    const bool flow = index == 1;
+    const bool flow = index == FlowForm;
     lblStormDanWei->setText(flow ? QStringLiteral("(L/(s.hm²))") : QStringLiteral("(mm/min)"));
     lblStormDanWei->adjustSize();
     Edit_a1->setPlaceholderText(flow ? QStringLiteral("166.7A1") : QStringLiteral("A1"));
@@ -225,7 +227,7 @@ void TFormAddNewRainModel::ButtonOKClick() {
     }
 
     TExpressionObject entered;
-    entered.F_type = cbbStormType->currentIndex();
+    entered.F_type = static_cast<FormulaForm>(cbbStormType->currentIndex()); // items in code order
     if (entered.F_type == IntensityForm) {
         entered.a1 = *coefficient;
         entered.a1_167 = ConvertIToQ(*coefficient, options_.D_QI_ConversionRatio);
@@ -236,7 +238,7 @@ void TFormAddNewRainModel::ButtonOKClick() {
     entered.c = *c;
     entered.b = *b;
     entered.n = *n;
-    entered.LG_LN = static_cast<std::uint8_t>(ComboBox_LgLn->currentIndex());
+    entered.LG_LN = static_cast<Logarithm>(ComboBox_LgLn->currentIndex());
     entered.Storm_RepeatYear = *repeatYear;
     entered.Storm_Time = *time;
     entered.Storm_Percent = *percent;

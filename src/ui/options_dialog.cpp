@@ -218,8 +218,9 @@ void TFormOptions::ReadOptionsFromDialog() {
     options_.Bool_IntervalAverage = CheckBox_IntervalAverage->isChecked();
     options_.Bool_ReportIdfCheck = CheckBox_ReportIdfCheck->isChecked();
     options_.Int_Precision = SpinEdit_Precision->value();
-    options_.Int_TimeForamtidx = ComboBox_TimeForamt->currentIndex();
-    options_.Int_StormUnitidx = ComboBox_StormUnit->currentIndex();
+    // The lists hold their items in code order.
+    options_.Int_TimeForamtidx = static_cast<TimeFormat>(ComboBox_TimeForamt->currentIndex());
+    options_.Int_StormUnitidx = static_cast<StormUnit>(ComboBox_StormUnit->currentIndex());
     options_.D_QI_ConversionRatio = QIConversionRatios[static_cast<std::size_t>(
         std::max(0, ComboBox_QI_ConversionRatio->currentIndex()))];
     for (const FontRow& row : fontRows_)

@@ -101,9 +101,9 @@ TimeAxisTicks ChooseTimeAxisTicks(const QVector<double>& slotTimes, double slotP
     return ticks;
 }
 
-QString TimeAxisTitle(int timeFormatIdx) {
-    return timeFormatIdx == HoursAndMinutesFormat ? QStringLiteral("降雨历时(H:M)")
-                                                  : QStringLiteral("降雨历时(min)");
+QString TimeAxisTitle(TimeFormat timeFormat) {
+    return timeFormat == HoursAndMinutesFormat ? QStringLiteral("降雨历时(H:M)")
+                                               : QStringLiteral("降雨历时(min)");
 }
 
 } // namespace velmora

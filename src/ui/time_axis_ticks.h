@@ -1,5 +1,7 @@
 #pragma once
 
+#include "options.h"
+
 #include <QString>
 #include <QVector>
 
@@ -42,6 +44,6 @@ TimeAxisTicks ChooseTimeAxisTicks(const QVector<double>& slotTimes, double slotP
                                   double labelPixels, bool hoursAndMinutes);
 
 // The title of the time axis: the unit its labels are in.
-QString TimeAxisTitle(int timeFormatIdx); // "降雨历时(min)" or "降雨历时(H:M)"
+QString TimeAxisTitle(TimeFormat timeFormat); // "降雨历时(min)" or "降雨历时(H:M)"
 
 } // namespace velmora

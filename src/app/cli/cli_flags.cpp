@@ -86,6 +86,15 @@ template <typename T> Status Keep(const Result<T>& value, std::optional<T>& fiel
     return {};
 }
 
+// A choice whose names stand in the order of their codes ("mm/h|mm/min").
+template <typename Code>
+Status KeepCode(const Result<std::int32_t>& index, std::optional<Code>& field) {
+    if (!index)
+        return index.failure();
+    field = static_cast<Code>(*index);
+    return {};
+}
+
 Status FileName(const QString& flag, const QString& text, std::optional<QString>& field) {
     if (text.isEmpty())
         return Refusal(QStringLiteral("%1 需要一个文件名").arg(flag));
@@ -230,11 +239,11 @@ const std::vector<CliFlag> Flags = {
      "read the options from an options file first",
      [](P& p, S, S v) { return ReadableFile(v, p.optionsFile); }},
     {"--unit", "mm/h|mm/min", FlagGroup::Display, nullptr, "intensity unit",
-     [](P& p, S f, S v) { return Keep(Choice(f, v), p.display.unit); }},
+     [](P& p, S f, S v) { return KeepCode(Choice(f, v), p.display.unit); }},
     {"--decimals", "N", FlagGroup::Display, nullptr, "number of decimals, 0 to 99",
      [](P& p, S f, S v) { return Keep(Whole(f, v, 0, 99), p.display.decimals); }},
     {"--time", "hm|min", FlagGroup::Display, nullptr, "time as hours:minutes or as minutes",
-     [](P& p, S f, S v) { return Keep(Choice(f, v), p.display.timeFormat); }},
+     [](P& p, S f, S v) { return KeepCode(Choice(f, v), p.display.timeFormat); }},
     {"--calc-by-show",
      {},
      FlagGroup::Display,

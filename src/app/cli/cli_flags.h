@@ -15,8 +15,8 @@ namespace velmora::cli {
 
 // The display flags given one by one; they win over an options file.
 struct DisplayOverrides {
-    std::optional<std::int32_t> unit;
-    std::optional<std::int32_t> timeFormat;
+    std::optional<StormUnit> unit;
+    std::optional<TimeFormat> timeFormat;
     std::optional<std::int32_t> decimals;
     std::optional<double> qiRatio;
     bool calcByShow = false;
