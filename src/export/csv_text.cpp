@@ -10,8 +10,8 @@ QString CsvHeaderLine(const TOptions& options, QChar fieldSeparator) {
     // The computation takes any unit other than 0 as mm/min, and the time
     // text any format other than 0 as minutes; the header follows them.
     return TimeColumnHeading(options.Int_TimeForamtidx) + fieldSeparator +
-           QStringLiteral("降雨强度(%1)").arg(ComputedIntensityUnit(options.Int_StormUnitidx)) +
-           fieldSeparator + QStringLiteral("降雨总量(mm)");
+           IntensityHeading(options.Int_StormUnitidx) + fieldSeparator +
+           QStringLiteral("降雨总量(mm)");
 }
 
 QString CsvText(const std::vector<TResultRowTexts>& rows, const TOptions& options,

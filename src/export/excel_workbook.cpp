@@ -123,11 +123,14 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
     };
 
     std::vector<TReplacement> strings;
+    // The template's headings are the defaults' (minutes, mm/min).
+    const auto heading = [](const QString& text) { return QStringLiteral("<t>%1</t>").arg(text); };
     if (perHour)
-        strings.push_back(
-            {QStringLiteral("<t>降雨强度(mm/min)</t>"), QStringLiteral("<t>降雨强度(mm/h)</t>")});
+        strings.push_back({heading(IntensityHeading(MillimetresPerMinute)),
+                           heading(IntensityHeading(MillimetresPerHour))});
     if (hoursAndMinutes)
-        strings.push_back({QStringLiteral("<t>时间(min)</t>"), QStringLiteral("<t>时间(H:M)</t>")});
+        strings.push_back({heading(TimeColumnHeading(MinutesFormat)),
+                           heading(TimeColumnHeading(HoursAndMinutesFormat))});
     // count: the cells that refer to a shared string; uniqueCount: the items.
     const auto rowCount = static_cast<qsizetype>(rows.size());
     strings.push_back({QStringLiteral("count=\"9\" uniqueCount=\"9\""),
@@ -164,7 +167,7 @@ Result<QByteArray> ExcelChartWorkbook(const std::vector<TResultRowTexts>& rows,
         edited = package->editPart(ChartPart, chart, ExcelPlaceholderMatching);
     if (edited && comparing) {
         const QString intensityHeading =
-            perHour ? QStringLiteral("降雨强度(mm/h)") : QStringLiteral("降雨强度(mm/min)");
+            IntensityHeading(perHour ? MillimetresPerHour : MillimetresPerMinute);
         edited = package->editPart(ComparisonSheetPart,
                                    ComparisonSheetReplacements(*comparison, intensityHeading,
                                                                QStringLiteral("降雨总量(mm)")),

@@ -1,5 +1,7 @@
 #include "report_idf_check.h"
 
+#include "row_snippet.h"
+
 #include <QStringList>
 
 namespace velmora {
@@ -14,7 +16,7 @@ QString ParagraphBeforeTable(const QString& style, const QString& text) {
     return QStringLiteral("\n    <w:p>\n      <w:pPr>\n        <w:pStyle w:val=\"%1\"/>\n"
                           "        <w:keepNext/>\n      </w:pPr>\n"
                           "      <w:r>\n        <w:t>%2</w:t>\n      </w:r>\n    </w:p>")
-        .arg(style, text);
+        .arg(style, Escaped(text));
 }
 
 // A cell of the table: centred, the heading's bold on grey.
@@ -35,7 +37,7 @@ QString Cell(const QString& text, bool heading) {
                           "<w:t>%4</w:t>\n            </w:r>\n"
                           "          </w:p>\n        </w:tc>")
         .arg(ColumnWidth)
-        .arg(shading, bold, text);
+        .arg(shading, bold, Escaped(text));
 }
 
 QString Row(const QStringList& cells, bool heading) {

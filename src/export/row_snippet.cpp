@@ -33,6 +33,12 @@ void AppendEscaped(QString& out, QStringView text) {
     }
 }
 
+QString Escaped(QStringView text) {
+    QString out;
+    AppendEscaped(out, text);
+    return out;
+}
+
 Result<QString> BuildRows(const QString& rowSnippet, const std::vector<TResultRowTexts>& rows) {
     const QStringList pieces = rowSnippet.split(QStringLiteral("%s"));
     if (pieces.size() != 4)

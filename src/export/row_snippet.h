@@ -13,6 +13,8 @@ namespace velmora {
 // `text` fit for element content, appended to `out`: "&", "<" and ">"
 // written as references.
 void AppendEscaped(QString& out, QStringView text);
+// The same, as a text of its own.
+QString Escaped(QStringView text);
 
 // The XML of the table rows: for every row in order the row snippet with its
 // first "%s" replaced by the time, the second by the intensity and the third

@@ -31,6 +31,10 @@ QString TimeColumnHeading(TimeFormat timeFormat) {
     return QStringLiteral("时间(%1)").arg(TimeUnitText(timeFormat));
 }
 
+QString IntensityHeading(StormUnit stormUnit) {
+    return QStringLiteral("降雨强度(%1)").arg(ComputedIntensityUnit(stormUnit));
+}
+
 QString ComputedIntensityUnit(StormUnit stormUnit) {
     return stormUnit == MillimetresPerHour ? QStringLiteral("mm/h") : QStringLiteral("mm/min");
 }

@@ -31,6 +31,9 @@ TResultRowTexts ResultRowTexts(const THyetographRow& row, const TOptions& option
 QString TimeUnitText(TimeFormat timeFormat);
 QString TimeColumnHeading(TimeFormat timeFormat);
 
+// "降雨强度(mm/min)": the intensity column's heading in the CSV and the workbook.
+QString IntensityHeading(StormUnit stormUnit);
+
 // The unit the computation gives intensities in: "mm/h" for unit 0, "mm/min"
 // for any other value.
 QString ComputedIntensityUnit(StormUnit stormUnit);
