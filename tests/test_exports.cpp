@@ -1,4 +1,5 @@
 #include "calculation_report.h"
+#include "document_chart.h"
 #include "file_size_limit.h"
 #include "hyetograph_chart.h"
 #include "info_label.h"
@@ -138,6 +139,49 @@ std::pair<std::array<unsigned, 64>, std::array<unsigned, 64>> Quality90Tables() 
 }
 
 } // namespace
+
+// velmora-cli draws the report's chart without a window: pixel for pixel the
+// window's own picture, whatever the options show and the storms compared.
+TEST_F(Exports, TheDocumentsChartWithoutTheWindowIsTheWindowsPicture) {
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } cases[] = {
+        {"the default storm", [] {}},
+        {"a day in hours and minutes, mm/h",
+         [this] {
+             changeStorm([](TExpressionObject& s) {
+                 s.Storm_Time = 1440;
+                 s.Storm_Step = 5;
+             });
+             changeOptions([](TOptions& o) {
+                 o.Int_TimeForamtidx = HoursAndMinutesFormat;
+                 o.Int_StormUnitidx = MillimetresPerHour;
+             });
+         }},
+        {"a hidden line and label, another font",
+         [this] {
+             changeOptions([](TOptions& o) {
+                 o.Bool_ShowAxis_Rainfall_Intensity = false;
+                 o.Bool_ShowLabel_T = false;
+                 o.Font_RainModelInfo = QStringLiteral("\"Arial\", 12, [Italic], [clRed]");
+             });
+         }},
+        {"two storms compared",
+         [this] {
+             ASSERT_TRUE(session->addToComparison());
+             changeStorm([](TExpressionObject& s) { s.Storm_RepeatYear = 10; });
+         }},
+    };
+    DocumentChart document;
+    const QSize size = ReportChartPictureSize(document.logicalDpiX());
+    for (const auto& c : cases) {
+        c.change();
+        const QImage own = window->ChartPicture(size, ReportChartPixelRatio);
+        EXPECT_EQ(document.picture(*session, size, ReportChartPixelRatio), own) << c.what;
+        EXPECT_EQ(own.size(), 2 * size) << c.what;
+    }
+}
 
 TEST_F(Exports, CsvOfTheDefaultStormByteForByte) {
     exportAs("MenuSaveDataToExcel", path("table"));

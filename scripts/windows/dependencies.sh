@@ -64,12 +64,14 @@ cmake_build() {
     cmake --install "$build" >&2
 }
 
-# Runs build function $2 for package $1 unless this version is installed.
+# Runs build function $2 for package $1 unless this version is installed; $3,
+# when given, names the build's configuration, so that a library built with
+# another one is built again.
 build_once() {
     local name="$1" function="$2"
     local version
     version="$(source_version "$name")"
-    local id="${name}_${version#*:}"
+    local id="${name}_${version#*:}${3:++$3}"
     if [ -e "$prefix/stamps/$id" ]; then
         echo "Cached: $id" >&2
         return
@@ -83,7 +85,7 @@ build_once() {
     echo "Built $id in $((SECONDS - started)) s" >&2
 }
 
-# Qt: Core, Gui, Widgets, Network, PrintSupport and Test; the host's Qt gives
+# Qt: Core, Concurrent, Gui, Widgets, Network, PrintSupport and Test; the host's Qt gives
 # moc, rcc and uic. Bundled third-party libraries, TLS through Schannel.
 # Direct2D and OpenGL stay at their defaults: with both off, 6.4.2 does not
 # build (the platform plugin and PrintSupport call DirectWrite code that is
@@ -97,7 +99,7 @@ build_qt() {
         -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF \
         -DFEATURE_schannel=ON -DFEATURE_openssl=OFF \
         -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_xml=OFF -DFEATURE_icu=OFF \
-        -DFEATURE_concurrent=OFF -DFEATURE_zstd=OFF -DFEATURE_vulkan=OFF \
+        -DFEATURE_concurrent=ON -DFEATURE_zstd=OFF -DFEATURE_vulkan=OFF \
         -DFEATURE_tabletevent=OFF
 }
 
@@ -167,7 +169,7 @@ copy_boost() {
 qt_version="$(source_version qt6-base)"
 prefix="$cache/prefix-${qt_version#*:}"
 mkdir -p "$prefix"
-build_once qt6-base build_qt
+build_once qt6-base build_qt concurrent
 build_once libpng1.6 build_png
 build_once libjpeg-turbo build_jpeg
 build_once libzip build_zip

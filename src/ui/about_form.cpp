@@ -1,5 +1,6 @@
 #include "about_form.h"
 
+#include "application_setup.h"
 #include "desktop.h"
 #include "desktop_hand_over.h"
 #include "group_picture.h"
@@ -53,7 +54,7 @@ TFormAbout::TFormAbout(Desktop& desktop, QWidget* parent)
       desktop_(desktop) {
     setObjectName(QStringLiteral("FormAbout"));
     setWindowTitle(QStringLiteral("关于"));
-    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFont(WindowFont());
     buildAboutPage();
     buildGroupPage();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+
 #include <functional>
 
 class QApplication;
@@ -13,6 +15,11 @@ namespace velmora {
 // mapped to installed equivalents, so the window looks as designed on a
 // desktop without them.
 void PrepareApplication(QApplication& application);
+
+// The font of the program's windows and dialogs: 宋体 9 pt.
+inline QFont WindowFont() {
+    return QFont(QStringLiteral("宋体"), 9);
+}
 
 // The program's icon for its windows, unless they have one. It can wait until
 // the window has been painted once: all its sizes are decoded when it is set.

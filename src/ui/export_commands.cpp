@@ -32,10 +32,11 @@ QString PictureExtension(int type) {
 
 ExportCommands::ExportCommands(StormSession& session, Desktop& desktop, WindowMemoryKeeper& memory,
                                HyetographChart& chart, QObject* parent)
-    : QObject(parent), session_(session), desktop_(desktop), memory_(memory), chart_(chart) {}
+    : QObject(parent), session_(&session), desktop_(desktop), memory_(memory), chart_(chart) {}
 
 void ExportCommands::run(Status (ExportCommands::*command)()) {
-    RunCommand(desktop_, [this, command] { return (this->*command)(); });
+    if (session_)
+        RunCommand(desktop_, [this, command] { return (this->*command)(); });
 }
 
 void ExportCommands::MenuSaveDataToExcelClick() {
@@ -58,7 +59,8 @@ void ExportCommands::Menu_SaveComparisonCsvClick() {
 }
 
 void ExportCommands::Menu_SavePicClick(int tag) {
-    RunCommand(desktop_, [this, tag] { return savePicture(tag); });
+    if (session_)
+        RunCommand(desktop_, [this, tag] { return savePicture(tag); });
 }
 
 void ExportCommands::addPictureCommands(QMenu* menu, const QString& suffix) {
@@ -91,7 +93,7 @@ void ExportCommands::addDataCommands(QMenu* menu, const QString& suffix) {
 }
 
 bool ExportCommands::refusedForEmptyTable(const QString& message) {
-    if (!session_.table().empty())
+    if (!session_->table().empty())
         return false;
     desktop_.showInformation(PromptTitle, message);
     return true;
@@ -106,7 +108,7 @@ Status ExportCommands::saveExport(ExportFormat format, const FileDialogRequest& 
         memory_.askTarget(desktop_, request, kind, [&extension](int) { return extension; });
     if (!target)
         return {};
-    const Status written = session_.writeExport(format, *target);
+    const Status written = session_->writeExport(format, *target);
     if (written && handOver == HandOver::TextEditor)
         OpenSavedFileInTextEditor(desktop_, *target);
     else if (written)
@@ -127,12 +129,12 @@ Status ExportCommands::saveCsv() {
         return {};
     return saveDataExport(
         ExportFormat::Csv,
-        ProposedDataFileName(session_.storm(), QStringLiteral(".csv"), UserDecimalSeparator()),
+        ProposedDataFileName(session_->storm(), QStringLiteral(".csv"), UserDecimalSeparator()),
         QStringLiteral("Excel文件(*.csv)"), HandOver::DefaultApplication);
 }
 
 Status ExportCommands::saveComparisonCsv() {
-    if (session_.comparison().empty()) {
+    if (session_->comparison().empty()) {
         desktop_.showInformation(PromptTitle, EmptyComparisonMessage);
         return {};
     }
@@ -143,7 +145,7 @@ Status ExportCommands::saveComparisonCsv() {
         QStringLiteral("Data"), [](int) { return QStringLiteral(".csv"); });
     if (!target)
         return {};
-    const Status written = session_.writeComparisonCsv(*target);
+    const Status written = session_->writeComparisonCsv(*target);
     if (written)
         OpenSavedFile(desktop_, *target);
     return written;
@@ -153,16 +155,16 @@ Status ExportCommands::saveWordTable() {
     if (refusedForEmptyTable(NoDataMessage))
         return {};
     return saveDataExport(ExportFormat::WordTable,
-                          ProposedWordDataFileName(session_.storm(), UserDecimalSeparator()),
+                          ProposedWordDataFileName(session_->storm(), UserDecimalSeparator()),
                           QStringLiteral("Word文件(*.docx)"), HandOver::DefaultApplication);
 }
 
 Status ExportCommands::saveSwmm() {
     if (refusedForEmptyTable(NoDataMessage))
         return {};
-    if (!session_.usesSwmmUnits()) {
+    if (!session_->usesSwmmUnits()) {
         // The switch stays for this run, unsaved.
-        if (const Status switched = session_.switchToSwmmUnits(); !switched)
+        if (const Status switched = session_->switchToSwmmUnits(); !switched)
             return switched;
         desktop_.showInformation(
             PromptTitle,
@@ -171,7 +173,7 @@ Status ExportCommands::saveSwmm() {
     }
     return saveDataExport(
         ExportFormat::Swmm,
-        ProposedDataFileName(session_.storm(), QStringLiteral(".dat"), UserDecimalSeparator()),
+        ProposedDataFileName(session_->storm(), QStringLiteral(".dat"), UserDecimalSeparator()),
         QStringLiteral("SWMM文件(*.dat)"), HandOver::TextEditor);
 }
 
@@ -181,7 +183,7 @@ Status ExportCommands::saveWorkbook() {
     return saveExport(
         ExportFormat::Workbook,
         DocumentExportRequest(
-            ProposedExcelWorkbookFileName(session_.storm(), UserDecimalSeparator()), 2),
+            ProposedExcelWorkbookFileName(session_->storm(), UserDecimalSeparator()), 2),
         QStringLiteral("Document"), HandOver::DefaultApplication);
 }
 
@@ -189,12 +191,12 @@ Status ExportCommands::saveReport() {
     if (refusedForEmptyTable(NoDataMessage))
         return {};
     const FileDialogRequest request = DocumentExportRequest(
-        ProposedCalculationReportFileName(session_.storm(), UserDecimalSeparator()), 1);
+        ProposedCalculationReportFileName(session_->storm(), UserDecimalSeparator()), 1);
     const auto target = memory_.askTarget(desktop_, request, QStringLiteral("Document"),
                                           [](int) { return QStringLiteral(".docx"); });
     if (!target)
         return {};
-    const Status written = session_.reportWriting(
+    const Status written = session_->reportWriting(
         chart_.picture(ReportChartPictureSize(chart_.logicalDpiX()), ReportChartPixelRatio),
         *target, ExistingFile::Replace)();
     if (written)
@@ -208,7 +210,7 @@ Status ExportCommands::savePicture(int tag) {
     const int type = std::clamp(tag, 1, 3) - 1;
     const FileDialogRequest request{
         QStringLiteral("保存曲线图片"),
-        ProposedPictureFileName(session_.storm(), PictureExtension(type), UserDecimalSeparator()),
+        ProposedPictureFileName(session_->storm(), PictureExtension(type), UserDecimalSeparator()),
         PictureTypes,
         type,
         true,
@@ -218,7 +220,7 @@ Status ExportCommands::savePicture(int tag) {
         memory_.askTarget(desktop_, request, QStringLiteral("Picture"), PictureExtension);
     if (!target)
         return {};
-    const Status written = session_.writePicture(*target, chart_.picture());
+    const Status written = session_->writePicture(*target, chart_.picture());
     if (written)
         OpenSavedFile(desktop_, *target);
     return written;

@@ -4,6 +4,7 @@
 #include "result.h"
 
 #include <QObject>
+#include <QPointer>
 
 class QMenu;
 
@@ -58,7 +59,8 @@ private:
     Status saveDataExport(ExportFormat format, const QString& proposedName, const QString& typeName,
                           HandOver handOver);
 
-    StormSession& session_;
+    // Null once the session is gone: then no command runs.
+    QPointer<StormSession> session_;
     Desktop& desktop_;
     WindowMemoryKeeper& memory_;
     HyetographChart& chart_;

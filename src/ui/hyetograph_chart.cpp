@@ -32,24 +32,37 @@ void StyleValueAxis(QCPAxis* axis, const QString& title) {
 } // namespace
 
 HyetographChart::HyetographChart(QWidget* parent) : QCustomPlot(parent) {
+    // QCustomPlot queues a replot of the empty plot as it is made, which
+    // would draw the chart a second time after the drawing its first showing
+    // makes. Nothing else has posted a call to the new chart yet.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+    mReplotQueued = false;
     setBackground(Qt::white);
     setInteractions({});
     setMouseTracking(true);
     setAutoAddPlottableToLegend(false); // the legend names the storms, not the series
     setUpAxes();
     setUpSeries();
-    connect(this, &QCustomPlot::beforeReplot, this, &HyetographChart::fitToSize);
-    connect(this, &QCustomPlot::afterReplot, this, &HyetographChart::dropQueuedReplots);
+    connect(this, &QCustomPlot::beforeReplot, this, [this] {
+        redrawPending_ = false; // this drawing shows every change made before it
+        fitToSize();
+    });
 }
 
-// A queued replot is a call posted to the chart; a replot done since draws
-// everything it would have drawn. Without this every refresh drew the chart
-// twice, and the first window twice before its first paint. A replot queued
-// while this one ran is kept. Nothing else posts calls to the chart: a queued
-// connection to it would have to be dropped here too, or kept apart.
-void HyetographChart::dropQueuedReplots() {
-    if (!mReplotQueued)
-        QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+// Every change draws the chart once, later: several changes in a row draw it
+// once, and none at all when it was drawn meanwhile (the refresh draws at
+// its end, a picture when it is taken, the first paint when it is shown).
+void HyetographChart::redrawLater() {
+    if (redrawPending_)
+        return;
+    redrawPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (redrawPending_)
+                replot();
+        },
+        Qt::QueuedConnection);
 }
 
 void HyetographChart::setUpAxes() {
@@ -144,7 +157,7 @@ void HyetographChart::fill(const THyetographTable& table, TimeFormat timeFormat)
     lineHighlight_ = -1;
     lineHighlightMark_->data()->clear();
     bars_->setHighlighted(-1);
-    replot(QCustomPlot::rpQueuedReplot);
+    redrawLater();
 }
 
 void HyetographChart::clearSeries() {
@@ -155,7 +168,7 @@ void HyetographChart::clearSeries() {
     lineHighlight_ = -1;
     lineHighlightMark_->data()->clear();
     bars_->setHighlighted(-1);
-    replot(QCustomPlot::rpQueuedReplot);
+    redrawLater();
 }
 
 int HyetographChart::pointCount() const {
@@ -186,7 +199,7 @@ void HyetographChart::setComparedLines(std::vector<ComparedLine> lines,
     }
     placeLegend(line_->visible() && !comparedGraphs_.empty());
     layOutTimeAxis();
-    replot(QCustomPlot::rpQueuedReplot);
+    redrawLater();
 }
 
 QStringList HyetographChart::legendTexts() const {
@@ -224,22 +237,22 @@ void HyetographChart::setSeriesShown(bool bars, bool line) {
     for (QCPGraph* graph : comparedGraphs_)
         graph->setVisible(line); // they are intensities too
     placeLegend(line && !comparedGraphs_.empty());
-    replot(QCustomPlot::rpQueuedReplot);
+    redrawLater();
 }
 
 void HyetographChart::setLeftMaximum(double maximum) {
     yAxis->setRange(0, maximum);
-    replot(QCustomPlot::rpQueuedReplot);
+    redrawLater();
 }
 
 void HyetographChart::setRightMaximum(double maximum) {
     rightMaximum_ = maximum;
-    replot(QCustomPlot::rpQueuedReplot); // fitToSize adds the room beyond the maximum
+    redrawLater(); // fitToSize adds the room beyond the maximum
 }
 
 void HyetographChart::setIntensityTitle(const QString& title) {
     yAxis->setLabel(title);
-    replot(QCustomPlot::rpQueuedReplot);
+    redrawLater();
 }
 
 void HyetographChart::setAxisFonts(const ChartAxisFonts& fonts) {
@@ -254,7 +267,7 @@ void HyetographChart::setAxisFonts(const ChartAxisFonts& fonts) {
     apply(xAxis, fonts.bottomLabels, fonts.bottomTitle);
     legend->setFont(fonts.bottomLabels.font);
     legend->setTextColor(fonts.bottomLabels.color);
-    replot(QCustomPlot::rpQueuedReplot);
+    redrawLater();
 }
 
 int HyetographChart::highlightedBarPoint() const {
@@ -275,7 +288,7 @@ void HyetographChart::setLineHighlight(int index) {
         const auto point = line_->data()->at(index);
         lineHighlightMark_->addData(point->key, point->value);
     }
-    replot(QCustomPlot::rpQueuedReplot);
+    redrawLater();
 }
 
 int HyetographChart::linePointAt(const QPointF& position) const {
@@ -398,7 +411,7 @@ QImage HyetographChart::picture(const QSize& size, qreal pixelRatio) {
     lineHighlightMark_->setVisible(markShown);
     if (size.isValid())
         resize(shown);
-    replot(QCustomPlot::rpQueuedReplot); // drawn again for the screen when it is next shown
+    redrawLater(); // drawn again for the screen
     return drawn;
 }
 

@@ -85,7 +85,7 @@ private:
     void setUpSeries();
     void setLineHighlight(int index);
     void fitToSize();
-    void dropQueuedReplots();
+    void redrawLater();
     // The slots of the time axis cover the storm shown and every compared one.
     void layOutTimeAxis();
     void placeLegend(bool shown);
@@ -101,6 +101,7 @@ private:
     std::vector<ComparedLine> compared_;
     std::vector<QCPGraph*> comparedGraphs_;
     double rightMaximum_ = StartMaximum;
+    bool redrawPending_ = false;
     int lineHighlight_ = -1;
     QPoint pressPosition_;
 };

@@ -7,10 +7,10 @@
 #include "export_commands.h"
 #include "help_commands.h"
 #include "hyetograph_chart.h"
-#include "info_label.h"
 #include "maker.h"
 #include "new_storm_dialog.h"
 #include "result_grid.h"
+#include "storm_chart_view.h"
 #include "storm_session.h"
 #include "window_memory_keeper.h"
 
@@ -35,12 +35,12 @@ constexpr QSize ChartMinimumSize(320, 280);
 } // namespace
 
 TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* parent)
-    : QMainWindow(parent), session_(session), desktop_(desktop),
+    : QMainWindow(parent), session_(&session), desktop_(desktop),
       memory_(std::make_unique<WindowMemoryKeeper>(session.optionsFileName(),
                                                    session.optionsFileBytes())) {
     setObjectName(QStringLiteral("FormQuorvel"));
     setAcceptDrops(true);
-    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFont(WindowFont());
     buildLayout();
     buildMainMenu();
     buildContextMenus();
@@ -55,14 +55,14 @@ TFormQuorvel::TFormQuorvel(StormSession& session, Desktop& desktop, QWidget* par
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    memory_->restore(*this, *Splitter1, *GridData, session_.options());
+    memory_->restore(*this, *Splitter1, *GridData, session_->options());
     sayWhenOptionsFileUnread();
 }
 
 // Options that could not be read are the defaults for this run; the person
 // hears it once, when the window is up, rather than finding settings gone.
 void TFormQuorvel::sayWhenOptionsFileUnread() {
-    const Status& read = session_.optionsFileRead();
+    const Status& read = session_->optionsFileRead();
     if (read)
         return;
     AfterFirstPaint(*this, [this, reason = read.message()] {
@@ -92,20 +92,8 @@ void TFormQuorvel::buildLayout() {
     Chart1->setObjectName(QStringLiteral("Chart1"));
     // Room for both axes with their titles and the five labels.
     Chart1->setMinimumSize(ChartMinimumSize);
-    exports_ = new ExportCommands(session_, desktop_, *memory_, *Chart1, this);
-    Label_P = new InfoLabel(Chart1, {100, 96});
-    Label_T = new InfoLabel(Chart1, {100, 118});
-    Label_r = new InfoLabel(Chart1, {100, 140});
-    Label_Overall_Rainfall = new InfoLabel(Chart1, {100, 162});
-    Label_Average_Rainfall_Intensity = new InfoLabel(Chart1, {100, 184});
-    Label_P->setObjectName(QStringLiteral("Label_P"));
-    Label_T->setObjectName(QStringLiteral("Label_T"));
-    Label_r->setObjectName(QStringLiteral("Label_r"));
-    Label_Overall_Rainfall->setObjectName(QStringLiteral("Label_Overall_Rainfall"));
-    Label_Average_Rainfall_Intensity->setObjectName(
-        QStringLiteral("Label_Average_Rainfall_Intensity"));
-    infoLabels_ = {Label_P, Label_T, Label_r, Label_Overall_Rainfall,
-                   Label_Average_Rainfall_Intensity};
+    exports_ = new ExportCommands(*session_, desktop_, *memory_, *Chart1, this);
+    chartView_ = std::make_unique<StormChartView>(*Chart1);
 
     Splitter1->addWidget(Chart1);
     Splitter1->addWidget(buildRightPanel());
@@ -141,7 +129,7 @@ QWidget* TFormQuorvel::buildRightPanel() {
 }
 
 void TFormQuorvel::runCommand(const std::function<Status()>& command) {
-    if (!sessionGone_)
+    if (session_)
         RunCommand(desktop_, command);
 }
 

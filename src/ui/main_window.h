@@ -3,8 +3,8 @@
 #include "result.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -19,8 +19,8 @@ class Desktop;
 class ExportCommands;
 class HelpCommands;
 class HyetographChart;
-class InfoLabel;
 class ResultGrid;
+class StormChartView;
 class StormSession;
 class TFormAddNewRainModel;
 class WindowMemoryKeeper;
@@ -99,16 +99,12 @@ private:
     // The session went first: the window lets go of it and takes no more commands.
     void detachFromSession();
     void showTableAndLabels();
-    void showLabelsAndSeriesFromOptions();
-    void writeLabelTexts();
-    void showComparedLines();
+    void showSwitchesFromOptions();
     void showComparison();
-    // Both value axes for the series shown: the storm's and the compared maxima.
-    void fitValueAxes();
     void runCommand(const std::function<Status()>& command);
 
-    StormSession& session_; // never used after detachFromSession
-    bool sessionGone_ = false;
+    // Null once the session is gone: every command and redraw checks it.
+    QPointer<StormSession> session_;
     Desktop& desktop_;
     std::unique_ptr<WindowMemoryKeeper> memory_;
     ExportCommands* exports_ = nullptr;
@@ -117,12 +113,7 @@ private:
     QSplitter* Splitter1 = nullptr;
     HyetographChart* Chart1 = nullptr;
     ResultGrid* GridData = nullptr;
-    InfoLabel* Label_P = nullptr;
-    InfoLabel* Label_T = nullptr;
-    InfoLabel* Label_r = nullptr;
-    InfoLabel* Label_Overall_Rainfall = nullptr;
-    InfoLabel* Label_Average_Rainfall_Intensity = nullptr;
-    std::array<InfoLabel*, 5> infoLabels_{};
+    std::unique_ptr<StormChartView> chartView_;
     QCheckBox* CheckBox_Overall_Rainfall = nullptr;
     QCheckBox* CheckBox_Rainfall_Intensity = nullptr;
     QAction* menu_Overall_Rainfall = nullptr;

@@ -18,9 +18,9 @@ void TFormQuorvel::Menu_OptionsClick() {
         // row; the options file decides afterwards.
         const ResultGrid::Place place = GridData->place();
         TFormOptions dialog(
-            session_.options(), desktop_,
+            session_->options(), desktop_,
             [this, place](const TOptions& shown) {
-                if (const Status previewed = session_.previewOptions(shown); !previewed)
+                if (const Status previewed = session_->previewOptions(shown); !previewed)
                     desktop_.showError(ErrorTitle, FailureText(previewed.failure()));
                 GridData->goTo(place);
             },
@@ -28,12 +28,12 @@ void TFormQuorvel::Menu_OptionsClick() {
         Status saved;
         if (desktop_.runModal(dialog) == QDialog::Accepted) {
             dialog.ReadOptionsFromDialog();
-            session_.setOptions(dialog.chosenOptions());
-            saved = session_.saveOptions();
+            session_->setOptions(dialog.chosenOptions());
+            saved = session_->saveOptions();
         }
         // After "取消" this undoes the preview; options that could not be
         // saved are undone too, and the guard says why.
-        const Status reloaded = session_.reloadOptions();
+        const Status reloaded = session_->reloadOptions();
         GridData->goTo(place);
         return saved ? reloaded : saved;
     });
@@ -42,7 +42,7 @@ void TFormQuorvel::Menu_OptionsClick() {
 void TFormQuorvel::Menu_IdfCheckClick() {
     runCommand([this]() -> Status {
         // Computed from the storm itself, minute by minute, whatever the table shows.
-        const Result<std::vector<TIdfCheckRow>> rows = IdfCheckTable(session_.storm());
+        const Result<std::vector<TIdfCheckRow>> rows = IdfCheckTable(session_->storm());
         if (!rows)
             return rows.failure();
         IdfCheckDialog dialog(*rows, this);

@@ -29,10 +29,10 @@ void TFormQuorvel::ButtonNewRainModelClick() {
         // kept, with the step last entered.
         if (!newStormDialog_)
             newStormDialog_ = new TFormAddNewRainModel(
-                session_.options(), desktop_,
-                [this](const TExpressionObject& entered) { return session_.newStorm(entered); },
+                session_->options(), desktop_,
+                [this](const TExpressionObject& entered) { return session_->newStorm(entered); },
                 this);
-        newStormDialog_->FormShow(session_.storm());
+        newStormDialog_->FormShow(session_->storm());
         // The dialog hands its storm to the session before it closes.
         desktop_.runModal(*newStormDialog_);
         return Status();
@@ -47,12 +47,12 @@ void TFormQuorvel::Menu_Open1Click() {
         if (!chosen || !QFileInfo::exists(chosen->path))
             return Status();
         memory_->rememberFolder(StormKind, chosen->path);
-        return session_.openStormFile(chosen->path);
+        return session_->openStormFile(chosen->path);
     });
 }
 
 void TFormQuorvel::OpenStormFile(const QString& path) {
-    runCommand([this, path] { return session_.openStormFile(path); });
+    runCommand([this, path] { return session_->openStormFile(path); });
 }
 
 void TFormQuorvel::dragEnterEvent(QDragEnterEvent* event) {
@@ -72,7 +72,7 @@ void TFormQuorvel::dropEvent(QDropEvent* event) {
 
 void TFormQuorvel::Menu_Save1Click() {
     runCommand([this]() -> Status {
-        if (const Result<bool> saved = SaveRainModel(session_.currentStormFile()); !saved)
+        if (const Result<bool> saved = SaveRainModel(session_->currentStormFile()); !saved)
             return saved.failure();
         return {};
     });
@@ -87,6 +87,8 @@ void TFormQuorvel::Menu_SaveAs1Click() {
 }
 
 Result<bool> TFormQuorvel::SaveRainModel(const QString& fileName) {
+    if (!session_)
+        return false;
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
         const auto chosen =
@@ -102,9 +104,9 @@ Result<bool> TFormQuorvel::SaveRainModel(const QString& fileName) {
             if (QFileInfo::exists(path) && !AskReplaceFile(desktop_, path))
                 return false;
         }
-        session_.setCurrentStormFile(path);
+        session_->setCurrentStormFile(path);
     }
-    if (const Status written = session_.saveStormFile(path); !written)
+    if (const Status written = session_->saveStormFile(path); !written)
         return written.failure();
     return true;
 }

@@ -1,5 +1,6 @@
 #include "new_storm_dialog.h"
 
+#include "application_setup.h"
 #include "command_guard.h"
 #include "desktop.h"
 #include "number_text.h"
@@ -59,7 +60,7 @@ TFormAddNewRainModel::TFormAddNewRainModel(const TOptions& options, Desktop& des
     : QDialog(parent), options_(options), desktop_(desktop), takeStorm_(std::move(takeStorm)) {
     setObjectName(QStringLiteral("FormAddNewRainModel"));
     setWindowTitle(QStringLiteral("添加新曲线"));
-    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFont(WindowFont());
     setFixedSize(414, 223);
     buildFormulaGroup();
     buildDesignFields();

@@ -9,12 +9,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFuture>
 #include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <atomic>
 #include <deque>
-#include <future>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -123,22 +125,16 @@ Result<FileWriting> WritingIntoFolder(const CliRequest& request, StormSession& s
     });
 }
 
-// Runs `writing` on a thread of `pool`; where none is free, here when it is
-// waited for. Qt's threads rather than std::async's: on Windows a thread Qt
-// did not start, once it had used Qt's file classes, crashed as it ended.
-std::future<Status> StartOnAnotherThread(QThreadPool& pool, const FileWriting& writing) {
-    auto outcome = std::make_shared<std::promise<Status>>();
-    std::future<Status> written = outcome->get_future();
-    const bool started = pool.tryStart([outcome, writing] {
-        try {
-            outcome->set_value(writing());
-        } catch (...) {
-            outcome->set_exception(std::current_exception());
-        }
-    });
-    if (!started)
-        return std::async(std::launch::deferred, writing);
-    return written;
+// The outcome of a file's writing, waited for; an exception of the task (its
+// memory exhausted) is thrown again here, as it was thrown there.
+Status WrittenOutcome(QFuture<Status>& written) {
+    try {
+        return written.result();
+    } catch (const QUnhandledException& unhandled) {
+        if (unhandled.exception())
+            std::rethrow_exception(unhandled.exception());
+        throw;
+    }
 }
 
 // The lines of the batch on standard output and standard error, each storm's
@@ -167,9 +163,8 @@ public:
             std::any_of(inFlight_.begin(), inFlight_.end(),
                         [&](const FileInFlight& file) { return file.path == path; });
         finishFiles(sameName ? 0 : MaxFilesInFlight - 1);
-        inFlight_.push_back(FileInFlight{onAnotherThread
-                                             ? StartOnAnotherThread(pool_, writing)
-                                             : std::async(std::launch::deferred, writing),
+        inFlight_.push_back(FileInFlight{onAnotherThread ? QtConcurrent::run(&pool_, writing)
+                                                         : QtFuture::makeReadyFuture(writing()),
                                          storm, path, summary});
     }
 
@@ -177,7 +172,8 @@ public:
     void finishFiles(std::size_t keep) {
         for (; inFlight_.size() > keep; inFlight_.pop_front()) {
             FileInFlight& oldest = inFlight_.front();
-            sayOne(oldest.storm, oldest.written.get(), oldest.summary);
+            oldest.taken = true;
+            sayOne(oldest.storm, WrittenOutcome(oldest.written), oldest.summary);
         }
     }
 
@@ -190,8 +186,8 @@ public:
             FileInFlight& oldest = inFlight_.front();
             try {
                 // A task whose outcome was taken is the one that failed.
-                saying = saying && oldest.written.valid();
-                const Status written = oldest.written.valid() ? oldest.written.get() : Status();
+                saying = saying && !oldest.taken;
+                const Status written = WrittenOutcome(oldest.written);
                 if (saying)
                     sayOne(oldest.storm, written, oldest.summary);
             } catch (...) {
@@ -206,10 +202,11 @@ private:
     static constexpr std::size_t MaxFilesInFlight = 2;
 
     struct FileInFlight {
-        std::future<Status> written;
+        QFuture<Status> written;
         TExpressionObject storm;
         QString path;
         QString summary;
+        bool taken = false; // its outcome was asked for
     };
 
     void sayOne(const TExpressionObject& storm, const Status& done, const QString& summary) {

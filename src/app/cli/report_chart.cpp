@@ -3,8 +3,7 @@
 #include "application_setup.h"
 #include "calculation_report.h"
 #include "cli_arguments.h"
-#include "main_window.h"
-#include "silent_desktop.h"
+#include "document_chart.h"
 #include "storm_session.h"
 
 #include <QApplication>
@@ -30,23 +29,17 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv,
     return application;
 }
 
-ReportChartDrawer::ReportChartDrawer() : desktop_(std::make_unique<SilentDesktop>()) {}
+ReportChartDrawer::ReportChartDrawer() = default;
 
 ReportChartDrawer::~ReportChartDrawer() = default;
 
 Result<QImage> ReportChartDrawer::draw(StormSession& session) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return Failure::Error(QStringLiteral("无法绘制曲线图"));
-    if (!window_ || drawnSession_ != &session) {
-        window_ = std::make_unique<TFormQuorvel>(session, *desktop_);
-        drawnSession_ = &session;
-        // Laid out once (offscreen, nothing appears), then hidden: the window
-        // draws each storm's chart only into its picture, not for a screen too.
-        window_->show();
-        window_->hide();
-    }
-    return window_->ChartPicture(ReportChartPictureSize(window_->logicalDpiX()),
-                                 ReportChartPixelRatio);
+    if (!chart_)
+        chart_ = std::make_unique<DocumentChart>();
+    return chart_->picture(session, ReportChartPictureSize(chart_->logicalDpiX()),
+                           ReportChartPixelRatio);
 }
 
 } // namespace velmora::cli

@@ -5,15 +5,13 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QImage>
-#include <QPointer>
 #include <QStringList>
 
 #include <memory>
 
 namespace velmora {
-class SilentDesktop;
+class DocumentChart;
 class StormSession;
-class TFormQuorvel;
 } // namespace velmora
 
 namespace velmora::cli {
@@ -27,11 +25,10 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv,
                                                   const Result<CliRequest>& parsed);
 
 // Draws the chart of a session as the window draws it, at the report's
-// 553 × 400 with twice the pixels. The window is built offscreen on the session the
-// first time and then follows it, so a batch's reports share one window (its
-// building costs many times a redraw); a window whose session was destroyed
-// is replaced. Needs the application object made for the report, and must be
-// destroyed before it.
+// 553 × 400 with twice the pixels, on a chart of its own without a window. The
+// chart is made the first time and then draws each storm, so a batch's
+// reports share it (its making costs many times a drawing). Needs the
+// application object made for the report, and must be destroyed before it.
 class ReportChartDrawer {
 public:
     ReportChartDrawer();
@@ -39,9 +36,7 @@ public:
     Result<QImage> draw(StormSession& session);
 
 private:
-    std::unique_ptr<SilentDesktop> desktop_;
-    std::unique_ptr<TFormQuorvel> window_;
-    QPointer<StormSession> drawnSession_;
+    std::unique_ptr<DocumentChart> chart_;
 };
 
 } // namespace velmora::cli
