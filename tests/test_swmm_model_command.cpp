@@ -161,10 +161,8 @@ TEST_F(SwmmModelCommandTest, OurEntriesAreReplacedOnlyAfterAsking) {
     write(Accept);
     const QByteArray first = Contents(model());
     changeStorm([](TExpressionObject& storm) { storm.Storm_Step = 5; });
-    const QString question =
-        QStringLiteral("无法把雨型写入模型“%1”：模型中已有同名的时间序列P2_T120_r0.4、雨量计"
-                       "RG_P2_T120_r0.4\r\n是否替换？")
-            .arg(model());
+    const QString question = QStringLiteral("模型中已有同名的时间序列P2_T120_r0.4、雨量计"
+                                            "RG_P2_T120_r0.4（本程序以前写入的）。\r\n是否替换？");
     for (const bool replace : {false, true}) {
         desktop.messages.clear();
         desktop.yesNoAnswers = {replace};

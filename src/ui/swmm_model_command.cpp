@@ -37,6 +37,15 @@ QString GageOf(const TSwmmStorm& storm) {
     return names ? QString::fromLatin1(names->gage) : QString();
 }
 
+// "模型中已有同名的时间序列…（本程序以前写入的）。 是否替换？": the refusal
+// without its opening words, which say that nothing was written.
+QString ReplaceQuestion(const QString& path, QString refusal) {
+    const QString opening = QStringLiteral("无法把雨型写入模型“%1”：").arg(path);
+    if (refusal.startsWith(opening))
+        refusal = refusal.mid(opening.size()) + QStringLiteral("（本程序以前写入的）。");
+    return refusal + QStringLiteral("\r\n是否替换？");
+}
+
 } // namespace
 
 SwmmModelCommand::SwmmModelCommand(StormSession& session, Desktop& desktop,
@@ -94,7 +103,7 @@ Status SwmmModelCommand::writeIntoModel() {
     TSwmmModelChoices choices{.replace = false, .assignGage = dialog.assignGage()};
     Result<TSwmmModelReport> written = WriteStormsIntoSwmmModel(path, storms, choices);
     if (!written && written.failure().kind == FailureKind::NameTaken) {
-        if (!desktop_.askYesNo(PromptTitle, written.message() + QStringLiteral("\r\n是否替换？")))
+        if (!desktop_.askYesNo(PromptTitle, ReplaceQuestion(path, written.message())))
             return {};
         choices.replace = true;
         written = WriteStormsIntoSwmmModel(path, storms, choices);

@@ -67,7 +67,7 @@ SwmmModelDialog::SwmmModelDialog(const QString& modelPath, const QStringList& st
     layout->addSpacing(6);
     layout->addWidget(note);
     layout->addWidget(buttons);
-    setMinimumWidth(420);
+    setMinimumWidth(480);
 }
 
 bool SwmmModelDialog::assignGage() const {
