@@ -71,7 +71,7 @@ SwmmModelDialog::SwmmModelDialog(const QString& modelPath, const QStringList& st
 }
 
 bool SwmmModelDialog::assignGage() const {
-    return assignGage_->isChecked();
+    return assignGage_->isEnabled() && assignGage_->isChecked();
 }
 
 } // namespace velmora

@@ -17,6 +17,7 @@ public:
     SwmmModelDialog(const QString& modelPath, const QStringList& storms, const QString& gageName,
                     QWidget* parent = nullptr);
 
+    // Whether the check box is on; never for several storms.
     bool assignGage() const;
 
 private:
