@@ -185,7 +185,7 @@ TEST_F(Cli, BadArgumentsExitWithTwoAndTheUsage) {
          "--write-storm 只能指定一个文件：多个雨型请用 --format storm --out-dir 文件夹"},
         {"--T 60,120 --format swmm", "多个雨型的 --format 需要 --out-dir 文件夹"},
         {"--out-dir /nonexistent", "“/nonexistent”不是文件夹"},
-        {"--force", "--force 只用于 --out-dir"},
+        {"--force", "--force 只用于 --out-dir 或 --into-swmm"},
         {"--format storm", "--format storm 需要 --out 文件（或用 --write-storm 文件）"},
     };
     for (const auto& c : refused) {

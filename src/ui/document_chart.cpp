@@ -15,8 +15,7 @@ DocumentChart::DocumentChart() : chart_(std::make_unique<HyetographChart>()) {
 
 DocumentChart::~DocumentChart() = default;
 
-QImage DocumentChart::picture(const StormSession& session, const QSize& size,
-                              qreal pixelRatio) {
+QImage DocumentChart::picture(const StormSession& session, const QSize& size, qreal pixelRatio) {
     const TOptions& options = session.options();
     view_->applyOptions(options, chart_->palette());
     view_->showStorm(session, options.Bool_ShowAxis_Overall_Rainfall,

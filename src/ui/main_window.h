@@ -22,6 +22,7 @@ class HyetographChart;
 class ResultGrid;
 class StormChartView;
 class StormSession;
+class SwmmModelCommand;
 class TFormAddNewRainModel;
 class WindowMemoryKeeper;
 
@@ -109,6 +110,7 @@ private:
     std::unique_ptr<WindowMemoryKeeper> memory_;
     ExportCommands* exports_ = nullptr;
     HelpCommands* help_ = nullptr;
+    SwmmModelCommand* swmmModel_ = nullptr;
 
     QSplitter* Splitter1 = nullptr;
     HyetographChart* Chart1 = nullptr;

@@ -7,6 +7,8 @@
 #include "hyetograph_chart.h"
 #include "menu_command.h"
 #include "result_grid.h"
+#include "storm_session.h"
+#include "swmm_model_command.h"
 
 #include <QMenuBar>
 
@@ -38,6 +40,10 @@ void TFormQuorvel::buildMainMenu() {
     exports_->addPictureCommands(data->addMenu(QStringLiteral("保存雨型图片")),
                                  QStringLiteral("1"));
     exports_->addDataCommands(data->addMenu(QStringLiteral("保存雨型数据")), QStringLiteral("1"));
+    swmmModel_ = new SwmmModelCommand(*session_, desktop_, *memory_, this);
+    AddMenuCommand(data, QStringLiteral("Menu_WriteIntoSwmmModel"),
+                   QStringLiteral("写入SWMM模型..."), swmmModel_,
+                   &SwmmModelCommand::Menu_WriteIntoSwmmModelClick);
     data->addSeparator();
     AddMenuCommand(data, QStringLiteral("mni_OutputExcelPicData"), QStringLiteral("输出Excel图表"),
                    exports_, &ExportCommands::btn_OutputExcelPicDataClick);

@@ -15,19 +15,48 @@ Failure Refusal(const QString& text) {
     return Failure{text};
 }
 
+// --into-swmm writes storms into a model and nothing else.
+Status RefusedModelCombination(const CliRequest& request) {
+    const QString gageFlag =
+        request.gageName ? QStringLiteral("--gage-name") : QStringLiteral("--assign-gage");
+    if (!request.intoSwmm) {
+        if (request.gageName || request.assignGage)
+            return Refusal(QStringLiteral("%1 只用于 --into-swmm").arg(gageFlag));
+        return {};
+    }
+    if (request.outFile || request.outDir || request.compare || request.formatGiven ||
+        request.writeStormFile || request.totals || request.idfCheck)
+        return Refusal(QStringLiteral(
+            "--into-swmm 把雨型写入模型，不能与 --out、--out-dir、--compare、--format、"
+            "--write-storm、--totals 或 --idf-check 一起使用"));
+    const std::size_t storms = request.stormCount();
+    if (storms > MaxModelStorms)
+        return Refusal(
+            QStringLiteral("--P、--T 和 --r 组合出 %1 个雨型，一次最多可以写入模型 %2 个")
+                .arg(storms)
+                .arg(MaxModelStorms));
+    if (storms > 1 && (request.gageName || request.assignGage))
+        return Refusal(QStringLiteral("%1 只用于一个雨型：--P、--T 和 --r 组合出 %2 个")
+                           .arg(gageFlag)
+                           .arg(storms));
+    return {};
+}
+
 // Combinations that cannot give what they ask for.
 Status RefusedCombination(const CliRequest& request) {
     if (request.updateServer && !request.checkUpdate)
         return Refusal(QStringLiteral("--update-server 要与 --check-update 一起使用"));
-    if (request.force && !request.outDir)
-        return Refusal(QStringLiteral("--force 只用于 --out-dir"));
+    if (request.force && !request.outDir && !request.intoSwmm)
+        return Refusal(QStringLiteral("--force 只用于 --out-dir 或 --into-swmm"));
+    if (Status model = RefusedModelCombination(request); !model)
+        return model;
     if (request.idfCheck &&
         (request.isBatch() || request.formatGiven || request.totals || request.writeStormFile))
         return Refusal(
             QStringLiteral("--idf-check 只用于一个雨型，不能与 --P/--T "
                            "列表、--out-dir、--format、--totals 或 --write-storm 一起使用"));
-    if (request.peakRatios.size() > 1 && !request.compare)
-        return Refusal(QStringLiteral("--r 的多个值只用于 --compare"));
+    if (request.peakRatios.size() > 1 && !request.compare && !request.intoSwmm)
+        return Refusal(QStringLiteral("--r 的多个值只用于 --compare 或 --into-swmm"));
     if (request.compare) {
         if (request.outDir || request.writeStormFile || request.totals || request.idfCheck ||
             request.stormFormat)

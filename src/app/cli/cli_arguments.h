@@ -47,7 +47,7 @@ struct CliRequest {
     bool pictureFormat = false;     // --format png: the chart (with --compare only)
     std::optional<QString> outFile; // --out FILE: code page 936 instead of UTF-8 to standard output
     std::optional<QString> outDir;  // --out-dir DIR: one file per storm
-    bool force = false;             // --force: files in DIR may be replaced
+    bool force = false; // --force: files in DIR, or our entries in the model, may be replaced
     TOptions options;
     bool qiRatioGiven = false;
     bool totals = false;
@@ -58,10 +58,14 @@ struct CliRequest {
     bool version = false;             // --version
     bool checkUpdate = false;         // --check-update
     std::optional<QUrl> updateServer; // --update-server URL: instead of the maker's server
+    std::optional<QString> intoSwmm;  // --into-swmm MODEL: the storms written into a SWMM model
+    std::optional<QString> gageName;  // --gage-name NAME: the gage of the one storm written
+    bool assignGage = false;          // --assign-gage: every subcatchment reads that gage
 
     // Several storms, or one written into a folder: a summary line per storm.
     bool isBatch() const {
-        return !compare && (repeatYears.size() > 1 || durations.size() > 1 || outDir.has_value());
+        return !compare && !intoSwmm &&
+               (repeatYears.size() > 1 || durations.size() > 1 || outDir.has_value());
     }
     // The number of storms: every combination of the return periods, durations and peak ratios.
     std::size_t stormCount() const {
@@ -74,6 +78,10 @@ struct CliRequest {
 // A batch is refused above this many storms: far more than anyone computes
 // at once, and still a run of minutes, not of days.
 inline constexpr std::size_t MaxBatchStorms = 1000000;
+
+// At most this many storms are written into a SWMM model at once: each is a
+// series and a gage of the model, and a hundred already fill its lists.
+inline constexpr std::size_t MaxModelStorms = 100;
 
 // The arguments as text, without the program name. An argument whose bytes
 // are not text in the system's encoding (a GBK file name on a UTF-8 system)

@@ -3,6 +3,7 @@
 #include "design_values.h"
 #include "foreign_text.h"
 #include "number_text.h"
+#include "swmm_model_names.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -217,7 +218,8 @@ const std::vector<CliFlag> Flags = {
          return NumberList(f, v, CheckDuration, p.request.storm.time, p.request.durations);
      }},
     {"--r", "X[,X...]", FlagGroup::Storm, nullptr,
-     "peak-position ratio, 0 < r < 1 (0.4); several only with --compare",
+     "peak-position ratio, 0 < r < 1 (0.4); several only with\n"
+     "--compare or --into-swmm",
      [](P& p, S f, S v) {
          return NumberList(f, v, CheckPeakRatio, p.request.storm.percent, p.request.peakRatios);
      }},
@@ -374,9 +376,42 @@ const std::vector<CliFlag> Flags = {
      {},
      FlagGroup::Batch,
      "",
-     "replace existing files in DIR",
+     "replace existing files in DIR; with --into-swmm, replace the\n"
+     "series and gages of the storms' names that this program\n"
+     "wrote into the model before, where they stand",
      [](P& p, S, S) {
          p.request.force = true;
+         return Status();
+     }},
+
+    {"--into-swmm", "MODEL", FlagGroup::SwmmModel,
+     "[--into-swmm MODEL [--gage-name NAME] [--assign-gage] [--force]]",
+     "write the storm, or every combination of the\n"
+     "lists for --P, --T and --r (at most 100), into the SWMM 5\n"
+     "input file MODEL: each as a [TIMESERIES] series named like\n"
+     "P2_T120_r0.4 and a [RAINGAGES] gage RG_P2_T120_r0.4 reading\n"
+     "it, in the model's rain unit (mm/hr, or in/hr for US flow\n"
+     "units); every other byte of the model stays. Prints a line\n"
+     "per series written, the unit and the warnings",
+     [](P& p, S f, S v) { return FileName(f, v, p.request.intoSwmm); }},
+    {"--gage-name", "NAME", FlagGroup::SwmmModel, "",
+     "the gage's name instead of RG_ and the series'\n"
+     "name (one storm; letters, digits and ASCII signs, at most 31)",
+     [](P& p, S f, S v) {
+         const Result<QString> name = SafeSwmmName(v, QStringLiteral("雨量计"));
+         if (!name)
+             return Status(Refusal(QStringLiteral("%1：%2").arg(f, name.message())));
+         p.request.gageName = *name;
+         return Status();
+     }},
+    {"--assign-gage",
+     {},
+     FlagGroup::SwmmModel,
+     "",
+     "point every subcatchment of the model at the new gage (one\n"
+     "storm)",
+     [](P& p, S, S) {
+         p.request.assignGage = true;
          return Status();
      }},
 };
@@ -421,6 +456,11 @@ QString GroupHeading(FlagGroup group) {
             "T, r, step, H, average intensity, peak intensity and the time of the peak, as\n"
             "the table shows them. A storm that fails prints \"出错：\" with its P and T and\n"
             "the reason on standard error; the others still run, and the exit code is 1.\n");
+    case FlagGroup::SwmmModel:
+        return QStringLiteral(
+            "Into a SWMM model (the model is left byte for byte as it was when anything is\n"
+            "refused, and the exit code is 1; names this program did not write are never\n"
+            "replaced):\n");
     }
     return QString();
 }

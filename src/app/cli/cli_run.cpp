@@ -5,6 +5,7 @@
 #include "cli_batch.h"
 #include "cli_compare.h"
 #include "cli_output.h"
+#include "cli_swmm_model.h"
 #include "display_text.h"
 #include "idf_check.h"
 #include "number_text.h"
@@ -97,6 +98,8 @@ int RunRequest(const CliRequest& request, CliOutput& output,
             return Finish(read.failure(), output);
         storm = *read;
     }
+    if (request.intoSwmm)
+        return RunIntoSwmmModel(request, storm, output);
     if (request.isBatch())
         return RunBatch(request, storm, output, reportChart);
     if (request.compare)

@@ -20,4 +20,10 @@ int CapturingDesktop::runModal(QDialog& dialog) {
     return QDialog::Rejected;
 }
 
+std::optional<FileDialogAnswer> CapturingDesktop::askOpenFile(const FileDialogRequest&) {
+    if (openFile.isEmpty())
+        return std::nullopt;
+    return FileDialogAnswer{openFile, 0};
+}
+
 } // namespace velmora::manual

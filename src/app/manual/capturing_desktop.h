@@ -10,15 +10,18 @@
 namespace velmora::manual {
 
 // A desktop that takes a picture of each of the program's dialogs it is asked
-// to show and then cancels it; every other question is declined, every
-// message dropped, nothing is opened.
+// to show and then cancels it; a file to open is `openFile`, every other
+// question is declined, every message dropped, nothing is opened.
 class CapturingDesktop final : public SilentDesktop {
 public:
     // The name under which the next dialog's picture is kept.
     QString nextPicture;
     std::map<QString, QImage> pictures;
+    // The answer of an open dialog; empty: cancelled.
+    QString openFile;
 
     int runModal(QDialog& dialog) override;
+    std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest&) override;
 };
 
 // The widget as drawn on screen, shown first if it is hidden.

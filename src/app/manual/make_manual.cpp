@@ -113,6 +113,11 @@ std::map<QString, QImage> TakePictures() {
     window.helpCommands().Menu_AboutClick();
     desktop.nextPicture = QStringLiteral("add-group");
     window.helpCommands().Menu_AddQQClick();
+    // The dialog of a model chosen, cancelled before anything is read.
+    desktop.openFile = settings.filePath(QStringLiteral("雨水管网.inp"));
+    desktop.nextPicture = QStringLiteral("swmm-model");
+    window.findChild<QAction*>(QStringLiteral("Menu_WriteIntoSwmmModel"))->trigger();
+    desktop.openFile.clear();
     pictures.merge(desktop.pictures);
     pictures[QStringLiteral("update-question")] = UpdateQuestionPicture();
 
