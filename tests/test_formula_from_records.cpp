@@ -10,20 +10,8 @@ using namespace velmora::testing;
 
 namespace {
 
-// Thirty years of maxima that follow i = 10.5·(1 + 0.85·lg P)/(t + 12)^0.72:
-// the year ranked m has the depths of P = 31/m, give or take 2 %.
 TAnnualMaxima Records() {
-    const TTotalFormula formula{10.5, 0.85, 12, 0.72, CommonLogarithm};
-    TAnnualMaxima records{UsualDurations, {}, {}};
-    for (int k = 0; k < 30; ++k) {
-        records.years.push_back(1981 + k);
-        const double period = 31.0 / (1 + (7 * k) % 30);
-        records.depths.emplace_back();
-        for (const double t : records.durations)
-            records.depths.back().emplace_back(t * FormulaIntensity(formula, t, period) *
-                                               (1 + 0.02 * std::sin(k + t)));
-    }
-    return records;
+    return ThirtyYearsOfMaxima();
 }
 
 double StandardRangeDeviation(const TDistributionFormula& formula) {

@@ -64,15 +64,6 @@ Result<TTableFit> FitDistributionTable(const TIntensityTable& table, std::uint8_
     return FitIntensityTable(table, logOfP);
 }
 
-double DeviationOf(const TTableFit& fit) {
-    if (fit.totalAccuracy.standardRange)
-        return fit.totalAccuracy.standardRange->rms;
-    double squares = 0;
-    for (const TPeriodDeviation& period : fit.totalAccuracy.periods)
-        squares += period.deviation.rms * period.deviation.rms;
-    return std::sqrt(squares / static_cast<double>(fit.totalAccuracy.periods.size()));
-}
-
 // The index of the fitted formula that deviates least, or the reasons why
 // none was fitted.
 Result<std::size_t> Proposal(const std::vector<TDistributionFormula>& formulas) {
@@ -83,7 +74,7 @@ Result<std::size_t> Proposal(const std::vector<TDistributionFormula>& formulas) 
         if (!fit)
             reasons << DistributionName(formulas[i].distribution) + QStringLiteral("：") +
                            fit.message();
-        else if (!best || DeviationOf(*fit) < DeviationOf(*formulas[*best].fit))
+        else if (!best || ProposalDeviation(*fit) < ProposalDeviation(*formulas[*best].fit))
             best = i;
     }
     if (!best)
@@ -93,6 +84,15 @@ Result<std::size_t> Proposal(const std::vector<TDistributionFormula>& formulas) 
 }
 
 } // namespace
+
+double ProposalDeviation(const TTableFit& fit) {
+    if (fit.totalAccuracy.standardRange)
+        return fit.totalAccuracy.standardRange->rms;
+    double squares = 0;
+    for (const TPeriodDeviation& period : fit.totalAccuracy.periods)
+        squares += period.deviation.rms * period.deviation.rms;
+    return std::sqrt(squares / static_cast<double>(fit.totalAccuracy.periods.size()));
+}
 
 Result<TRecordsAnalysis> AnalyseAnnualMaxima(const TAnnualMaxima& records,
                                              const std::vector<double>& returnPeriods,

@@ -31,6 +31,10 @@ struct TRecordsAnalysis {
     std::size_t proposed = 0;
 };
 
+// The deviation the proposal compares: σ of the total formula over
+// 2 ≤ P ≤ 20, or over every period when none lies there (mm/min).
+double ProposalDeviation(const TTableFit& fit);
+
 // From annual maxima to the formula: each duration's three frequency curves,
 // a table of intensities per distribution for `returnPeriods` (years, each
 // above 1, at least 2), the formulas fitted to each table with lg or ln as
