@@ -42,8 +42,37 @@ Status RefusedModelCombination(const CliRequest& request) {
     return {};
 }
 
+// A fit prints a formula and its tables, and writes at most one storm.
+Status RefusedFitCombination(const CliRequest& request) {
+    if (request.fitTableFile && request.fitMaximaFile)
+        return Refusal(QStringLiteral("--fit-formula 和 --fit-maxima 一次只能用一个"));
+    if (!request.fitMaximaFile && (request.distribution || !request.fitPeriods.empty()))
+        return Refusal(QStringLiteral("--distribution 和 --periods 只用于 --fit-maxima"));
+    if (!request.fitTableFile && request.tableUnit)
+        return Refusal(QStringLiteral("--table-unit 只用于 --fit-formula"));
+    if (!request.fitsRainData())
+        return {};
+    const StormEdits& storm = request.storm;
+    if (request.compare || request.isBatch() || request.peakRatios.size() > 1 ||
+        request.formatGiven || request.outFile || request.totals || request.idfCheck ||
+        request.intoSwmm)
+        return Refusal(QStringLiteral(
+            "--fit-formula 和 --fit-maxima 输出公式和精度表，不能与 --compare、--out-dir、"
+            "--format、--out、--totals、--idf-check、--into-swmm 或 --P/--T/--r 列表一起使用"));
+    if (storm.coefficient || storm.c || storm.b || storm.n || storm.flow)
+        return Refusal(QStringLiteral("A1、C、b、n 由拟合得出，不能再用 --a1、--c、--b、--n 或 "
+                                      "--flow 给出"));
+    if (!request.writeStormFile &&
+        (request.stormFile || storm.repeatYear || storm.time || storm.percent || storm.step))
+        return Refusal(QStringLiteral(
+            "--storm、--P、--T、--r 和 --step 给出 --write-storm 写出的雨型，需要与它一起使用"));
+    return {};
+}
+
 // Combinations that cannot give what they ask for.
 Status RefusedCombination(const CliRequest& request) {
+    if (Status fit = RefusedFitCombination(request); !fit)
+        return fit;
     if (request.updateServer && !request.checkUpdate)
         return Refusal(QStringLiteral("--update-server 要与 --check-update 一起使用"));
     if (request.force && !request.outDir && !request.intoSwmm)

@@ -61,6 +61,15 @@ struct CliRequest {
     std::optional<QString> intoSwmm;  // --into-swmm MODEL: the storms written into a SWMM model
     std::optional<QString> gageName;  // --gage-name NAME: the gage of the one storm written
     bool assignGage = false;          // --assign-gage: every subcatchment reads that gage
+    // --fit-formula TABLE or --fit-maxima RECORDS: the formula worked out
+    // from a table of intensities or from annual maxima.
+    std::optional<QString> fitTableFile;
+    std::optional<QString> fitMaximaFile;
+    std::optional<std::int32_t> tableUnit;    // --table-unit: an IntensityUnit
+    std::optional<std::int32_t> distribution; // --distribution: a DistributionChoice
+    std::vector<double> fitPeriods;           // --periods
+
+    bool fitsRainData() const { return fitTableFile || fitMaximaFile; }
 
     // Several storms, or one written into a folder: a summary line per storm.
     bool isBatch() const {

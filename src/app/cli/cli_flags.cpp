@@ -169,6 +169,23 @@ Status QiRatio(PendingRequest& pending, const QString& flag, const QString& text
     return {};
 }
 
+// The return periods of the tables made from annual maxima: years above 1,
+// at least the 2 a total formula needs.
+Status FitPeriods(PendingRequest& pending, const QString& flag, const QString& text) {
+    std::optional<double> first;
+    const auto aboveOneYear = [](double period) -> Status {
+        if (period > 1)
+            return {};
+        return Failure{QStringLiteral("年最大值只能推算 1 年以上的重现期")};
+    };
+    if (Status read = NumberList(flag, text, aboveOneYear, first, pending.request.fitPeriods);
+        !read)
+        return read;
+    if (pending.request.fitPeriods.size() < 2)
+        return Refusal(QStringLiteral("%1 只给了 1 个重现期，总公式至少需要 2 个").arg(flag));
+    return {};
+}
+
 using P = PendingRequest;
 using S = const QString&;
 
@@ -201,7 +218,7 @@ const std::vector<CliFlag> Flags = {
      {},
      FlagGroup::Storm,
      nullptr,
-     "use ln P instead of lg P",
+     "use ln P instead of lg P (with a fit: in the fitted formula)",
      [](P& p, S, S) {
          p.request.storm.naturalLog = true;
          return Status();
@@ -234,7 +251,9 @@ const std::vector<CliFlag> Flags = {
          return Status();
      }},
     {"--write-storm", "FILE", FlagGroup::Storm, nullptr,
-     "write the storm as a storm file (code page 936) instead\nof printing its table",
+     "write the storm as a storm file (code page 936) instead\n"
+     "of printing its table; with a fit, the fitted formula on the\n"
+     "storm (--storm or the default) with the other storm flags",
      [](P& p, S f, S v) { return FileName(f, v, p.request.writeStormFile); }},
 
     {"--options", "FILE", FlagGroup::Display, nullptr,
@@ -414,6 +433,39 @@ const std::vector<CliFlag> Flags = {
          p.request.assignGage = true;
          return Status();
      }},
+    {"--fit-formula", "TABLE", FlagGroup::Fit,
+     "--fit-formula TABLE [--table-unit U] [--ln] [--write-storm FILE ...]",
+     "fit the formula to a table of intensities (CSV or\n"
+     "tab-separated; UTF-8, UTF-16 or GBK): a heading row such as\n"
+     "历时(min),2,3,5,... (the return periods in years), then one\n"
+     "row per duration in minutes with its intensities; at least\n"
+     "3 durations and 2 return periods",
+     [](P& p, S, S v) { return ReadableFile(v, p.request.fitTableFile); }},
+    // The choices in the order of IntensityUnit.
+    {"--table-unit", "mm/min|mm/h|q", FlagGroup::Fit, "",
+     "the unit of the table's intensities (mm/min); q is in\n"
+     "L/(s·hm²), converted with the q-i factor (--qi-ratio)",
+     [](P& p, S f, S v) { return Keep(Choice(f, v), p.request.tableUnit); }},
+    {"--fit-maxima", "RECORDS", FlagGroup::Fit,
+     "--fit-maxima RECORDS [--distribution D] [--periods X,X...] [--ln] [--write-storm FILE ...]",
+     "fit the formula to annual maxima instead: a heading row such\n"
+     "as 年份,5,10,15,... (the durations in minutes), then one row\n"
+     "per year, the year and its largest depth (mm) in each\n"
+     "duration, an empty cell where the year has none; at least 10\n"
+     "years per duration. Each duration's Pearson III, Gumbel and\n"
+     "exponential curves make a table of intensities per\n"
+     "distribution, and each table gets its formulas",
+     [](P& p, S, S v) { return ReadableFile(v, p.request.fitMaximaFile); }},
+    // The choices in the order of DistributionChoice.
+    {"--distribution", "p3|gumbel|exp|best", FlagGroup::Fit, "",
+     "the distribution whose formula is printed and written (best:\n"
+     "the one whose total formula deviates least from its table\n"
+     "over 2 to 20 years, the default)",
+     [](P& p, S f, S v) { return Keep(Choice(f, v), p.request.distribution); }},
+    {"--periods", "X,X[,X...]", FlagGroup::Fit, "",
+     "the return periods of the tables made from annual maxima,\n"
+     "years above 1 (2,3,5,10,20,30,50,100)",
+     FitPeriods},
 };
 
 QString Synopsis(const CliFlag& flag) {
@@ -461,6 +513,19 @@ QString GroupHeading(FlagGroup group) {
             "Into a SWMM model (the model is left byte for byte as it was when anything is\n"
             "refused, and the exit code is 1; names this program did not write are never\n"
             "replaced):\n");
+    case FlagGroup::Fit:
+        return QStringLiteral(
+            "Formula from rain data: prints the fitted i = A1(1+C lgP)/(t+b)^n as the storm\n"
+            "file's lines a1=, c=, b=, n= and LG_LN= (15 significant digits, \".\" as\n"
+            "separator), then each result table as CSV after a blank line and a title line\n"
+            "\"# ...\" (UTF-8, LF): with --fit-maxima the three distributions' formulas;\n"
+            "the total formula's accuracy per return period and over 2 to 20 years with\n"
+            "the marks 合格/不合格 (σ at most 0.05 mm/min, σ/mean at most 5 %), each\n"
+            "period's own formula A/(t+b)^n, the largest deviations; with --fit-maxima\n"
+            "each distribution's mean, Cv, Cs and depths per return period. Data that\n"
+            "cannot be read, or a fit that does not converge or lands on a boundary,\n"
+            "prints \"出错：\" and the reason and exits with 1. --storm, --P, --T, --r and\n"
+            "--step only go with --write-storm.\n");
     }
     return QString();
 }
@@ -499,7 +564,7 @@ QString CliUsageLine() {
     QString first = QStringLiteral("usage: velmora-cli");
     QString others;
     for (const CliFlag& flag : Flags) {
-        if (flag.group == FlagGroup::Program) {
+        if (flag.group == FlagGroup::Program || flag.group == FlagGroup::Fit) {
             if (*flag.usage)
                 others += QStringLiteral("\n       velmora-cli ") + QString::fromLatin1(flag.usage);
             continue;

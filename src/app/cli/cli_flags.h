@@ -33,7 +33,7 @@ struct PendingRequest {
 };
 
 // Where a flag's help stands.
-enum class FlagGroup { Storm, Display, Output, Program, Batch, SwmmModel };
+enum class FlagGroup { Storm, Display, Output, Program, Batch, SwmmModel, Fit };
 
 struct CliFlag {
     const char* name; // "--P"

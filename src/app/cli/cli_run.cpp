@@ -4,6 +4,7 @@
 #include "cli_arguments.h"
 #include "cli_batch.h"
 #include "cli_compare.h"
+#include "cli_fit.h"
 #include "cli_output.h"
 #include "cli_swmm_model.h"
 #include "display_text.h"
@@ -100,6 +101,8 @@ int RunRequest(const CliRequest& request, CliOutput& output,
     }
     if (request.intoSwmm)
         return RunIntoSwmmModel(request, storm, output);
+    if (request.fitsRainData())
+        return RunFit(request, storm, output);
     if (request.isBatch())
         return RunBatch(request, storm, output, reportChart);
     if (request.compare)
