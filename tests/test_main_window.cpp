@@ -631,6 +631,7 @@ TEST_F(MainWindow, MenusHoldEveryItemNamedAndEnabled) {
                              "menu_kefu",
                              "Menu_About",
                              "Menu_IdfCheck",
+                             "Menu_FormulaFit",
                              "Menu_AddToComparison",
                              "Menu_ClearComparison",
                              "Menu_SaveComparisonCsv"})

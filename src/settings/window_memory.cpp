@@ -11,9 +11,9 @@ namespace {
 
 const QString WindowSection = QStringLiteral("WINDOW");
 const QString FoldersSection = QStringLiteral("FOLDERS");
-const QString FolderKinds[] = {QStringLiteral("Storm"), QStringLiteral("Data"),
-                               QStringLiteral("Picture"), QStringLiteral("Document"),
-                               QStringLiteral("SwmmModel")};
+const QString FolderKinds[] = {QStringLiteral("Storm"),     QStringLiteral("Data"),
+                               QStringLiteral("Picture"),   QStringLiteral("Document"),
+                               QStringLiteral("SwmmModel"), QStringLiteral("RainData")};
 
 int Number(const IniDocument& ini, const QString& key) {
     const auto text = ini.value(WindowSection, key);

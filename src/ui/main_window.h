@@ -1,6 +1,7 @@
 #pragma once
 
 #include "result.h"
+#include "storm.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -65,6 +66,9 @@ public:
     void Menu_OptionsClick();
     // "雨型校核...": the storm checked against its formula, in a dialog.
     void Menu_IdfCheckClick();
+    // "暴雨强度公式推求...": the formula worked out from rain data, which may
+    // go on to the new-storm dialog.
+    void Menu_FormulaFitClick();
     // "加入对比" and "清除对比": the current storm joins the compared ones, or
     // they all go.
     void Menu_AddToComparisonClick();
@@ -103,6 +107,8 @@ private:
     void showSwitchesFromOptions();
     void showComparison();
     void runCommand(const std::function<Status()>& command);
+    // The new-storm dialog showing `shown`; true when a storm was confirmed.
+    bool runNewStormDialog(const TExpressionObject& shown);
 
     // Null once the session is gone: every command and redraw checks it.
     QPointer<StormSession> session_;

@@ -50,6 +50,8 @@ void TFormQuorvel::buildMainMenu() {
     data->addSeparator();
     AddMenuCommand(data, QStringLiteral("Menu_IdfCheck"), QStringLiteral("雨型校核..."), this,
                    &TFormQuorvel::Menu_IdfCheckClick);
+    AddMenuCommand(data, QStringLiteral("Menu_FormulaFit"), QStringLiteral("暴雨强度公式推求..."),
+                   this, &TFormQuorvel::Menu_FormulaFitClick);
     data->addSeparator();
     AddMenuCommand(data, QStringLiteral("Menu_AddToComparison"), QStringLiteral("加入对比"), this,
                    &TFormQuorvel::Menu_AddToComparisonClick);

@@ -25,18 +25,21 @@ const std::vector<FileType> StormFileTypes = {
 
 void TFormQuorvel::ButtonNewRainModelClick() {
     runCommand([this] {
-        // Made on first use, which the first paint need not wait for; then
-        // kept, with the step last entered.
-        if (!newStormDialog_)
-            newStormDialog_ = new TFormAddNewRainModel(
-                session_->options(), desktop_,
-                [this](const TExpressionObject& entered) { return session_->newStorm(entered); },
-                this);
-        newStormDialog_->FormShow(session_->storm());
-        // The dialog hands its storm to the session before it closes.
-        desktop_.runModal(*newStormDialog_);
+        runNewStormDialog(session_->storm());
         return Status();
     });
+}
+
+bool TFormQuorvel::runNewStormDialog(const TExpressionObject& shown) {
+    // Made on first use, which the first paint need not wait for; then
+    // kept, with the step last entered.
+    if (!newStormDialog_)
+        newStormDialog_ = new TFormAddNewRainModel(
+            session_->options(), desktop_,
+            [this](const TExpressionObject& entered) { return session_->newStorm(entered); }, this);
+    newStormDialog_->FormShow(shown);
+    // The dialog hands its storm to the session before it closes.
+    return desktop_.runModal(*newStormDialog_) == QDialog::Accepted;
 }
 
 void TFormQuorvel::Menu_Open1Click() {

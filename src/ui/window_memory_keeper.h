@@ -16,7 +16,7 @@ struct TOptions;
 
 // What the window remembers between runs, kept in the options file: its place
 // and size, the panel and column widths, and the folder last used for each
-// kind of file ("Storm", "Data", "Picture", "Document", "SwmmModel").
+// kind of file ("Storm", "Data", "Picture", "Document", "SwmmModel", "RainData").
 class WindowMemoryKeeper {
 public:
     // Takes what the options file remembers from its bytes as read
