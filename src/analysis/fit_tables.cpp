@@ -195,6 +195,12 @@ QString FormulaText(const TTotalFormula& formula) {
              CoefficientText(formula.n));
 }
 
+TTotalFormula ShownFormula(TTotalFormula formula) {
+    for (double* coefficient : {&formula.a1, &formula.c, &formula.b, &formula.n})
+        *coefficient = CoefficientText(*coefficient).toDouble();
+    return formula;
+}
+
 std::vector<TTextTable> RainDataFitTables(const TRainDataFit& fit) {
     std::vector<TTextTable> tables;
     if (fit.records)

@@ -33,6 +33,9 @@ QString CoefficientText(double x);
 // "i = 10.5(1+0.85lgP)/(t+12)^0.72", with the coefficients' 6 digits.
 QString FormulaText(const TTotalFormula& formula);
 
+// The formula as FormulaText shows it: each coefficient to 6 significant digits.
+TTotalFormula ShownFormula(TTotalFormula formula);
+
 // The marks of a deviation against its limit.
 inline const QString WithinLimitMark = QStringLiteral("合格");
 inline const QString BeyondLimitMark = QStringLiteral("不合格");

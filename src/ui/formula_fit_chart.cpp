@@ -30,7 +30,7 @@ FormulaFitChart::FormulaFitChart(QWidget* parent) : QCustomPlot(parent) {
         axis->grid()->setPen(QPen(GridColor, 1, Qt::DotLine));
         axis->setRange(0, 1);
     }
-    legend->setVisible(true);
+    legend->setVisible(false); // until there are curves to name
     legend->setBrush(QColor(255, 255, 255, 220));
     axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
 }
@@ -38,6 +38,7 @@ FormulaFitChart::FormulaFitChart(QWidget* parent) : QCustomPlot(parent) {
 void FormulaFitChart::clear() {
     clearGraphs();
     legend->clearItems();
+    legend->setVisible(false);
     replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -69,6 +70,7 @@ void FormulaFitChart::showFit(const TIntensityTable& table, const TTotalFormula&
         }
         curve->addToLegend();
     }
+    legend->setVisible(true);
     fitRanges();
     replot(QCustomPlot::rpQueuedReplot);
 }

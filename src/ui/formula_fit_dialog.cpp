@@ -344,7 +344,8 @@ void FormulaFitDialog::copyResults() const {
 }
 
 void FormulaFitDialog::useForNewStorm() {
-    if (fit_ && useFormula_(fit_->fit.total))
+    // The formula as the person read it here, to the digits shown.
+    if (fit_ && useFormula_(ShownFormula(fit_->fit.total)))
         accept();
 }
 

@@ -52,8 +52,8 @@ public:
     void fit();
     // "复制": the formula and the tables, tab-separated.
     void copyResults() const;
-    // "用于新建雨型": the new-storm dialog with the formula; closes this
-    // dialog once a storm was confirmed there.
+    // "用于新建雨型": the new-storm dialog with the formula as shown (6
+    // significant digits); closes this dialog once a storm was confirmed there.
     void useForNewStorm();
 
     const std::optional<TRainDataFit>& shownFit() const { return fit_; }
