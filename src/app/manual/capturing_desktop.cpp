@@ -13,9 +13,13 @@ QImage Picture(QWidget& widget) {
 }
 
 int CapturingDesktop::runModal(QDialog& dialog) {
-    if (!nextPicture.isEmpty())
+    if (!nextPicture.isEmpty()) {
+        if (beforePicture)
+            beforePicture(dialog);
         pictures[nextPicture] = Picture(dialog);
+    }
     nextPicture.clear();
+    beforePicture = nullptr;
     dialog.hide();
     return QDialog::Rejected;
 }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <map>
 
 namespace velmora::manual {
@@ -16,6 +17,8 @@ class CapturingDesktop final : public SilentDesktop {
 public:
     // The name under which the next dialog's picture is kept.
     QString nextPicture;
+    // What a person does in the next dialog before its picture is taken.
+    std::function<void(QDialog&)> beforePicture;
     std::map<QString, QImage> pictures;
     // The answer of an open dialog; empty: cancelled.
     QString openFile;

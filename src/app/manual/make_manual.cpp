@@ -8,6 +8,7 @@
 
 #include "application_setup.h"
 #include "capturing_desktop.h"
+#include "formula_fit_dialog.h"
 #include "help_commands.h"
 #include "main_window.h"
 #include "settings_folder.h"
@@ -23,6 +24,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -118,6 +120,22 @@ std::map<QString, QImage> TakePictures() {
     desktop.nextPicture = QStringLiteral("swmm-model");
     window.findChild<QAction*>(QStringLiteral("Menu_WriteIntoSwmmModel"))->trigger();
     desktop.openFile.clear();
+    // Filled with the example table of intensities and fitted.
+    desktop.nextPicture = QStringLiteral("formula-fit");
+    bool fitted = false;
+    desktop.beforePicture = [&fitted](QDialog& dialog) {
+        const Result<QString> table =
+            ReadRainDataFile(QStringLiteral(VELMORA_EXAMPLES_FOLDER "/intensity_table.csv"));
+        if (!table)
+            return;
+        dialog.findChild<QPlainTextEdit*>(QStringLiteral("Edit_Data"))->setPlainText(*table);
+        auto& fit = dynamic_cast<FormulaFitDialog&>(dialog);
+        fit.fit();
+        fitted = fit.shownFit().has_value();
+    };
+    window.Menu_FormulaFitClick();
+    if (!fitted) // no picture rather than one of an empty dialog
+        desktop.pictures.erase(QStringLiteral("formula-fit"));
     pictures.merge(desktop.pictures);
     pictures[QStringLiteral("update-question")] = UpdateQuestionPicture();
 
