@@ -76,7 +76,7 @@ TEST_F(Session, OnlyAStormReadWholeReplacesTheCurrentOne) {
     put(path("bad.txt"), "SIGN=something else\r\n");
 
     const Status wrong = session.openStormFile(path("bad.txt"));
-    EXPECT_EQ(wrong.message(), WrongStormFileMessage);
+    EXPECT_EQ(wrong.message(), QStringLiteral("该文件不包含正确的数据格式，请确认后重试~"));
     EXPECT_EQ(session.storm().Storm_Time, 120.0);
     EXPECT_TRUE(session.currentStormFile().isEmpty());
 
@@ -125,7 +125,9 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
     StormSession session;
     int announced = 0;
     QObject::connect(&session, &StormSession::comparisonChanged, [&] { ++announced; });
-    EXPECT_EQ(session.addToComparison().message(), NoStormToCompareMessage); // not yet computed
+    EXPECT_EQ(
+        session.addToComparison().message(),
+        QStringLiteral("没有雨型可以加入对比~\r\n点击“添加”按钮，添加新曲线")); // not yet computed
     ASSERT_TRUE(session.recompute());
     ASSERT_TRUE(session.addToComparison());
     // The same storm again, even shown in another unit, is kept once.
@@ -134,7 +136,7 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
     session.setOptions(options);
     ASSERT_TRUE(session.recompute());
     EXPECT_TRUE(session.currentStormCompared());
-    EXPECT_EQ(session.addToComparison().message(), AlreadyComparedMessage);
+    EXPECT_EQ(session.addToComparison().message(), QStringLiteral("当前雨型已经在对比中"));
     // Rounded to the decimals shown, its rows are another storm's.
     options.Bool_CalcByShow = true;
     session.setOptions(options);
@@ -150,11 +152,12 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
         EXPECT_TRUE(session.addToComparison());
     }
     EXPECT_TRUE(session.currentStormCompared()); // the last one added
-    EXPECT_EQ(session.addToComparison().message(), AlreadyComparedMessage);
+    EXPECT_EQ(session.addToComparison().message(), QStringLiteral("当前雨型已经在对比中"));
     TExpressionObject ninth = DefaultStorm();
     ninth.Storm_Step = 5;
     ASSERT_TRUE(session.newStorm(ninth));
-    EXPECT_EQ(session.addToComparison().message(), ComparisonFullMessage);
+    EXPECT_EQ(session.addToComparison().message(),
+              QStringLiteral("已经有8个雨型在对比中：请先清除对比"));
     EXPECT_EQ(announced, 8);
     session.clearComparison();
     EXPECT_EQ(announced, 9);
@@ -177,7 +180,8 @@ TEST_F(Session, TheComparisonKeepsStormsAsComputedUpToEightAndIsWrittenWhole) {
     ASSERT_TRUE(session.writeComparisonCsv(kept));
     EXPECT_EQ(Contents(kept), EncodeCodePage936(session.comparisonCsvText()));
     session.clearComparison();
-    EXPECT_EQ(session.writeComparisonCsv(kept).message(), EmptyComparisonMessage);
+    EXPECT_EQ(session.writeComparisonCsv(kept).message(),
+              QStringLiteral("没有雨型在对比中~\r\n点击“加入对比”按钮，加入当前雨型"));
     EXPECT_EQ(Contents(kept),
               EncodeCodePage936(lines.join(QStringLiteral("\r\n")))); // left as it was
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.csv"});
