@@ -49,18 +49,24 @@ void StormSession::readOptionsFile() {
     optionsFileBytes_ = read.value_or(QByteArray());
 }
 
+// The old table goes before the new one is computed, as the views let go of
+// it: a long storm's rows and chart points are not held twice.
 Status StormSession::recompute() {
+    dropTable();
     Result<THyetograph> result = CalcHyetograph(storm_, options_);
     const Status computed = result ? Status() : Status(result.failure().asError());
     showComputed(std::move(result));
     return computed;
 }
 
-void StormSession::showComputed(Result<THyetograph> result) {
+void StormSession::dropTable() {
     emit tableAboutToChange();
     table_.clear();
     maxRainfallIntensity_ = 0;
     maxOverallRainfall_ = 0;
+}
+
+void StormSession::showComputed(Result<THyetograph> result) {
     StoreResults(storm_, result);
     if (result)
         table_ = std::move(result->rows);
@@ -75,6 +81,7 @@ Status StormSession::adoptStorm(const TExpressionObject& storm, const QString& s
     Result<THyetograph> result = CalcHyetograph(storm, options_);
     if (!result)
         return result.failure().asError();
+    dropTable();
     storm_ = storm;
     currentStormFile_ = stormFile;
     showComputed(std::move(result));

@@ -138,8 +138,10 @@ private:
     // Computes `storm` and, only when that succeeds, makes it the current
     // storm, read from `stormFile` (empty: a new storm).
     Status adoptStorm(const TExpressionObject& storm, const QString& stormFile);
-    // Puts the outcome of a computation of the current storm on show: its
-    // totals, its table and maxima, or none after a failure.
+    // Tells the views to let go of the table, and empties it.
+    void dropTable();
+    // Puts the outcome of a computation of the current storm on show, after
+    // dropTable: its totals, its table and maxima, or none after a failure.
     void showComputed(Result<THyetograph> result);
 
     void readOptionsFile();
