@@ -114,9 +114,13 @@ Status ComputeIntensities(const StormShape& shape, MinuteRun& run) {
         if (!(std::abs(power) <= std::numeric_limits<double>::max())) [[unlikely]]
             return IntensityOverflow(run.minutes[i]);
         run.values[i] = run.numerators[i] / power;
-        if (run.values[i] < 0) [[unlikely]]
-            return NegativeIntensity(shape, run.minutes[i]);
     }
+    // Only n above 1 or a negative b turns an intensity negative: a sound
+    // formula is not looked through a second time.
+    if (shape.n > 1 || shape.b < 0)
+        for (std::int64_t i = 0; i < run.count; ++i)
+            if (run.values[i] < 0)
+                return NegativeIntensity(shape, run.minutes[i]);
     return {};
 }
 
