@@ -3,6 +3,7 @@
 // windows.h first: the shell's header builds on its declarations.
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 namespace velmora::windows {
@@ -51,6 +52,16 @@ QString FromCodePage936(const QByteArray& bytes) {
     MultiByteToWideChar(CodePage936, 0, bytes.constData(), int(bytes.size()),
                         reinterpret_cast<wchar_t*>(text.data()), needed);
     return text;
+}
+
+QStringList CommandLineArguments() {
+    int count = 0;
+    LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    QStringList arguments;
+    for (int i = 1; words && i < count; ++i)
+        arguments << QString::fromWCharArray(words[i]);
+    ::LocalFree(words);
+    return arguments;
 }
 
 } // namespace velmora::windows

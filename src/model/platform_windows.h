@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace velmora::windows {
 
@@ -19,5 +20,10 @@ QString RoamingAppDataFolder();
 // code page 936 are read as Windows reads them (its replacement character).
 QByteArray ToCodePage936(const QString& text);
 QString FromCodePage936(const QByteArray& bytes);
+
+// The program's arguments after its name, as Windows holds them (UTF-16): the
+// char arguments of main are in the ANSI code page, where a name with any
+// other character has already lost it.
+QStringList CommandLineArguments();
 
 } // namespace velmora::windows

@@ -7,6 +7,10 @@
 #include "options_file.h"
 #include "storm_comparison.h"
 
+#ifdef Q_OS_WIN
+#include "platform_windows.h"
+#endif
+
 namespace velmora::cli {
 
 namespace {
@@ -178,6 +182,13 @@ void StormEdits::applyTo(TExpressionObject& storm, double qiRatio, bool qiRatioG
 }
 
 Result<QStringList> DecodeArguments(int argc, char* argv[]) {
+#ifdef Q_OS_WIN
+    // Windows keeps the arguments as UTF-16; argv holds them in the ANSI code
+    // page, without the characters it lacks.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return windows::CommandLineArguments();
+#else
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
         const QByteArray bytes(argv[i]);
@@ -190,6 +201,7 @@ Result<QStringList> DecodeArguments(int argc, char* argv[]) {
         arguments << std::move(text);
     }
     return arguments;
+#endif
 }
 
 Result<CliRequest> ParseCliArguments(const QStringList& arguments) {
