@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 
 #include <cerrno>
@@ -47,7 +48,9 @@ protected:
         find<QAction>("Menu_WriteIntoSwmmModel")->trigger();
     }
     QString writtenInto(const QStringList& lines) const {
-        return QStringLiteral("已写入模型“%1”：\r\n").arg(model) + lines.join("\r\n");
+        // The model's name as the person's system writes names.
+        return QStringLiteral("已写入模型“%1”：\r\n").arg(QDir::toNativeSeparators(model)) +
+               lines.join("\r\n");
     }
 
     QTemporaryDir files;
