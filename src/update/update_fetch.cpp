@@ -63,7 +63,8 @@ QString NetworkFailure(const QNetworkReply& reply, bool answered) {
     }
 }
 
-// The size of what arrived so far: the head as Qt holds it and the body.
+// The size of the head as Qt holds it (names, values and their separators);
+// the body that arrived is counted beside it.
 qint64 HeadBytes(const QNetworkReply& reply) {
     qint64 bytes = 0;
     for (const auto& [name, value] : reply.rawHeaderPairs())
